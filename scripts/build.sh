@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds into build/ (or $QUINDLE_BUILD_DIR). Extra arguments go to cmake.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${QUINDLE_BUILD_DIR:-$root/build}"
+export CCACHE_DIR="${CCACHE_DIR:-$root/.ccache}"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${QUINDLE_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+cmake --build "$build" --parallel "$(nproc)"

@@ -1,0 +1,121 @@
+#include "text/cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace quindle::text {
+namespace {
+
+// iconv descriptors are not thread-safe; each converter keeps one per thread.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts `in`; an invalid or unconvertible sequence is replaced by
+    // `replacement` (in the target encoding) and `skip` input bytes are passed.
+    std::string Run(std::string_view in, std::string_view replacement) {
+        std::string out;
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+        out.reserve(in.size() * 2 + 8);
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char buf[4096];
+        while (srcLeft > 0) {
+            char* dst = buf;
+            size_t dstLeft = sizeof buf;
+            size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buf, static_cast<size_t>(dst - buf));
+            if (r == static_cast<size_t>(-1)) {
+                if (errno == E2BIG) continue;
+                // EILSEQ or EINVAL: drop one input character and mark it.
+                out.append(replacement);
+                size_t skip = 1;
+                if (errno == EILSEQ || errno == EINVAL) skip = SkipLength(src, srcLeft);
+                src += skip;
+                srcLeft -= skip;
+            }
+        }
+        char* dst = buf;
+        size_t dstLeft = sizeof buf;
+        iconv(cd_, nullptr, nullptr, &dst, &dstLeft);
+        out.append(buf, static_cast<size_t>(dst - buf));
+        return out;
+    }
+
+    void SetSkipRule(size_t (*rule)(const char*, size_t)) { skipRule_ = rule; }
+
+private:
+    size_t SkipLength(const char* p, size_t left) const {
+        size_t n = skipRule_ ? skipRule_(p, left) : 1;
+        return n == 0 || n > left ? 1 : n;
+    }
+
+    iconv_t cd_;
+    size_t (*skipRule_)(const char*, size_t) = nullptr;
+};
+
+size_t Cp932CharLength(const char* p, size_t left) {
+    return IsLeadByte(static_cast<unsigned char>(*p)) && left >= 2 ? 2 : 1;
+}
+
+size_t Utf8CharLength(const char* p, size_t left) {
+    auto b = static_cast<unsigned char>(*p);
+    size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    return n <= left ? n : left;
+}
+
+}  // namespace
+
+std::string ToUtf8(std::string_view cp932) {
+    // Plain ASCII is the same in both encodings; most digit fields are.
+    bool ascii = true;
+    for (unsigned char c : cp932) {
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii) return std::string(cp932);
+    thread_local Converter conv("UTF-8", "CP932");
+    conv.SetSkipRule(&Cp932CharLength);
+    return conv.Run(cp932, "\xEF\xBF\xBD");
+}
+
+std::string ToCp932(std::string_view utf8) {
+    bool ascii = true;
+    for (unsigned char c : utf8) {
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii) return std::string(utf8);
+    thread_local Converter conv("CP932", "UTF-8");
+    conv.SetSkipRule(&Utf8CharLength);
+    return conv.Run(utf8, "?");
+}
+
+const std::string& Sj(std::string_view utf8Literal) {
+    static std::mutex mutex;
+    static std::map<std::string, std::unique_ptr<std::string>, std::less<>> cache;
+    std::lock_guard lock(mutex);
+    auto it = cache.find(utf8Literal);
+    if (it == cache.end()) {
+        it = cache.emplace(std::string(utf8Literal),
+                           std::make_unique<std::string>(ToCp932(utf8Literal)))
+                 .first;
+    }
+    return *it->second;
+}
+
+}  // namespace quindle::text
