@@ -1,0 +1,106 @@
+#pragma once
+// The race-day model: the record images of one race day, the derived record of
+// each race, its payout tables and the day-level state.
+//
+// All tables sit in one block allocated when the RaceDay is made and kept for
+// its life (about 24 MB, most of it the past-run images); loading a day fills
+// them by whole-record copies and never allocates per record. Every index is
+// checked: a race, slot or past-run index out of range throws
+// std::out_of_range.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/out_data.h"
+#include "model/payout_tables.h"
+#include "model/record_image.h"
+
+namespace quindle::model {
+
+// One record between a file read and its copy into a table, shared by the
+// loaders.
+struct ReadBuffers {
+    RaImage Ra;
+    SeImage Se;
+    SeImage PastSe;  // the second SE buffer, for past runs
+    HrImage Hr;
+    O1Image O1;
+    O5Image O5;
+};
+
+// Day-level state owned with the model.
+struct DayState {
+    std::vector<std::string> RaceDays;  // date texts of the day files found (UTF-8)
+    std::filesystem::path RaFileName;
+    std::filesystem::path HrFileName;
+    std::filesystem::path O1FileName;
+    std::filesystem::path O5FileName;
+    std::filesystem::path CsvFileName;
+    std::int32_t CurRace = 0;
+    std::int32_t CurSlot = 0;
+    std::string CurJockeyCode;   // CP932, SE jockey code of the selected runner
+    std::string CurTrainerCode;  // CP932, SE trainer code of the selected runner
+    std::string CurPedigree;     // CP932, SE pedigree number of the selected runner
+    std::int32_t ZensoRow = 0;
+    std::int32_t OddsRaceIndex = 0;
+    CheckedArray<std::uint8_t, kRaces> Delivered;
+    std::uint8_t BatchLoadRun = 0;
+    std::uint8_t AutoOddsRun = 0;
+    std::uint8_t ZensoExtracted = 0;
+};
+
+class RaceDay {
+  public:
+    RaceDay();
+    ~RaceDay();
+    RaceDay(const RaceDay&) = delete;
+    RaceDay& operator=(const RaceDay&) = delete;
+
+    // Record images.
+    RaImage& RaceRA(int race);
+    const RaImage& RaceRA(int race) const;
+    SeImage& RunnerSE(int race, int slot);
+    const SeImage& RunnerSE(int race, int slot) const;
+    SeImage& PastSE(int race, int slot, int past);
+    const SeImage& PastSE(int race, int slot, int past) const;
+    RaImage& PastRA(int race, int slot, int past);
+    const RaImage& PastRA(int race, int slot, int past) const;
+    HrImage& RaceHR(int race);
+    const HrImage& RaceHR(int race) const;
+    O1Image& RaceO1(int race);
+    const O1Image& RaceO1(int race) const;
+    O5Image& RaceO5(int race);
+    const O5Image& RaceO5(int race) const;
+
+    // Derived record and payout tables of a race.
+    TOutData& OutData(int race);
+    const TOutData& OutData(int race) const;
+    RacePayouts& Payouts(int race);
+    const RacePayouts& Payouts(int race) const;
+
+    ReadBuffers& Buffers();
+    DayState& State() { return state_; }
+    const DayState& State() const { return state_; }
+
+    // The clear ("初期化"): every race's TOutData back to its cleared state,
+    // its Delivered flag 0, and ZensoExtracted 0. Images are left alone.
+    void IniBtn();
+    // Fills every record image of every table with blanks (before a load).
+    void BlankImages();
+    // Empties every race's payout tables.
+    void ClearPayouts();
+
+    // Bytes of the table block.
+    static std::size_t TableBytes();
+
+  private:
+    struct Tables;
+    std::unique_ptr<Tables> tables_;
+    DayState state_;
+};
+
+}  // namespace quindle::model
