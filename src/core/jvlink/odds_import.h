@@ -1,0 +1,32 @@
+#pragma once
+// The odds import of one race (OzReadBtn) and the import of a time-series
+// odds viewer's folder into the day files (T1Click).
+
+#include <filesystem>
+#include <string>
+
+#include "app/jockey_recommend_table.h"
+#include "model/race_day.h"
+#include "util/result.h"
+
+namespace quindle::jvlink {
+
+// Race `day.State().OddsRaceIndex`: clears its odds members, copies its O1 and
+// O5 records from the day files named in the day state, sets WinOdds,
+// PlaceOddsLow/High, WinPopRank, PlacePopRank (with the popularity file
+// CsvFileName as a fallback), then the recommendation marks.
+void OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table);
+
+struct ViewerImportOutcome {
+    int racesImported = 0;   // O1 files taken
+    std::string message;     // UTF-8; empty when nothing is to be shown
+    bool reloadDay = false;  // the caller loads the day again
+};
+
+// Picks, per race of the loaded day, the viewer's O1/O5 announcement nearest
+// to OddsTime and merges it into the day's O1/O5 files.
+Result<ViewerImportOutcome> T1Click(model::RaceDay& day, const std::filesystem::path& programFolder,
+                                    const std::filesystem::path& viewerFolder,
+                                    const std::string& selectedDateText);
+
+}  // namespace quindle::jvlink
