@@ -1,0 +1,328 @@
+#include "store/record_check.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <system_error>
+
+#include "store/codes.h"
+#include "text/cp932.h"
+#include "text/fields.h"
+
+namespace quindle::store {
+namespace {
+
+namespace fs = std::filesystem;
+using layout::FieldForm;
+using layout::RecordType;
+using text::FieldPos;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool AllOf(std::string_view s, bool (*pred)(char)) {
+    return std::all_of(s.begin(), s.end(), pred);
+}
+bool AllDigits(std::string_view s) {
+    return !s.empty() && AllOf(s, IsDigit);
+}
+bool AllSame(std::string_view s, char c) {
+    return !s.empty() && s.find_first_not_of(c) == std::string_view::npos;
+}
+bool AllBlank(std::string_view s) {
+    return AllSame(s, ' ');
+}
+bool IsCodeChar(char c) {
+    return IsDigit(c) || (c >= 'A' && c <= 'Z') || c == ' ';
+}
+
+bool FitsForm(std::string_view value, FieldForm form) {
+    switch (form) {
+        case FieldForm::kDigits:
+            return AllDigits(value) || AllBlank(value);
+        case FieldForm::kOdds:
+            return AllDigits(value) || AllBlank(value) || AllSame(value, '-') ||
+                   AllSame(value, '*');
+        case FieldForm::kCode:
+            return AllOf(value, IsCodeChar);
+        case FieldForm::kText:
+            return true;
+    }
+    return true;
+}
+
+const char* FormText(FieldForm form) {
+    switch (form) {
+        case FieldForm::kDigits:
+            return "digits or blanks";
+        case FieldForm::kOdds:
+            return "digits, blanks or a no-odds marker";
+        case FieldForm::kCode:
+            return "a code of digits and capitals";
+        case FieldForm::kText:
+            return "text";
+    }
+    return "";
+}
+
+std::string Describe(const std::string& name, FieldPos f, std::string_view value) {
+    std::ostringstream out;
+    out << name << " (position " << f.pos << ", " << f.len << " bytes) holds \""
+        << text::ToUtf8(value) << "\"";
+    return out.str();
+}
+
+std::string Hex(unsigned char b) {
+    return text::Format("0x%02X", b);
+}
+
+// The first byte that is not printable CP932 text, as a reason.
+std::optional<std::string> CheckCp932(std::string_view line) {
+    for (size_t i = 0; i < line.size(); ++i) {
+        const auto b = static_cast<unsigned char>(line[i]);
+        if ((b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xDF)) continue;
+        const std::string where = " at position " + std::to_string(i + 1);
+        if (text::IsLeadByte(b)) {
+            const auto t = i + 1 < line.size() ? static_cast<unsigned char>(line[i + 1]) : 0;
+            if ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC)) {
+                ++i;
+                continue;
+            }
+            return "double-byte character " + Hex(b) + where + " has no valid second byte";
+        }
+        return "byte " + Hex(b) + where + " is not CP932 text";
+    }
+    return std::nullopt;
+}
+
+// Catalogue fields grouped by type, built once.
+const std::vector<const layout::NamedField*>& FieldsOf(RecordType type) {
+    static const auto byType = [] {
+        std::array<std::vector<const layout::NamedField*>, layout::kRecordTypeCount> out;
+        for (const auto& f : layout::FieldCatalog()) {
+            out[static_cast<size_t>(f.type)].push_back(&f);
+        }
+        return out;
+    }();
+    return byType[static_cast<size_t>(type)];
+}
+
+bool KnownVenue(std::string_view code) {
+    const auto codes = VenueCodes();
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+// Codes whose table is checked; `unset` is the code's "not set" value, which
+// has no text but is valid.
+struct CodeCheck {
+    RecordType type;
+    const char* name;
+    FieldPos pos;
+    std::string (*lookup)(std::string_view);
+    std::string_view unset;
+};
+
+std::string Sex(std::string_view c) {
+    return SexName(c);
+}
+std::string Weather(std::string_view c) {
+    return WeatherName(c);
+}
+std::string Going(std::string_view c) {
+    return GoingName(c, 0);
+}
+std::string Track(std::string_view c) {
+    return TrackName(c);
+}
+
+const CodeCheck kCodeChecks[] = {
+    {RecordType::SE, "se.Sex", layout::se::kSex, Sex, "0"},
+    {RecordType::RA, "ra.Weather", layout::ra::kWeather, Weather, "0"},
+    {RecordType::RA, "ra.TurfGoing", layout::ra::kTurfGoing, Going, "0"},
+    {RecordType::RA, "ra.DirtGoing", layout::ra::kDirtGoing, Going, "0"},
+    {RecordType::RA, "ra.Track", layout::ra::kTrack, Track, "00"},
+};
+
+std::optional<std::string> CheckKeys(std::string_view line, RecordType type) {
+    struct Strict {
+        const char* name;
+        FieldPos pos;
+    };
+    if (layout::HasRaceKey(type)) {
+        const Strict strict[] = {
+            {"race key year", layout::head::kYear},
+            {"race key month-day", layout::head::kMonthDay},
+            {"race key meeting", layout::head::kMeeting},
+            {"race key day of meeting", layout::head::kDayOfMeeting},
+            {"race key race number", layout::head::kRaceNumber},
+        };
+        for (const auto& s : strict) {
+            const auto value = text::FieldAt(line, s.pos);
+            if (!AllDigits(value)) return Describe(s.name, s.pos, value) + ", not digits";
+        }
+        const auto venue = text::FieldAt(line, layout::head::kVenue);
+        if (!KnownVenue(venue)) {
+            return Describe("race key venue", layout::head::kVenue, venue) +
+                   ", not a known venue code";
+        }
+    } else if (auto key = layout::MasterKey(type)) {
+        const auto value = text::FieldAt(line, *key);
+        if (!AllDigits(value)) return Describe("master key", *key, value) + ", not digits";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckFields(std::string_view line, RecordType type) {
+    for (const auto* f : FieldsOf(type)) {
+        const auto value = text::FieldAt(line, f->pos);
+        if (!FitsForm(value, f->form)) {
+            return Describe(f->name, f->pos, value) + ", not " + FormText(f->form);
+        }
+    }
+    for (const auto& c : kCodeChecks) {
+        if (c.type != type) continue;
+        const auto value = text::FieldAt(line, c.pos);
+        if (AllBlank(value) || value == c.unset || !c.lookup(value).empty()) continue;
+        return Describe(c.name, c.pos, value) + ", not a known code";
+    }
+    return std::nullopt;
+}
+
+std::string LowerAscii(std::string s) {
+    for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// True when `file` lies in the "files" or "realtime" folder of a substitute
+// store at or below `dir` (or when `dir` is such a folder itself).
+bool InStoreFolder(const fs::path& file, const fs::path& dir) {
+    auto isStoreRoot = [](const fs::path& p) {
+        std::error_code ec;
+        return fs::exists(p / "files.tsv", ec) || fs::exists(p / "realtime.tsv", ec);
+    };
+    auto isStoreFolder = [&](const fs::path& p) {
+        const auto name = p.filename();
+        return (name == "files" || name == "realtime") && isStoreRoot(p.parent_path());
+    };
+    fs::path p = dir;
+    if (isStoreFolder(p)) return true;
+    const fs::path rel = file.parent_path().lexically_relative(dir);
+    for (const auto& part : rel) {
+        if (part == ".") continue;
+        p /= part;
+        if (isStoreFolder(p)) return true;
+    }
+    return false;
+}
+
+std::optional<std::string> ReadFile(const fs::path& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return "cannot open the file";
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) return "cannot read the file";
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckRecordLine(std::string_view line) {
+    const auto id = text::FieldAt(line, layout::head::kRecordType);
+    const auto type = layout::FindRecordType(id);
+    if (!type) return "unknown record type \"" + text::ToUtf8(id) + "\"";
+    const int expected = layout::LineLength(*type);
+    if (static_cast<int>(line.size()) != expected) {
+        return std::string(id) + " record is " + std::to_string(line.size()) +
+               " bytes without its line end, expected " + std::to_string(expected);
+    }
+    if (auto bad = CheckCp932(line)) return bad;
+    if (auto bad = CheckKeys(line, *type)) return bad;
+    return CheckFields(line, *type);
+}
+
+std::optional<layout::RecordType> LocalFileType(const fs::path& file) {
+    static const std::pair<const char*, RecordType> kExtensions[] = {
+        {".jvra", RecordType::RA},  {".jvsera", RecordType::RA}, {".jvser", RecordType::SE},
+        {".jvsei", RecordType::SE}, {".jvhr", RecordType::HR},   {".jvo1", RecordType::O1},
+        {".jvo5", RecordType::O5},  {".jvdm", RecordType::DM},   {".jvuma", RecordType::UM},
+        {".jvks", RecordType::KS},  {".jvch", RecordType::CH},
+    };
+    const std::string ext = LowerAscii(file.extension().string());
+    for (const auto& [e, type] : kExtensions) {
+        if (ext == e) return type;
+    }
+    return std::nullopt;
+}
+
+RecordFileCheck CheckRecordText(std::string_view bytes, const RecordFileKind& kind) {
+    RecordFileCheck result;
+    auto fail = [&](size_t line, std::string reason) {
+        if (!result.firstBad) result.firstBad = BadRecord{line, std::move(reason)};
+    };
+    size_t lineNo = 0;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        ++lineNo;
+        const size_t end = bytes.find("\r\n", start);
+        const bool terminated = end != std::string_view::npos;
+        const std::string_view line =
+            bytes.substr(start, terminated ? end - start : std::string_view::npos);
+        start = terminated ? end + 2 : bytes.size();
+
+        if (kind.local && kind.type && AllBlank(line) &&
+            static_cast<int>(line.size()) == layout::LineLength(*kind.type)) {
+            ++result.emptySlots;  // an empty slot or a blank head line
+        } else {
+            if (const auto type = layout::FindRecordType(text::FieldAt(line, {1, 2}))) {
+                ++result.records;
+                ++result.byType[static_cast<size_t>(*type)];
+                if (kind.local && kind.type && *type != *kind.type) {
+                    fail(lineNo, std::string(layout::RecordTypeId(*type)) +
+                                     " record in a file of " +
+                                     std::string(layout::RecordTypeId(*kind.type)) + " records");
+                }
+            }
+            if (auto bad = CheckRecordLine(line)) fail(lineNo, std::move(*bad));
+        }
+        if (!terminated) fail(lineNo, "the last line does not end in CR LF");
+    }
+    return result;
+}
+
+Result<RecordTreeCheck> CheckRecordTree(const fs::path& dir) {
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) return Error{"no such folder: " + dir.string()};
+
+    std::vector<std::pair<fs::path, RecordFileKind>> targets;
+    fs::recursive_directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
+    if (ec) return Error{"cannot read the folder " + dir.string() + ": " + ec.message()};
+    for (const fs::recursive_directory_iterator endIt; it != endIt; it.increment(ec)) {
+        if (ec) return Error{"cannot read the folder " + dir.string() + ": " + ec.message()};
+        if (!it->is_regular_file(ec)) continue;
+        const fs::path& path = it->path();
+        if (InStoreFolder(path, dir)) {
+            targets.push_back({path, RecordFileKind{}});
+        } else if (auto type = LocalFileType(path)) {
+            targets.push_back({path, RecordFileKind{true, type}});
+        }
+    }
+    std::sort(targets.begin(), targets.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    RecordTreeCheck tree;
+    std::string bytes;
+    for (const auto& [path, kind] : targets) {
+        CheckedFile file{path, {}};
+        if (auto bad = ReadFile(path, bytes)) {
+            file.check.firstBad = BadRecord{0, *bad};
+        } else {
+            file.check = CheckRecordText(bytes, kind);
+        }
+        if (!file.check.ok()) ++tree.badFiles;
+        tree.files.push_back(std::move(file));
+    }
+    return tree;
+}
+
+}  // namespace quindle::store
