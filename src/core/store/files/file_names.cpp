@@ -1,0 +1,158 @@
+#include "store/files/file_names.h"
+
+#include "app/folders.h"
+#include "store/codes/venue.h"
+#include "store/record_layout.h"
+#include "text/cp932.h"
+#include "text/fields.h"
+
+namespace quindle::store {
+namespace {
+
+namespace layout = store::layout;
+using text::FieldAt;
+
+// Venue names in day-file names are the two-character style (4 bytes).
+constexpr int kVenueNameStyle = 2;
+constexpr size_t kDateLength = 8;
+constexpr size_t kHistoryFolderChars = 4;  // year of birth
+constexpr size_t kPersonFileChars = 3;
+
+bool IsAsciiAlnum(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A record field that becomes part of a path: digits and ASCII letters only,
+// `length` characters, so no record can name a path outside its folder.
+Status CheckNamePart(std::string_view part, size_t length, std::string_view what) {
+    bool ok = part.size() == length;
+    for (char c : part) ok = ok && IsAsciiAlnum(c);
+    if (ok) return Status::Ok();
+    return Error{"ファイル名にできない" + std::string(what) + "です: \"" + text::ToUtf8(part) +
+                 "\""};
+}
+
+Status CheckDate(std::string_view yyyymmdd) {
+    bool ok = yyyymmdd.size() == kDateLength;
+    for (char c : yyyymmdd) ok = ok && IsDigit(c);
+    if (ok) return Status::Ok();
+    return Error{"ファイル名にできない日付です: \"" + text::ToUtf8(yyyymmdd) + "\""};
+}
+
+Status CheckVenue(std::string_view venueCode) {
+    return CheckNamePart(venueCode, 2, "競馬場コード");
+}
+
+}  // namespace
+
+Result<std::string> DayDateText(std::string_view yyyymmdd) {
+    if (Status s = CheckDate(yyyymmdd); !s) return Error{s.error()};
+    return std::string(yyyymmdd.substr(0, 4)) + text::Sj("年") +
+           std::string(yyyymmdd.substr(4, 2)) + text::Sj("月") +
+           std::string(yyyymmdd.substr(6, 2)) + text::Sj("日");
+}
+
+std::string_view DayFileExtension(FileKind kind) {
+    switch (kind) {
+        case FileKind::RaDay:
+            return ".jvRA";
+        case FileKind::SeDay:
+            return ".jvSEr";
+        case FileKind::HrDay:
+            return ".jvHR";
+        case FileKind::O1Day:
+            return ".jvO1";
+        case FileKind::O5Day:
+            return ".jvO5";
+        case FileKind::DmDay:
+            return ".jvDM";
+        default:
+            return {};
+    }
+}
+
+Result<FileLocation> DayFileLocation(FileKind kind, std::string_view yyyymmdd,
+                                     std::string_view venueCode) {
+    const std::string_view extension = DayFileExtension(kind);
+    if (extension.empty()) return Error{"日別ファイルの種類ではありません"};
+    auto day = DayDateText(yyyymmdd);
+    if (!day) return Error{day.error()};
+    std::string name = *day;
+    if (kind == FileKind::SeDay) {
+        if (Status s = CheckVenue(venueCode); !s) return Error{s.error()};
+        name += VenueName(venueCode, kVenueNameStyle);
+    }
+    return FileLocation{{std::string(app::kDataFolder)},
+                        text::ToUtf8(name) + std::string(extension)};
+}
+
+Result<FileLocation> HistoryLocation(std::string_view pedigree) {
+    if (Status s = CheckNamePart(pedigree, layout::se::kPedigree.len, "血統登録番号"); !s) {
+        return Error{s.error()};
+    }
+    return FileLocation{
+        {std::string(app::kSeiFolder), std::string(pedigree.substr(0, kHistoryFolderChars))},
+        std::string(pedigree) + ".jvSEI"};
+}
+
+Result<FileLocation> OtherVenueLocation(std::string_view yyyymmdd, std::string_view venueCode) {
+    if (Status s = CheckDate(yyyymmdd); !s) return Error{s.error()};
+    if (Status s = CheckVenue(venueCode); !s) return Error{s.error()};
+    return FileLocation{{std::string(kSeiRaceFolder), std::string(yyyymmdd.substr(0, 4))},
+                        std::string(yyyymmdd) + std::string(venueCode) + ".jvSERA"};
+}
+
+Result<FileLocation> HorseMasterLocation(std::string_view pedigree) {
+    if (Status s = CheckNamePart(pedigree, layout::um::kKey.len, "血統登録番号"); !s) {
+        return Error{s.error()};
+    }
+    return FileLocation{
+        {std::string(kHorseMasterFolder), std::string(pedigree.substr(0, kHistoryFolderChars))},
+        std::string(pedigree) + ".jvUMA"};
+}
+
+namespace {
+Result<FileLocation> PersonMasterLocation(std::string_view code, int codeLength,
+                                          std::string_view suffix, std::string_view what) {
+    if (Status s = CheckNamePart(code, static_cast<size_t>(codeLength), what); !s) {
+        return Error{s.error()};
+    }
+    return FileLocation{{std::string(kPersonMasterFolder)},
+                        std::string(code.substr(0, kPersonFileChars)) + std::string(suffix)};
+}
+}  // namespace
+
+Result<FileLocation> JockeyMasterLocation(std::string_view jockeyCode) {
+    return PersonMasterLocation(jockeyCode, layout::ks::kKey.len, "Kish.jvKS", "騎手コード");
+}
+
+Result<FileLocation> TrainerMasterLocation(std::string_view trainerCode) {
+    return PersonMasterLocation(trainerCode, layout::ch::kKey.len, "Chok.jvCH", "調教師コード");
+}
+
+Result<FileLocation> RecordFileLocation(FileKind kind, std::string_view record) {
+    namespace head = layout::head;
+    const std::string_view date = FieldAt(record, head::kRaceDate);
+    switch (kind) {
+        case FileKind::SeDay:
+            return DayFileLocation(kind, date, FieldAt(record, head::kVenue));
+        case FileKind::SeHistory:
+            return HistoryLocation(FieldAt(record, layout::se::kPedigree));
+        case FileKind::RaOtherVenue:
+            return OtherVenueLocation(date, FieldAt(record, head::kVenue));
+        case FileKind::UmMaster:
+            return HorseMasterLocation(FieldAt(record, layout::um::kKey));
+        case FileKind::KsMaster:
+            return JockeyMasterLocation(FieldAt(record, layout::ks::kKey));
+        case FileKind::ChMaster:
+            return TrainerMasterLocation(FieldAt(record, layout::ch::kKey));
+        default:
+            return DayFileLocation(kind, date);
+    }
+}
+
+}  // namespace quindle::store

@@ -1,0 +1,80 @@
+#include "store/files/local_files.h"
+
+#include <system_error>
+
+#include "app/folders.h"
+
+namespace quindle::store {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string FoldName(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}
+
+bool IsKind(const fs::path& p, bool folder) {
+    std::error_code ec;
+    return folder ? fs::is_directory(p, ec) : fs::is_regular_file(p, ec);
+}
+
+}  // namespace
+
+LocalFiles::LocalFiles(fs::path programFolder) : programFolder_(std::move(programFolder)) {}
+
+fs::path LocalFiles::Entry(const fs::path& parent, std::string_view name, bool folder) {
+    fs::path exact = parent / fs::path(std::string(name));
+    if (IsKind(exact, folder)) return exact;
+    auto [listing, fresh] = listings_.try_emplace(parent);
+    if (fresh) {
+        std::error_code ec;
+        for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
+            std::string actual = it->path().filename().string();
+            auto [entry, added] = listing->second.try_emplace(FoldName(actual), actual);
+            // Directory order is arbitrary; the smallest name keeps the choice stable.
+            if (!added && actual < entry->second) entry->second = actual;
+        }
+    }
+    if (auto it = listing->second.find(FoldName(name)); it != listing->second.end()) {
+        fs::path found = parent / fs::path(it->second);
+        if (IsKind(found, folder)) return found;
+    }
+    return exact;
+}
+
+Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, bool createFolders) {
+    fs::path current = programFolder_;
+    fs::path canonical = programFolder_;
+    for (const std::string& name : folders) {
+        canonical /= name;
+        if (auto known = folders_.find(canonical); known != folders_.end()) {
+            current = known->second;
+            continue;
+        }
+        fs::path found = Entry(current, name, /*folder=*/true);
+        if (!IsKind(found, true)) {
+            if (!createFolders) {
+                current = found;
+                continue;
+            }
+            auto created = app::FindOrCreateFolder(current, name);
+            if (!created) return Error{created.error()};
+            found = *created;
+        }
+        folders_.emplace(canonical, found);
+        current = found;
+    }
+    return current;
+}
+
+Result<fs::path> LocalFiles::PathOf(const FileLocation& location, bool createFolders) {
+    auto folder = FolderOf(location.folders, createFolders);
+    if (!folder) return folder;
+    return Entry(*folder, location.fileName, /*folder=*/false);
+}
+
+}  // namespace quindle::store

@@ -1,0 +1,121 @@
+#include "store/files/file_batch.h"
+
+#include <gtest/gtest.h>
+
+#include "core/app/temp_folder.h"
+#include "core/store/files/record_builder.h"
+#include "text/cp932.h"
+
+using namespace quindle::store;
+using layout::RecordType;
+using quindle::app::testing::EntryNames;
+using quindle::app::testing::ReadBytes;
+using quindle::app::testing::TempFolder;
+using quindle::app::testing::WriteBytes;
+using quindle::store::testing::Rec;
+namespace fs = std::filesystem;
+
+namespace {
+
+const KeyedLineOptions kKeyed{};
+const KeyedLineOptions kExistingOnly{layout::head::kRaceKey, true, false};
+
+TEST(StoreOnDisk, LinesAreCp932WithCrLfAfterEveryLineAndTheFileIsReplacedWhole) {
+    TempFolder root;
+    const fs::path file = root.path() / "Data" / "2025年01月05日.jvRA";
+    const std::string name = quindle::text::Sj("中山金杯");
+    const Rec race2 = Rec(RecordType::RA).Race(2).Body(name);
+    const Rec race1 = Rec(RecordType::RA).Race(1);
+    ASSERT_TRUE(StoreKeyedLine(file, race2.Record(), kKeyed).ok());
+    ASSERT_TRUE(StoreKeyedLine(file, race1.Record(), kKeyed).ok());
+    const std::string bytes = ReadBytes(file);
+    EXPECT_EQ(bytes, race1.Line() + "\r\n" + race2.Line() + "\r\n");
+    EXPECT_EQ(bytes.size(), 2u * 1272u);
+    EXPECT_NE(bytes.find(name), std::string::npos);
+    // Only the file itself is left in its folder: no temporary file.
+    EXPECT_EQ(EntryNames(file.parent_path()), std::vector<std::string>{"2025年01月05日.jvRA"});
+}
+
+TEST(StoreOnDisk, AFreshSlotFileHas216BlankSlots) {
+    TempFolder root;
+    const fs::path file = root.path() / "2025年01月05日中山.jvSEr";
+    const Rec runner = Rec(RecordType::SE).Race(3).Horse(7);
+    ASSERT_TRUE(StoreSlotLine(file, runner.Record(), {}).ok());
+    const std::string bytes = ReadBytes(file);
+    ASSERT_EQ(bytes.size(), 216u * 555u);
+    const std::string blank = std::string(553, ' ') + "\r\n";
+    for (size_t slot = 0; slot < 216; ++slot) {
+        EXPECT_EQ(bytes.substr(slot * 555, 555), slot == 42 ? runner.Record() : blank) << slot;
+    }
+}
+
+TEST(StoreOnDisk, RefusedRecordsAndMissingFilesWriteNothing) {
+    TempFolder root;
+    const fs::path existing = root.path() / "a.jvRA";
+    const fs::path missing = root.path() / "b.jvRA";
+    WriteBytes(existing, Rec(RecordType::RA).Line() + "\r\n");
+    const std::string before = ReadBytes(existing);
+
+    const std::string good = Rec(RecordType::RA).Race(2).Record();
+    const std::string wrongLength = good.substr(0, 1000) + "\r\n";
+    for (const fs::path& file : {existing, missing}) {
+        auto r = StoreKeyedLine(file, wrongLength, kKeyed);
+        ASSERT_FALSE(r.ok());
+        EXPECT_NE(r.error().find("1272"), std::string::npos) << r.error();
+        EXPECT_NE(r.error().find("1002"), std::string::npos) << r.error();
+    }
+    // A runner outside the venue's 216 slots is refused too.
+    EXPECT_FALSE(StoreSlotLine(missing, Rec(RecordType::SE).Horse(19).Record(), {}).ok());
+    // Existing-files-only finds no file.
+    auto r = StoreKeyedLine(missing, good, kExistingOnly);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(*r, StoreEffect::FileMissing);
+    EXPECT_EQ(*StoreSlotLine(missing, Rec(RecordType::SE).Record(), {true}),
+              StoreEffect::FileMissing);
+
+    EXPECT_EQ(ReadBytes(existing), before);
+    EXPECT_EQ(EntryNames(root.path()), std::vector<std::string>{"a.jvRA"});
+}
+
+TEST(FileBatch, NothingReachesTheDiskBeforeFlush) {
+    TempFolder root;
+    const fs::path file = root.path() / "Data" / "x.jvHR";
+    {
+        FileBatch batch;
+        ASSERT_TRUE(batch.StoreKeyedLine(file, Rec(RecordType::HR).Record(), kKeyed).ok());
+        // A file created in the batch counts as existing for the next store.
+        EXPECT_TRUE(batch.FileExists(file));
+        auto again =
+            batch.StoreKeyedLine(file, Rec(RecordType::HR).Race(2).Record(), kExistingOnly);
+        EXPECT_EQ(*again, StoreEffect::Stored);
+        EXPECT_EQ(batch.PendingFiles(), 1u);
+    }
+    // The batch was dropped unflushed, as by a crash.
+    EXPECT_FALSE(fs::exists(root.path() / "Data"));
+
+    FileBatch batch;
+    ASSERT_TRUE(batch.StoreKeyedLine(file, Rec(RecordType::HR).Record(), kKeyed).ok());
+    ASSERT_TRUE(batch.Flush().ok());
+    EXPECT_EQ(batch.PendingFiles(), 0u);
+    EXPECT_EQ(ReadBytes(file), Rec(RecordType::HR).Line() + "\r\n");
+}
+
+TEST(FileBatch, AFlushThatCannotWriteEveryFileWritesNone) {
+    TempFolder root;
+    const fs::path good = root.path() / "Data" / "x.jvRA";
+    fs::create_directories(good.parent_path());
+    WriteBytes(good, Rec(RecordType::RA).Line() + "\r\n");
+    const std::string before = ReadBytes(good);
+    WriteBytes(root.path() / "SEI", "a file where the folder should be");
+    const fs::path blocked = root.path() / "SEI" / "2019" / "2019105123.jvSEI";
+
+    FileBatch batch;
+    ASSERT_TRUE(batch.StoreKeyedLine(good, Rec(RecordType::RA).Race(2).Record(), kKeyed).ok());
+    ASSERT_TRUE(batch.StoreKeyedLine(blocked, Rec(RecordType::SE).Record(), kKeyed).ok());
+    EXPECT_FALSE(batch.Flush().ok());
+    EXPECT_EQ(ReadBytes(good), before);
+    EXPECT_EQ(EntryNames(good.parent_path()), std::vector<std::string>{"x.jvRA"});
+    EXPECT_EQ(batch.PendingFiles(), 2u);
+}
+
+}  // namespace
