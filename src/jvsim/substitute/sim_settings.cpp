@@ -216,4 +216,35 @@ Status ApplySimEnvironment(SimSettings& settings) {
     return Status::Ok();
 }
 
+Status TakeSimArgs(SimSettings& settings, std::vector<std::string>& args) {
+    constexpr std::string_view kArgPrefix = "--jvsim-";
+    SimSettings changed = settings;
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string_view arg = args[i];
+        if (arg.substr(0, kArgPrefix.size()) != kArgPrefix) {
+            rest.push_back(args[i]);
+            continue;
+        }
+        arg.remove_prefix(kArgPrefix.size());
+        size_t eq = arg.find('=');
+        std::string name(arg.substr(0, eq));
+        for (char& c : name) {
+            if (c == '-') c = '_';
+        }
+        std::string value;
+        if (eq != std::string_view::npos) {
+            value = std::string(arg.substr(eq + 1));
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            return Error{"--jvsim-" + std::string(arg) + " needs a value"};
+        }
+        if (auto s = ApplySimOption(changed, name, value); !s) return s;
+    }
+    settings = std::move(changed);
+    args = std::move(rest);
+    return Status::Ok();
+}
+
 }  // namespace quindle::jvsim

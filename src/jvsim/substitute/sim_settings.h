@@ -24,7 +24,9 @@
 //
 // The ini file holds these keys in section [jvsim]; the environment variables
 // are QUINDLE_JVSIM_ and the name in capitals (QUINDLE_JVSIM_STORE, ...), and
-// QUINDLE_JVSIM_INI names an ini file read before them.
+// QUINDLE_JVSIM_INI names an ini file read before them; on a command line
+// they are "--jvsim-NAME=VALUE" or "--jvsim-NAME VALUE" (a '-' may stand for
+// a '_' in NAME, "--jvsim-now", "--jvsim-download-step").
 
 #include <array>
 #include <filesystem>
@@ -81,6 +83,10 @@ Status ApplySimIni(SimSettings& settings, const std::filesystem::path& iniFile);
 // Applies QUINDLE_JVSIM_INI (when set) and then every QUINDLE_JVSIM_<NAME>
 // variable that is set.
 Status ApplySimEnvironment(SimSettings& settings);
+
+// Takes every "--jvsim-NAME=VALUE" and "--jvsim-NAME VALUE" out of `args`
+// and applies it; the other arguments stay in their order.
+Status TakeSimArgs(SimSettings& settings, std::vector<std::string>& args);
 
 // Parses "OP:CODE[@AFTER][xTIMES]".
 Result<FaultRule> ParseFaultRule(std::string_view text);

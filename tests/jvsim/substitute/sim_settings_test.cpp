@@ -123,5 +123,25 @@ TEST(SimSettings, IniFileAndEnvironmentPointTheSubstituteAtAStore) {
     EXPECT_FALSE(ApplySimIni(settings, dir.path() / "none.ini").ok());
 }
 
+TEST(SimSettings, CommandLineOptionsAreTakenOutOfTheArguments) {
+    SimSettings settings;
+    std::vector<std::string> args = {
+        "day",        "--jvsim-store",           "league", "--jvsim-now=202501051030",
+        "2025-01-05", "--jvsim-download-step=4", "--home", "h"};
+    auto s = TakeSimArgs(settings, args);
+    ASSERT_TRUE(s.ok()) << s.error();
+    EXPECT_EQ(args, (std::vector<std::string>{"day", "2025-01-05", "--home", "h"}));
+    EXPECT_EQ(settings.store, "league");
+    EXPECT_EQ(settings.now, "202501051030");
+    EXPECT_EQ(settings.downloadStep, 4);
+
+    std::vector<std::string> missing = {"--jvsim-now"};
+    std::vector<std::string> bad = {"x", "--jvsim-now=soon"};
+    EXPECT_FALSE(TakeSimArgs(settings, missing).ok());
+    EXPECT_FALSE(TakeSimArgs(settings, bad).ok());
+    EXPECT_EQ(bad.size(), 2u);  // left as it was
+    EXPECT_EQ(settings.now, "202501051030");
+}
+
 }  // namespace
 }  // namespace quindle::jvsim
