@@ -60,6 +60,15 @@ Result<StoreEffect> FileBatch::StoreSlotLine(const fs::path& file, std::string_v
     return StoreEffect::Stored;
 }
 
+Result<StoreEffect> FileBatch::StoreReplacingLine(const fs::path& file, std::string_view record,
+                                                  text::FieldPos key) {
+    if (Status s = CheckRecord(record); !s) return Error{s.error()};
+    auto lines = Lines(file, false, NoLines, 0);
+    if (!lines) return Error{lines.error()};
+    ReplaceKeyedLines(**lines, std::string(LineOfRecord(record)), key);
+    return StoreEffect::Stored;
+}
+
 bool FileBatch::FileExists(const fs::path& file) const {
     return files_.count(file) != 0 || ExistsOnDisk(file);
 }
@@ -74,13 +83,12 @@ Status FileBatch::Flush() {
 }
 
 namespace {
-template <typename Options>
-Result<StoreEffect> StoreOne(const fs::path& file, std::string_view record, const Options& options,
-                             Result<StoreEffect> (FileBatch::*store)(const fs::path&,
-                                                                     std::string_view,
-                                                                     const Options&)) {
+// One record straight to disk: `store` puts it into a batch of its own, which
+// is flushed at once.
+template <typename Store>
+Result<StoreEffect> StoreOne(Store store) {
     FileBatch batch;
-    auto effect = (batch.*store)(file, record, options);
+    auto effect = store(batch);
     if (!effect) return effect;
     if (Status s = batch.Flush(); !s) return Error{s.error()};
     return effect;
@@ -89,12 +97,17 @@ Result<StoreEffect> StoreOne(const fs::path& file, std::string_view record, cons
 
 Result<StoreEffect> StoreKeyedLine(const fs::path& file, std::string_view record,
                                    const KeyedLineOptions& options) {
-    return StoreOne(file, record, options, &FileBatch::StoreKeyedLine);
+    return StoreOne([&](FileBatch& b) { return b.StoreKeyedLine(file, record, options); });
 }
 
 Result<StoreEffect> StoreSlotLine(const fs::path& file, std::string_view record,
                                   const SlotLineOptions& options) {
-    return StoreOne(file, record, options, &FileBatch::StoreSlotLine);
+    return StoreOne([&](FileBatch& b) { return b.StoreSlotLine(file, record, options); });
+}
+
+Result<StoreEffect> StoreReplacingLine(const fs::path& file, std::string_view record,
+                                       text::FieldPos key) {
+    return StoreOne([&](FileBatch& b) { return b.StoreReplacingLine(file, record, key); });
 }
 
 }  // namespace quindle::store

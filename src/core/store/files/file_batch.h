@@ -41,6 +41,11 @@ class FileBatch {
     Result<StoreEffect> StoreSlotLine(const std::filesystem::path& file, std::string_view record,
                                       const SlotLineOptions& options);
 
+    // Replaces every line of `file` with the key of `record` by the record's
+    // line, or appends it; a missing file is created; nothing is ordered.
+    Result<StoreEffect> StoreReplacingLine(const std::filesystem::path& file,
+                                           std::string_view record, text::FieldPos key);
+
     // True when `file` exists on disk or has been created in this batch.
     bool FileExists(const std::filesystem::path& file) const;
 
@@ -67,5 +72,7 @@ Result<StoreEffect> StoreKeyedLine(const std::filesystem::path& file, std::strin
                                    const KeyedLineOptions& options);
 Result<StoreEffect> StoreSlotLine(const std::filesystem::path& file, std::string_view record,
                                   const SlotLineOptions& options);
+Result<StoreEffect> StoreReplacingLine(const std::filesystem::path& file, std::string_view record,
+                                       text::FieldPos key);
 
 }  // namespace quindle::store

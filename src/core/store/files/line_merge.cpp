@@ -76,6 +76,18 @@ void MergeKeyedLine(LineList& file, std::string line, text::FieldPos key, bool d
     }
 }
 
+void ReplaceKeyedLines(LineList& file, std::string line, text::FieldPos key) {
+    const std::string_view newKey = text::FieldAt(line, key);
+    bool replaced = false;
+    for (std::string& old : file.lines) {
+        if (text::FieldAt(old, key) != newKey) continue;
+        old = line;
+        replaced = true;
+    }
+    if (!replaced) file.lines.push_back(std::move(line));
+    file.ordered = false;
+}
+
 std::vector<std::string> BlankSlotLines(size_t lineLength) {
     return std::vector<std::string>(kSlotsPerVenue, std::string(lineLength, ' '));
 }

@@ -10,6 +10,9 @@
 // ignoring letter case; optionally a blank first line is dropped.
 // Slot files (SE day files): the line replaces slot race × 18 + horse − 19 of
 // 216 slots; no ordering.
+// Replacing merge (odds taken over from the time-series viewer): every line
+// with an equal key becomes the new line, or the line is appended; no
+// ordering, no blank-line drop.
 
 #include <string>
 #include <string_view>
@@ -55,6 +58,10 @@ bool LineOrderLess(std::string_view a, std::string_view b);
 
 // Merges `line` into a keyed file's lines.
 void MergeKeyedLine(LineList& file, std::string line, text::FieldPos key, bool dropBlankHead);
+
+// Replaces every line of `file` whose key equals the key of `line` by `line`,
+// or appends `line` when none does.
+void ReplaceKeyedLines(LineList& file, std::string line, text::FieldPos key);
 
 // A fresh SE day file: every slot a line of `lineLength` blanks.
 std::vector<std::string> BlankSlotLines(size_t lineLength);

@@ -77,6 +77,16 @@ TEST(StoreOnDisk, RefusedRecordsAndMissingFilesWriteNothing) {
     EXPECT_EQ(EntryNames(root.path()), std::vector<std::string>{"a.jvRA"});
 }
 
+TEST(StoreOnDisk, AReplacingStoreCreatesAMissingFileWithItsOneLine) {
+    TempFolder root;
+    const fs::path file = root.path() / "Data" / "2025年01月05日.jvO1";
+    const Rec odds = Rec(RecordType::O1).Kind("4");
+    auto r = StoreReplacingLine(file, odds.Record(), layout::head::kRaceKey);
+    ASSERT_TRUE(r.ok()) << r.error();
+    EXPECT_EQ(ReadBytes(file), odds.Record());
+    EXPECT_FALSE(StoreReplacingLine(file, odds.Line(), layout::head::kRaceKey).ok());
+}
+
 TEST(FileBatch, NothingReachesTheDiskBeforeFlush) {
     TempFolder root;
     const fs::path file = root.path() / "Data" / "x.jvHR";

@@ -107,6 +107,17 @@ TEST(KeyedMerge, InsertingIntoAnOrderedListGivesTheFullSortsResult) {
     }
 }
 
+TEST(ReplacingMerge, EveryLineOfTheKeyIsReplacedAndNothingIsReordered) {
+    const std::string blank(RaLine(1).size(), ' ');
+    LineList file{{RaLine(5), blank, RaLine(3, "A"), RaLine(3, "B")}, false};
+    ReplaceKeyedLines(file, RaLine(3, "C"), layout::head::kRaceKey);
+    EXPECT_EQ(file.lines,
+              (std::vector<std::string>{RaLine(5), blank, RaLine(3, "C"), RaLine(3, "C")}));
+    ReplaceKeyedLines(file, RaLine(1), layout::head::kRaceKey);
+    EXPECT_EQ(file.lines.back(), RaLine(1));
+    EXPECT_EQ(file.lines.size(), 5u);
+}
+
 TEST(SlotFile, RaceThreeHorseSevenIsLine42OfAFreshFile) {
     LineList file{BlankSlotLines(553), false};
     ASSERT_EQ(file.lines.size(), 216u);
