@@ -7,13 +7,16 @@
 #include <vector>
 
 #include "app/jockey_recommend_table.h"
+#include "app/local_time.h"
 #include "model/race_day.h"
 #include "util/progress.h"
 #include "util/result.h"
 
 namespace quindle::model {
 
-// Date texts ("2025年01月05日", UTF-8) of the day RA files, newest first.
+// Date texts ("2025年01月05日", UTF-8) of the day RA files in the data folder,
+// newest first. Files whose name is not a day date text and ".jvRA" (in any
+// letter case) are not race days and are left out.
 std::vector<std::string> MakeDataList(const std::filesystem::path& programFolder);
 
 // The local clock as the load sees it ("today", "tomorrow", the time "hhnn").
@@ -23,6 +26,8 @@ struct LoadClock {
     std::string hhnn;      // current time
 };
 LoadClock SystemLoadClock();
+// The clock at `now` (tomorrow is the next calendar day).
+LoadClock LoadClockAt(const app::LocalDateTime& now);
 
 struct DayLoadSettings {
     int autoOzGet = 10;     // "Time"/"AutoOzGet"
@@ -33,18 +38,42 @@ struct DayLoadSettings {
 // race list.
 struct DayLoadOutcome {
     std::vector<std::string> raceList;  // "中山 1R" lines (UTF-8)
-    bool showRestTime = false;          // the day is today
-    int refreshIntervalMs = 0;          // Timer4 interval
-    bool enableRefreshTimer = false;    // Timer4 on
-    bool tickAutoOdds = false;          // tick AutoOzCheck (when not ticked yet)
+    // Race index of each line of raceList. Races whose RA year is blank or
+    // "0000" have no line, so a line's position is not always its race index.
+    std::vector<int> raceIndexes;
+    bool showRestTime = false;        // the day is today
+    int refreshIntervalMs = 0;        // Timer4 interval
+    bool enableRefreshTimer = false;  // Timer4 on
+    bool tickAutoOdds = false;        // tick AutoOzCheck (when not ticked yet)
+    // Damaged files the load worked around (a horse's history, the RA file
+    // of a past date): the runs concerned have no pattern or no past race.
+    // For the error log; UTF-8.
+    std::vector<std::string> problems;
 };
 
+// The caption of the progress window during a load.
+inline constexpr const char* kDayLoadCaption = "レースデータを読み込んでいます。";
+// The message when the day has no RA file.
+inline constexpr const char* kDayNotReadyMessage = "データ作成が未完了のようです。";
+
 // Loads `dateText` into `day`. A missing RA file gives the error
-// "データ作成が未完了のようです。"; a damaged day file ends the load with a
-// message naming the file and record and leaves the model cleared.
+// "データ作成が未完了のようです。"; a damaged day file (RA, SE, HR) ends the
+// load with a message naming the file and record. On any error the model is
+// left cleared (TOutData cleared, every image blank, payout tables empty).
 Result<DayLoadOutcome> LoadDay(RaceDay& day, const std::filesystem::path& programFolder,
                                const std::string& dateText, const DayLoadSettings& settings,
                                const app::JockeyRecommendTable& table, const LoadClock& clock,
                                ProgressSink& progress);
+
+// The race-list line of an RA image: VenueName style 2, the race number
+// right-aligned in two characters and "R" (UTF-8).
+std::string RaceListLine(const RaImage& ra);
+
+// True when the race has an RA record with a year (not blank, not "0000").
+bool HasRaceYear(const RaImage& ra);
+
+// The schedule decision of a load: the refresh timer and the automatic odds
+// run for today, and for tomorrow from 18:00 on.
+bool ScheduleOpen(const std::string& dateText, const LoadClock& clock);
 
 }  // namespace quindle::model
