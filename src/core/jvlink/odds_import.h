@@ -14,8 +14,10 @@ namespace quindle::jvlink {
 // Race `day.State().OddsRaceIndex`: clears its odds members, copies its O1 and
 // O5 records from the day files named in the day state, sets WinOdds,
 // PlaceOddsLow/High, WinPopRank, PlacePopRank (with the popularity file
-// CsvFileName as a fallback), then the recommendation marks.
-void OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table);
+// CsvFileName as a fallback), then the recommendation marks. Missing files
+// are skipped; a file that exists but cannot be read ends the import with a
+// message naming it (what was set until then stays).
+Status OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table);
 
 struct ViewerImportOutcome {
     int racesImported = 0;   // O1 files taken
@@ -24,7 +26,11 @@ struct ViewerImportOutcome {
 };
 
 // Picks, per race of the loaded day, the viewer's O1/O5 announcement nearest
-// to OddsTime and merges it into the day's O1/O5 files.
+// to OddsTime and merges it into the day's O1/O5 files. `viewerFolder` is the
+// setting "Dir"/"jikeiretu" (empty: not set, the program folder);
+// `selectedDateText` is the text of the date list. When the folder is not
+// chosen or no day is loaded, the error is the message to show (after a
+// beep) and nothing is imported.
 Result<ViewerImportOutcome> T1Click(model::RaceDay& day, const std::filesystem::path& programFolder,
                                     const std::filesystem::path& viewerFolder,
                                     const std::string& selectedDateText);
