@@ -228,7 +228,7 @@ class JockeyMoves : public RaceDayTest {};
 
 TEST_F(JockeyMoves, MarksTenNoriRunnersWhosePreviousJockeyRidesAnotherRunner) {
     // Slot: today's jockey, pattern flags, previous jockey.
-    struct Runner_ {
+    struct Seat {
         std::string_view jockey;
         bool tenNori;
         std::string_view previous;
