@@ -114,6 +114,9 @@ constexpr KeyedLineOptions kKeyedDropBlank{head::kRaceKey, false, true};
 constexpr KeyedLineOptions kKeyedExistingDropBlank{head::kRaceKey, true, true};
 constexpr KeyedLineOptions kSlot{head::kRaceKey, false, false};
 constexpr KeyedLineOptions kSlotExisting{head::kRaceKey, true, false};
+constexpr KeyedLineOptions kHorseKeyed{layout::um::kKey, false, false};
+constexpr KeyedLineOptions kJockeyKeyed{layout::ks::kKey, false, false};
+constexpr KeyedLineOptions kTrainerKeyed{layout::ch::kKey, false, false};
 
 constexpr bool kNormalise = true;
 constexpr bool kAsReceived = false;
@@ -134,30 +137,12 @@ const Row kRows[] = {
      kNormalise, Merge::Keyed, kKeyedDropBlank, FinalOddsAsked},
     {Writer::Download, RecordType::O5, WriterRow::DownloadFinalOdds, FileKind::O5Day, OddsTest,
      kNormalise, Merge::Keyed, kKeyedDropBlank, FinalOddsAsked},
-    {Writer::Download,
-     RecordType::UM,
-     WriterRow::DownloadHorseMaster,
-     FileKind::UmMaster,
-     MasterTest,
-     kNormalise,
-     Merge::Keyed,
-     {layout::um::kKey, false, false}},
-    {Writer::Download,
-     RecordType::KS,
-     WriterRow::DownloadJockeyMaster,
-     FileKind::KsMaster,
-     MasterTest,
-     kNormalise,
-     Merge::Keyed,
-     {layout::ks::kKey, false, false}},
-    {Writer::Download,
-     RecordType::CH,
-     WriterRow::DownloadTrainerMaster,
-     FileKind::ChMaster,
-     MasterTest,
-     kNormalise,
-     Merge::Keyed,
-     {layout::ch::kKey, false, false}},
+    {Writer::Download, RecordType::UM, WriterRow::DownloadHorseMaster, FileKind::UmMaster,
+     MasterTest, kNormalise, Merge::Keyed, kHorseKeyed},
+    {Writer::Download, RecordType::KS, WriterRow::DownloadJockeyMaster, FileKind::KsMaster,
+     MasterTest, kNormalise, Merge::Keyed, kJockeyKeyed},
+    {Writer::Download, RecordType::CH, WriterRow::DownloadTrainerMaster, FileKind::ChMaster,
+     MasterTest, kNormalise, Merge::Keyed, kTrainerKeyed},
     // Real-time odds, mining predictions and results.
     {Writer::RealtimeOdds, RecordType::O1, WriterRow::RealtimeOdds, FileKind::O1Day, OddsTest,
      kNormalise, Merge::Keyed, kKeyedDropBlank},
@@ -189,8 +174,9 @@ Status StoreByRow(LocalFiles& files, FileBatch& batch, const Row& row, std::stri
             Refuse(outcome, located.error());
             return Status::Ok();
         }
-        if (auto folder = files.FolderOf(located->folders, true); !folder)
+        if (auto folder = files.FolderOf(located->folders, true); !folder) {
             return Error{folder.error()};
+        }
     }
     if (!row.when(record, rules)) return Status::Ok();
     if (!located) {
