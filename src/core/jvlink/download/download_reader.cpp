@@ -1,0 +1,228 @@
+#include "jvlink/download/download_reader.h"
+
+#include "jvlink/download/download_texts.h"
+#include "jvlink/result_text.h"
+#include "store/files/file_batch.h"
+#include "store/files/local_files.h"
+#include "store/files/record_writers.h"
+#include "text/fields.h"
+
+namespace quindle::jvlink {
+namespace {
+
+namespace settings_key = app::settings;
+using text::TrimBlanks;
+
+std::string LapFileNotFoundText(std::string_view lap) {
+    return "前回中断したファイル（" + std::string(lap) +
+           "）が届かないまま、データの終わりに達しました。前回と同じ取得開始日付でセットアップデー"
+           "タを取り込み直すか、通常データを取り込んでください。";
+}
+
+int FromDate(std::string_view fromTime) {
+    return text::ReadInt32(fromTime.substr(0, 8));
+}
+
+class DownloadReadHandler : public ReadHandler {
+  public:
+    DownloadReadHandler(DownloadSession& session, const DownloadOptions& options,
+                        DownloadSummary& summary)
+        : s_(session),
+          options_(options),
+          summary_(summary),
+          files_(session.settings.ProgramFolder()),
+          rules_(store::MakeDownloadRules(FromDate(options.fromTime), options.currentYear,
+                                          options.finalOdds)),
+          persistedLap_(session.settings.Read(settings_key::kDownloadSetUpLapFile)),
+          lap_(TrimBlanks(persistedLap_)),
+          skipping_(options.setup && !lap_.empty()),
+          wantsLabel_(session.observer.ShowsMkDataLabel()) {}
+
+    bool Intercept(int result, std::string_view fileName, ReadStep& step) override {
+        if (!skipping_) return false;
+        if (TrimBlanks(fileName) == lap_) {
+            skipping_ = false;
+            return false;
+        }
+        if (result > 0) {
+            s_.link.JVSkip();
+            ++summary_.filesSkipped;
+            PassFile();
+        } else if (result == code::kFileBoundary) {
+            PassFile();
+        } else if (result == code::kEndOfData) {
+            // The file to resume at never came (the from-time changed, or the
+            // data did): stop here and keep the resume point.
+            lapNotFound_ = true;
+            step = ReadStep::Stop;
+        } else if (IsReadError(result)) {
+            return false;  // reported as any read error
+        }
+        return true;
+    }
+
+    ReadStep OnRecord(std::string_view record, std::string_view fileName) override {
+        ++summary_.records;
+        if (fileName != currentFile_ && !EnterFile(fileName)) return ReadStep::Stop;
+
+        auto outcome = store::StoreDownloadRecord(files_, batch_, record, rules_);
+        if (!outcome) return Fail(outcome.error());
+        if (!outcome->refused.empty()) Refused(fileName, outcome->refused);
+        summary_.linesStored += static_cast<std::int64_t>(outcome->stored.size());
+        if (options_.flushEveryRecord && !Flush()) return ReadStep::Stop;
+        if (wantsLabel_) ShowStored(*outcome, record);
+        return ReadStep::Continue;
+    }
+
+    ReadStep OnFileEnd(std::string_view) override {
+        if (!Flush()) return ReadStep::Stop;
+        PassFile();
+        s_.observer.SetMkDataLabel("");
+        return ReadStep::Continue;
+    }
+
+    // Settles the end of the loop.
+    void Finish(const ReadLoopOutcome& outcome) {
+        switch (outcome.end) {
+            case ReadLoopEnd::EndOfData:
+                if (Flush()) Complete(outcome.code);
+                break;
+            case ReadLoopEnd::Cancelled:
+                // What was read stays stored, as it would record by record.
+                if (Flush()) summary_.end = DownloadEnd::Cancelled;
+                break;
+            case ReadLoopEnd::ReadError:
+                Flush();
+                summary_.jvLinkError = true;
+                summary_.end = DownloadEnd::Failed;
+                ShowDownloadMessage(
+                    s_, summary_,
+                    std::string(download_text::kReadError) + JvResultText("JVRead", outcome.code),
+                    true);
+                break;
+            case ReadLoopEnd::Stopped:
+                if (lapNotFound_) {
+                    summary_.end = DownloadEnd::Failed;
+                    ShowDownloadMessage(s_, summary_, LapFileNotFoundText(lap_), true);
+                } else {
+                    // A file error: keep what can still be written.
+                    Flush();
+                }
+                break;
+        }
+    }
+
+  private:
+    // The first record of a new JV-Link file: the earlier files are written
+    // out, then the new file becomes the resume point.
+    bool EnterFile(std::string_view fileName) {
+        if (!Flush()) return false;
+        currentFile_ = std::string(fileName);
+        if (!options_.setup || TrimBlanks(fileName).empty() || fileName == persistedLap_) {
+            return true;
+        }
+        if (Status s = s_.settings.Write(settings_key::kDownloadSetUpLapFile, fileName); !s) {
+            Fail(s.error());
+            return false;
+        }
+        persistedLap_ = currentFile_;
+        return true;
+    }
+
+    void Complete(int result) {
+        DownloadObserver& o = s_.observer;
+        o.SetProgressLabel(std::string(download_text::kEndOfFile) + std::to_string(result));
+        o.SetProgressLabel(ReadDoneText(summary_.filesPassed, summary_.readCount));
+        o.SetDownloadBar(0, summary_.downloadCount);
+        o.SetReadBar(0, summary_.readCount);
+        if (IsFileTimestamp(summary_.lastFileTimestamp)) {
+            const std::string display = FromTimeDisplay(TrimBlanks(summary_.lastFileTimestamp));
+            o.SetFromTime(display);
+            if (Status s = s_.settings.Write(settings_key::kDownloadLastTime, display); !s) {
+                Fail(s.error());
+                return;
+            }
+        }
+        if (Status s = s_.settings.Write(settings_key::kDownloadSetUpLapFile, ""); !s) {
+            Fail(s.error());
+            return;
+        }
+        o.SetProgressLabel(download_text::kCompleted);
+        summary_.end = DownloadEnd::Completed;
+    }
+
+    void PassFile() {
+        ++summary_.filesPassed;
+        s_.observer.SetReadBar(summary_.filesPassed, summary_.readCount);
+        s_.observer.SetProgressLabel(ReadingText(summary_.filesPassed, summary_.readCount));
+    }
+
+    bool Flush() {
+        if (batch_.PendingFiles() == 0) return true;
+        if (Status s = batch_.Flush(); !s) {
+            Fail(s.error());
+            return false;
+        }
+        return true;
+    }
+
+    // A file that cannot be read or written ends the download; the message
+    // is the file error itself.
+    ReadStep Fail(const std::string& why) {
+        if (summary_.end != DownloadEnd::Failed) {
+            summary_.end = DownloadEnd::Failed;
+            ShowDownloadMessage(s_, summary_, why, true);
+        }
+        return ReadStep::Stop;
+    }
+
+    void Refused(std::string_view fileName, const std::string& why) {
+        ++summary_.refused;
+        if (s_.errorLog) s_.errorLog->AppendErrorLog(std::string(fileName) + ": " + why);
+    }
+
+    void ShowStored(const store::StoreOutcome& outcome, std::string_view record) {
+        for (auto it = outcome.stored.rbegin(); it != outcome.stored.rend(); ++it) {
+            std::string label = MkDataLabelText(it->row, record, it->file);
+            if (label.empty()) continue;
+            s_.observer.SetMkDataLabel(label);
+            return;
+        }
+    }
+
+    DownloadSession& s_;
+    const DownloadOptions& options_;
+    DownloadSummary& summary_;
+    store::LocalFiles files_;
+    store::FileBatch batch_;
+    store::DownloadRules rules_;
+    std::string persistedLap_;  // "SetUpLapFile" as it stands in the settings
+    std::string lap_;           // the file to resume at, trimmed
+    bool skipping_;
+    bool wantsLabel_;
+    bool lapNotFound_ = false;
+    std::string currentFile_;
+};
+
+}  // namespace
+
+void ShowDownloadMessage(DownloadSession& session, DownloadSummary& summary, std::string text,
+                         bool beep) {
+    session.observer.ShowMessage(text, beep);
+    summary.messages.push_back(std::move(text));
+}
+
+void ReadDownloadedFiles(DownloadSession& session, const DownloadOptions& options,
+                         DownloadSummary& summary) {
+    DownloadObserver& o = session.observer;
+    o.SetProgressLabel(ReadingText(0, summary.readCount));
+    o.SetReadBar(0, summary.readCount);
+    summary.filesPassed = 0;
+
+    DownloadReadHandler handler(session, options, summary);
+    const ReadLoopOutcome outcome =
+        RunReadLoop(session.link, session.flags, o, kReadBufferSize, handler);
+    handler.Finish(outcome);
+}
+
+}  // namespace quindle::jvlink

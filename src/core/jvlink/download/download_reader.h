@@ -1,0 +1,81 @@
+#pragma once
+// The reading stage of the accumulated download: the read loop over the
+// files of an open "RACEDIFN" session, storing every record into the local
+// files, the file counter, the resume of an interrupted set-up download, and
+// what the end of the loop leaves in the settings.
+//
+// Stores go through one FileBatch that is written at every JV-Link file
+// boundary (and whenever the loop ends), so each file is written once per
+// JV-Link file instead of once per record, and the files come out byte for
+// byte as storing record by record makes them. A process killed at any moment
+// loses at most the records of the JV-Link file being read, and "SetUpLapFile"
+// always names a file whose earlier files are all on disk: it is written when
+// the first record of a file arrives, after the files before it were flushed,
+// so a resumed set-up download stores that file again from its first record.
+// Storing a record twice is harmless (the merges replace by key or slot).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/error_log.h"
+#include "app/settings_file.h"
+#include "jvlink/download/download_observer.h"
+#include "jvlink/jvlink.h"
+#include "jvlink/read_loop.h"
+
+namespace quindle::jvlink {
+
+// What one download asks for.
+struct DownloadOptions {
+    std::string fromTime;    // "yyyymmddhhnnss"
+    bool setup = false;      // JV-Link option 3 (set-up data) instead of 1 (normal)
+    bool finalOdds = false;  // "確定オッズも合わせて取得する": store O1 and O5 too
+    int currentYear = 0;     // run histories are kept for horses born after this − 15
+    // Write the files after every record instead of at file boundaries; the
+    // benchmark compares the two.
+    bool flushEveryRecord = false;
+};
+
+enum class DownloadEnd {
+    NotRun,     // nothing started (or still running)
+    Completed,  // read to the end; "LastTime" moved forward
+    NoData,     // nothing newer than the from-time
+    Cancelled,  // cancelled by the user
+    Failed,     // a JV-Link error, a file error, or the resume file never came
+};
+
+struct DownloadSummary {
+    DownloadEnd end = DownloadEnd::NotRun;
+    bool jvLinkError = false;           // some JV-Link call reported an error
+    std::vector<std::string> messages;  // the dialogs shown, in order (UTF-8)
+    int readCount = 0;
+    int downloadCount = 0;
+    std::string lastFileTimestamp;
+    int filesPassed = 0;           // the file counter: files read or passed over
+    int filesSkipped = 0;          // files passed over while resuming a set-up download
+    std::int64_t records = 0;      // records read (passed-over files not counted)
+    std::int64_t linesStored = 0;  // lines stored (an SE record may store two)
+    std::int64_t refused = 0;      // records refused and written to the error log
+};
+
+// The parts of the program a download works with.
+struct DownloadSession {
+    JvLink& link;
+    AcquisitionFlags& flags;
+    app::SettingsFile& settings;
+    app::ErrorLog* errorLog;  // may be null: refusals are then only counted
+    DownloadObserver& observer;
+};
+
+// Runs the read loop on the open session and settles its end: the messages,
+// and "LastTime" / "SetUpLapFile" after a complete read. Does not close the
+// session.
+void ReadDownloadedFiles(DownloadSession& session, const DownloadOptions& options,
+                         DownloadSummary& summary);
+
+// Shows `text` as a dialog and keeps it in the summary.
+void ShowDownloadMessage(DownloadSession& session, DownloadSummary& summary, std::string text,
+                         bool beep);
+
+}  // namespace quindle::jvlink
