@@ -18,6 +18,8 @@ namespace head = store::layout::head;
 
 constexpr std::string_view kRaExtension = ".jvRA";
 constexpr int kVenueListStyle = 2;
+constexpr std::string_view kStatFolder = "STAT";
+constexpr std::string_view kStatExtension = ".stat1";
 constexpr std::string_view kScheduleOpensForTomorrow = "1800";
 
 std::string DateText(int year, int month, int day) {
@@ -45,6 +47,17 @@ std::vector<std::string> MakeDataList(const fs::path& programFolder) {
     // Newest first: the names sort by date, so the list is their reverse order.
     std::sort(days.begin(), days.end(), std::greater<>());
     days.erase(std::unique(days.begin(), days.end()), days.end());
+    return days;
+}
+
+std::vector<std::string> BulkLoadDays(const fs::path& programFolder,
+                                      const std::vector<std::string>& raceDays) {
+    std::vector<std::string> days;
+    const auto stat = app::FindFolder(programFolder, kStatFolder);
+    for (auto it = raceDays.rbegin(); it != raceDays.rend(); ++it) {
+        if (stat && app::FindFile(*stat, *it + std::string(kStatExtension))) continue;
+        days.push_back(*it);
+    }
     return days;
 }
 

@@ -19,6 +19,12 @@ namespace quindle::model {
 // letter case) are not race days and are left out.
 std::vector<std::string> MakeDataList(const std::filesystem::path& programFolder);
 
+// The days the bulk load ("一気読み") loads, in its order: the race days from
+// the last entry of `raceDays` (the oldest) to the first, leaving out those
+// that have statistics already ("STAT/<date>.stat1").
+std::vector<std::string> BulkLoadDays(const std::filesystem::path& programFolder,
+                                      const std::vector<std::string>& raceDays);
+
 // The local clock as the load sees it ("today", "tomorrow", the time "hhnn").
 struct LoadClock {
     std::string today;     // date text, UTF-8
