@@ -9,12 +9,10 @@ int FakeJvLink::Count(std::string_view op) const {
 }
 
 bool FakeJvLink::Fault(std::string_view op, int progress, int& code) {
-    strikes_.resize(faults.size(), 0);
-    for (size_t i = 0; i < faults.size(); ++i) {
-        const FakeFault& f = faults[i];
+    for (FakeFault& f : faults) {
         if (f.op != op || progress < f.after) continue;
-        if (f.times != 0 && strikes_[i] >= f.times) continue;
-        ++strikes_[i];
+        if (f.times != 0 && f.struck >= f.times) continue;
+        ++f.struck;
         code = f.code;
         return true;
     }
@@ -31,9 +29,8 @@ void FakeJvLink::StartSession(std::vector<FakeFile> served, int toDownload) {
     downloaded_ = 0;
     sessionRecords_ = 0;
     sessionStatusCalls_ = 0;
-    strikes_.resize(faults.size(), 0);
-    for (size_t i = 0; i < faults.size(); ++i) {
-        if (faults[i].op == "JVRead" || faults[i].op == "JVStatus") strikes_[i] = 0;
+    for (FakeFault& f : faults) {
+        if (f.op == "JVRead" || f.op == "JVStatus") f.struck = 0;
     }
 }
 

@@ -27,6 +27,7 @@ struct FakeFault {
     int code = 0;
     int after = 0;
     int times = 0;
+    int struck = 0;  // kept by the fake: results replaced so far
 };
 
 class FakeJvLink : public JvLink {
@@ -76,7 +77,6 @@ class FakeJvLink : public JvLink {
     int sessionRecords_ = 0;
     int sessionStatusCalls_ = 0;
     std::map<std::string, int> opCalls_;
-    std::vector<int> strikes_;
 };
 
 }  // namespace quindle::jvlink::testing

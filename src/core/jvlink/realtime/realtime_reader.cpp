@@ -1,0 +1,86 @@
+#include "jvlink/realtime/realtime_reader.h"
+
+#include "store/files/file_batch.h"
+#include "store/files/local_files.h"
+
+namespace quindle::jvlink {
+namespace {
+
+class RealtimeReadHandler : public ReadHandler {
+  public:
+    RealtimeReadHandler(const std::filesystem::path& programFolder, store::Writer writer,
+                        app::ErrorLog* errorLog, RealtimeReadResult& result)
+        : files_(programFolder), writer_(writer), errorLog_(errorLog), result_(result) {}
+
+    ReadStep OnRecord(std::string_view record, std::string_view fileName) override {
+        ++result_.records;
+        auto outcome = store::StoreRealtimeRecord(files_, batch_, writer_, record);
+        if (!outcome) return Fail(outcome.error());
+        if (!outcome->refused.empty()) {
+            ++result_.refused;
+            if (errorLog_)
+                errorLog_->AppendErrorLog(std::string(fileName) + ": " + outcome->refused);
+        }
+        result_.linesStored += static_cast<std::int64_t>(outcome->stored.size());
+        return ReadStep::Continue;
+    }
+
+    ReadStep OnFileEnd(std::string_view) override {
+        return Flush() ? ReadStep::Continue : ReadStep::Stop;
+    }
+
+    // Writes what is still pending, whatever ended the loop.
+    bool Flush() {
+        if (batch_.PendingFiles() == 0) return true;
+        if (Status s = batch_.Flush(); !s) {
+            Fail(s.error());
+            return false;
+        }
+        return true;
+    }
+
+  private:
+    ReadStep Fail(const std::string& why) {
+        if (result_.fileError.empty()) result_.fileError = why;
+        return ReadStep::Stop;
+    }
+
+    store::LocalFiles files_;
+    store::FileBatch batch_;
+    store::Writer writer_;
+    app::ErrorLog* errorLog_;
+    RealtimeReadResult& result_;
+};
+
+}  // namespace
+
+int ReaderBufferSize(RealtimeReader reader) {
+    return reader == RealtimeReader::Odds ? kReadBufferSize : kSmallReadBufferSize;
+}
+
+store::Writer ReaderWriter(RealtimeReader reader) {
+    switch (reader) {
+        case RealtimeReader::Odds:
+            return store::Writer::RealtimeOdds;
+        case RealtimeReader::Results:
+            return store::Writer::RealtimeResults;
+        case RealtimeReader::Mining:
+            return store::Writer::RealtimeMining;
+    }
+    return store::Writer::RealtimeOdds;
+}
+
+RealtimeReadResult ReadRealtimeRecords(JvLink& link, const AcquisitionFlags& flags,
+                                       ProgressSink& sink,
+                                       const std::filesystem::path& programFolder,
+                                       RealtimeReader reader, app::ErrorLog* errorLog) {
+    RealtimeReadResult result;
+    RealtimeReadHandler handler(programFolder, ReaderWriter(reader), errorLog, result);
+    result.loop = RunReadLoop(link, flags, sink, ReaderBufferSize(reader), handler);
+    // Records read before an error or a cancel stay stored, as they would
+    // record by record.
+    handler.Flush();
+    return result;
+}
+
+}  // namespace quindle::jvlink

@@ -1,0 +1,47 @@
+#pragma once
+// The readers of the real-time retrievals: the read loop over an open
+// JVRTOpen session, storing each record as its retrieval's writer rows say
+// (store/files/record_writers.h): odds O1/O5, results RA/SE into existing day
+// files and HR, mining DM.
+//
+// Each reader stores through a FileBatch of its own, written at every file
+// boundary and whenever the loop ends, so a results run never shares a
+// buffer with the automatic odds list or any other work list.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "app/error_log.h"
+#include "jvlink/jvlink.h"
+#include "jvlink/read_loop.h"
+#include "store/files/record_writers.h"
+
+namespace quindle::jvlink {
+
+enum class RealtimeReader { Odds, Results, Mining };
+
+// The JVRead buffer size of a reader: 100000 for odds, 60000 for results and
+// mining predictions.
+int ReaderBufferSize(RealtimeReader reader);
+
+// The writer rows a reader stores by.
+store::Writer ReaderWriter(RealtimeReader reader);
+
+struct RealtimeReadResult {
+    ReadLoopOutcome loop;
+    // A file that could not be read or written ended the reading (UTF-8).
+    std::string fileError;
+    std::int64_t records = 0;
+    std::int64_t linesStored = 0;
+    std::int64_t refused = 0;  // refused records, each written to the error log
+};
+
+// Runs the read loop of `reader` on the open session of `link`, storing into
+// the files under `programFolder`. `errorLog` may be null.
+RealtimeReadResult ReadRealtimeRecords(JvLink& link, const AcquisitionFlags& flags,
+                                       ProgressSink& sink,
+                                       const std::filesystem::path& programFolder,
+                                       RealtimeReader reader, app::ErrorLog* errorLog);
+
+}  // namespace quindle::jvlink
