@@ -1,0 +1,249 @@
+#include "analysis/race_card.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "analysis/riding_pattern.h"
+#include "store/codes.h"
+#include "store/record_layout.h"
+#include "text/cp932.h"
+#include "text/fields.h"
+
+namespace quindle::analysis {
+namespace {
+
+namespace ra = store::layout::ra;
+namespace se = store::layout::se;
+using text::Sj;
+
+constexpr std::array<int, 10> kSortableColumns{1, 7, 8, 9, 10, 11, 14, 16, 17, 18};
+
+std::string FiveBlanks() {
+    return std::string(5, ' ');
+}
+
+// "%2d" of a record field read as a number.
+std::string TwoDigitField(const model::SeImage& se, text::FieldPos f) {
+    return text::Format("%2lld", static_cast<long long>(se.Int(f)));
+}
+
+bool IsDigitsAfterBlanks(std::string_view field) {
+    const std::string_view body = text::TrimLeftBlanks(field);
+    return !body.empty() &&
+           std::all_of(body.begin(), body.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Hoare's quicksort of rows [lo, hi] by column `col`, in the order of the
+// card's original sort: the pivot is the text of the middle row, both scans
+// stop at texts equal to it, and whole rows are swapped.
+void QuickSort(std::vector<CardRow>& rows, int lo, int hi, int col, bool descending) {
+    const auto before = [descending](std::string_view a, std::string_view b) {
+        const int c = CompareCells(a, b);
+        return descending ? c > 0 : c < 0;
+    };
+    int i = lo;
+    int j = hi;
+    const std::string pivot = rows[static_cast<std::size_t>((lo + hi) / 2)][col];
+    do {
+        while (before(rows[static_cast<std::size_t>(i)][col], pivot)) ++i;
+        while (before(pivot, rows[static_cast<std::size_t>(j)][col])) --j;
+        if (i <= j) {
+            std::swap(rows[static_cast<std::size_t>(i)], rows[static_cast<std::size_t>(j)]);
+            ++i;
+            --j;
+        }
+    } while (i <= j);
+    if (lo < j) QuickSort(rows, lo, j, col, descending);
+    if (i < hi) QuickSort(rows, i, hi, col, descending);
+}
+
+}  // namespace
+
+const CardRow& CardHeadings() {
+    static const CardRow kHeadings{
+        Sj("枠"),       Sj("馬"),     Sj("馬名"), Sj("性齢"),   Sj("騎手"),
+        Sj("前走騎手"), Sj("走数"),   Sj("騎乗"), Sj("Get"),    Sj("Give"),
+        Sj("単推奨"),   Sj("複推奨"), "",         Sj("単ｵｯｽﾞ"), Sj("順"),
+        Sj("複ｵｯｽﾞ"),   Sj("順"),     Sj("着"),   Sj("人"),     Sj("確ｵｯｽﾞ"),
+    };
+    return kHeadings;
+}
+
+std::string BracketText(const model::SeImage& seImage) {
+    return TwoDigitField(seImage, se::kBracket);
+}
+
+std::string HorseNumberText(const model::SeImage& seImage) {
+    return TwoDigitField(seImage, se::kHorseNumber);
+}
+
+std::string SexAgeText(const model::SeImage& seImage) {
+    return store::SexName(seImage.Field(se::kSex)) + TwoDigitField(seImage, se::kAge);
+}
+
+std::string MarkText(std::int32_t mark) {
+    if (mark == model::kMarkRecommend) return Sj("◎");
+    if (mark == model::kMarkUpgraded) return Sj("☆");
+    return {};
+}
+
+std::string OddsText(double odds) {
+    return odds > 0.0 ? text::Format("%5.1f", odds) : FiveBlanks();
+}
+
+std::string RankText(std::int64_t rank) {
+    return rank >= 1 ? text::Format("%2lld", static_cast<long long>(rank)) : Sj("　");
+}
+
+std::string FinalOddsText(std::string_view field) {
+    const std::int64_t tenths = text::ReadInt(field);
+    if (!IsDigitsAfterBlanks(field) || tenths <= 0) return FiveBlanks();
+    return text::Format("%5.1f", static_cast<double>(tenths) / 10.0);
+}
+
+CardRow CardRowOf(const model::RaceDay& day, int race, int slot) {
+    const model::SeImage& runner = day.RunnerSE(race, slot);
+    const model::TOutData& out = day.OutData(race);
+    const auto s = static_cast<std::size_t>(slot);
+
+    CardRow row;
+    row[kCardBracket] = BracketText(runner);
+    row[kCardHorse] = HorseNumberText(runner);
+    row[kCardName] = std::string(runner.Field(se::kHorseName));
+    row[kCardSexAge] = SexAgeText(runner);
+    row[kCardJockey] = std::string(runner.Field(se::kJockeyShort));
+    row[kCardPrevJockey] = out.PrevJockeyName[s].Str();
+    row[kCardRunCount] = text::Format("%3d", out.PastRunCount[s]);
+    row[kCardPattern] = PatternText(out, slot);
+    row[kCardGet] = out.GetMark[s] == 1 ? Sj("○") : std::string();
+    row[kCardGive] = out.GiveMark[s] == 1 ? Sj("×") : std::string();
+    row[kCardWinMark] = MarkText(out.WinRecommend[s]);
+    row[kCardPlaceMark] = MarkText(out.PlaceRecommend[s]);
+    row[kCardWinOdds] = OddsText(out.WinOdds[s]);
+    row[kCardWinRank] = RankText(out.WinPopRank[s]);
+    row[kCardPlaceOdds] = OddsText(out.PlaceOddsLow[s]);
+    row[kCardPlaceRank] = RankText(out.PlacePopRank[s]);
+    row[kCardFinish] = RankText(runner.Int(se::kFinish));
+    row[kCardPopularity] = RankText(runner.Int(se::kWinPopularity));
+    row[kCardFinalOdds] = FinalOddsText(runner.Field(se::kWinOdds));
+    return row;
+}
+
+std::vector<CardRow> sisushutubaBtn(const model::RaceDay& day, int race) {
+    const int count = EnteredSlots(day.RaceRA(race));
+    std::vector<CardRow> rows;
+    rows.reserve(static_cast<std::size_t>(count));
+    for (int slot = 0; slot < count; ++slot) rows.push_back(CardRowOf(day, race, slot));
+    return rows;
+}
+
+void CardSortState::Reset() {
+    flags_.fill(1);
+    column_ = 0;
+}
+
+bool CardSortState::Click(int column) {
+    if (!IsSortableCardColumn(column)) return false;
+    auto& flag = flags_[static_cast<std::size_t>(column)];
+    flag = flag == 1 ? 0 : 1;
+    column_ = column;
+    return true;
+}
+
+int CardSortState::Flag(int column) const {
+    if (column < 0 || column >= kFlagColumns) return 0;
+    return flags_[static_cast<std::size_t>(column)];
+}
+
+bool IsSortableCardColumn(int column) {
+    return std::find(kSortableColumns.begin(), kSortableColumns.end(), column) !=
+           kSortableColumns.end();
+}
+
+int CompareCells(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+void SortDeHyoBtn(std::vector<CardRow>& rows, const CardSortState& state) {
+    const int last = static_cast<int>(rows.size()) - 1;
+    if (last < 1) return;
+    const int col = state.Column();
+    QuickSort(rows, 0, last, col, state.Descending());
+
+    // Runs of equal keys: by horse number, or by name when the key is the
+    // horse number itself.
+    const int tieCol = col == kCardHorse ? kCardName : kCardHorse;
+    int start = 0;
+    while (start < last) {
+        int end = start;
+        while (end < last && rows[static_cast<std::size_t>(end + 1)][col] ==
+                                 rows[static_cast<std::size_t>(start)][col]) {
+            ++end;
+        }
+        if (end > start) QuickSort(rows, start, end, tieCol, false);
+        start = end + 1;
+    }
+}
+
+CellStyle CardHeadingStyle(int column) {
+    return {Fill::Heading, Ink::Default, false, column == kCardName ? Align::Left : Align::Centre};
+}
+
+Fill ClassMoveFillByHorse(const model::TOutData& out, std::string_view horseCell) {
+    const std::int64_t horse = text::ReadInt(horseCell);
+    if (horse < 1 || horse > model::kRunners) return Fill::White;
+    return ClassMoveFill(out.ClassMove[static_cast<std::size_t>(horse - 1)], Fill::White);
+}
+
+CellStyle CardCellStyle(const model::TOutData& out, const CardRow& row, int column) {
+    CellStyle style;
+    if (column == kCardName) style.align = Align::Left;
+    const auto& cell = row[static_cast<std::size_t>(column)];
+    const auto placeInk = [&cell] { return PlaceInk(static_cast<int>(text::ReadInt(cell))); };
+    switch (column) {
+        case kCardBracket:
+            style.fill = BracketFill(static_cast<int>(text::ReadInt(cell)));
+            break;
+        case kCardHorse:
+            style.fill = Fill::Tooltip;
+            break;
+        case kCardRunCount:
+            style.fill = ClassMoveFillByHorse(out, row[kCardHorse]);
+            break;
+        case kCardSpacer:
+            style.bold = true;
+            style.ink = placeInk();
+            break;
+        case kCardWinOdds:
+        case kCardPlaceOdds:
+            style.fill = Fill::Odds;
+            break;
+        case kCardWinRank:
+        case kCardPlaceRank:
+            style.fill = Fill::Odds;
+            style.bold = true;
+            style.ink = placeInk();
+            break;
+        case kCardFinish:
+        case kCardPopularity:
+            style.fill = Fill::Result;
+            style.bold = true;
+            style.ink = placeInk();
+            break;
+        case kCardFinalOdds:
+            style.fill = Fill::Result;
+            break;
+        default:
+            break;
+    }
+    return style;
+}
+
+}  // namespace quindle::analysis
