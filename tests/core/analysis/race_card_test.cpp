@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/race_card_header.h"
 #include "core/fixtures/race_day_fixture.h"
 #include "text/cp932.h"
 
@@ -352,6 +353,68 @@ TEST_F(RaceCardTest, SortedRowsKeepTheirRunCountColour) {
     EXPECT_EQ(rows[2][kCardHorse], " 1");
     EXPECT_EQ(CardCellStyle(day().OutData(0), rows[2], kCardRunCount).fill, Fill::ClassDown);
     EXPECT_EQ(CardCellStyle(day().OutData(0), rows[0], kCardRunCount).fill, Fill::White);
+}
+
+// --- Header ----------------------------------------------------------------------------
+
+TEST_F(RaceCardTest, HeaderTextsOfARace) {
+    SetRace(0, RaRec(kToday, kVenue, kRaceNumber)
+                   .Put(ra::kWeekday, "1")
+                   .Put(ra::kPostTime, "1545")
+                   .Put(ra::kWeather, "1")
+                   .Put(ra::kTurfGoing, "2")
+                   .Put(ra::kDirtGoing, "3")
+                   .Put(ra::kGradeEdition, "065")
+                   .Put(ra::kRaceName, Sj("有馬記念"))
+                   .Entered(16)
+                   .Put(ra::kFinishers, "16")
+                   .Put(ra::kDistance, "2500")
+                   .Put(ra::kTrack, "17")
+                   .Put(ra::kCourseDivision, "A ")
+                   .Put(ra::kGrade, "A")
+                   .Put(ra::kRaceType, "13")
+                   .Put(ra::kRaceSymbol, "000")
+                   .Put(ra::kWeightType, "4")
+                   .Put(ra::kCondition3yo, "999")
+                   .Put(ra::kConditionYoungest, "999")
+                   .PutNumber(ra::kPrize(1), 40000)
+                   .PutNumber(ra::kPrize(2), 16000)
+                   .PutNumber(ra::kAddedPrize(1), 512));
+    day().RaceO1(0).Put(store::layout::o1::kAnnounced, "01051540");
+
+    const RaceHeader h = RaceHeaderOf(day(), 0);
+    EXPECT_EQ(ToUtf8(h.bashoLabel), "中山");
+    EXPECT_EQ(h.raceLabel, "11");
+    EXPECT_TRUE(h.turfPanel);
+    EXPECT_EQ(ToUtf8(h.label1),
+              "2025年01月05日(土)中山01回01日11R   15.45発走  晴　芝:稍重　ダ:重");
+    EXPECT_EQ(ToUtf8(h.label2), "第65回 有馬記念" + std::string(52, ' '));
+    EXPECT_EQ(ToUtf8(h.label3), "16頭[入線:16頭] 2500ﾒｰﾄﾙ 芝 右回り(A) G1    サラ系３歳以上　 " +
+                                    std::string(ToUtf8(Sj("　　　　　　　　　　　　"))));
+    EXPECT_EQ(ToUtf8(h.label4), "定量 3歳上オープン");
+    const std::string blank8(8, ' ');
+    EXPECT_EQ(ToUtf8(h.label6), "【本 賞 金】1着:   40000/2着:   16000/3着:" + blank8 +
+                                    "/4着:" + blank8 + "/5着:" + blank8);
+    EXPECT_EQ(ToUtf8(h.label7), "【付加賞金】1着:     512/2着:" + blank8 + "/3着:" + blank8 +
+                                    "　　　　　　　　(単位：百円)");
+    EXPECT_EQ(h.tfwTimeLabel, "15:40");
+    EXPECT_EQ(h.CardHeading()[3], h.label4);
+}
+
+TEST_F(RaceCardTest, HeaderWithoutEditionAndPanelByTrack) {
+    const struct {
+        const char* track;
+        bool turf;
+    } cases[] = {{"10", true},  {"17", true},  {"22", true},
+                 {"23", false}, {"51", false}, {"  ", false}};
+    for (const auto& c : cases) {
+        SetRace(
+            0,
+            RaRec(kToday, kVenue, kRaceNumber).Put(ra::kTrack, c.track).Put(ra::kRaceName, "ABC"));
+        const RaceHeader h = RaceHeaderOf(day(), 0);
+        EXPECT_EQ(h.turfPanel, c.turf) << c.track;
+        EXPECT_EQ(h.label2, "ABC" + std::string(57, ' '));
+    }
 }
 
 }  // namespace
