@@ -33,28 +33,33 @@ bool IsDigitsAfterBlanks(std::string_view field) {
            std::all_of(body.begin(), body.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Hoare's quicksort of rows [lo, hi] by column `col`, in the order of the
-// card's original sort: the pivot is the text of the middle row, both scans
-// stop at texts equal to it, and whole rows are swapped.
-void QuickSort(std::vector<CardRow>& rows, int lo, int hi, int col, bool descending) {
+// Hoare's quicksort of positions [lo, hi] of `order` (indexes into `rows`) by
+// column `col`, in the order of the card's original sort: the pivot is the
+// text of the middle position, both scans stop at texts equal to it, and
+// whole rows are swapped.
+void QuickSort(const std::vector<CardRow>& rows, std::vector<int>& order, int lo, int hi, int col,
+               bool descending) {
+    const auto cell = [&](int position) -> const std::string& {
+        return rows[static_cast<std::size_t>(order[static_cast<std::size_t>(position)])][col];
+    };
     const auto before = [descending](std::string_view a, std::string_view b) {
         const int c = CompareCells(a, b);
         return descending ? c > 0 : c < 0;
     };
     int i = lo;
     int j = hi;
-    const std::string pivot = rows[static_cast<std::size_t>((lo + hi) / 2)][col];
+    const std::string pivot = cell((lo + hi) / 2);
     do {
-        while (before(rows[static_cast<std::size_t>(i)][col], pivot)) ++i;
-        while (before(pivot, rows[static_cast<std::size_t>(j)][col])) --j;
+        while (before(cell(i), pivot)) ++i;
+        while (before(pivot, cell(j))) --j;
         if (i <= j) {
-            std::swap(rows[static_cast<std::size_t>(i)], rows[static_cast<std::size_t>(j)]);
+            std::swap(order[static_cast<std::size_t>(i)], order[static_cast<std::size_t>(j)]);
             ++i;
             --j;
         }
     } while (i <= j);
-    if (lo < j) QuickSort(rows, lo, j, col, descending);
-    if (i < hi) QuickSort(rows, i, hi, col, descending);
+    if (lo < j) QuickSort(rows, order, lo, j, col, descending);
+    if (i < hi) QuickSort(rows, order, i, hi, col, descending);
 }
 
 }  // namespace
@@ -171,25 +176,36 @@ int CompareCells(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-void SortDeHyoBtn(std::vector<CardRow>& rows, const CardSortState& state) {
+std::vector<int> CardSortOrder(const std::vector<CardRow>& rows, const CardSortState& state) {
+    std::vector<int> order(rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
     const int last = static_cast<int>(rows.size()) - 1;
-    if (last < 1) return;
+    if (last < 1) return order;
     const int col = state.Column();
-    QuickSort(rows, 0, last, col, state.Descending());
+    QuickSort(rows, order, 0, last, col, state.Descending());
 
     // Runs of equal keys: by horse number, or by name when the key is the
     // horse number itself.
     const int tieCol = col == kCardHorse ? kCardName : kCardHorse;
+    const auto key = [&](int position) -> const std::string& {
+        return rows[static_cast<std::size_t>(order[static_cast<std::size_t>(position)])][col];
+    };
     int start = 0;
     while (start < last) {
         int end = start;
-        while (end < last && rows[static_cast<std::size_t>(end + 1)][col] ==
-                                 rows[static_cast<std::size_t>(start)][col]) {
-            ++end;
-        }
-        if (end > start) QuickSort(rows, start, end, tieCol, false);
+        while (end < last && key(end + 1) == key(start)) ++end;
+        if (end > start) QuickSort(rows, order, start, end, tieCol, false);
         start = end + 1;
     }
+    return order;
+}
+
+void SortDeHyoBtn(std::vector<CardRow>& rows, const CardSortState& state) {
+    const std::vector<int> order = CardSortOrder(rows, state);
+    std::vector<CardRow> sorted;
+    sorted.reserve(rows.size());
+    for (int i : order) sorted.push_back(std::move(rows[static_cast<std::size_t>(i)]));
+    rows = std::move(sorted);
 }
 
 CellStyle CardHeadingStyle(int column) {

@@ -110,6 +110,10 @@ bool IsSortableCardColumn(int column);
 // equal cells by horse number, or by horse name when the column is the horse
 // number. Only the rows move; showing the race again restores slot order.
 void SortDeHyoBtn(std::vector<CardRow>& rows, const CardSortState& state);
+// The same sort as a permutation: entry i is the index in `rows` of the row
+// that the sort puts at position i. For a caller that keeps more per row than
+// its texts (the runner slot).
+std::vector<int> CardSortOrder(const std::vector<CardRow>& rows, const CardSortState& state);
 
 // Byte order of two cell texts: unsigned bytes, a prefix first.
 int CompareCells(std::string_view a, std::string_view b);

@@ -188,6 +188,7 @@ TEST(CardSort, HorseNumberUpThenDownWithBlankSlotsByName) {
                               Row(" 1", "イ"), Row(" 0", "カ"), Row(" 2", "エ")};
     CardSortState state;
     state.Click(kCardHorse);
+    EXPECT_EQ(CardSortOrder(rows, state), (std::vector<int>{4, 1, 3, 5, 0, 2}));
     SortDeHyoBtn(rows, state);
     EXPECT_EQ(Column(rows, kCardHorse),
               (std::vector<std::string>{" 0", " 0", " 1", " 2", " 3", "12"}));
