@@ -1,12 +1,5 @@
-#include <QApplication>
-
-#include "app/version.h"
-#include "mainwindow/MainWindow.h"
+#include "shell/program.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QString::fromUtf8(quindle::app::kApplicationTitle));
-    quindle::gui::MainWindow window;
-    window.show();
-    return QApplication::exec();
+    return quindle::gui::RunProgram(argc, argv);
 }

@@ -1,13 +1,191 @@
 #include "mainwindow/MainWindow.h"
 
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/jvlink_start.h"
 #include "app/version.h"
+#include "common/message_sink.h"
+#include "common/qt_text.h"
+#include "common/window_geometry.h"
 
 namespace quindle::gui {
+namespace {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setObjectName("MainForm");
-    setWindowTitle(QString::fromUtf8(app::kApplicationTitle));
-    resize(1000, 800);
+constexpr int kRaceListWidth = 230;
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      state_(std::move(options.state)),
+      JVLink1_(std::move(options.jvLink)),
+      messages_(SinkOrDefault(options.messages)),
+      clock_(std::move(options.clock)),
+      day_(std::make_unique<model::RaceDay>()) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(FromUtf8(app::kApplicationTitle));
+    BuildLayout();
+    BuildTimers();
+    ApplyFeatureSwitches();
+    RestoreWindowGeometry(*this, state_.settings, app::settings::kMainWindow);
+    menu_.ForwardMailItem->setChecked(state_.settings.Read(app::settings::kForwardMail));
+    WireCommands();
+    MakeDataListBtnClick();
+    Timer2Timer();
+}
+
+MainWindow::~MainWindow() = default;
+
+const std::filesystem::path& MainWindow::ProgramFolder() const {
+    return state_.programFolder;
+}
+
+app::SettingsFile& MainWindow::Settings() {
+    return state_.settings;
+}
+
+app::StartupState& MainWindow::Startup() {
+    return state_;
+}
+
+model::RaceDay& MainWindow::Day() {
+    return *day_;
+}
+
+const app::FeatureSwitches& MainWindow::Switches() const {
+    return switches_;
+}
+
+void MainWindow::BuildLayout() {
+    menu_ = BuildMainMenu(this);
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("Central"));
+    top_ = BuildTopBar(central);
+
+    Panel1_ = new QWidget(central);
+    Panel1_->setObjectName(QStringLiteral("Panel1"));
+    Splitter1_ = new QSplitter(Qt::Horizontal, Panel1_);
+    Splitter1_->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1_->setChildrenCollapsible(false);
+    Panel6_ = BuildRaceListPanel(Splitter1_);
+    // The page control sits in an area of its own, so the race list keeps its
+    // width while the pages are hidden.
+    auto* raceArea = new QWidget(Splitter1_);
+    raceArea->setObjectName(QStringLiteral("RaceArea"));
+    pages_ = BuildRacePages(raceArea);
+    stats_ = BuildStatsPage(pages_.PageControl1);
+    pages_.PageControl1->setVisible(false);  // until a race day is loaded
+    auto* areaLayout = new QVBoxLayout(raceArea);
+    areaLayout->setContentsMargins(0, 0, 0, 0);
+    areaLayout->addWidget(pages_.PageControl1);
+    Splitter1_->addWidget(Panel6_);
+    Splitter1_->addWidget(raceArea);
+    Splitter1_->setStretchFactor(0, 0);
+    Splitter1_->setStretchFactor(1, 1);
+    Splitter1_->setSizes({kRaceListWidth, 1000 - kRaceListWidth});
+
+    auto* panelLayout = new QVBoxLayout(Panel1_);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->addWidget(Splitter1_);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(top_.SpeedBar);
+    layout->addWidget(Panel1_, 1);
+    setCentralWidget(central);
+
+    // The status line shows the hint of the control under the mouse: Qt sends
+    // a control's status tip up to the window, which shows it here.
+    StatusLine_ = new QStatusBar(this);
+    StatusLine_->setObjectName(QStringLiteral("StatusLine"));
+    setStatusBar(StatusLine_);
+}
+
+QWidget* MainWindow::BuildRaceListPanel(QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QStringLiteral("Panel6"));
+    DatList_ = new QListWidget(panel);
+    DatList_->setObjectName(QStringLiteral("DatList"));
+    DLlabel_ = new QLabel(panel);
+    DLlabel_->setObjectName(QStringLiteral("DLlabel"));
+    DLlabel_->setWordWrap(true);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(DatList_, 1);
+    layout->addWidget(DLlabel_);
+    panel->resize(kRaceListWidth, panel->height());
+    return panel;
+}
+
+void MainWindow::BuildTimers() {
+    struct TimerSpec {
+        QTimer* MainWindow::*slot;
+        const char* name;
+        int intervalMs;  // 0: set when it is started
+        bool running;
+    };
+    // Timer4's interval is the refresh interval in force when a day loads.
+    constexpr TimerSpec kTimers[] = {
+        {&MainWindow::Timer1_, "Timer1", 40000, false},
+        {&MainWindow::Timer2_, "Timer2", 500, true},
+        {&MainWindow::Timer3_, "Timer3", 1000, true},
+        {&MainWindow::Timer4_, "Timer4", 0, false},
+        {&MainWindow::DeliverTimer_, "DeliverTimer", 40000, false},
+    };
+    for (const TimerSpec& spec : kTimers) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(QString::fromLatin1(spec.name));
+        if (spec.intervalMs > 0) timer->setInterval(spec.intervalMs);
+        if (spec.running) timer->start();
+        this->*spec.slot = timer;
+    }
+}
+
+void MainWindow::ApplyFeatureSwitches() {
+    switches_ = app::ReadFeatureSwitches(ProgramFolder());
+    top_.DirectReadBtn->setVisible(switches_.directRead);
+    const bool master = switches_.masterControl;
+    pages_.PageControl1->setTabVisible(pages_.PageControl1->indexOf(stats_.TabSheet1), master);
+    menu_.MailMenu->menuAction()->setVisible(master);
+    menu_.DevelopMenu->menuAction()->setVisible(master);
+    menu_.CsvWinnersItem->setVisible(master);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    // After the window has painted, so that messages appear over it.
+    QTimer::singleShot(0, this, &MainWindow::FirstShown);
+}
+
+void MainWindow::FirstShown() {
+    for (const std::string& problem : state_.problems) {
+        messages_.Inform(FromUtf8(problem), Beep::Yes);
+    }
+    if (!JVLink1_) return;
+    if (auto message = app::StartJvLink(*JVLink1_)) {
+        messages_.Inform(FromUtf8(message->text), message->beep ? Beep::Yes : Beep::No);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The close is never refused; a position that cannot be saved is logged.
+    if (Status saved = SaveWindowGeometry(*this, state_.settings, app::settings::kMainWindow);
+        !saved) {
+        (void)state_.errorLog.AppendErrorLog(saved.error());
+    }
+    event->accept();
 }
 
 }  // namespace quindle::gui

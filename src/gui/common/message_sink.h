@@ -1,0 +1,33 @@
+#pragma once
+// How the program tells the user something: an information box with one OK
+// button, usually after the system beep. Every message goes through a
+// MessageSink, so tests can catch the messages instead of blocking on a box.
+
+#include <QString>
+
+class QWidget;
+
+namespace quindle::gui {
+
+enum class Beep : bool { No, Yes };
+
+class MessageSink {
+  public:
+    virtual ~MessageSink() = default;
+    // Shows `text` and returns when the user has taken note of it.
+    virtual void Inform(const QString& text, Beep beep) = 0;
+};
+
+// The information box of the platform, over the active window.
+class BoxMessageSink : public MessageSink {
+  public:
+    void Inform(const QString& text, Beep beep) override;
+};
+
+// The sink to use when none is given: a process-wide BoxMessageSink.
+MessageSink& DefaultMessageSink();
+
+// `sink` when given, else the default.
+MessageSink& SinkOrDefault(MessageSink* sink);
+
+}  // namespace quindle::gui

@@ -1,0 +1,83 @@
+#include "raceview/result_labels.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+
+#include "common/controls.h"
+
+namespace quindle::gui {
+namespace {
+
+using store::layout::hr::BetType;
+
+struct BetGroup {
+    BetType type;
+    const char* caption;  // UTF-8
+    const char* name;     // prefix of the labels' names
+};
+
+constexpr BetGroup kGroups[] = {
+    {BetType::Win, "単勝", "Tansho"},
+    {BetType::Place, "複勝", "Fukusho"},
+    {BetType::BracketQuinella, "枠連", "Wakuren"},
+    {BetType::Quinella, "馬連", "Umaren"},
+    {BetType::QuinellaPlace, "ﾜｲﾄﾞ", "Wide"},
+    {BetType::Exacta, "馬単", "Umatan"},
+    {BetType::Trio, "三連複", "Sanrenpuku"},
+    {BetType::Trifecta, "三連単", "Sanrentan"},
+};
+static_assert(std::size(kGroups) == store::layout::hr::kBetTypeCount);
+
+// The captions the three labels of a slot carry until a race fills them.
+constexpr const char* kSlotCaptions[] = {"結果：", "人気：", "配当："};
+constexpr const char* kSlotNames[] = {"Kekka", "Ninki", "Haito"};
+
+// Groups per row of the page.
+constexpr int kGroupColumns = 4;
+
+QGroupBox* BuildGroup(QWidget* parent, const BetGroup& group,
+                      std::vector<PayoutLabels>& slotLabels) {
+    auto* box = new QGroupBox(QString::fromUtf8(group.caption), parent);
+    box->setObjectName(QString::fromLatin1(group.name) + QStringLiteral("Group"));
+    auto* grid = new QGridLayout(box);
+    grid->setHorizontalSpacing(12);
+    const int count = store::layout::hr::Slots(group.type);
+    for (int slot = 0; slot < count; ++slot) {
+        QLabel* labels[3];
+        for (int k = 0; k < 3; ++k) {
+            const std::string name =
+                std::string(group.name) + kSlotNames[k] + std::to_string(slot + 1);
+            labels[k] = MakeLabel(box, name.c_str(), kSlotCaptions[k]);
+            labels[k]->setAlignment(k == 0 ? Qt::AlignLeft : Qt::AlignRight);
+            grid->addWidget(labels[k], slot, k);
+        }
+        slotLabels.push_back({labels[0], labels[1], labels[2]});
+    }
+    grid->setRowStretch(count, 1);
+    return box;
+}
+
+}  // namespace
+
+const std::vector<PayoutLabels>& ResultLabels::Of(BetType type) const {
+    return byType[static_cast<size_t>(type)];
+}
+
+ResultLabels BuildResultLabels(QWidget* parent) {
+    ResultLabels result;
+    result.TabSheet16 = new QWidget(parent);
+    result.TabSheet16->setObjectName(QStringLiteral("TabSheet16"));
+    auto* layout = new QGridLayout(result.TabSheet16);
+    int i = 0;
+    for (const BetGroup& group : kGroups) {
+        QGroupBox* box =
+            BuildGroup(result.TabSheet16, group, result.byType[static_cast<size_t>(group.type)]);
+        layout->addWidget(box, i / kGroupColumns, i % kGroupColumns, Qt::AlignTop);
+        ++i;
+    }
+    layout->setRowStretch(2, 1);
+    return result;
+}
+
+}  // namespace quindle::gui

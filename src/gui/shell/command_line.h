@@ -1,0 +1,32 @@
+#pragma once
+// The program's command line (after Qt has taken its own options):
+//
+//   --home DIR         the program folder (else QUINDLE_HOME, else the default)
+//   --store DIR        the store folder the JV-Link substitute serves
+//   --jvsim-NAME VALUE any setting of the substitute (--jvsim-now, --jvsim-fault, ...)
+//
+// Each option also takes the form --option=VALUE.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "util/result.h"
+
+namespace quindle::gui {
+
+struct CommandLine {
+    std::filesystem::path home;   // empty when not given
+    std::filesystem::path store;  // absolute; empty when not given
+    // The substitute options in their order, each as one "--jvsim-NAME=VALUE".
+    std::vector<std::string> substituteOptions;
+};
+
+// Parses `args` (without the program name). An unknown option, a missing
+// value or a substitute setting that does not parse is an error.
+Result<CommandLine> ParseCommandLine(const std::vector<std::string>& args);
+
+// One line per option, for the error output.
+std::string CommandLineUsage();
+
+}  // namespace quindle::gui

@@ -1,0 +1,34 @@
+#pragma once
+// The start of the program, before its message loop: the JV-Link presence
+// test, the start-up work of the program folder, and the main window.
+
+#include <memory>
+
+#include "app/local_time.h"
+#include "app/registry.h"
+#include "shell/command_line.h"
+#include "util/result.h"
+
+namespace quindle::gui {
+
+class MainWindow;
+class MessageSink;
+
+struct ProgramSetup {
+    CommandLine commandLine;
+    MessageSink* messages = nullptr;          // nullptr: message boxes
+    const app::Registry* registry = nullptr;  // nullptr: the platform's registry
+    app::LocalClock clock = app::CurrentLocalDateTime;
+};
+
+// Tests for JV-Link (absent: beep, the message, and an error), runs the
+// start-up of the program folder, makes the program folder the current
+// folder and creates the main window with its JV-Link. The window is not
+// shown yet.
+Result<std::unique_ptr<MainWindow>> StartProgram(const ProgramSetup& setup);
+
+// main(): the application object, the command line, StartProgram and the
+// message loop. Returns the process's exit code.
+int RunProgram(int argc, char* argv[]);
+
+}  // namespace quindle::gui

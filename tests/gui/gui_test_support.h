@@ -1,0 +1,67 @@
+#pragma once
+// Shared pieces of the GUI tests: a fresh program folder, a message sink that
+// records instead of showing boxes, and the program started in that folder.
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/message_sink.h"
+#include "mainwindow/MainWindow.h"
+#include "shell/program.h"
+
+namespace quindle::gui::testing {
+
+struct Shown {
+    QString text;
+    Beep beep;
+};
+
+class RecordingSink : public MessageSink {
+  public:
+    void Inform(const QString& text, Beep beep) override { shown.push_back({text, beep}); }
+    std::vector<Shown> shown;
+};
+
+// The fixed moment the tests' clock reads.
+inline app::LocalDateTime FixedNow() {
+    return {2025, 1, 5, 9, 30, 15};
+}
+
+class TempHome {
+  public:
+    TempHome() { QVERIFY(dir_.isValid()); }
+    std::filesystem::path path() const { return dir_.path().toStdString(); }
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path() / name, std::ios::binary) << bytes;
+    }
+
+  private:
+    QTemporaryDir dir_;
+};
+
+// StartProgram with "--home <home>" and `extraArgs`, its messages going to
+// `sink`.
+inline Result<std::unique_ptr<MainWindow>> Start(const TempHome& home, RecordingSink& sink,
+                                                 std::vector<std::string> extraArgs = {}) {
+    std::vector<std::string> args = {"--home", home.path().string()};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    auto line = ParseCommandLine(args);
+    if (!line) return Error{line.error()};
+    ProgramSetup setup;
+    setup.commandLine = std::move(*line);
+    setup.messages = &sink;
+    setup.clock = FixedNow;
+    return StartProgram(setup);
+}
+
+inline std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace quindle::gui::testing
