@@ -34,6 +34,26 @@ class StartupTest : public QObject {
         QVERIFY(sink.shown.empty());
     }
 
+    // A folder that cannot be made is told once the window shows, and logged;
+    // the window opens all the same.
+    void startProblemsAreShownWithTheWindow() {
+        TempHome home;
+        home.Write("kaime", "a file where a folder belongs");
+        RecordingSink sink;
+        auto window = Start(home, sink);
+        QVERIFY(window.ok());
+        QVERIFY(sink.shown.empty());
+        (*window)->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window->get()));
+        QCoreApplication::processEvents();
+        QCOMPARE(sink.shown.size(), size_t{1});
+        QCOMPARE(sink.shown[0].beep, Beep::Yes);
+        QVERIFY(sink.shown[0].text.contains(QStringLiteral("kaime")));
+        const std::string log = quindle::text::ToUtf8(ReadFile(home.path() / "ErrorLog.txt"));
+        QVERIFY(QString::fromStdString(log).contains(QString::fromUtf8("【エラー】09:30:15：")));
+        QVERIFY((*window)->isVisible());
+    }
+
     // Without JV-Link the program says so, with a beep, and goes no further:
     // not even the program folder's start-up work is done.
     void absentJvLinkEndsTheStartWithItsMessage() {
