@@ -16,6 +16,9 @@
 namespace quindle::gui {
 namespace {
 
+// Room for a vertical scroll bar beside a grid's columns.
+constexpr int kScrollBarAllowance = 20;
+
 QWidget* Sheet(QTabWidget* pages, const char* name, const char* caption) {
     auto* sheet = new QWidget(pages);
     sheet->setObjectName(QString::fromLatin1(name));
@@ -95,8 +98,14 @@ void BuildZensoSheet(RacePages& p) {
     right->addLayout(facts);
     right->addWidget(p.StringGrid12, 1);
     right->addWidget(p.ZensoKatiagariLabel);
+    // The runner list is as wide as its columns; the previous race takes the rest.
+    int listWidth = 2 * p.StringGrid13->frameWidth() + kScrollBarAllowance;
+    for (int c = 0; c < p.StringGrid13->columnCount(); ++c) {
+        listWidth += p.StringGrid13->columnWidth(c);
+    }
+    p.StringGrid13->setFixedWidth(listWidth);
     auto* layout = new QHBoxLayout(p.TabSheet18);
-    layout->addWidget(p.StringGrid13, 1);
+    layout->addWidget(p.StringGrid13);
     layout->addLayout(right, 1);
 }
 
