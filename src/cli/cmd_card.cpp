@@ -1,0 +1,250 @@
+// quindle-cli card: the race card of one race, the cells exactly as the card
+// grid shows them, optionally reordered by heading clicks.
+//   --sort COL       one click on the heading of column COL (0-based); give it
+//                    again for another click, in order
+//   --format FORMAT  text (aligned columns, the default), tsv or json
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "analysis/race_card.h"
+#include "analysis/race_card_header.h"
+#include "analysis/riding_pattern.h"
+#include "command.h"
+#include "day_options.h"
+#include "store/record_layout.h"
+#include "text/cp932.h"
+#include "text/fields.h"
+#include "text_table.h"
+
+namespace quindle::cli {
+namespace {
+
+namespace se = store::layout::se;
+using analysis::CardRow;
+
+enum class Format { Text, Tsv, Json };
+
+struct CardOptions {
+    DayOptions day;
+    std::vector<int> sortClicks;
+    Format format = Format::Text;
+};
+
+// "--name value" or "--name=value" at args[i]: the value, advancing i.
+std::optional<std::string> OptionValue(const Args& args, size_t& i, const std::string& name,
+                                       std::string& error) {
+    const std::string flag = "--" + name;
+    if (args[i] == flag) {
+        if (i + 1 >= args.size()) {
+            error = flag + " needs a value";
+            return std::nullopt;
+        }
+        return args[++i];
+    }
+    if (args[i].rfind(flag + "=", 0) == 0) return args[i].substr(flag.size() + 1);
+    return std::nullopt;
+}
+
+std::string SortableColumns() {
+    std::string list;
+    for (int c = 0; c < analysis::kCardColumns; ++c) {
+        if (!analysis::IsSortableCardColumn(c)) continue;
+        if (!list.empty()) list += ", ";
+        list += std::to_string(c);
+    }
+    return list;
+}
+
+Result<int> SortColumn(const std::string& value) {
+    const bool digits = !value.empty() && value.size() <= 2 &&
+                        value.find_first_not_of("0123456789") == std::string::npos;
+    const int column = digits ? std::stoi(value) : -1;
+    if (!analysis::IsSortableCardColumn(column)) {
+        return Error{"--sort " + value + ": the card sorts by the columns " + SortableColumns()};
+    }
+    return column;
+}
+
+Result<CardOptions> ParseCardOptions(const Args& args) {
+    auto day = ParseDayOptions(args);
+    if (!day) return Error{day.error()};
+    CardOptions options;
+    options.day = std::move(*day);
+    const Args& rest = options.day.rest;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        std::string error;
+        if (auto sort = OptionValue(rest, i, "sort", error)) {
+            auto column = SortColumn(*sort);
+            if (!column) return Error{column.error()};
+            options.sortClicks.push_back(*column);
+        } else if (auto format = OptionValue(rest, i, "format", error)) {
+            if (*format == "text") {
+                options.format = Format::Text;
+            } else if (*format == "tsv") {
+                options.format = Format::Tsv;
+            } else if (*format == "json") {
+                options.format = Format::Json;
+            } else {
+                return Error{"--format is text, tsv or json, not '" + *format + "'"};
+            }
+        } else if (!error.empty()) {
+            return Error{error};
+        } else {
+            return Error{"unknown argument '" + rest[i] + "'"};
+        }
+    }
+    return options;
+}
+
+std::vector<std::string> Row(const CardRow& row) {
+    return {row.begin(), row.end()};
+}
+
+void PrintText(const analysis::RaceHeader& header, const std::vector<CardRow>& rows) {
+    std::string heading;
+    for (const std::string& label : header.CardHeading()) {
+        if (!heading.empty()) heading += "  ";
+        heading += Shown(label);
+    }
+    std::cout << heading << "\n";
+    std::vector<std::vector<std::string>> table{Row(analysis::CardHeadings())};
+    for (const CardRow& row : rows) table.push_back(Row(row));
+    for (const std::string& line : AlignColumns(table)) std::cout << line << "\n";
+}
+
+void PrintTsvRow(const CardRow& row) {
+    for (size_t c = 0; c < row.size(); ++c) {
+        if (c > 0) std::cout << '\t';
+        std::cout << text::ToUtf8(row[c]);
+    }
+    std::cout << "\n";
+}
+
+std::string JsonCells(const CardRow& row) {
+    std::string out = "[";
+    for (size_t c = 0; c < row.size(); ++c) {
+        if (c > 0) out += ", ";
+        out += JsonString(text::ToUtf8(row[c]));
+    }
+    return out + "]";
+}
+
+// The model values behind a row, as JSON members.
+std::string JsonRunner(const model::RaceDay& day, int race, int slot, const CardRow& row) {
+    const model::SeImage& se = day.RunnerSE(race, slot);
+    const model::TOutData& out = day.OutData(race);
+    const auto s = static_cast<size_t>(slot);
+    const auto number = [](const char* name, long long v) {
+        return "\"" + std::string(name) + "\": " + std::to_string(v);
+    };
+    const auto real = [](const char* name, double v) {
+        return "\"" + std::string(name) + "\": " + text::Format("%.1f", v);
+    };
+    const auto string = [](const char* name, std::string_view cp932) {
+        return "\"" + std::string(name) + "\": " + JsonString(Shown(cp932));
+    };
+    const std::vector<std::string> members{
+        number("slot", slot),
+        "\"cells\": " + JsonCells(row),
+        number("bracket", se.Int(se::kBracket)),
+        number("horseNumber", se.Int(se::kHorseNumber)),
+        string("name", se.Field(se::kHorseName)),
+        string("pedigree", se.Field(se::kPedigree)),
+        string("jockeyCode", se.Field(se::kJockeyCode)),
+        string("jockey", se.Field(se::kJockeyShort)),
+        string("prevJockeyCode", out.PrevJockeyCode[s].View()),
+        string("prevJockey", out.PrevJockeyName[s].View()),
+        number("pastRunCount", out.PastRunCount[s]),
+        string("pattern", analysis::PatternText(out, slot)),
+        number("tenNori", out.TenNori[s]),
+        number("renzokuKijo", out.RenzokuKijo[s]),
+        number("noriModori", out.NoriModori[s]),
+        number("getMark", out.GetMark[s]),
+        number("giveMark", out.GiveMark[s]),
+        number("winRecommend", out.WinRecommend[s]),
+        number("placeRecommend", out.PlaceRecommend[s]),
+        real("winOdds", out.WinOdds[s]),
+        number("winPopRank", out.WinPopRank[s]),
+        real("placeOddsLow", out.PlaceOddsLow[s]),
+        real("placeOddsHigh", out.PlaceOddsHigh[s]),
+        number("placePopRank", out.PlacePopRank[s]),
+        number("classMove", out.ClassMove[s]),
+        number("tracked", out.Tracked[s]),
+        number("finish", se.Int(se::kFinish)),
+        number("popularity", se.Int(se::kWinPopularity)),
+        number("finalOddsTenths", se.Int(se::kWinOdds)),
+    };
+    std::string json = "    {";
+    for (size_t i = 0; i < members.size(); ++i) json += (i > 0 ? ", " : "") + members[i];
+    return json + "}";
+}
+
+void PrintJson(const analysis::RaceHeader& header, const model::RaceDay& day, int race,
+               const std::vector<CardRow>& rows, const std::vector<int>& slots) {
+    std::cout << "{\n  \"race\": " << race << ",\n  \"header\": [";
+    const auto labels = header.CardHeading();
+    for (size_t i = 0; i < labels.size(); ++i) {
+        std::cout << (i > 0 ? ", " : "") << JsonString(Shown(labels[i]));
+    }
+    std::cout << "],\n  \"columns\": " << JsonCells(analysis::CardHeadings())
+              << ",\n  \"runners\": [\n";
+    for (size_t i = 0; i < rows.size(); ++i) {
+        std::cout << JsonRunner(day, race, slots[i], rows[i]) << (i + 1 < rows.size() ? "," : "")
+                  << "\n";
+    }
+    std::cout << "  ]\n}\n";
+}
+
+int RunCard(const Args& args) {
+    auto options = ParseCardOptions(args);
+    if (!options) return Fail(options.error());
+    auto loaded = OpenDay(options->day, /*needRace=*/true);
+    if (!loaded) return Fail(loaded.error());
+    const model::RaceDay& day = *loaded->day;
+    const int race = loaded->race;
+
+    std::vector<CardRow> rows = analysis::sisushutubaBtn(day, race);
+    std::vector<int> slots(rows.size());
+    for (size_t i = 0; i < slots.size(); ++i) slots[i] = static_cast<int>(i);
+    analysis::CardSortState sort;  // as after showing the race
+    for (int column : options->sortClicks) {
+        sort.Click(column);
+        const std::vector<int> order = analysis::CardSortOrder(rows, sort);
+        std::vector<CardRow> sortedRows;
+        std::vector<int> sortedSlots;
+        for (int i : order) {
+            sortedRows.push_back(rows[static_cast<size_t>(i)]);
+            sortedSlots.push_back(slots[static_cast<size_t>(i)]);
+        }
+        rows = std::move(sortedRows);
+        slots = std::move(sortedSlots);
+    }
+
+    const analysis::RaceHeader header = analysis::RaceHeaderOf(day, race);
+    switch (options->format) {
+        case Format::Text:
+            PrintText(header, rows);
+            break;
+        case Format::Tsv:
+            PrintTsvRow(analysis::CardHeadings());
+            for (const CardRow& row : rows) PrintTsvRow(row);
+            break;
+        case Format::Json:
+            PrintJson(header, day, race, rows, slots);
+            break;
+    }
+    return 0;
+}
+
+const CommandRegistration kRegistration({
+    "card",
+    "[--home DIR] --day DATE --race RACE [--sort COL]... [--format text|tsv|json]",
+    "print the race card (出馬表) of a race; each --sort COL is one click on the heading of "
+    "column COL",
+    RunCard,
+});
+
+}  // namespace
+}  // namespace quindle::cli

@@ -1,0 +1,71 @@
+// quindle-cli zenso: the previous-race search (前走勝ち上り) over a day, then
+// for each runner the horses of its previous race and how they did next time.
+// With --race only that race is printed; the search always covers the day.
+
+#include <algorithm>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "analysis/race_card.h"
+#include "analysis/riding_pattern.h"
+#include "analysis/zenso.h"
+#include "command.h"
+#include "day_options.h"
+#include "stderr_progress.h"
+#include "text/cp932.h"
+#include "text_table.h"
+
+namespace quindle::cli {
+namespace {
+
+void PrintRunner(const model::RaceDay& day, int race, int zensoRow) {
+    const analysis::CardRow runner = analysis::CardRowOf(day, race, zensoRow - 1);
+    const analysis::ZensoView view = analysis::DispZensoBtn(day, race, zensoRow);
+    std::cout << text::ToUtf8(runner[analysis::kCardBracket]) << " "
+              << text::ToUtf8(runner[analysis::kCardHorse]) << " "
+              << Shown(runner[analysis::kCardName]);
+    if (view.rows.empty()) {
+        std::cout << "  (no previous race)\n";
+        return;
+    }
+    std::cout << "  " << text::ToUtf8(text::Sj("前走")) << ": " << Shown(view.selUmaZensoLabel)
+              << "  " << text::ToUtf8(text::Sj("勝ち上り馬頭数")) << ":"
+              << text::ToUtf8(view.kachiAgariLabel) << "\n";
+    const auto& headings = analysis::ZensoHeadings();
+    std::vector<std::vector<std::string>> table{{headings.begin(), headings.end()}};
+    for (const auto& row : view.rows) table.emplace_back(row.begin(), row.end());
+    for (const std::string& line : AlignColumns(table)) std::cout << "    " << line << "\n";
+}
+
+int RunZenso(const Args& args) {
+    auto loaded = OpenDay(args);
+    if (!loaded) return Fail(loaded.error());
+    model::RaceDay& day = *loaded->day;
+    {
+        StderrProgress progress;
+        progress.SetCaption(text::ToUtf8(text::Sj("前走勝ち上り")));
+        if (Status s = analysis::ZnesoMemberBtn(day, loaded->programFolder, progress); !s) {
+            return Fail(s.error());
+        }
+    }
+    const auto& outcome = loaded->outcome;
+    for (std::size_t line = 0; line < outcome.raceList.size(); ++line) {
+        const int race = outcome.raceIndexes[line];
+        if (loaded->race >= 0 && race != loaded->race) continue;
+        std::cout << outcome.raceList[line] << "\n";
+        const int runners = analysis::EnteredSlots(day.RaceRA(race));
+        for (int row = 1; row <= runners; ++row) PrintRunner(day, race, row);
+    }
+    return 0;
+}
+
+const CommandRegistration kRegistration({
+    "zenso",
+    "[--home DIR] --day DATE [--race RACE]",
+    "run the previous-race search (前走勝ち上り) and print each runner's previous race",
+    RunZenso,
+});
+
+}  // namespace
+}  // namespace quindle::cli
