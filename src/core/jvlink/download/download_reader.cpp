@@ -19,6 +19,13 @@ std::string LapFileNotFoundText(std::string_view lap) {
            "タを取り込み直すか、通常データを取り込んでください。";
 }
 
+// Files held unwritten at most: beyond it the batch is written even inside a
+// JV-Link file (a master file changes thousands of local files), which keeps
+// the memory of a download small.
+constexpr size_t kMaxPendingFiles = 4000;
+
+using Clock = std::chrono::steady_clock;
+
 int FromDate(std::string_view fromTime) {
     return text::ReadInt32(fromTime.substr(0, 8));
 }
@@ -69,13 +76,16 @@ class DownloadReadHandler : public ReadHandler {
         if (!outcome) return Fail(outcome.error());
         if (!outcome->refused.empty()) Refused(fileName, outcome->refused);
         summary_.linesStored += static_cast<std::int64_t>(outcome->stored.size());
-        if (options_.flushEveryRecord && !Flush()) return ReadStep::Stop;
+        const bool flushNow =
+            options_.flushEveryRecord || batch_.PendingFiles() >= kMaxPendingFiles;
+        if (flushNow && !Flush()) return ReadStep::Stop;
         if (wantsLabel_) ShowStored(*outcome, record);
         return ReadStep::Continue;
     }
 
     ReadStep OnFileEnd(std::string_view) override {
-        if (!Flush()) return ReadStep::Stop;
+        const bool due = Clock::now() - lastFlush_ >= options_.flushInterval;
+        if (due && !Flush()) return ReadStep::Stop;
         PassFile();
         s_.observer.SetMkDataLabel("");
         return ReadStep::Continue;
@@ -113,12 +123,12 @@ class DownloadReadHandler : public ReadHandler {
     }
 
   private:
-    // The first record of a new JV-Link file: the earlier files are written
-    // out, then the new file becomes the resume point.
+    // The first record of a new JV-Link file: when everything before it is
+    // written, the file becomes the resume point.
     bool EnterFile(std::string_view fileName) {
-        if (!Flush()) return false;
         currentFile_ = std::string(fileName);
-        if (!options_.setup || TrimBlanks(fileName).empty() || fileName == persistedLap_) {
+        if (!options_.setup || TrimBlanks(fileName).empty() || fileName == persistedLap_ ||
+            batch_.PendingFiles() != 0) {
             return true;
         }
         if (Status s = s_.settings.Write(settings_key::kDownloadSetUpLapFile, fileName); !s) {
@@ -158,8 +168,9 @@ class DownloadReadHandler : public ReadHandler {
     }
 
     bool Flush() {
-        if (batch_.PendingFiles() == 0) return true;
-        if (Status s = batch_.Flush(); !s) {
+        Status s = batch_.PendingFiles() == 0 ? Status::Ok() : batch_.Flush();
+        lastFlush_ = Clock::now();
+        if (!s) {
             Fail(s.error());
             return false;
         }
@@ -202,6 +213,7 @@ class DownloadReadHandler : public ReadHandler {
     bool wantsLabel_;
     bool lapNotFound_ = false;
     std::string currentFile_;
+    Clock::time_point lastFlush_ = Clock::now();
 };
 
 }  // namespace

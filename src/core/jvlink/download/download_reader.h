@@ -4,16 +4,21 @@
 // files, the file counter, the resume of an interrupted set-up download, and
 // what the end of the loop leaves in the settings.
 //
-// Stores go through one FileBatch that is written at every JV-Link file
-// boundary (and whenever the loop ends), so each file is written once per
-// JV-Link file instead of once per record, and the files come out byte for
-// byte as storing record by record makes them. A process killed at any moment
-// loses at most the records of the JV-Link file being read, and "SetUpLapFile"
-// always names a file whose earlier files are all on disk: it is written when
-// the first record of a file arrives, after the files before it were flushed,
-// so a resumed set-up download stores that file again from its first record.
-// Storing a record twice is harmless (the merges replace by key or slot).
+// Stores go through one FileBatch that is written at JV-Link file boundaries
+// (at most every `flushInterval`, and whenever the loop ends), so a local file
+// is written once per stretch of work instead of once per record, and the
+// files come out byte for byte as storing record by record makes them. JV-Link
+// files are often small (a few records of one race), so writing at every
+// boundary would cost nearly as much as writing per record.
+//
+// A process killed at any moment loses only records not written yet, and
+// "SetUpLapFile" always names a file whose earlier files are all on disk: it
+// moves to a file when that file's first record arrives with nothing left
+// unwritten, so a resumed set-up download stores that file again from its
+// first record, and with it everything that was lost. Storing a record twice
+// is harmless (the merges replace by key or slot).
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,8 +37,11 @@ struct DownloadOptions {
     bool setup = false;      // JV-Link option 3 (set-up data) instead of 1 (normal)
     bool finalOdds = false;  // "確定オッズも合わせて取得する": store O1 and O5 too
     int currentYear = 0;     // run histories are kept for horses born after this − 15
-    // Write the files after every record instead of at file boundaries; the
-    // benchmark compares the two.
+    // Least time between two writes of the stored files at file boundaries;
+    // 0 writes at every boundary.
+    std::chrono::milliseconds flushInterval{1000};
+    // Write the files after every record instead; the benchmark compares the
+    // two.
     bool flushEveryRecord = false;
 };
 

@@ -25,13 +25,26 @@ namespace key = app::settings;
 
 constexpr auto kNoWait = std::chrono::milliseconds(0);
 
+// Set-up from the 1st of January, writing at every file boundary.
 DownloadOptions SetupOptions() {
     DownloadOptions o;
     o.fromTime = "20250101000000";
     o.setup = true;
     o.currentYear = 2025;
+    o.flushInterval = std::chrono::milliseconds(0);
     return o;
 }
+
+// The same, writing only when the batch is full or the loop ends.
+DownloadOptions SeldomFlushOptions() {
+    DownloadOptions o = SetupOptions();
+    o.flushInterval = std::chrono::hours(1);
+    return o;
+}
+
+// Thrown from the pump to end a run as abruptly as a killed process: nothing
+// after it runs, the batch is dropped unwritten, the session stays open.
+struct Killed {};
 
 // One program folder with its settings, error log and a fake JV-Link.
 struct Home {
@@ -75,10 +88,10 @@ class DownloadEngineTest : public ::testing::Test {
     }
 
     // Resumes set-up downloads in `home` until one completes.
-    void ResumeUntilComplete(Home& home) {
+    void ResumeUntilComplete(Home& home, const DownloadOptions& options = SetupOptions()) {
         home.link.faults.clear();
         home.cancelAtPump = -1;
-        DownloadSummary s = home.Run(SetupOptions());
+        DownloadSummary s = home.Run(options);
         ASSERT_EQ(s.end, DownloadEnd::Completed) << (s.messages.empty() ? "" : s.messages[0]);
         EXPECT_EQ(home.Setting(key::kDownloadSetUpLapFile), "");
         EXPECT_EQ(home.Setting(key::kDownloadLastTime), "2025/01/06 18:30:00");
@@ -291,6 +304,34 @@ TEST_F(DownloadEngineTest, ACancelAtAnyPassResumesToTheSameFiles) {
     }
 }
 
+TEST_F(DownloadEngineTest, AKilledRunAtAnyPassResumesToTheSameFiles) {
+    Home probe(temp_.path() / "probe");
+    probe.Run(SetupOptions());
+    const int pumps = probe.observer.pumps;
+    for (const DownloadOptions& options : {SetupOptions(), SeldomFlushOptions()}) {
+        for (int at = 1; at <= pumps; ++at) {
+            SCOPED_TRACE("killed at pump " + std::to_string(at) + ", flush interval " +
+                         std::to_string(options.flushInterval.count()));
+            Home home(temp_.path() / ("k" + std::to_string(at)));
+            {
+                DownloadEngine engine(home.link, home.flags, home.settings, &home.errorLog,
+                                      home.observer);
+                home.observer.onPump = [&](int pump) {
+                    if (pump == at) throw Killed{};
+                };
+                EXPECT_THROW(engine.Run(options, kNoWait), Killed);
+                home.observer.onPump = nullptr;
+            }
+            EXPECT_EQ(home.Setting(key::kDownloadLastTime), "");
+            // A new process with a new JV-Link session.
+            home.link = FakeJvLink{};
+            home.link.files = SmallDelivery();
+            ResumeUntilComplete(home, options);
+            fs::remove_all(home.path);
+        }
+    }
+}
+
 TEST_F(DownloadEngineTest, ANormalDownloadNeitherSkipsNorKeepsAResumePoint) {
     Home home(temp_.path() / "home");
     ASSERT_TRUE(home.settings.Write(key::kDownloadSetUpLapFile, "UMVM2025010520250104120000.jvd"));
@@ -343,9 +384,9 @@ TEST_F(DownloadEngineTest, ACancelWhileDownloadingClosesTheSessionSoTheNextStart
     EXPECT_EQ(home.link.Count("JVOpen"), 2);
 }
 
-TEST_F(DownloadEngineTest, StoringPerFileGivesTheBytesOfStoringPerRecord) {
+TEST_F(DownloadEngineTest, StoringInBatchesGivesTheBytesOfStoringPerRecord) {
     for (bool finalOdds : {false, true}) {
-        DownloadOptions o = SetupOptions();
+        DownloadOptions o = SeldomFlushOptions();
         o.finalOdds = finalOdds;
         Home batched(temp_.path() / ("b" + std::to_string(finalOdds)));
         Home single(temp_.path() / ("s" + std::to_string(finalOdds)));
