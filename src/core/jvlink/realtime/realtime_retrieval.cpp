@@ -155,10 +155,10 @@ RealtimeOutcome RealtimeRetrieval::RetrieveRaceOdds(std::string_view selectedRa,
     return out;
 }
 
-RealtimeOutcome RealtimeRetrieval::RetrieveDayOdds(const std::vector<std::string>& races) {
+RealtimeOutcome RealtimeRetrieval::RetrieveDayOdds(const std::vector<ListedRace>& raceList) {
     RealtimeOutcome out;
-    for (size_t i = 0; i < races.size(); ++i) {
-        Merge(out, RetrieveRaceOdds(races[i], static_cast<int>(i)));
+    for (const ListedRace& race : raceList) {
+        Merge(out, RetrieveRaceOdds(race.ra, race.raceIndex));
         if (!out.fileError.empty()) break;
     }
     return out;

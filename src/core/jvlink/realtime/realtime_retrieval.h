@@ -58,6 +58,12 @@ struct RealtimeOutcome {
     bool showSelectedRace = false;
 };
 
+// One line of the race list: the race's index in the model and its RA image.
+struct ListedRace {
+    int raceIndex = 0;
+    std::string ra;
+};
+
 class RealtimeRetrieval {
   public:
     // `errorLog` may be null.
@@ -68,9 +74,9 @@ class RealtimeRetrieval {
     // and whose index in the race list is `raceIndex`.
     RealtimeOutcome RetrieveRaceOdds(std::string_view selectedRa, int raceIndex);
 
-    // "1日分の全オッズを一括取得": odds of every race of the day, in order
-    // (`races` are the RA images of the race list).
-    RealtimeOutcome RetrieveDayOdds(const std::vector<std::string>& races);
+    // "1日分の全オッズを一括取得": odds of every race of the race list, in
+    // its order.
+    RealtimeOutcome RetrieveDayOdds(const std::vector<ListedRace>& raceList);
 
     // "ｵｯｽﾞ取得（自動）": odds of every entry of the automatic list (a
     // 16-character race key followed by the race index "%2d"). The list is

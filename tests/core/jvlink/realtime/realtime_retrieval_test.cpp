@@ -276,9 +276,10 @@ TEST_F(RealtimeTest, TheAutomaticListFetchesEveryEntryAndShowsTheSelectedRaceWhe
     EXPECT_EQ(out.oddsImports, std::vector<int>{8});
 }
 
-TEST_F(RealtimeTest, TheDayOddsFetchEveryRaceInOrder) {
-    RealtimeOutcome out = Engine().RetrieveDayOdds({RaImage(5), RaImage(6), RaImage(7)});
-    EXPECT_EQ(out.oddsImports, (std::vector<int>{0, 1, 2}));
+TEST_F(RealtimeTest, TheDayOddsFetchEveryListedRaceInOrder) {
+    RealtimeOutcome out =
+        Engine().RetrieveDayOdds({{0, RaImage(5)}, {2, RaImage(6)}, {3, RaImage(7)}});
+    EXPECT_EQ(out.oddsImports, (std::vector<int>{0, 2, 3}));
     EXPECT_EQ(link_.Count("JVRTOpen"), 3);
     EXPECT_EQ(out.errorLines.size(), 2u);  // races 6 and 7 have no odds yet
 }

@@ -1,0 +1,239 @@
+// quindle-cli download: the accumulated download ("JVデータ取込") into a
+// program folder, from the JV-Link substitute. Progress on stderr (a bar on a
+// terminal, the stage lines otherwise), the dialog texts as lines on stderr,
+// a summary on stdout. Ctrl-C cancels like the dialog's cancel button. Exits
+// non-zero when the download did not complete or JV-Link reported an error.
+// For the benchmark: --flush-every-record writes the files after every record,
+// --flush-interval-ms N sets the least time between writes at file boundaries
+// (0: every boundary).
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+
+#include "app/error_log.h"
+#include "app/folders.h"
+#include "app/program_folder.h"
+#include "app/settings_file.h"
+#include "command.h"
+#include "jvlink/download/download_engine.h"
+#include "jvlink/download/download_texts.h"
+#include "jvlink_options.h"
+#include "text/fields.h"
+
+namespace quindle::cli {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using jvlink::DownloadEnd;
+
+// The dialog's timer interval: how often the download stage is polled.
+constexpr auto kPollInterval = std::chrono::milliseconds(10);
+constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+constexpr auto kPlainLineInterval = std::chrono::seconds(5);
+constexpr int kBarWidth = 30;
+
+volatile std::sig_atomic_t interrupted = 0;
+extern "C" void OnInterrupt(int) {
+    interrupted = 1;
+}
+
+// A text with its digits left out: two progress texts of one stage differ
+// only in their counters.
+std::string Shape(std::string_view text) {
+    std::string s;
+    for (char c : text) {
+        if (c < '0' || c > '9') s += c;
+    }
+    return s;
+}
+
+class CliDownloadObserver : public jvlink::DownloadObserver {
+  public:
+    CliDownloadObserver() : terminal_(::isatty(STDERR_FILENO) == 1) {}
+    ~CliDownloadObserver() override { EndLine(); }
+
+    void SetEngine(jvlink::DownloadEngine* engine) { engine_ = engine; }
+
+    void Pump() override {
+        if (interrupted && engine_ && !cancelSent_) {
+            cancelSent_ = true;
+            engine_->Cancel();
+        }
+    }
+    void SetDownloadBar(int position, int maximum) override { Bar(position, maximum); }
+    void SetReadBar(int position, int maximum) override { Bar(position, maximum); }
+    void SetProgressLabel(std::string_view text) override {
+        const bool newStage = Shape(text) != Shape(label_);
+        label_ = std::string(text);
+        if (terminal_) {
+            Draw(newStage);
+        } else if (newStage || Clock::now() - lastPrint_ >= kPlainLineInterval) {
+            std::fprintf(stderr, "%s\n", label_.c_str());
+            lastPrint_ = Clock::now();
+        }
+    }
+    bool ShowsMkDataLabel() const override { return false; }
+    void ShowMessage(std::string_view text, bool) override {
+        EndLine();
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+    }
+
+  private:
+    void Bar(int position, int maximum) {
+        position_ = position;
+        maximum_ = maximum;
+        if (terminal_) Draw(false);
+    }
+    void Draw(bool now) {
+        if (!now && Clock::now() - lastDraw_ < kRedrawInterval) return;
+        lastDraw_ = Clock::now();
+        std::string bar;
+        if (maximum_ > 0) {
+            const int p = std::clamp(position_, 0, maximum_);
+            bar = std::string(static_cast<size_t>(p * kBarWidth / maximum_), '#');
+            bar.resize(kBarWidth, '.');
+            bar = " [" + bar + "]";
+        }
+        std::fprintf(stderr, "\r\033[K%s%s", label_.c_str(), bar.c_str());
+        std::fflush(stderr);
+        drawn_ = true;
+    }
+    void EndLine() {
+        if (!drawn_) return;
+        std::fputs("\n", stderr);
+        drawn_ = false;
+    }
+
+    bool terminal_;
+    jvlink::DownloadEngine* engine_ = nullptr;
+    bool cancelSent_ = false;
+    std::string label_;
+    int position_ = 0;
+    int maximum_ = 0;
+    bool drawn_ = false;
+    Clock::time_point lastDraw_{};
+    Clock::time_point lastPrint_{};
+};
+
+struct DownloadArgs {
+    std::filesystem::path home;
+    std::optional<bool> setup;
+    std::optional<std::string> from;  // "yyyymmddhhnnss"
+    bool finalOdds = false;
+    bool flushEveryRecord = false;
+    std::optional<int> flushIntervalMs;
+};
+
+Result<DownloadArgs> ParseDownloadArgs(const Args& args) {
+    DownloadArgs out;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto home = TakeValueOption(args, i, "home");
+        if (!home) return Error{home.error()};
+        if (*home) {
+            out.home = **home;
+            continue;
+        }
+        auto from = TakeValueOption(args, i, "from");
+        if (!from) return Error{from.error()};
+        if (*from) {
+            out.from = jvlink::FromTimeDigits(**from);
+            if (!out.from)
+                return Error{"--from is written \"yyyy/mm/dd hh:nn:ss\", not '" + **from + "'"};
+            continue;
+        }
+        auto interval = TakeValueOption(args, i, "flush-interval-ms");
+        if (!interval) return Error{interval.error()};
+        if (*interval) {
+            out.flushIntervalMs = text::ReadInt32(**interval);
+            continue;
+        }
+        if (a == "--setup" || a == "--normal") {
+            out.setup = a == "--setup";
+        } else if (a == "--final-odds") {
+            out.finalOdds = true;
+        } else if (a == "--flush-every-record") {
+            out.flushEveryRecord = true;
+        } else {
+            return Error{"unknown argument '" + a + "' (see quindle-cli download --help)"};
+        }
+    }
+    return out;
+}
+
+const char* EndName(DownloadEnd end) {
+    switch (end) {
+        case DownloadEnd::Completed:
+            return "completed";
+        case DownloadEnd::NoData:
+            return "nothing new";
+        case DownloadEnd::Cancelled:
+            return "cancelled";
+        case DownloadEnd::Failed:
+            return "failed";
+        case DownloadEnd::NotRun:
+            break;
+    }
+    return "not run";
+}
+
+int RunDownload(const Args& given) {
+    Args args = given;
+    auto link = TakeJvLink(args);
+    if (!link) return Fail(link.error());
+    auto parsed = ParseDownloadArgs(args);
+    if (!parsed) return Fail(parsed.error());
+
+    auto folder =
+        app::ChooseProgramFolder(app::ProgramFolderSources::FromEnvironment(parsed->home));
+    if (!folder) return Fail(folder.error());
+    if (Status s = app::CreateStartupFolders(*folder); !s) return Fail(s.error());
+    app::SettingsFile settings(*folder, app::kProgramName);
+    app::ErrorLog errorLog(*folder);
+
+    const app::LocalDateTime now = JvLinkNow(**link);
+    const jvlink::DownloadDefaults defaults = jvlink::DownloadDialogDefaults(settings, now);
+    jvlink::DownloadOptions options;
+    options.fromTime = parsed->from.value_or(defaults.fromTime);
+    options.setup = parsed->setup.value_or(defaults.setup);
+    options.finalOdds = parsed->finalOdds;
+    options.currentYear = now.year;
+    options.flushEveryRecord = parsed->flushEveryRecord;
+    if (parsed->flushIntervalMs) {
+        options.flushInterval = std::chrono::milliseconds(*parsed->flushIntervalMs);
+    }
+    std::cerr << jvlink::StartConfirmationText(options.fromTime) << "\n";
+
+    jvlink::AcquisitionFlags flags;
+    CliDownloadObserver observer;
+    jvlink::DownloadEngine engine(**link, flags, settings, &errorLog, observer);
+    observer.SetEngine(&engine);
+    std::signal(SIGINT, OnInterrupt);
+    const jvlink::DownloadSummary& s = engine.Run(options, kPollInterval);
+    std::signal(SIGINT, SIG_DFL);
+
+    std::cout << "download " << EndName(s.end) << ": " << s.filesPassed << "/" << s.readCount
+              << " files, " << s.records << " records read, " << s.linesStored << " lines stored, "
+              << s.refused << " refused" << std::endl;
+    const bool ok =
+        (s.end == DownloadEnd::Completed || s.end == DownloadEnd::NoData) && !s.jvLinkError;
+    return ok ? 0 : 1;
+}
+
+const CommandRegistration kRegistration({
+    "download",
+    "[--home DIR] [--store DIR] [--setup|--normal] [--from \"yyyy/mm/dd hh:nn:ss\"] "
+    "[--final-odds] [--now yyyymmddhhnn] [--jvsim-NAME VALUE ...]",
+    "download the accumulated JV-Data since the last download (or --from) into the program "
+    "folder",
+    RunDownload,
+});
+
+}  // namespace
+}  // namespace quindle::cli
