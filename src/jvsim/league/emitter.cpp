@@ -3,7 +3,17 @@
 #include <fstream>
 #include <system_error>
 
+#include "store/record_layout.h"
+#include "text/fields.h"
+
 namespace quindle::jvsim::league {
+namespace {
+
+std::string_view RecordTypeOf(std::string_view record) {
+    return text::FieldAt(record, store::layout::head::kRecordType);
+}
+
+}  // namespace
 
 Emitter::Emitter(StoreWriter& writer, std::filesystem::path leagueFolder)
     : writer_(writer), folder_(std::move(leagueFolder)) {}
@@ -14,7 +24,7 @@ Status Emitter::AddFile(std::string_view spec, Day day, int hhmm, const std::str
     if (auto s = writer_.AddFile(spec, Stamp14(day, hhmm), name, records); !s) return s;
     ++counts_.files;
     for (const auto& r : records) {
-        ++counts_.fileRecords[r.substr(0, 2)];
+        ++counts_.fileRecords[std::string(RecordTypeOf(r))];
         counts_.bytes += static_cast<std::int64_t>(r.size());
     }
     return Status::Ok();
@@ -26,7 +36,7 @@ Status Emitter::AddRealtime(std::string_view spec, std::string_view key, Day day
     if (auto s = writer_.AddRealtime(spec, key, Minute12(day, hhmm), records); !s) return s;
     ++counts_.announcements;
     for (const auto& r : records) {
-        ++counts_.realtimeRecords[r.substr(0, 2)];
+        ++counts_.realtimeRecords[std::string(RecordTypeOf(r))];
         counts_.bytes += static_cast<std::int64_t>(r.size());
     }
     return Status::Ok();

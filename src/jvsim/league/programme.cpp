@@ -46,10 +46,11 @@ Slot PlannedSlot(int raceNumber, int month) {
             if (spring) return {kFourUp, kOneWin, false, 0};
             return {kThreeUp, kOneWin, false, 1};
         case 8:
-            return {spring ? kFourUp : kThreeUp, month % 2 == 0 ? kOneWin : kTwoWins, false, 0};
+            return {spring ? kFourUp : kThreeUp, kTwoWins, false, 0};
         case 9:
             if (spring) return {kThreeYearOlds, kOneWin, true, 1};
-            return {month >= 8 ? kTwoYearOlds : kThreeUp, kOneWin, true, 1};
+            if (month >= 10) return {kTwoYearOlds, kOneWin, true, 1};
+            return {kThreeUp, kTwoWins, true, 1};
         case 10:
             return {spring ? kFourUp : kThreeUp, kTwoWins, true, 0};
         case 12:

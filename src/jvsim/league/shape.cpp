@@ -68,11 +68,11 @@ LeagueShape ShapeFor(LeagueSize size) {
             s.masterEveryWeeks = 1;
             break;
         case LeagueSize::Large:
-            // Six full years.
-            s.historyStart = DayFromYmd(2019, 1, 5);
+            // Seven full years: more than 300,000 results of JRA runners.
+            s.historyStart = DayFromYmd(2018, 1, 6);
             s.fullFrom = s.historyStart;
             s.lastDay = DayFromYmd(2024, 12, 29);
-            s.preStart = DayFromYmd(2014, 1, 1);
+            s.preStart = DayFromYmd(2013, 1, 1);
             s.initialHorses = 12500;
             s.cropSize = 4600;
             s.transferHorses = 120;
@@ -84,7 +84,7 @@ LeagueShape ShapeFor(LeagueSize size) {
             s.owners = 400;
             s.breeders = 160;
             s.newJockeysPerYear = 5;
-            // Masters twice a year: weekly masters of six years would outweigh
+            // Masters twice a year: weekly masters of seven years would outweigh
             // the race data many times over.
             s.masterEveryWeeks = 26;
             break;

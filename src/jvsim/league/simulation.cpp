@@ -9,6 +9,7 @@
 #include "jvsim/league/programme.h"
 #include "jvsim/league/records.h"
 #include "jvsim/league/venues.h"
+#include "store/record_layout.h"
 #include "text/fields.h"
 
 namespace quindle::jvsim::league {
@@ -453,14 +454,13 @@ Status Simulation::RunRaceDay(const RaceDay& day) {
                                            {f.o1.back(), BuildO5(race, outcome.final)});
                 !s)
                 return s;
+            // The flash results are the final records marked as such.
             std::vector<std::string> flash;
-            std::string ra = ra7;
-            ra[2] = kFlashResultKind;
-            flash.push_back(ra);
-            for (std::string se : se7) {
-                se[2] = kFlashResultKind;
-                flash.push_back(std::move(se));
-            }
+            const std::string flashKind(1, kFlashResultKind);
+            flash.push_back(ra7);
+            for (const std::string& se : se7) flash.push_back(se);
+            for (std::string& r : flash)
+                text::PutField(r, store::layout::head::kDataKind, flashKind);
             flash.push_back(BuildHR(race, payouts, kFlashPayoutKind, raceDate));
             if (auto s = emit_.AddRealtime("0B12", key, day.date, race.resultsAt, flash); !s)
                 return s;

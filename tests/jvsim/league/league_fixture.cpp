@@ -9,6 +9,9 @@
 #include <iostream>
 #include <sstream>
 
+#include "store/record_layout.h"
+#include "text/fields.h"
+
 namespace quindle::jvsim::league::testing {
 namespace fs = std::filesystem;
 
@@ -103,6 +106,15 @@ std::vector<std::string> SplitRecords(const std::string& bytes) {
     }
     if (start < bytes.size()) out.push_back(bytes.substr(start));
     return out;
+}
+
+std::string_view TypeOf(std::string_view record) {
+    return text::FieldAt(record, store::layout::head::kRecordType);
+}
+
+char KindOf(std::string_view record) {
+    auto kind = text::FieldAt(record, store::layout::head::kDataKind);
+    return kind.empty() ? '\0' : kind[0];
 }
 
 std::string ReadBytes(const fs::path& file) {

@@ -45,12 +45,11 @@ const std::vector<StoreFileRecords>& SmallAnnouncements();
 std::vector<std::string> SplitRecords(const std::string& bytes);
 std::string ReadBytes(const std::filesystem::path& file);
 
+// Record type ("RA") and data kind ('7') of a record.
+std::string_view TypeOf(std::string_view record);
+char KindOf(std::string_view record);
+
 // Every regular file under `root` by its relative path, with its bytes.
 std::map<std::string, std::string> ReadTree(const std::filesystem::path& root);
-
-// A field of a record by 1-based position.
-inline std::string_view Field(std::string_view record, int pos, int len) {
-    return record.substr(static_cast<std::size_t>(pos - 1), static_cast<std::size_t>(len));
-}
 
 }  // namespace quindle::jvsim::league::testing

@@ -24,7 +24,7 @@ std::map<std::string, std::string> LatestMasters(std::string_view type, text::Fi
     std::map<std::string, std::string> out;
     for (const auto& f : SmallFiles()) {
         for (const auto& r : f.records) {
-            if (r.compare(0, 2, type) == 0) out[std::string(FieldAt(r, key))] = r;
+            if (TypeOf(r) == type) out[std::string(FieldAt(r, key))] = r;
         }
     }
     return out;
@@ -42,11 +42,12 @@ TEST(LeagueMasters, HorseCountsAddUpAndCoverTheRecordedRuns) {
     std::map<std::string, int> started, startedCentral;
     for (const auto& f : SmallFiles()) {
         for (const auto& r : f.records) {
-            if (r.compare(0, 2, "SE") != 0 || (r[2] != '7' && r[2] != 'A' && r[2] != 'B')) continue;
+            if (TypeOf(r) != "SE" || (KindOf(r) != '7' && KindOf(r) != 'A' && KindOf(r) != 'B'))
+                continue;
             if (FieldInt(r, layout::se::kAbnormality) == 1) continue;
             std::string pedigree(FieldAt(r, layout::se::kPedigree));
             ++started[pedigree];
-            if (r[2] == '7') ++startedCentral[pedigree];
+            if (KindOf(r) == '7') ++startedCentral[pedigree];
         }
     }
     const auto masters = LatestMasters("UM", um::kKey);
@@ -81,7 +82,8 @@ TEST(LeagueMasters, JockeyAndTrainerResultsOfThisYearAreTheLeaguesRides) {
     std::map<std::string, std::int64_t> rides, wins, trains;
     for (const auto& f : SmallFiles()) {
         for (const auto& r : f.records) {
-            if (r.compare(0, 3, "SE7") != 0 || FieldAt(r, 12, 4) != year) continue;
+            if (TypeOf(r) != "SE" || KindOf(r) != '7' || FieldAt(r, layout::head::kYear) != year)
+                continue;
             if (FieldInt(r, layout::se::kAbnormality) == 1) continue;
             std::string jockey(FieldAt(r, layout::se::kJockeyCode));
             ++rides[jockey];

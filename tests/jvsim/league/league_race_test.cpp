@@ -37,7 +37,7 @@ std::map<std::string, RaceRecords> ResultRaces() {
         for (const auto& r : f.records) {
             std::string key(FieldAt(r, layout::head::kRaceKey));
             std::string_view kind = FieldAt(r, layout::head::kDataKind);
-            std::string_view type(r.data(), 2);
+            std::string_view type = TypeOf(r);
             if (type == "RA" && kind == "7") races[key].ra = r;
             if (type == "SE" && kind == "7") races[key].runners.push_back(r);
             if (type == "HR") races[key].hr = r;
@@ -172,7 +172,7 @@ TEST(LeagueRaces, PopularityRanksFitTheOdds) {
     namespace o5 = layout::o5;
     int boards = 0, scratched = 0;
     auto checkOdds = [&](const std::string& r, const std::string& where) {
-        if (r.compare(0, 2, "O1") == 0) {
+        if (TypeOf(r) == "O1") {
             ++boards;
             const int n = static_cast<int>(FieldInt(r, extra::o1::kEntered));
             ExpectRanksFitOdds(r, n, o1::kWinOdds, o1::kPlaceOddsLow, o1::kWinPopularity,
@@ -184,7 +184,7 @@ TEST(LeagueRaces, PopularityRanksFitTheOdds) {
                 EXPECT_EQ(text::IsBlank(FieldAt(r, o1::kWinEntry(i))), !inField) << where;
                 if (inField && FieldAt(r, o1::kWinOdds(i)) == "----") ++scratched;
             }
-        } else if (r.compare(0, 2, "O5") == 0) {
+        } else if (TypeOf(r) == "O5") {
             const int n = static_cast<int>(FieldInt(r, extra::o5::kEntered));
             const int combos = n * (n - 1) * (n - 2) / 6;
             // Entries are numbered from 1; equal odds rank by combination.
@@ -213,8 +213,8 @@ TEST(LeagueRaces, OddsAnnouncementsRunThroughTheMorningUpToThePost) {
     for (const auto& a : SmallAnnouncements()) {
         if (a.spec != "0B30") continue;
         ASSERT_EQ(a.records.size(), 2u);
-        EXPECT_EQ(a.records[0].substr(0, 2), "O1");
-        EXPECT_EQ(a.records[1].substr(0, 2), "O5");
+        EXPECT_EQ(TypeOf(a.records[0]), "O1");
+        EXPECT_EQ(TypeOf(a.records[1]), "O5");
         std::string key(FieldAt(a.records[0], layout::head::kRaceKey));
         // Served from the time the odds were announced on (the final odds,
         // announced at the post, once the result is official).
@@ -255,11 +255,12 @@ TEST(LeagueRaces, ReportedPatternsAreWhatTheRunHistoriesShow) {
     std::vector<std::string> central;
     for (const auto& f : SmallFiles()) {
         for (const auto& r : f.records) {
-            if (r.compare(0, 2, "SE") != 0) continue;
-            char kind = r[2];
+            if (TypeOf(r) != "SE") continue;
+            char kind = KindOf(r);
             if (kind != '7' && kind != 'A' && kind != 'B') continue;
             history[std::string(FieldAt(r, layout::se::kPedigree))].push_back(
-                {std::string(FieldAt(r, 12, 8)), std::string(FieldAt(r, layout::head::kRaceKey)),
+                {std::string(FieldAt(r, layout::head::kRaceDate)),
+                 std::string(FieldAt(r, layout::head::kRaceKey)),
                  std::string(FieldAt(r, layout::se::kJockeyCode))});
             if (kind == '7') central.push_back(r);
         }
@@ -269,7 +270,7 @@ TEST(LeagueRaces, ReportedPatternsAreWhatTheRunHistoriesShow) {
         byRace;  // key -> (today, previous rider)
     std::map<std::string, std::vector<std::string>> ridersOfRace;
     for (const auto& r : central) {
-        const std::string date(FieldAt(r, 12, 8));
+        const std::string date(FieldAt(r, layout::head::kRaceDate));
         const std::string jockey(FieldAt(r, layout::se::kJockeyCode));
         const std::string key(FieldAt(r, layout::head::kRaceKey));
         auto runs = history[std::string(FieldAt(r, layout::se::kPedigree))];

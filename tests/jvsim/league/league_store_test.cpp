@@ -68,7 +68,7 @@ TEST(LeagueStore, EveryRecordIsSoundAndOfItsTypesLength) {
             ASSERT_FALSE(f.records.empty()) << f.name;
             for (const auto& r : f.records) {
                 ++records;
-                const int length = layout::RecordLength(std::string_view(r).substr(0, 2));
+                const int length = layout::RecordLength(TypeOf(r));
                 ASSERT_EQ(static_cast<int>(r.size()), length) << f.name << ": " << r.substr(0, 27);
                 ASSERT_EQ(r.substr(r.size() - 2), "\r\n") << f.name;
                 std::string_view line(r.data(), r.size() - 2);
@@ -93,8 +93,8 @@ TEST(LeagueStore, AllRecordTypesAndSpecsAreThere) {
     for (const auto& f : SmallFiles()) {
         specs.insert(f.spec);
         for (const auto& r : f.records) {
-            types.insert(r.substr(0, 2));
-            kinds.insert(r.substr(0, 3));
+            types.insert(std::string(TypeOf(r)));
+            kinds.insert(std::string(TypeOf(r)) + KindOf(r));
         }
     }
     EXPECT_EQ(specs, (std::set<std::string>{"DIFN", "MING", "RACE"}));
@@ -112,33 +112,36 @@ TEST(LeagueStore, DatesAndPedigreeYearsAgree) {
     const auto& s = SmallSummary();
     for (const auto& f : SmallFiles()) {
         for (const auto& r : f.records) {
-            const std::string_view type(r.data(), 2);
-            const std::string created(Field(r, 4, 8));
+            const std::string_view type = TypeOf(r);
+            const std::string created(text::FieldAt(r, layout::head::kCreationDate));
             // A file carries no record made after it appeared.
             EXPECT_LE(created, f.stamp.substr(0, 8)) << f.name;
             if (type == "SE") {
-                const int raceYear = text::ReadInt32(Field(r, 12, 4));
-                const int birthYear = text::ReadInt32(Field(r, 31, 4));
-                EXPECT_EQ(raceYear - birthYear, text::ReadInt32(Field(r, layout::se::kAge.pos, 2)))
+                const int raceYear = static_cast<int>(text::FieldInt(r, layout::head::kYear));
+                const int birthYear =
+                    static_cast<int>(text::FieldInt(r, layout::se::kPedigreeYear));
+                EXPECT_EQ(raceYear - birthYear,
+                          static_cast<int>(text::FieldInt(r, layout::se::kAge)))
                     << r.substr(0, 40);
-                EXPECT_LE(created, std::string(Field(r, 12, 8)));
+                EXPECT_LE(created, std::string(text::FieldAt(r, layout::head::kRaceDate)));
             }
-            if (type == "RA" && r[2] == '7') {
-                const std::string day(Field(r, 12, 8));
+            if (type == "RA" && KindOf(r) == '7') {
+                const std::string day(text::FieldAt(r, layout::head::kRaceDate));
                 EXPECT_GE(day, s.firstDay);
                 EXPECT_LE(day, s.lastDay);
             }
-            if (type == "RA" && r[2] == '1') {
+            if (type == "RA" && KindOf(r) == '1') {
                 // Entry lists appear two days before their races.
-                EXPECT_LT(f.stamp.substr(0, 8), std::string(Field(r, 12, 8)));
+                EXPECT_LT(f.stamp.substr(0, 8),
+                          std::string(text::FieldAt(r, layout::head::kRaceDate)));
             }
             if (type == "UM") {
-                EXPECT_EQ(Field(r, layout::um::kKey.pos, 4),
-                          Field(r, layout::um::kBirthYear.pos, 4));
+                EXPECT_EQ(text::FieldAt(r, layout::um::kKey).substr(0, 4),
+                          text::FieldAt(r, layout::um::kBirthYear));
             }
             if (type == "KS") {
-                const int born = text::ReadInt32(Field(r, layout::ks::kBirthYear.pos, 4));
-                const int licensed = text::ReadInt32(Field(r, layout::ks::kLicenceYear.pos, 4));
+                const int born = static_cast<int>(text::FieldInt(r, layout::ks::kBirthYear));
+                const int licensed = static_cast<int>(text::FieldInt(r, layout::ks::kLicenceYear));
                 EXPECT_GE(licensed - born, 15) << r.substr(0, 20);
             }
         }
