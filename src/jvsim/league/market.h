@@ -52,6 +52,13 @@ class MarketModel {
     std::vector<double> p_, place_, pair_, exacta_, wide_, trio_, trifecta_;
 };
 
+// Data kinds of odds records: odds during the sale, the day before's last
+// odds, the last odds before the post, the final odds.
+inline constexpr char kMidSaleOddsKind = '1';
+inline constexpr char kEveOddsKind = '2';
+inline constexpr char kLastOddsKind = '3';
+inline constexpr char kFinalOddsKind = '4';
+
 // Odds of one announcement (or the final odds), per runner index, in tenths;
 // -1 for a runner without odds (scratched); popularity 0 for such a runner.
 struct OddsBoard {

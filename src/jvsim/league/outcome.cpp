@@ -197,7 +197,7 @@ RaceOutcome RunRace(const World& world, Race& race, Rng& rng, bool withSeries) {
             auto [b, model] = board(-0.3, false, false);
             b.day = s.date - 1;
             b.hhmm = 1700;
-            b.kind = '2';
+            b.kind = kEveOddsKind;
             out.series.push_back(std::move(b));
         }
         for (std::size_t k = 0; k < times.size(); ++k) {
@@ -208,7 +208,7 @@ RaceOutcome RunRace(const World& world, Race& race, Rng& rng, bool withSeries) {
             auto [b, model] = board(std::min(progress, 0.97), known, false);
             b.day = s.date;
             b.hhmm = times[k];
-            b.kind = k + 1 == times.size() ? '3' : '1';
+            b.kind = k + 1 == times.size() ? kLastOddsKind : kMidSaleOddsKind;
             out.series.push_back(std::move(b));
         }
     }
@@ -216,7 +216,7 @@ RaceOutcome RunRace(const World& world, Race& race, Rng& rng, bool withSeries) {
         auto [b, model] = board(1.0, true, true);
         b.day = s.date;
         b.hhmm = s.postTime;
-        b.kind = '4';
+        b.kind = kFinalOddsKind;
         out.final = std::move(b);
         out.finalModel.emplace(std::move(model));
     }

@@ -16,7 +16,8 @@ namespace quindle::jvsim::league {
 namespace {
 
 // Data kinds of the records as the service marks them.
-constexpr char kEntryListKind = '1';
+constexpr char kEntryListKind = '1';  // 出走馬名表
+constexpr char kCardKind = '2';       // 出馬表, the final card
 constexpr char kResultKind = '7';
 constexpr char kFlashResultKind = '6';  // real-time results, all runners
 constexpr char kPayoutKind = '2';       // payouts, final
@@ -27,6 +28,7 @@ constexpr char kMiningLateKind = '3';
 
 // When the accumulated files of a race day appear.
 constexpr int kEntryListsAt = 1630;  // two days before
+constexpr int kCardsAt = 1030;       // the day before
 constexpr int kMiningAt = 1900;      // the day before
 constexpr int kResultsAt = 1800;     // the race day
 constexpr int kMastersAt = 1000;     // Mondays
@@ -39,6 +41,17 @@ std::string FileName(std::string_view type, char kind, Day day, std::string_view
     name += "_" + Date8(day);
     if (!venue.empty()) name += "_" + std::string(venue);
     return name + ".jvd";
+}
+
+// Copies of `records` with another data kind and creation date.
+std::vector<std::string> Remade(const std::vector<std::string>& records, char kind,
+                                const std::string& created8) {
+    std::vector<std::string> out = records;
+    for (std::string& r : out) {
+        text::PutField(r, store::layout::head::kDataKind, std::string(1, kind));
+        text::PutField(r, store::layout::head::kCreationDate, created8);
+    }
+    return out;
 }
 
 RunFacts FactsOf(const Race& race, const Runner& r) {
@@ -475,39 +488,34 @@ Status Simulation::RunRaceDay(const RaceDay& day) {
     }
 
     for (const auto& [venue, f] : byVenue) {
-        const Day entryDay = day.date - 2;
-        if (auto s = emit_.AddFile("RACE", entryDay, kEntryListsAt,
-                                   FileName("RA", kEntryListKind, day.date, venue), f.ra1);
-            !s)
-            return s;
-        if (auto s = emit_.AddFile("RACE", entryDay, kEntryListsAt,
-                                   FileName("SE", kEntryListKind, day.date, venue), f.se1);
-            !s)
-            return s;
-        if (auto s = emit_.AddFile("MING", day.date - 1, kMiningAt,
-                                   FileName("DM", kMiningEveKind, day.date, venue), f.dm);
-            !s)
-            return s;
-        if (auto s = emit_.AddFile("RACE", day.date, kResultsAt,
-                                   FileName("RA", kResultKind, day.date, venue), f.ra7);
-            !s)
-            return s;
-        if (auto s = emit_.AddFile("RACE", day.date, kResultsAt,
-                                   FileName("SE", kResultKind, day.date, venue), f.se7);
-            !s)
-            return s;
-        if (auto s = emit_.AddFile("RACE", day.date, kResultsAt,
-                                   FileName("HR", kPayoutKind, day.date, venue), f.hr);
-            !s)
-            return s;
-        if (auto s = emit_.AddFile("RACE", day.date, kResultsAt,
-                                   FileName("O1", '4', day.date, venue), f.o1);
-            !s)
-            return s;
-        if (auto s = emit_.AddFile("RACE", day.date, kResultsAt,
-                                   FileName("O5", '4', day.date, venue), f.o5);
-            !s)
-            return s;
+        // The card (出馬表) the day before replaces the entry lists.
+        const std::vector<std::string> ra2 = Remade(f.ra1, kCardKind, Date8(day.date - 1));
+        const std::vector<std::string> se2 = Remade(f.se1, kCardKind, Date8(day.date - 1));
+        struct Out {
+            const char* spec;
+            Day day;
+            int at;
+            const char* type;
+            char kind;
+            const std::vector<std::string>& records;
+        };
+        const Out outs[] = {
+            {"RACE", day.date - 2, kEntryListsAt, "RA", kEntryListKind, f.ra1},
+            {"RACE", day.date - 2, kEntryListsAt, "SE", kEntryListKind, f.se1},
+            {"RACE", day.date - 1, kCardsAt, "RA", kCardKind, ra2},
+            {"RACE", day.date - 1, kCardsAt, "SE", kCardKind, se2},
+            {"MING", day.date - 1, kMiningAt, "DM", kMiningEveKind, f.dm},
+            {"RACE", day.date, kResultsAt, "RA", kResultKind, f.ra7},
+            {"RACE", day.date, kResultsAt, "SE", kResultKind, f.se7},
+            {"RACE", day.date, kResultsAt, "HR", kPayoutKind, f.hr},
+            {"RACE", day.date, kResultsAt, "O1", kFinalOddsKind, f.o1},
+            {"RACE", day.date, kResultsAt, "O5", kFinalOddsKind, f.o5},
+        };
+        for (const Out& o : outs) {
+            auto s = emit_.AddFile(o.spec, o.day, o.at, FileName(o.type, o.kind, day.date, venue),
+                                   o.records);
+            if (!s) return s;
+        }
     }
     if (day.realtime) {
         if (auto s = emit_.AddRealtime("0B13", raceDate, day.date, 830, dmDay); !s) return s;

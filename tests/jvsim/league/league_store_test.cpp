@@ -99,8 +99,8 @@ TEST(LeagueStore, AllRecordTypesAndSpecsAreThere) {
     }
     EXPECT_EQ(specs, (std::set<std::string>{"DIFN", "MING", "RACE"}));
     EXPECT_EQ(types, (std::set<std::string>{"CH", "DM", "HR", "KS", "O1", "O5", "RA", "SE", "UM"}));
-    // Entry lists, results, local-track and overseas runs.
-    for (const char* k : {"RA1", "SE1", "RA7", "SE7", "RAA", "SEA", "RAB", "SEB"}) {
+    // Entry lists, cards, results, local-track and overseas runs.
+    for (const char* k : {"RA1", "SE1", "RA2", "SE2", "RA7", "SE7", "RAA", "SEA", "RAB", "SEB"}) {
         EXPECT_TRUE(kinds.count(k)) << k;
     }
     std::set<std::string> rtSpecs;
@@ -130,8 +130,8 @@ TEST(LeagueStore, DatesAndPedigreeYearsAgree) {
                 EXPECT_GE(day, s.firstDay);
                 EXPECT_LE(day, s.lastDay);
             }
-            if (type == "RA" && KindOf(r) == '1') {
-                // Entry lists appear two days before their races.
+            if (type == "RA" && (KindOf(r) == '1' || KindOf(r) == '2')) {
+                // Entry lists and cards appear before their races.
                 EXPECT_LT(f.stamp.substr(0, 8),
                           std::string(text::FieldAt(r, layout::head::kRaceDate)));
             }
