@@ -31,7 +31,7 @@ double CentreFactor(const Horse& h, int venue) {
     return CentralVenueAt(venue).centre == h.centre ? 1.0 : 0.25;
 }
 
-double EntryWeight(const World& world, const Horse& h, const RaceSpec& s) {
+double EntryWeight(const World& world, const Horse& h, const RaceInfo& s) {
     double w = s.surface == Surface::Turf ? 0.12 + h.turfPref : 1.12 - h.turfPref;
     // A horse mostly runs where its last or its regular rider rides today.
     auto slotOf = [&](int j) {
@@ -59,7 +59,7 @@ double EntryWeight(const World& world, const Horse& h, const RaceSpec& s) {
     return w;
 }
 
-bool OldEnough(const Horse& h, const RaceSpec& s) {
+bool OldEnough(const Horse& h, const RaceInfo& s) {
     int age = h.AgeOn(s.date);
     switch (s.raceType) {
         case kTwoYearOlds:
@@ -81,7 +81,7 @@ bool RidesInJapan(const Jockey& j, Day day) {
     return month == 12 || month <= 3;
 }
 
-int CarriedWeight(const RaceSpec& s, const Horse& h, int age, double tier, int apprentice) {
+int CarriedWeight(const RaceInfo& s, const Horse& h, int age, double tier, int apprentice) {
     const bool filly = h.sex == 2;
     int month = YmdFromDay(s.date).month;
     int kg10 = 0;
@@ -120,7 +120,7 @@ DayPool MakeDayPool(const World& world, Day day) {
     return pool;
 }
 
-bool Eligible(const Horse& h, const RaceSpec& s, bool relaxed) {
+bool Eligible(const Horse& h, const RaceInfo& s, bool relaxed) {
     if (h.loc != Location::Central || h.ready > s.date || h.debutFrom > s.date) return false;
     if (!OldEnough(h, s)) return false;
     if (s.filliesOnly && h.sex != 2) return false;
@@ -144,10 +144,10 @@ bool Eligible(const Horse& h, const RaceSpec& s, bool relaxed) {
 
 void ShareFields(const World& world, std::vector<Race>& races, const DayPool& pool) {
     std::map<std::pair<int, int>, int> demand, supply;
-    for (const Race& r : races) ++demand[{r.spec.raceType, r.spec.condition}];
+    for (const Race& r : races) ++demand[{r.info.raceType, r.info.condition}];
     for (const auto& [cls, count] : demand) {
         (void)count;
-        RaceSpec probe = races.front().spec;
+        RaceInfo probe = races.front().info;
         probe.raceType = cls.first;
         probe.condition = cls.second;
         probe.filliesOnly = false;
@@ -158,26 +158,26 @@ void ShareFields(const World& world, std::vector<Race>& races, const DayPool& po
         supply[cls] = eligible;
     }
     for (Race& r : races) {
-        const std::pair<int, int> cls{r.spec.raceType, r.spec.condition};
+        const std::pair<int, int> cls{r.info.raceType, r.info.condition};
         int share = supply[cls] * 9 / (10 * std::max(1, demand[cls]));
-        r.spec.fieldTarget = std::min(r.spec.fieldTarget, std::max(kMinField, share));
+        r.info.fieldTarget = std::min(r.info.fieldTarget, std::max(kMinField, share));
     }
 }
 
 bool FillField(World& world, Race& race, DayPool& pool, Rng& rng) {
-    RaceSpec& spec = race.spec;
+    RaceInfo& info = race.info;
     auto draw = [&](bool relaxed) {
         std::vector<std::pair<int, double>> candidates;
         for (int idx : pool.ready) {
             if (pool.placed[static_cast<std::size_t>(idx)]) continue;
             const Horse& h = world.horses[static_cast<std::size_t>(idx)];
-            if (!Eligible(h, spec, relaxed)) continue;
-            double w = EntryWeight(world, h, spec);
-            if (relaxed && !Eligible(h, spec, false)) w *= 0.3;
+            if (!Eligible(h, info, relaxed)) continue;
+            double w = EntryWeight(world, h, info);
+            if (relaxed && !Eligible(h, info, false)) w *= 0.3;
             candidates.emplace_back(idx, std::max(w, 1e-9));
         }
         if (static_cast<int>(candidates.size()) < kMinField) return false;
-        int n = std::min<int>(spec.fieldTarget, static_cast<int>(candidates.size()));
+        int n = std::min<int>(info.fieldTarget, static_cast<int>(candidates.size()));
         // One horse at a time: trainers seldom send two horses of the same
         // last rider into one race, so such a pair is drawn less often.
         std::vector<int> chosen;
@@ -206,19 +206,19 @@ bool FillField(World& world, Race& race, DayPool& pool, Rng& rng) {
             r.horse = chosen[static_cast<std::size_t>(i)];
             r.horseNumber = i + 1;
             r.bracket = store::BracketNumber(n, i + 1);
-            r.age = world.horses[static_cast<std::size_t>(r.horse)].AgeOn(spec.date);
+            r.age = world.horses[static_cast<std::size_t>(r.horse)].AgeOn(info.date);
             pool.placed[static_cast<std::size_t>(r.horse)] = 1;
             race.runners.push_back(r);
         }
         return true;
     };
     if (draw(false)) return true;
-    if ((spec.Graded() || spec.grade == 'L' || spec.condition == kOpen) && draw(true)) return true;
-    for (auto [type, condition] : FallbackClasses(spec)) {
-        if (spec.Graded()) break;
-        SetClass(spec, type, condition, rng);
-        spec.filliesOnly = false;
-        if (spec.symbol == "A21") spec.symbol = "A01";
+    if ((info.Graded() || info.grade == 'L' || info.condition == kOpen) && draw(true)) return true;
+    for (auto [type, condition] : FallbackClasses(info)) {
+        if (info.Graded()) break;
+        SetClass(info, type, condition, rng);
+        info.filliesOnly = false;
+        if (info.symbol == "A21") info.symbol = "A01";
         if (draw(false)) return true;
     }
     return false;
@@ -389,8 +389,8 @@ void BookJockeys(World& world, Race& race, const std::vector<int>& venueJockeys,
         Jockey& jk = world.jockeys[static_cast<std::size_t>(choice)];
         ++jk.ridesToday;
         r.jockey = choice;
-        r.apprentice = jk.ApprenticeCode(race.spec.date);
-        r.carried = CarriedWeight(race.spec, h, r.age, tier, r.apprentice);
+        r.apprentice = jk.ApprenticeCode(race.info.date);
+        r.carried = CarriedWeight(race.info, h, r.age, tier, r.apprentice);
         r.blinkers = h.blinkers;
     }
 }

@@ -25,8 +25,8 @@ struct DayPool {
 
 DayPool MakeDayPool(const World& world, Day day);
 
-// True when horse `h` may enter a race of `spec`'s class and age group.
-bool Eligible(const Horse& h, const RaceSpec& spec, bool relaxed);
+// True when horse `h` may enter a race of `info`'s class and age group.
+bool Eligible(const Horse& h, const RaceInfo& info, bool relaxed);
 
 // Trims the planned field sizes so that the day's races of a class share the
 // horses ready for it instead of the first races taking them all.

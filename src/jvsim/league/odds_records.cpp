@@ -39,7 +39,7 @@ std::string Announced(const OddsBoard& board) {
 std::string BuildO1(const Race& race, const OddsBoard& board) {
     namespace o1 = layout::o1;
     RecordBuilder b(RecordType::O1);
-    b.Head(OneChar(board.kind), Date8(board.day)).RaceKey(race.spec.Key());
+    b.Head(OneChar(board.kind), Date8(board.day)).RaceKey(race.info.Key());
     b.Put(o1::kAnnounced, Announced(board));
     b.Number(extra::o1::kEntered, board.entered);
     b.Number(extra::o1::kStarters, board.starters);
@@ -78,7 +78,7 @@ std::string BuildO1(const Race& race, const OddsBoard& board) {
 std::string BuildO5(const Race& race, const OddsBoard& board) {
     namespace o5 = layout::o5;
     RecordBuilder b(RecordType::O5);
-    b.Head(OneChar(board.kind), Date8(board.day)).RaceKey(race.spec.Key());
+    b.Head(OneChar(board.kind), Date8(board.day)).RaceKey(race.info.Key());
     b.Put(o5::kAnnounced, Announced(board));
     b.Number(extra::o5::kEntered, board.entered);
     b.Number(extra::o5::kStarters, board.starters);
@@ -101,11 +101,11 @@ std::string BuildO5(const Race& race, const OddsBoard& board) {
 
 std::string BuildDM(const Race& race, char kind, std::string_view created8, int madeAt) {
     RecordBuilder b(RecordType::DM);
-    b.Head(OneChar(kind), created8).RaceKey(race.spec.Key());
+    b.Head(OneChar(kind), created8).RaceKey(race.info.Key());
     b.Number(extra::dm::kMadeAt, madeAt);
     // The prediction ranks the runners by the market's view: a standard
     // time for the course, a tenth or two per rank behind.
-    const RaceSpec& s = race.spec;
+    const RaceInfo& s = race.info;
     double km = s.distance / 1000.0;
     double perKm = s.surface == Surface::Turf ? 58.0 + 1.3 * (km - 1.0) : 61.2 + 1.6 * (km - 1.0);
     const int baseHundredths = static_cast<int>(km * perKm * 100.0);

@@ -24,9 +24,9 @@ Day OverseasDay(const OverseasRace& o, int year) {
     return d;
 }
 
-RaceSpec OffTrackSpec(Day day, std::string_view venueCode, char kind, int raceNumber,
+RaceInfo OffTrackInfo(Day day, std::string_view venueCode, char kind, int raceNumber,
                       Surface surface, int distance, Turn turn) {
-    RaceSpec s;
+    RaceInfo s;
     s.date = day;
     s.venueCode = std::string(venueCode);
     s.venue = 0;
@@ -83,12 +83,12 @@ void RunOffTrack(const World& world, Race& race, Runner& r, int fieldSize, doubl
     }
     r.finish = 1 + beaten;
     r.passingOrder = r.finish;
-    int winnerTime = StandardTimeTenths(race.spec, rng) + 8;
+    int winnerTime = StandardTimeTenths(race.info, rng) + 8;
     r.behindTenths = beaten == 0 ? -rng.Range(0, 6) : beaten * rng.Range(1, 4);
     r.timeTenths = winnerTime + std::max(0, r.behindTenths);
     r.margin = beaten == 0 ? "   " : MarginCode(rng.Range(0, 6), rng);
     int early = std::clamp(h.style * fieldSize / 4 + rng.Range(-2, 2), 1, fieldSize);
-    for (int c = race.spec.distance <= 1400 ? 3 : 1; c <= 4; ++c) {
+    for (int c = race.info.distance <= 1400 ? 3 : 1; c <= 4; ++c) {
         r.corners[static_cast<std::size_t>(c - 1)] =
             std::clamp((early * (4 - c) + r.finish * c) / 4, 1, fieldSize);
     }
@@ -96,9 +96,9 @@ void RunOffTrack(const World& world, Race& race, Runner& r, int fieldSize, doubl
     r.winPopularity = std::clamp(
         1 + static_cast<int>(beatProbability * fieldSize) + rng.Range(-1, 1), 1, fieldSize);
     r.winOdds = std::min(9999, 12 + r.winPopularity * r.winPopularity * 9 + rng.Range(0, 20));
-    r.prize = r.finish <= 5 ? race.spec.prize[static_cast<std::size_t>(r.finish - 1)] : 0;
+    r.prize = r.finish <= 5 ? race.info.prize[static_cast<std::size_t>(r.finish - 1)] : 0;
     r.style = h.style;
-    r.age = h.AgeOn(race.spec.date);
+    r.age = h.AgeOn(race.info.date);
 }
 
 // Several of the league's horses in one race: their positions drawn one by one
@@ -160,9 +160,9 @@ std::vector<Race> LocalRuns(World& world, Day day, Rng& rng) {
         if (number > 12) continue;
         Race race;
         int distance = v.distances[rng.Below(static_cast<std::uint32_t>(v.distances.size()))];
-        race.spec = OffTrackSpec(day, v.code, 'A', number++, Surface::Dirt, distance, v.turn);
-        if (rng.Chance(0.2)) race.spec.name = MakeRaceName(rng, RaceNameKind::Local);
-        race.spec.prize = PlacePrizes(rng.Range(15, 60) * 100);
+        race.info = OffTrackInfo(day, v.code, 'A', number++, Surface::Dirt, distance, v.turn);
+        if (rng.Chance(0.2)) race.info.name = MakeRaceName(rng, RaceNameKind::Local);
+        race.info.prize = PlacePrizes(rng.Range(15, 60) * 100);
         const int fieldSize = rng.Range(8, 12);
         race.entered = fieldSize;
         Runner r;
@@ -203,11 +203,11 @@ std::vector<Race> ExchangeRaces(World& world, Day day, Rng& rng) {
     const int fieldSize = rng.Range(12, 16);
     Race race;
     int distance = v.distances[v.distances.size() - 1 - rng.Below(2)];
-    race.spec = OffTrackSpec(day, v.code, 'A', 11, Surface::Dirt, distance, v.turn);
-    race.spec.grade = rng.Chance(0.3) ? 'A' : 'C';
-    race.spec.condition = kOpen;
-    race.spec.name = MakeRaceName(rng, RaceNameKind::Graded);
-    race.spec.prize = PlacePrizes(race.spec.grade == 'A' ? 800000 : 350000);
+    race.info = OffTrackInfo(day, v.code, 'A', 11, Surface::Dirt, distance, v.turn);
+    race.info.grade = rng.Chance(0.3) ? 'A' : 'C';
+    race.info.condition = kOpen;
+    race.info.name = MakeRaceName(rng, RaceNameKind::Graded);
+    race.info.prize = PlacePrizes(race.info.grade == 'A' ? 800000 : 350000);
     race.entered = fieldSize;
     std::vector<int> numbers;
     for (int k = 1; k <= fieldSize; ++k) numbers.push_back(k);
@@ -278,13 +278,13 @@ std::vector<Race> OverseasRuns(World& world, Day day, Rng& rng) {
         }
         if (day != raceDay) continue;
         Race race;
-        race.spec =
-            OffTrackSpec(day, o.code, 'B', o.raceNumber, o.surface, o.distance, Turn::Right);
-        race.spec.grade = 'A';
-        race.spec.condition = kOpen;
-        race.spec.weightType = '4';
-        race.spec.name = MakeRaceName(rng, RaceNameKind::Overseas);
-        race.spec.prize = PlacePrizes(2500000);
+        race.info =
+            OffTrackInfo(day, o.code, 'B', o.raceNumber, o.surface, o.distance, Turn::Right);
+        race.info.grade = 'A';
+        race.info.condition = kOpen;
+        race.info.weightType = '4';
+        race.info.name = MakeRaceName(rng, RaceNameKind::Overseas);
+        race.info.prize = PlacePrizes(2500000);
         const int fieldSize = rng.Range(9, 14);
         race.entered = fieldSize;
         std::vector<int> numbers;

@@ -24,7 +24,7 @@ double AgeCurve(int age, int month) {
     }
 }
 
-double Strength(const World& world, const RaceSpec& s, const Runner& r, Rng& rng) {
+double Strength(const World& world, const RaceInfo& s, const Runner& r, Rng& rng) {
     const Horse& h = world.horses[static_cast<std::size_t>(r.horse)];
     const Jockey& j = world.jockeys[static_cast<std::size_t>(r.jockey)];
     double surfaceFit = (s.surface == Surface::Turf ? h.turfPref - 0.5 : 0.5 - h.turfPref) * 1.2;
@@ -37,7 +37,7 @@ double Strength(const World& world, const RaceSpec& s, const Runner& r, Rng& rng
 
 }  // namespace
 
-int StandardTimeTenths(const RaceSpec& s, Rng& rng) {
+int StandardTimeTenths(const RaceInfo& s, Rng& rng) {
     double km = s.distance / 1000.0;
     double perKm = s.surface == Surface::Turf ? 57.8 + 1.3 * (km - 1.0) : 61.0 + 1.6 * (km - 1.0);
     double t = km * perKm;
@@ -141,7 +141,7 @@ std::vector<int> AnnouncementTimes(int postTime, Rng& rng) {
 }
 
 RaceOutcome RunRace(const World& world, Race& race, Rng& rng, bool withSeries) {
-    RaceSpec& s = race.spec;
+    RaceInfo& s = race.info;
     const int n = static_cast<int>(race.runners.size());
     const auto un = static_cast<std::size_t>(n);
     RaceOutcome out;

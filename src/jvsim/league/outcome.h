@@ -27,7 +27,7 @@ struct RaceOutcome {
 RaceOutcome RunRace(const World& world, Race& race, Rng& rng, bool withSeries);
 
 // A standard winning time for the race's course and going, in tenths.
-int StandardTimeTenths(const RaceSpec& spec, Rng& rng);
+int StandardTimeTenths(const RaceInfo& info, Rng& rng);
 
 // Body weight on race day and the change since the last run.
 void WeighIn(const World& world, Runner& runner, Rng& rng);

@@ -195,15 +195,15 @@ RaceNameKind NameKindFor(int condition, char grade) {
     return RaceNameKind::Special;
 }
 
-void NameRace(RaceSpec& spec, std::uint64_t seed, const RaceDay& day) {
+void NameRace(RaceInfo& info, std::uint64_t seed, const RaceDay& day) {
     Rng names(DeriveSeed(seed, 0x4E414D45,
                          static_cast<std::uint64_t>(day.weekendOfYear * 10 + day.weekdayCode),
-                         static_cast<std::uint64_t>(spec.slot * 100 + spec.raceNumber)));
-    spec.name = MakeRaceName(names, NameKindFor(spec.condition, spec.grade));
-    spec.specialNumber = 1 + static_cast<int>(names.Below(999));
-    if (spec.Graded()) {
-        int year = YmdFromDay(spec.date).year;
-        spec.edition = 10 + static_cast<int>(names.Below(50)) + (year - 2000);
+                         static_cast<std::uint64_t>(info.slot * 100 + info.raceNumber)));
+    info.name = MakeRaceName(names, NameKindFor(info.condition, info.grade));
+    info.specialNumber = 1 + static_cast<int>(names.Below(999));
+    if (info.Graded()) {
+        int year = YmdFromDay(info.date).year;
+        info.edition = 10 + static_cast<int>(names.Below(50)) + (year - 2000);
     }
 }
 
@@ -267,8 +267,8 @@ std::array<std::int64_t, 5> PlacePrizes(std::int64_t first) {
     return p;
 }
 
-void ChooseCourse(RaceSpec& spec, Surface surface, int target, Rng& rng) {
-    const CentralVenue& v = CentralVenueAt(spec.venue);
+void ChooseCourse(RaceInfo& info, Surface surface, int target, Rng& rng) {
+    const CentralVenue& v = CentralVenueAt(info.venue);
     auto courses = surface == Surface::Turf ? v.turf : v.dirt;
     std::vector<double> weights;
     for (const auto& c : courses) {
@@ -276,39 +276,39 @@ void ChooseCourse(RaceSpec& spec, Surface surface, int target, Rng& rng) {
         weights.push_back(Exp(-d * d) + 0.02);
     }
     const Course& c = courses[rng.Pick(weights)];
-    spec.surface = surface;
-    spec.distance = c.distance;
-    spec.track = c.track;
-    spec.turn = c.track == 10 ? Turn::Straight : v.turn;
+    info.surface = surface;
+    info.distance = c.distance;
+    info.track = c.track;
+    info.turn = c.track == 10 ? Turn::Straight : v.turn;
     if (surface == Surface::Turf) {
-        spec.courseDivision = spec.dayOfMeeting <= 4 ? "A " : spec.dayOfMeeting <= 8 ? "B " : "C ";
+        info.courseDivision = info.dayOfMeeting <= 4 ? "A " : info.dayOfMeeting <= 8 ? "B " : "C ";
     } else {
-        spec.courseDivision = "  ";
+        info.courseDivision = "  ";
     }
 }
 
-void SetClass(RaceSpec& spec, int raceType, int condition, Rng& rng) {
-    spec.raceType = raceType;
-    spec.condition = condition;
-    if (!spec.Graded() && spec.grade != 'L') {
-        bool stillSpecial = spec.grade == 'E' && condition != kNewcomer && condition != kMaiden;
+void SetClass(RaceInfo& info, int raceType, int condition, Rng& rng) {
+    info.raceType = raceType;
+    info.condition = condition;
+    if (!info.Graded() && info.grade != 'L') {
+        bool stillSpecial = info.grade == 'E' && condition != kNewcomer && condition != kMaiden;
         if (!stillSpecial) {
-            spec.grade = ' ';
-            spec.name = RaceName{};
-            spec.specialNumber = 0;
+            info.grade = ' ';
+            info.name = RaceName{};
+            info.specialNumber = 0;
         }
     }
-    spec.weightType = WeightTypeFor(raceType, condition, spec.grade, rng);
-    spec.prize = PlacePrizes(FirstPrize(raceType, condition, spec.grade));
-    spec.added = {};
-    if (spec.grade != ' ') {
-        spec.added = {spec.prize[0] * 25 / 1000, spec.prize[0] * 9 / 1000,
-                      spec.prize[0] * 6 / 1000};
+    info.weightType = WeightTypeFor(raceType, condition, info.grade, rng);
+    info.prize = PlacePrizes(FirstPrize(raceType, condition, info.grade));
+    info.added = {};
+    if (info.grade != ' ') {
+        info.added = {info.prize[0] * 25 / 1000, info.prize[0] * 9 / 1000,
+                      info.prize[0] * 6 / 1000};
     }
-    spec.fieldTarget = FieldTargetFor(condition, spec.grade, rng);
+    info.fieldTarget = FieldTargetFor(condition, info.grade, rng);
 }
 
-std::vector<RaceSpec> PlanVenueDay(std::uint64_t seed, const RaceDay& day, const VenueDay& vd,
+std::vector<RaceInfo> PlanVenueDay(std::uint64_t seed, const RaceDay& day, const VenueDay& vd,
                                    Rng& rng) {
     const int month = YmdFromDay(day.date).month;
     // Weather of the day at the venue; the going follows it.
@@ -320,9 +320,9 @@ std::vector<RaceSpec> PlanVenueDay(std::uint64_t seed, const RaceDay& day, const
     int turfGoing = wet ? rng.Range(2, 4) : rng.Chance(0.12) ? 2 : 1;
     int dirtGoing = wet ? rng.Range(2, 4) : rng.Chance(0.18) ? 2 : 1;
 
-    std::vector<RaceSpec> races;
+    std::vector<RaceInfo> races;
     for (int r = 1; r <= 12; ++r) {
-        RaceSpec s;
+        RaceInfo s;
         s.date = day.date;
         s.venue = vd.venue;
         s.venueCode = std::string(CentralVenueAt(vd.venue).code);
@@ -361,9 +361,9 @@ std::vector<RaceSpec> PlanVenueDay(std::uint64_t seed, const RaceDay& day, const
     return races;
 }
 
-std::vector<std::pair<int, int>> FallbackClasses(const RaceSpec& spec) {
+std::vector<std::pair<int, int>> FallbackClasses(const RaceInfo& info) {
     std::vector<int> conditions;
-    switch (spec.condition) {
+    switch (info.condition) {
         case kNewcomer:
             conditions = {kMaiden, kOneWin};
             break;
@@ -383,19 +383,19 @@ std::vector<std::pair<int, int>> FallbackClasses(const RaceSpec& spec) {
             conditions = {kThreeWins, kTwoWins};
             break;
     }
-    int month = YmdFromDay(spec.date).month;
-    int otherType = spec.raceType;
-    if (spec.raceType == kThreeYearOlds) otherType = month <= 5 ? kFourUp : kThreeUp;
-    if (spec.raceType == kTwoYearOlds) otherType = kThreeUp;
-    if (spec.raceType == kFourUp) otherType = kThreeYearOlds;
-    if (spec.raceType == kThreeUp && month <= 9) otherType = kThreeYearOlds;
+    int month = YmdFromDay(info.date).month;
+    int otherType = info.raceType;
+    if (info.raceType == kThreeYearOlds) otherType = month <= 5 ? kFourUp : kThreeUp;
+    if (info.raceType == kTwoYearOlds) otherType = kThreeUp;
+    if (info.raceType == kFourUp) otherType = kThreeYearOlds;
+    if (info.raceType == kThreeUp && month <= 9) otherType = kThreeYearOlds;
     std::vector<std::pair<int, int>> out;
     auto add = [&](int type, int condition) {
         if (ValidClass(type, condition, month)) out.emplace_back(type, condition);
     };
-    for (int c : conditions) add(spec.raceType, c);
-    if (otherType != spec.raceType) {
-        add(otherType, spec.condition);
+    for (int c : conditions) add(info.raceType, c);
+    if (otherType != info.raceType) {
+        add(otherType, info.condition);
         for (int c : conditions) add(otherType, c);
     }
     return out;

@@ -15,16 +15,16 @@
 namespace quindle::jvsim::league {
 
 // The twelve planned races of `venueDay` on `day`, weather and going set.
-std::vector<RaceSpec> PlanVenueDay(std::uint64_t seed, const RaceDay& day, const VenueDay& venueDay,
+std::vector<RaceInfo> PlanVenueDay(std::uint64_t seed, const RaceDay& day, const VenueDay& venueDay,
                                    Rng& rng);
 
 // Race type and condition to try when the planned ones find too few horses,
 // in order of preference.
-std::vector<std::pair<int, int>> FallbackClasses(const RaceSpec& spec);
+std::vector<std::pair<int, int>> FallbackClasses(const RaceInfo& info);
 
 // Sets the race type and condition and what follows from them: weight rule,
 // prize money, field size, name (a race that stops being special loses it).
-void SetClass(RaceSpec& spec, int raceType, int condition, Rng& rng);
+void SetClass(RaceInfo& info, int raceType, int condition, Rng& rng);
 
 // First prize of a class, 100 yen.
 std::int64_t FirstPrize(int raceType, int condition, char grade);
@@ -32,6 +32,6 @@ std::int64_t FirstPrize(int raceType, int condition, char grade);
 std::array<std::int64_t, 5> PlacePrizes(std::int64_t first);
 
 // Course of a race of `surface` near `target` metres at a JRA venue.
-void ChooseCourse(RaceSpec& spec, Surface surface, int target, Rng& rng);
+void ChooseCourse(RaceInfo& info, Surface surface, int target, Rng& rng);
 
 }  // namespace quindle::jvsim::league

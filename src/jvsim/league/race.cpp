@@ -6,7 +6,7 @@
 
 namespace quindle::jvsim::league {
 
-std::string RaceSpec::Key() const {
+std::string RaceInfo::Key() const {
     return Date8(date) + venueCode +
            text::Format("%02d%02d%02d", meeting, dayOfMeeting, raceNumber);
 }

@@ -27,7 +27,7 @@ inline constexpr int kThreeYearOlds = 12;
 inline constexpr int kThreeUp = 13;
 inline constexpr int kFourUp = 14;
 
-struct RaceSpec {
+struct RaceInfo {
     Day date = 0;
     std::string venueCode;  // "01".."10", a local track or a country
     int venue = 0;          // 1..10 for JRA venues, else 0
@@ -111,7 +111,7 @@ struct Runner {
 };
 
 struct Race {
-    RaceSpec spec;
+    RaceInfo info;
     std::vector<Runner> runners;  // in horse-number order
     int entered = 0;              // 登録頭数 when larger than the runners listed (a local race)
     int starters = 0;

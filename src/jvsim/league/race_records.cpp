@@ -44,7 +44,7 @@ std::string TimeText(int tenths) {
 
 std::string BuildRA(const Race& race, char kind, std::string_view created8, Stage stage) {
     namespace ra = layout::ra;
-    const RaceSpec& s = race.spec;
+    const RaceInfo& s = race.info;
     RecordBuilder b(RecordType::RA);
     b.Head(OneChar(kind), created8).RaceKey(s.Key());
     b.Number(ra::kWeekday, s.weekdayCode);
@@ -98,7 +98,7 @@ std::string BuildSE(const World& world, const Race& race, const Runner& r, char 
     const Trainer& t = world.trainers[static_cast<std::size_t>(h.trainer)];
     const Owner& o = world.owners[static_cast<std::size_t>(h.owner)];
     RecordBuilder b(RecordType::SE);
-    b.Head(OneChar(kind), created8).RaceKey(race.spec.Key());
+    b.Head(OneChar(kind), created8).RaceKey(race.info.Key());
     b.Number(se::kBracket, r.bracket);
     b.Number(se::kHorseNumber, r.horseNumber);
     b.Number(se::kPedigree, h.pedigree);
@@ -166,7 +166,7 @@ std::string BuildHR(const Race& race, const Payouts& payouts, char kind,
                     std::string_view created8) {
     namespace hr = layout::hr;
     RecordBuilder b(RecordType::HR);
-    b.Head(OneChar(kind), created8).RaceKey(race.spec.Key());
+    b.Head(OneChar(kind), created8).RaceKey(race.info.Key());
     const int entered = static_cast<int>(race.runners.size());
     b.Number(extra::hr::kEntered, entered);
     b.Number(extra::hr::kStarters, race.starters);

@@ -56,7 +56,7 @@ std::vector<std::string> Remade(const std::vector<std::string>& records, char ki
 
 RunFacts FactsOf(const Race& race, const Runner& r) {
     RunFacts f;
-    const RaceSpec& s = race.spec;
+    const RaceInfo& s = race.info;
     f.central = s.kind == '7';
     f.venue = s.venue;
     f.surface = s.surface;
@@ -72,7 +72,7 @@ RunFacts FactsOf(const Race& race, const Runner& r) {
 
 RaceRef RefOf(const Race& race, const Runner& r, const Horse& h) {
     RaceRef ref;
-    const RaceSpec& s = race.spec;
+    const RaceInfo& s = race.info;
     ref.date = s.date;
     ref.venue = s.venueCode;
     ref.meeting = s.meeting;
@@ -274,7 +274,7 @@ void Simulation::ApplyOffTrack(const Race& race) {
 }
 
 void Simulation::ApplyCentral(const Race& race) {
-    const RaceSpec& s = race.spec;
+    const RaceInfo& s = race.info;
     Rng rng(DeriveSeed(w_.seed, 0x52455354, static_cast<std::uint64_t>(s.date),
                        static_cast<std::uint64_t>(s.venue * 100 + s.raceNumber)));
     for (const Runner& r : race.runners) {
@@ -356,12 +356,12 @@ Status Simulation::RunOffTrack(Day day, Rng& rng) {
     }
     for (Race& race : races) {
         const std::string created = Date8(day);
-        auto& f = offTrack_[race.spec.kind];
-        f.first.push_back(BuildRA(race, race.spec.kind, created, Stage::Result));
+        auto& f = offTrack_[race.info.kind];
+        f.first.push_back(BuildRA(race, race.info.kind, created, Stage::Result));
         for (const Runner& r : race.runners)
-            f.second.push_back(BuildSE(w_, race, r, race.spec.kind, created, Stage::Result));
+            f.second.push_back(BuildSE(w_, race, r, race.info.kind, created, Stage::Result));
         ApplyOffTrack(race);
-        if (race.spec.kind == 'A') {
+        if (race.info.kind == 'A') {
             ++summary_.localRaces;
         } else {
             ++summary_.overseasRaces;
@@ -394,9 +394,9 @@ Status Simulation::RunRaceDay(const RaceDay& day) {
     DayPool pool = MakeDayPool(w_, day.date);
     std::vector<Race> planned;
     for (const VenueDay& vd : day.venues) {
-        for (RaceSpec& spec : PlanVenueDay(w_.seed, day, vd, rng)) {
+        for (RaceInfo& info : PlanVenueDay(w_.seed, day, vd, rng)) {
             Race race;
-            race.spec = std::move(spec);
+            race.info = std::move(info);
             planned.push_back(std::move(race));
         }
     }
@@ -405,14 +405,14 @@ Status Simulation::RunRaceDay(const RaceDay& day) {
     std::vector<std::size_t> order(planned.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     auto priority = [&](std::size_t i) {
-        const RaceSpec& s = planned[i].spec;
+        const RaceInfo& s = planned[i].info;
         return s.raceNumber == 11 ? 0 : s.grade != ' ' ? 1 : 2;
     };
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         if (priority(a) != priority(b)) return priority(a) < priority(b);
-        return planned[a].spec.raceNumber != planned[b].spec.raceNumber
-                   ? planned[a].spec.raceNumber < planned[b].spec.raceNumber
-                   : planned[a].spec.slot < planned[b].spec.slot;
+        return planned[a].info.raceNumber != planned[b].info.raceNumber
+                   ? planned[a].info.raceNumber < planned[b].info.raceNumber
+                   : planned[a].info.slot < planned[b].info.slot;
     });
     std::vector<char> run(planned.size(), 0);
     for (std::size_t i : order) {
@@ -425,7 +425,7 @@ Status Simulation::RunRaceDay(const RaceDay& day) {
     }
 
     for (Race& race : races) {
-        BookJockeys(w_, race, venueLists[static_cast<std::size_t>(race.spec.slot)], rng);
+        BookJockeys(w_, race, venueLists[static_cast<std::size_t>(race.info.slot)], rng);
         ClassifyRunners(w_, race);
     }
 
@@ -440,8 +440,8 @@ Status Simulation::RunRaceDay(const RaceDay& day) {
     for (Race& race : races) {
         RaceOutcome outcome = RunRace(w_, race, rng, day.realtime);
         Payouts payouts = ComputePayouts(race, outcome.final, *outcome.finalModel);
-        VenueFiles& f = byVenue[race.spec.venueCode];
-        const std::string key = race.spec.Key();
+        VenueFiles& f = byVenue[race.info.venueCode];
+        const std::string key = race.info.Key();
         if (day.full) {
             f.ra1.push_back(BuildRA(race, kEntryListKind, entryDate, Stage::EntryList));
             for (const Runner& r : race.runners)
