@@ -145,8 +145,8 @@ bool Eligible(const Horse& h, const RaceInfo& s, bool relaxed) {
 void ShareFields(const World& world, std::vector<Race>& races, const DayPool& pool) {
     std::map<std::pair<int, int>, int> demand, supply;
     for (const Race& r : races) ++demand[{r.info.raceType, r.info.condition}];
-    for (const auto& [cls, count] : demand) {
-        (void)count;
+    for (const auto& entry : demand) {
+        const auto& cls = entry.first;
         RaceInfo probe = races.front().info;
         probe.raceType = cls.first;
         probe.condition = cls.second;
@@ -335,8 +335,8 @@ void BookJockeys(World& world, Race& race, const std::vector<int>& venueJockeys,
         return ids.empty() ? -1 : ids[rng.Pick(w)];
     };
 
-    for (const auto& [quality, i] : byQuality) {
-        (void)quality;
+    for (const auto& entry : byQuality) {
+        const int i = entry.second;
         Runner& r = race.runners[static_cast<std::size_t>(i)];
         const Horse& h = world.horses[static_cast<std::size_t>(r.horse)];
         const double tier = tierOf[static_cast<std::size_t>(i)];

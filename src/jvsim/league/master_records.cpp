@@ -193,9 +193,8 @@ std::string BuildKS(const World& world, const Jockey& j, Day created) {
     return b.Finish();
 }
 
-std::string BuildCH(const World& world, const Trainer& t, Day created) {
+std::string BuildCH(const World&, const Trainer& t, Day created) {
     namespace ch = layout::ch;
-    (void)world;
     RecordBuilder b(RecordType::CH);
     b.Head(KindFor(t.written), Date8(created));
     b.Put(ch::kKey, t.code);
