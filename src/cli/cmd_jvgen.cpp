@@ -24,10 +24,11 @@ int RunJvgen(const Args& args) {
         } else if (a == "--seed") {
             const std::string* v = value();
             char* end = nullptr;
-            if (!v || v->empty() ||
-                (options.seed = std::strtoull(v->c_str(), &end, 10), *end != '\0')) {
-                return Fail("--seed needs a whole number");
-            }
+            // Digits only: strtoull would take "-1" as the largest seed.
+            bool digits =
+                v && !v->empty() && v->find_first_not_of("0123456789") == std::string::npos;
+            if (!digits) return Fail("--seed needs a whole number");
+            options.seed = std::strtoull(v->c_str(), &end, 10);
         } else if (a == "--size") {
             const std::string* v = value();
             auto size = v ? jvsim::league::ParseLeagueSize(*v) : std::nullopt;

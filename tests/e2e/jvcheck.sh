@@ -21,7 +21,7 @@ cp "$dir/league/files.tsv" "$dir/files.before"
 "$cli" jvgen --out "$dir/league" --size small --seed 3 2>/dev/null
 cmp "$dir/files.before" "$dir/league/files.tsv"
 
-for bad in "--size huge" "--seed x" "--colour red"; do
+for bad in "--size huge" "--seed x" "--seed -1" "--colour red"; do
     # shellcheck disable=SC2086
     if "$cli" jvgen $bad --out "$dir/bad" 2>/dev/null; then
         echo "jvgen accepted: $bad" >&2
