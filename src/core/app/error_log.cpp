@@ -1,9 +1,10 @@
 #include "app/error_log.h"
+#include "util/file_io.h"
 
 #include <system_error>
 
 #include "app/folders.h"
-#include "app/whole_file.h"
+#include "app/text_lines.h"
 #include "text/cp932.h"
 
 namespace quindle::app {
@@ -21,7 +22,7 @@ Status ErrorLog::Load() {
     const fs::path path = FilePath();
     std::error_code ec;
     if (!fs::exists(path, ec)) return Status::Ok();
-    auto bytes = ReadWholeFile(path);
+    auto bytes = ReadFileBytes(path);
     if (!bytes) return Error{bytes.error()};
     LogLines = SplitTextLines(*bytes);
     return Status::Ok();
@@ -33,7 +34,7 @@ Status ErrorLog::Save() const {
         bytes += line;
         bytes += "\r\n";
     }
-    return ReplaceWholeFile(FilePath(), bytes);
+    return ReplaceFileAtomically(FilePath(), bytes);
 }
 
 Status ErrorLog::StartEntry() {

@@ -1,7 +1,7 @@
 #include "app/ini_text.h"
 
 #include "app/folders.h"
-#include "app/whole_file.h"
+#include "app/text_lines.h"
 #include "text/fields.h"
 
 namespace quindle::app {

@@ -1,10 +1,11 @@
 #include "app/jockey_recommend_table.h"
+#include "util/file_io.h"
 
 #include <algorithm>
 #include <system_error>
 
 #include "app/folders.h"
-#include "app/whole_file.h"
+#include "app/text_lines.h"
 #include "text/cp932.h"
 
 namespace quindle::app {
@@ -107,7 +108,7 @@ JockeyRecommendTable JockeyRecommendTable::FromText(std::string_view cp932Bytes)
 Result<JockeyRecommendTable> JockeyRecommendTable::Load(const fs::path& programFolder) {
     auto path = FindFile(programFolder, kJockeyTableFileName);
     if (!path) return JockeyRecommendTable{};
-    auto bytes = ReadWholeFile(*path);
+    auto bytes = ReadFileBytes(*path);
     if (!bytes) return Error{bytes.error()};
     return FromText(*bytes);
 }

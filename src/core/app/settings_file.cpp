@@ -1,9 +1,10 @@
 #include "app/settings_file.h"
+#include "util/file_io.h"
 
 #include <climits>
 
 #include "app/ini_text.h"
-#include "app/whole_file.h"
+#include "app/text_lines.h"
 #include "text/fields.h"
 
 namespace quindle::app {
@@ -39,7 +40,7 @@ Status CheckWritable(std::string_view section, std::string_view key, std::string
 // The stored text of a key, or nothing when the key (or the file) is missing.
 std::optional<std::string> Stored(const fs::path& path, std::string_view section,
                                   std::string_view key) {
-    auto bytes = ReadWholeFile(path);
+    auto bytes = ReadFileBytes(path);
     if (!bytes) return std::nullopt;
     return IniText::Parse(*bytes).Value(section, key);
 }
@@ -130,13 +131,13 @@ Status SettingsFile::WriteString(std::string_view section, std::string_view key,
     std::error_code ec;
     IniText ini;
     if (fs::exists(path_, ec)) {
-        auto bytes = ReadWholeFile(path_);
+        auto bytes = ReadFileBytes(path_);
         // Writing over a file that could not be read would lose every other key.
         if (!bytes) return Error{bytes.error()};
         ini = IniText::Parse(*bytes);
     }
     ini.Set(section, key, value);
-    return ReplaceWholeFile(path_, ini.Bytes());
+    return ReplaceFileAtomically(path_, ini.Bytes());
 }
 
 Status SettingsFile::WriteInteger(std::string_view section, std::string_view key, int value) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "analysis/riding_pattern.h"
-#include "app/whole_file.h"
-#include "jvlink/import_files.h"
+#include "app/text_lines.h"
+#include "util/file_io.h"
 #include "text/fields.h"
 
 namespace quindle::jvlink {
@@ -46,7 +46,7 @@ Error ReadError(const fs::path& file) {
 // the file is missing or holds no such record.
 template <typename Image>
 Result<bool> CopyRaceRecord(const fs::path& file, const model::RaImage& ra, Image& image) {
-    if (!FileExists(file)) return false;
+    if (!PathExists(file)) return false;
     std::ifstream in;
     in.rdbuf()->pubsetbuf(nullptr, 0);  // headers are read one by one, unbuffered
     in.open(file, std::ios::binary);
@@ -170,7 +170,7 @@ std::string_view CommaField(std::string_view line, size_t index) {
 
 // Win ranks from the popularity file, for the horses it lists for the race.
 Status ReadPopularityFile(const fs::path& file, const model::RaImage& ra, TOutData& out) {
-    if (!FileExists(file)) return Status::Ok();
+    if (!PathExists(file)) return Status::Ok();
     auto bytes = ReadFileBytes(file);
     if (!bytes) return Error{bytes.error()};
     const std::string_view raceKey = ra.Field(head::kRaceKey);
@@ -195,7 +195,7 @@ Status OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table) {
 
     const int entered = analysis::EnteredSlots(ra);
     const bool raceNumbered = ra.Int(head::kRaceNumber) >= 1;
-    if (FileExists(state.O1FileName)) {
+    if (PathExists(state.O1FileName)) {
         if (raceNumbered) {
             auto copied = CopyRaceRecord(state.O1FileName, ra, day.RaceO1(race));
             if (!copied) return Error{copied.error()};

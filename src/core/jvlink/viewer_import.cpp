@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/folders.h"
-#include "jvlink/import_files.h"
+#include "util/file_io.h"
 #include "jvlink/odds_import.h"
 #include "store/files/file_names.h"
 #include "store/files/line_file_io.h"
@@ -138,7 +138,7 @@ class DayFileEdits {
         auto found = edits_.find(*path);
         if (found != edits_.end()) return &found->second;
         std::vector<std::string> lines;
-        if (FileExists(*path)) {
+        if (PathExists(*path)) {
             auto bytes = ReadFileBytes(*path);
             if (!bytes) return Error{bytes.error()};
             lines = store::SplitLines(*bytes);

@@ -1,5 +1,7 @@
 #include "store/record_check.h"
 
+#include "util/file_io.h"
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -218,10 +220,9 @@ bool InStoreFolder(const fs::path& file, const fs::path& dir) {
 }
 
 std::optional<std::string> ReadFile(const fs::path& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "cannot open the file";
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return "cannot read the file";
+    auto bytes = ReadFileBytes(path);
+    if (!bytes) return "cannot read the file";
+    out = std::move(bytes).value();
     return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "text/fields.h"
+#include "util/file_io.h"
 
 namespace quindle::jvsim {
 namespace {
@@ -48,10 +49,9 @@ Result<IniEntries> ParseIni(std::string_view text) {
 }
 
 Result<IniEntries> ReadIniFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return Error{"cannot read " + path.string()};
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    auto parsed = ParseIni(text);
+    auto text = ReadFileBytes(path);
+    if (!text) return Error{"cannot read " + path.string()};
+    auto parsed = ParseIni(*text);
     if (!parsed) return Error{path.string() + ": " + parsed.error()};
     return parsed;
 }
@@ -70,21 +70,6 @@ std::string FormatIniSection(std::string_view section,
     std::string out = "[" + std::string(section) + "]\n";
     for (const auto& [key, value] : values) out += key + "=" + value + "\n";
     return out;
-}
-
-Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    std::filesystem::path temp = path;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) return Error{"cannot write " + temp.string()};
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) return Error{"cannot replace " + path.string() + ": " + ec.message()};
-    return Status::Ok();
 }
 
 }  // namespace quindle::jvsim

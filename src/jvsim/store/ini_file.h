@@ -36,8 +36,4 @@ const std::string* FindIniValue(const IniEntries& entries, std::string_view sect
 std::string FormatIniSection(std::string_view section,
                              const std::vector<std::pair<std::string, std::string>>& values);
 
-// Writes `bytes` to `path` through a temporary file in the same folder and a
-// rename, so that readers never see half a file.
-Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
-
 }  // namespace quindle::jvsim

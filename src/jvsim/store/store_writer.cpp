@@ -1,4 +1,5 @@
 #include "jvsim/store/store_writer.h"
+#include "util/file_io.h"
 
 #include <algorithm>
 #include <fstream>
@@ -119,9 +120,9 @@ Status StoreWriter::Finish() {
     std::string realtime;
     for (const auto& r : realtimeLines_) realtime += r.line + "\n";
 
-    if (auto s = WriteFileAtomically(root_ / kFilesIndex, files); !s) return s;
-    if (auto s = WriteFileAtomically(root_ / kRealtimeIndex, realtime); !s) return s;
-    return WriteFileAtomically(root_ / kStoreIni, FormatIniSection(kStoreSection, facts_));
+    if (auto s = ReplaceFileAtomically(root_ / kFilesIndex, files); !s) return s;
+    if (auto s = ReplaceFileAtomically(root_ / kRealtimeIndex, realtime); !s) return s;
+    return ReplaceFileAtomically(root_ / kStoreIni, FormatIniSection(kStoreSection, facts_));
 }
 
 }  // namespace quindle::jvsim

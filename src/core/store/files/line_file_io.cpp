@@ -1,5 +1,7 @@
 #include "store/files/line_file_io.h"
 
+#include "util/file_io.h"
+
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -30,17 +32,6 @@ struct Staged {
     fs::path temp;
     fs::path target;
 };
-
-fs::path TemporaryBeside(const fs::path& target) {
-    static std::atomic<unsigned long> counter{0};
-#if defined(_WIN32)
-    const long pid = 0;
-#else
-    const long pid = static_cast<long>(::getpid());
-#endif
-    return target.parent_path() / ("." + target.filename().string() + ".tmp-" +
-                                   std::to_string(pid) + "-" + std::to_string(counter++));
-}
 
 void RemoveQuietly(const fs::path& p) {
     std::error_code ignored;
@@ -138,11 +129,9 @@ Result<std::optional<std::vector<std::string>>> ReadLineFile(const fs::path& fil
             return Error{"ファイルを調べられません: " + PathText(file) + " (" + ec.message() + ")"};
         return std::optional<std::vector<std::string>>{};
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return Error{"ファイルを開けません: " + PathText(file)};
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return Error{"ファイルを読めません: " + PathText(file)};
-    return std::optional<std::vector<std::string>>(SplitLines(bytes));
+    auto bytes = ReadFileBytes(file);
+    if (!bytes) return Error{bytes.error()};
+    return std::optional<std::vector<std::string>>(SplitLines(*bytes));
 }
 
 Status ReplaceFiles(const std::vector<FileReplacement>& files) {

@@ -1,5 +1,7 @@
 #include "store/files/record_reader.h"
 
+#include "util/file_io.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -11,20 +13,6 @@ namespace quindle::store {
 namespace fs = std::filesystem;
 
 namespace {
-
-Result<std::optional<std::string>> ReadBytes(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) {
-        if (ec)
-            return Error{"ファイルを調べられません: " + file.string() + " (" + ec.message() + ")"};
-        return std::optional<std::string>{};
-    }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return Error{"ファイルを開けません: " + file.string()};
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return Error{"ファイルを読めません: " + file.string()};
-    return std::optional<std::string>(std::move(bytes));
-}
 
 // A line of a record file, its line end included, holding `lineLength` bytes.
 Status CheckLine(std::string_view line, size_t lineLength) {
@@ -44,7 +32,7 @@ Status CheckLine(std::string_view line, size_t lineLength) {
 }  // namespace
 
 Result<std::vector<std::string>> ReadRecords(const fs::path& file, layout::RecordType type) {
-    auto bytes = ReadBytes(file);
+    auto bytes = ReadFileIfExists(file);
     if (!bytes) return Error{bytes.error()};
     std::vector<std::string> records;
     if (!bytes->has_value()) return records;

@@ -1,0 +1,37 @@
+#pragma once
+// Whole-file reading and atomic replacement, shared by every file of the
+// program folder and of the substitute's store.
+//
+// Reads never throw: a folder where a file is expected, a vanished file or a
+// read error all come back as a message naming the file. Every writer rewrites
+// a file at once: the new contents go to a temporary file in the same folder,
+// which then replaces the old file by a rename, so a crash or a full disk
+// never leaves half a file.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "util/result.h"
+
+namespace quindle {
+
+// True when something exists at `path` (an empty path is nothing).
+bool PathExists(const std::filesystem::path& path);
+
+// The bytes of `path`. A missing or unreadable file is an error.
+Result<std::string> ReadFileBytes(const std::filesystem::path& path);
+
+// The bytes of `path`, or nothing when no file is there.
+Result<std::optional<std::string>> ReadFileIfExists(const std::filesystem::path& path);
+
+// A name beside `target` that no other writer of this or another process
+// picks at the same time.
+std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
+
+// Replaces (or creates) `path` with `bytes`, the data made durable before the
+// rename.
+Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace quindle
