@@ -3,6 +3,5 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QUINDLE_BUILD_DIR:-$root/build}"
-export CCACHE_DIR="${CCACHE_DIR:-$root/.ccache}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${QUINDLE_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
