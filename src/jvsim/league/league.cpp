@@ -60,6 +60,7 @@ Result<LeagueSummary> GenerateLeague(const LeagueOptions& options) {
     Emitter emitter(writer, options.outDir);
     JockDataTally tally;
     Simulation sim(world, emitter, summary, tally);
+    sim.SetRaceLog(options.raceLog);
     if (auto s = sim.Run(days); !s) return Error{s.error()};
 
     summary.firstDay = days.empty() ? "" : Date8(days.front().date);

@@ -13,6 +13,7 @@
 #include <map>
 #include <string>
 
+#include "jvsim/league/race_log.h"
 #include "jvsim/league/shape.h"
 #include "util/result.h"
 
@@ -25,6 +26,9 @@ struct LeagueOptions {
     std::filesystem::path outDir;  // created when missing; a previous league there is replaced
     std::uint64_t seed = 1;
     LeagueSize size = LeagueSize::Small;
+    // Given every JRA race as it is run, for checks against the world that
+    // made the records; may be empty.
+    RaceLog raceLog;
 };
 
 // Runners of JRA races as the generator classifies them against their run

@@ -114,6 +114,10 @@ std::int64_t PaidTo(const Payouts& p, Bet bet, int horseNumber) {
 Simulation::Simulation(World& world, Emitter& emitter, LeagueSummary& summary, JockDataTally& tally)
     : w_(world), emit_(emitter), summary_(summary), tally_(tally) {}
 
+void Simulation::SetRaceLog(RaceLog log) {
+    raceLog_ = std::move(log);
+}
+
 int Simulation::RestDays(Rng& rng) const {
     const LeagueShape& s = w_.shape;
     if (s.size == LeagueSize::Small) return s.minRestDays + rng.Range(0, 5);
@@ -484,6 +488,7 @@ Status Simulation::RunRaceDay(const RaceDay& day) {
         for (auto& se : se7) f.se7.push_back(std::move(se));
         f.hr.push_back(std::move(hr));
         Count(race, payouts);
+        if (raceLog_) raceLog_(LogRace(w_, race, payouts));
         ApplyCentral(race);
     }
 

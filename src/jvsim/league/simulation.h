@@ -13,6 +13,7 @@
 #include "jvsim/league/jockdata.h"
 #include "jvsim/league/league.h"
 #include "jvsim/league/payouts.h"
+#include "jvsim/league/race_log.h"
 #include "jvsim/league/schedule.h"
 #include "jvsim/league/world.h"
 
@@ -23,6 +24,8 @@ class Simulation {
     Simulation(World& world, Emitter& emitter, LeagueSummary& summary, JockDataTally& tally);
 
     Status Run(const std::vector<RaceDay>& days);
+    // Every JRA race, as it is run, goes to `log` as well.
+    void SetRaceLog(RaceLog log);
 
   private:
     Status RunRaceDay(const RaceDay& day);
@@ -41,6 +44,7 @@ class Simulation {
     Emitter& emit_;
     LeagueSummary& summary_;
     JockDataTally& tally_;
+    RaceLog raceLog_;
     // Race and runner records of the week's off-track races, by data kind:
     // they appear together in one file a week.
     std::map<char, std::pair<std::vector<std::string>, std::vector<std::string>>> offTrack_;
