@@ -46,9 +46,10 @@ class TempHome {
 
 // StartProgram with "--home <home>" and `extraArgs`, its messages going to
 // `sink`.
-inline Result<std::unique_ptr<MainWindow>> Start(const TempHome& home, RecordingSink& sink,
+inline Result<std::unique_ptr<MainWindow>> Start(const std::filesystem::path& home,
+                                                 RecordingSink& sink,
                                                  std::vector<std::string> extraArgs = {}) {
-    std::vector<std::string> args = {"--home", home.path().string()};
+    std::vector<std::string> args = {"--home", home.string()};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     auto line = ParseCommandLine(args);
     if (!line) return Error{line.error()};
@@ -57,6 +58,11 @@ inline Result<std::unique_ptr<MainWindow>> Start(const TempHome& home, Recording
     setup.messages = &sink;
     setup.clock = FixedNow;
     return StartProgram(setup);
+}
+
+inline Result<std::unique_ptr<MainWindow>> Start(const TempHome& home, RecordingSink& sink,
+                                                 std::vector<std::string> extraArgs = {}) {
+    return Start(home.path(), sink, std::move(extraArgs));
 }
 
 inline std::string ReadFile(const std::filesystem::path& p) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace quindle::gui {
 
@@ -9,6 +10,10 @@ void BoxMessageSink::Inform(const QString& text, Beep beep) {
     if (beep == Beep::Yes) QApplication::beep();
     QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(),
                              text, QMessageBox::Ok);
+}
+
+void StderrMessageSink::Inform(const QString& text, Beep) {
+    std::fprintf(stderr, "quindle: %s\n", text.toUtf8().constData());
 }
 
 MessageSink& DefaultMessageSink() {

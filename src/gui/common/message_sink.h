@@ -24,6 +24,13 @@ class BoxMessageSink : public MessageSink {
     void Inform(const QString& text, Beep beep) override;
 };
 
+// Messages as lines on the error output, for runs without anyone at the
+// screen (screenshots, scripted demos): nothing waits for an OK.
+class StderrMessageSink : public MessageSink {
+  public:
+    void Inform(const QString& text, Beep beep) override;
+};
+
 // The sink to use when none is given: a process-wide BoxMessageSink.
 MessageSink& DefaultMessageSink();
 

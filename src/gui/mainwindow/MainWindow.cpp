@@ -1,6 +1,7 @@
 #include "mainwindow/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -9,14 +10,22 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "analysis/past_rides.h"
 #include "app/jvlink_start.h"
 #include "app/version.h"
+#include "common/frozen_columns.h"
+#include "common/grid_colours.h"
 #include "common/message_sink.h"
+#include "common/progress_window.h"
 #include "common/qt_text.h"
 #include "common/window_geometry.h"
+#include "raceview/past_ride_delegate.h"
+#include "raceview/race_card_view.h"
+#include "raceview/zenso_view.h"
 
 namespace quindle::gui {
 namespace {
@@ -35,6 +44,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(FromUtf8(app::kApplicationTitle));
     BuildLayout();
+    BuildRaceViews();
     BuildTimers();
     ApplyFeatureSwitches();
     RestoreWindowGeometry(*this, state_.settings, app::settings::kMainWindow);
@@ -109,6 +119,18 @@ void MainWindow::BuildLayout() {
     StatusLine_ = new QStatusBar(this);
     StatusLine_->setObjectName(QStringLiteral("StatusLine"));
     setStatusBar(StatusLine_);
+}
+
+void MainWindow::BuildRaceViews() {
+    card_ = new RaceCardView(pages_.StringGrid10, pages_.StringGrid13, this);
+    QTableWidget* rides = pages_.StringGrid2;
+    pastRides_ = new PastRideDelegate(rides);
+    rides->setItemDelegate(pastRides_);
+    StyleHeadingRow(rides->horizontalHeader());
+    rides->horizontalHeader()->setFixedHeight(analysis::kPastRideHeadingHeight);
+    StringGrid2Fixed_ = FreezeColumns(rides, analysis::kPastRideFixedColumns);
+    PrepareZensoGrid(pages_.StringGrid12);
+    prgrsForm_ = new ProgressWindow(this);
 }
 
 QWidget* MainWindow::BuildRaceListPanel(QWidget* parent) {

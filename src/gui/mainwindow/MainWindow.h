@@ -16,6 +16,7 @@
 #include "jvlink/jvlink.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/top_bar.h"
+#include "model/day_loader.h"
 #include "model/race_day.h"
 #include "raceview/race_pages.h"
 #include "stats/stats_page.h"
@@ -24,11 +25,27 @@ class QLabel;
 class QListWidget;
 class QSplitter;
 class QStatusBar;
+class QTableView;
 class QTimer;
 
 namespace quindle::gui {
 
 class MessageSink;
+class PastRideDelegate;
+class ProgressWindow;
+class RaceCardView;
+
+// What to show once the window is up (the start options --day, --race,
+// --search and --tab): a race day, a race of it, the previous-race search,
+// a tab. Empty texts leave that step out.
+struct StartView {
+    std::string day;   // date text, yyyymmdd or "newest"
+    std::string race;  // race-list text ("中山11R") or race index
+    std::string tab;   // card, past, zenso, result, or the tab's caption
+    bool search = false;
+
+    bool Empty() const { return day.empty() && race.empty() && tab.empty() && !search; }
+};
 
 struct MainWindowOptions {
     app::StartupState state;                 // the start-up work already done
@@ -49,6 +66,16 @@ class MainWindow : public QMainWindow {
     model::RaceDay& Day();
     const app::FeatureSwitches& Switches() const;
 
+    // Race-list line i shows race index RaceIndexes()[i].
+    const std::vector<int>& RaceIndexes() const { return raceIndexes_; }
+    const RaceCardView& CardView() const { return *card_; }
+
+    // Loads a race day of the race-day list as if it had been chosen in
+    // DateCombo (the list entry is selected first).
+    Status SelectDay(const std::string& dateText);
+    // Shows `view`: its day, race, search and tab in that order.
+    Status ShowStartView(const StartView& view);
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -58,6 +85,7 @@ class MainWindow : public QMainWindow {
     void BuildLayout();
     QWidget* BuildRaceListPanel(QWidget* parent);
     void BuildTimers();
+    void BuildRaceViews();
     void ApplyFeatureSwitches();
     void WireCommands();
     // Once, after the window first shows: the start-up problems, then JVInit
@@ -76,6 +104,13 @@ class MainWindow : public QMainWindow {
     void ZnesoMemberBtnClick();
     void DateComboChange();
     void DatListClick();
+
+    // Loading a day and showing a race.
+    void LoadRaceDay(const std::string& dateText);
+    void ApplyLoadOutcome(const model::DayLoadOutcome& outcome);
+    // Shows the race of race-list line `line`.
+    void ShowRace(int line);
+    void SetSearchControlsEnabled(bool enabled);
 
     // Internal operations.
     void MakeDataListBtnClick();
@@ -138,6 +173,11 @@ class MainWindow : public QMainWindow {
     // emptying it first.
     std::vector<std::string> WorkLines_;
     bool shown_ = false;
+    // Race index of each line of DatList.
+    std::vector<int> raceIndexes_;
+    // A day load or the previous-race search is running (each pumps events).
+    bool loading_ = false;
+    bool searching_ = false;
 
     TopBar top_;
     MainMenu menu_;
@@ -154,6 +194,10 @@ class MainWindow : public QMainWindow {
     QTimer* Timer3_ = nullptr;
     QTimer* Timer4_ = nullptr;
     QTimer* DeliverTimer_ = nullptr;
+    ProgressWindow* prgrsForm_ = nullptr;
+    RaceCardView* card_ = nullptr;
+    PastRideDelegate* pastRides_ = nullptr;
+    QTableView* StringGrid2Fixed_ = nullptr;
 };
 
 }  // namespace quindle::gui

@@ -1,6 +1,7 @@
 // The command map of the main window: which control or timer runs which
 // operation, and the operations of the window itself. Operations whose work
-// is not built yet are in place and do nothing.
+// is not built yet are in place and do nothing. Race days, races and the race
+// grids are in race_commands.cpp.
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -168,21 +169,6 @@ void MainWindow::OzReadBtnClick() {}
 void MainWindow::HrReadBtnClick() {}
 void MainWindow::TimeSeriesOddsItemClick() {}
 void MainWindow::TimeSeriesFolderItemClick() {}
-// Race days, the model and the race view.
-void MainWindow::MakeDataListBtnClick() {}
-void MainWindow::DateComboChange() {}
-void MainWindow::DirectReadBtnClick() {}
-void MainWindow::IniBtnClick() {}
-void MainWindow::CalcBtnClick() {}
-void MainWindow::DatListClick() {}
-void MainWindow::NextRaceBtnClick() {}
-// Race card, past rides and previous-race winners.
-void MainWindow::sisushutubaBtnClick() {}
-void MainWindow::SortDeHyoBtnClick() {}
-void MainWindow::StringGrid10HeadingPress(int) {}
-void MainWindow::ZnesoMemberBtnClick() {}
-void MainWindow::DispZensoBtnClick() {}
-void MainWindow::StringGrid13MouseDown(int) {}
 // Exports and the clipboard.
 void MainWindow::CsvRecommendItemClick() {}
 void MainWindow::CsvGetGiveItemClick() {}

@@ -5,13 +5,17 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "analysis/race_card_header.h"
 #include "common/controls.h"
+#include "common/qt_text.h"
 
 namespace quindle::gui {
 namespace {
 
 // Maroon ($000080): the header's colour until a race on turf turns it green.
 const QColor kHeaderBackground(0x80, 0x00, 0x00);
+// Green ($008000): the header of a race on turf.
+const QColor kTurfBackground(0x00, 0x80, 0x00);
 
 QLabel* HeaderLabel(QWidget* parent, const char* name, int pointSize, bool bold) {
     QLabel* label = MakeLabel(parent, name);
@@ -69,6 +73,23 @@ RaceHeader BuildRaceHeader(QWidget* parent) {
     layout->addLayout(title);
     for (QLabel* line : {h.Label3, h.Label4, h.Label6, h.Label7}) layout->addWidget(line);
     return h;
+}
+
+void ShowRaceHeader(const RaceHeader& header, const analysis::RaceHeader& texts,
+                    QLabel* oddsTimeLabel) {
+    QPalette palette = header.Panel3->palette();
+    palette.setColor(QPalette::Window, texts.turfPanel ? kTurfBackground : kHeaderBackground);
+    header.Panel3->setPalette(palette);
+    const std::pair<QLabel*, const std::string*> labels[] = {
+        {header.BashoLabel, &texts.bashoLabel}, {header.RaceLabel, &texts.raceLabel},
+        {header.Label1, &texts.label1},         {header.Label2, &texts.label2},
+        {header.Label3, &texts.label3},         {header.Label4, &texts.label4},
+        {header.Label6, &texts.label6},         {header.Label7, &texts.label7},
+        {oddsTimeLabel, &texts.tfwTimeLabel},
+    };
+    for (const auto& [label, text] : labels) label->setText(FromCp932(*text));
+    // The race number stands on its own opaque background.
+    header.RaceLabel->setAutoFillBackground(true);
 }
 
 }  // namespace quindle::gui

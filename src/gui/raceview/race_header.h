@@ -6,6 +6,10 @@ class QFrame;
 class QLabel;
 class QWidget;
 
+namespace quindle::analysis {
+struct RaceHeader;
+}
+
 namespace quindle::gui {
 
 struct RaceHeader {
@@ -22,5 +26,11 @@ struct RaceHeader {
 };
 
 RaceHeader BuildRaceHeader(QWidget* parent);
+
+// Shows the texts of a race's header, Panel3 green for a race on turf and
+// maroon otherwise, and the race's odds time in `oddsTimeLabel`
+// (TFWtimeLabel, on the race card's tab).
+void ShowRaceHeader(const RaceHeader& header, const analysis::RaceHeader& texts,
+                    QLabel* oddsTimeLabel);
 
 }  // namespace quindle::gui

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "common/controls.h"
+#include "common/qt_text.h"
 
 namespace quindle::gui {
 namespace {
@@ -78,6 +79,27 @@ ResultLabels BuildResultLabels(QWidget* parent) {
     }
     layout->setRowStretch(2, 1);
     return result;
+}
+
+void ClearResultLabels(const ResultLabels& labels) {
+    for (const auto& type : labels.byType) {
+        for (const PayoutLabels& slot : type) {
+            for (QLabel* label : {slot.key, slot.popularity, slot.payout}) label->clear();
+        }
+    }
+}
+
+void ShowResultLabels(const ResultLabels& labels,
+                      const std::vector<model::PayoutSlotText>& slotTexts) {
+    for (const model::PayoutSlotText& text : slotTexts) {
+        if (!text.filled) continue;
+        const auto& type = labels.Of(text.type);
+        if (text.slot < 0 || text.slot >= static_cast<int>(type.size())) continue;
+        const PayoutLabels& slot = type[static_cast<size_t>(text.slot)];
+        slot.key->setText(FromUtf8(text.key));
+        slot.popularity->setText(FromUtf8(text.popularity));
+        slot.payout->setText(FromUtf8(text.payout));
+    }
 }
 
 }  // namespace quindle::gui

@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include "model/payout_display.h"
 #include "store/record_layout.h"
 
 class QLabel;
@@ -29,5 +30,11 @@ struct ResultLabels {
 
 // The result tab's page with its label groups.
 ResultLabels BuildResultLabels(QWidget* parent);
+
+// Empties the three labels of every slot.
+void ClearResultLabels(const ResultLabels& labels);
+// Shows the texts of the slots that have a result; the others stay empty.
+void ShowResultLabels(const ResultLabels& labels,
+                      const std::vector<model::PayoutSlotText>& slotTexts);
 
 }  // namespace quindle::gui

@@ -12,6 +12,19 @@ namespace {
 constexpr std::string_view kHome = "--home";
 constexpr std::string_view kStore = "--store";
 constexpr std::string_view kSubstitutePrefix = "--jvsim-";
+constexpr std::string_view kSearch = "--search";
+constexpr std::string_view kMessages = "--messages";
+
+// The options that only take a text value, and where it goes.
+struct TextOption {
+    std::string_view name;
+    std::string CommandLine::*value;
+};
+constexpr TextOption kTextOptions[] = {
+    {"--day", &CommandLine::day},
+    {"--race", &CommandLine::race},
+    {"--tab", &CommandLine::tab},
+};
 
 // "--option=VALUE" or "--option VALUE" at args[i]; advances i past the value.
 std::optional<std::string> TakeValue(const std::vector<std::string>& args, size_t& i,
@@ -39,7 +52,23 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
     for (size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
-        if (IsOption(arg, kHome) || IsOption(arg, kStore)) {
+        const TextOption* text = nullptr;
+        for (const TextOption& option : kTextOptions) {
+            if (IsOption(arg, option.name)) text = &option;
+        }
+        if (text) {
+            auto value = TakeValue(args, i, text->name);
+            if (!value || value->empty()) return MissingValue(text->name);
+            line.*(text->value) = *value;
+        } else if (arg == kSearch) {
+            line.search = true;
+        } else if (IsOption(arg, kMessages)) {
+            auto value = TakeValue(args, i, kMessages);
+            if (!value || (*value != "stderr" && *value != "box")) {
+                return Error{std::string(kMessages) + " is stderr or box"};
+            }
+            line.messagesToStderr = *value == "stderr";
+        } else if (IsOption(arg, kHome) || IsOption(arg, kStore)) {
             const std::string_view option = IsOption(arg, kHome) ? kHome : kStore;
             auto value = TakeValue(args, i, option);
             if (!value || value->empty()) return MissingValue(option);
@@ -70,10 +99,17 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string CommandLineUsage() {
     return "usage: quindle [--home DIR] [--store DIR] [--jvsim-NAME VALUE]...\n"
+           "               [--day DATE] [--race RACE] [--search] [--tab TAB] [--messages stderr]\n"
            "  --home DIR          program folder (default: QUINDLE_HOME, the program's folder\n"
            "                      when writable, else ~/.local/share/quindle)\n"
            "  --store DIR         store folder served by the JV-Link substitute\n"
-           "  --jvsim-NAME VALUE  a substitute setting (now, version, fault, delay, ...)\n";
+           "  --jvsim-NAME VALUE  a substitute setting (now, version, fault, delay, ...)\n"
+           "  --day DATE          load a race day after start-up: 2025年01月05日, 20250105\n"
+           "                      or newest\n"
+           "  --race RACE         show a race of that day: 中山11R, or a race index from 0\n"
+           "  --search            run the previous-race search (前走勝ち上り)\n"
+           "  --tab TAB           show a tab: card, past, zenso or result\n"
+           "  --messages stderr   write messages to the error output instead of showing boxes\n";
 }
 
 }  // namespace quindle::gui

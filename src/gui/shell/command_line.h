@@ -4,6 +4,13 @@
 //   --home DIR         the program folder (else QUINDLE_HOME, else the default)
 //   --store DIR        the store folder the JV-Link substitute serves
 //   --jvsim-NAME VALUE any setting of the substitute (--jvsim-now, --jvsim-fault, ...)
+//   --day DATE         after start-up, load this race day ("2025年01月05日",
+//                      "20250105" or "newest")
+//   --race RACE        then show this race (a race-list text such as "中山11R",
+//                      or a race index from 0)
+//   --search           then run the previous-race search ("前走勝ち上り")
+//   --tab TAB          then show this tab (card, past, zenso, result, or its caption)
+//   --messages stderr  messages on the error output instead of boxes
 //
 // Each option also takes the form --option=VALUE.
 
@@ -20,6 +27,12 @@ struct CommandLine {
     std::filesystem::path store;  // absolute; empty when not given
     // The substitute options in their order, each as one "--jvsim-NAME=VALUE".
     std::vector<std::string> substituteOptions;
+    // What to show once the window is up; empty when not given.
+    std::string day;
+    std::string race;
+    std::string tab;
+    bool search = false;
+    bool messagesToStderr = false;
 };
 
 // Parses `args` (without the program name). An unknown option, a missing

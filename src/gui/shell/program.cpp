@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
 #include <cstdio>
 #include <system_error>
 
@@ -63,14 +64,27 @@ int RunProgram(int argc, char* argv[]) {
         return 2;
     }
 
+    StderrMessageSink stderrMessages;
     ProgramSetup setup;
     setup.commandLine = std::move(*line);
+    if (setup.commandLine.messagesToStderr) setup.messages = &stderrMessages;
     auto window = StartProgram(setup);
     if (!window) {
         std::fprintf(stderr, "quindle: %s\n", window.error().c_str());
         return 1;
     }
-    (*window)->show();
+    MainWindow& main = **window;
+    main.show();
+    const StartView view{setup.commandLine.day, setup.commandLine.race, setup.commandLine.tab,
+                         setup.commandLine.search};
+    if (!view.Empty()) {
+        // After the window's own first-show work, which is queued by show().
+        QTimer::singleShot(0, &main, [&main, view] {
+            if (Status shown = main.ShowStartView(view); !shown) {
+                std::fprintf(stderr, "quindle: %s\n", shown.error().c_str());
+            }
+        });
+    }
     return QApplication::exec();
 }
 
