@@ -58,7 +58,9 @@ class ProgressText {
         line_ += Circled(FieldAt(record, se::kHorseNumber));
         line_ += nameUtf8_;
         line_ += ':';
-        line_ += text::Format("%2d", runsBefore);
+        // "%2d" by hand: this text is made for every past run of every runner.
+        if (runsBefore < 10) line_ += ' ';
+        line_ += std::to_string(runsBefore);
         line_ += "走";
         return line_;
     }

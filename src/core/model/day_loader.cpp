@@ -6,6 +6,7 @@
 #include "model/day_loader.h"
 
 #include <algorithm>
+#include <array>
 #include <exception>
 
 #include "analysis/riding_pattern.h"
@@ -62,6 +63,18 @@ std::string_view FirstBytes(std::string_view s, size_t bytes) {
 // Race key of the payout match: year, month-day, venue and race number.
 constexpr text::FieldPos kPayoutKeyFields[] = {head::kYear, head::kMonthDay, head::kVenue,
                                                head::kRaceNumber};
+
+// "%2d走:" of past run k + 1, made once: the detail line changes for every
+// past run of every runner.
+const std::string& PastRunPrefix(int k) {
+    static const std::array<std::string, kPastRuns> prefixes = [] {
+        std::array<std::string, kPastRuns> p;
+        for (int i = 0; i < kPastRuns; ++i)
+            p[static_cast<size_t>(i)] = text::Format("%2d走:", i + 1);
+        return p;
+    }();
+    return prefixes[static_cast<size_t>(k)];
+}
 
 bool PayoutKeyBlank(std::string_view record) {
     for (const auto f : kPayoutKeyFields) {
@@ -190,10 +203,13 @@ class Loader {
             store::CircledNumberText(runner.Field(layout::se::kHorseNumber)) +
             std::string(FirstBytes(runner.Field(layout::se::kHorseName), kDetailNameBytes));
         const std::string horseUtf8 = text::ToUtf8(horse);
+        std::string detail;
         for (int k = 0; k < kPastRuns; ++k) {
             const SeImage& past = day_.PastSE(race, slot, k);
             if (past.Text(head::kYear).empty()) break;
-            progress_.SetDetail(text::Format("%2d走:", k + 1) + horseUtf8);
+            detail.assign(PastRunPrefix(k));
+            detail += horseUtf8;
+            progress_.SetDetail(detail);
             progress_.Pump();
             if (const std::string* found = finder.Find(past)) {
                 day_.PastRA(race, slot, k).Assign(*found);
