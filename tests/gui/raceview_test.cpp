@@ -531,6 +531,9 @@ class RaceViewTest : public QObject {
         QVERIFY(window_->ShowStartView({"20241220", "0", "result", false}).ok());
         QCOMPARE(Child<QComboBox>("DateCombo")->currentText(), U("2024年12月20日"));
         QCOMPARE(Child<QTabWidget>("PageControl1")->currentWidget(), Child<QWidget>("TabSheet16"));
+        QVERIFY(window_->ShowStartView({"", "", "zenso", false, 2}).ok());
+        QCOMPARE(window_->Day().State().ZensoRow, 2);
+        QVERIFY(!window_->ShowStartView({"", "", "", false, 4}).ok());
         QVERIFY(!window_->ShowStartView({"", "中山9R", "", false}).ok());
         QVERIFY(!window_->ShowStartView({"", "", "odds", false}).ok());
         QVERIFY(!window_->ShowStartView({"20240101", "", "", false}).ok());

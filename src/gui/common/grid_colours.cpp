@@ -45,7 +45,9 @@ QColor InkColor(analysis::Ink ink, analysis::Fill fill) {
 }
 
 int PointsToPixels(int points) {
-    return static_cast<int>(std::lround(points * kGridDotsPerInch / kPointsPerInch));
+    // Rounded down, as the platform's fonts of 8 points are 10 pixels high:
+    // three lines of them fill a 35-pixel row.
+    return static_cast<int>(points * kGridDotsPerInch / kPointsPerInch);
 }
 
 QFont GridFont(const QFont& base, int points, bool bold) {

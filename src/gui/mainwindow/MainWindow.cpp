@@ -30,7 +30,8 @@
 namespace quindle::gui {
 namespace {
 
-constexpr int kRaceListWidth = 230;
+// Wide enough for a race-list line ("福島10R"), so the race card fits beside it.
+constexpr int kRaceListWidth = 120;
 
 }  // namespace
 

@@ -36,15 +36,18 @@ class ProgressWindow;
 class RaceCardView;
 
 // What to show once the window is up (the start options --day, --race,
-// --search and --tab): a race day, a race of it, the previous-race search,
-// a tab. Empty texts leave that step out.
+// --search, --runner and --tab): a race day, a race of it, the previous-race
+// search, a runner's previous race, a tab. Empty values leave that step out.
 struct StartView {
     std::string day;   // date text, yyyymmdd or "newest"
     std::string race;  // race-list text ("中山11R") or race index
     std::string tab;   // card, past, zenso, result, or the tab's caption
     bool search = false;
+    int runner = 0;  // row of the previous-race tab's runner list, from 1
 
-    bool Empty() const { return day.empty() && race.empty() && tab.empty() && !search; }
+    bool Empty() const {
+        return day.empty() && race.empty() && tab.empty() && !search && runner == 0;
+    }
 };
 
 struct MainWindowOptions {

@@ -1,10 +1,11 @@
 // The start options that open the window on a race day, a race and a tab
-// (--day, --race, --search, --tab): for demonstrations and screenshots, they
+// (--day, --race, --search, --runner, --tab): for demonstrations and screenshots, they
 // do what the user would do by hand.
 
 #include <QComboBox>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <algorithm>
 #include <cctype>
 
@@ -59,6 +60,14 @@ Status MainWindow::ShowStartView(const StartView& view) {
     }
 
     if (view.search) ZnesoMemberBtnClick();
+
+    if (view.runner != 0) {
+        if (view.runner < 1 || view.runner > pages_.StringGrid13->rowCount()) {
+            return Error{"no runner row " + std::to_string(view.runner) + " in the shown race"};
+        }
+        pages_.StringGrid13->selectRow(view.runner - 1);
+        StringGrid13MouseDown(view.runner - 1);
+    }
 
     if (!view.tab.empty()) {
         const std::pair<const char*, QWidget*> tabs[] = {

@@ -24,9 +24,6 @@ constexpr int kTextTop = 1;
 // ascent of CJK fonts leaves room for accents the grid never shows; the
 // three lines of a 35-pixel row have no such room.
 constexpr double kBaselineShare = 0.88;
-// The past-run lines are as long as a 100-pixel cell allows; a slightly
-// narrowed type keeps their last characters (the margin) inside it.
-constexpr int kTextStretch = 95;
 
 int LinePixels(const TextLine& line) {
     int pixels = 0;
@@ -85,15 +82,13 @@ void PaintPastRideCell(QPainter& painter, const QRect& rect, const PaintedCell& 
         const int pixels = LinePixels(line);
         const int baseline = top + static_cast<int>(std::lround(pixels * kBaselineShare));
         for (const TextRun& run : line.runs) {
-            QFont font = GridFont(base, run.points, run.bold);
-            font.setStretch(kTextStretch);
-            painter.setFont(font);
+            painter.setFont(GridFont(base, run.points, run.bold));
             painter.setPen(InkColor(run.ink, cell.fill));
             painter.drawText(QPoint(RunX(rect, lineStart, run), baseline), FromCp932(run.text));
         }
         // The next line starts the text height less one pixel lower; the
-        // text height of the type is its pixel size.
-        top += pixels - 1;
+        // text height of the type is its pixel size and one.
+        top += pixels;
     }
 
     if (cell.bottomLine) {

@@ -1,5 +1,6 @@
 #include "shell/command_line.h"
 
+#include <cstdlib>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -13,6 +14,7 @@ constexpr std::string_view kHome = "--home";
 constexpr std::string_view kStore = "--store";
 constexpr std::string_view kSubstitutePrefix = "--jvsim-";
 constexpr std::string_view kSearch = "--search";
+constexpr std::string_view kRunner = "--runner";
 constexpr std::string_view kMessages = "--messages";
 
 // The options that only take a text value, and where it goes.
@@ -62,6 +64,10 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& args) {
             line.*(text->value) = *value;
         } else if (arg == kSearch) {
             line.search = true;
+        } else if (IsOption(arg, kRunner)) {
+            auto value = TakeValue(args, i, kRunner);
+            line.runner = value ? std::atoi(value->c_str()) : 0;
+            if (line.runner < 1) return Error{std::string(kRunner) + " needs a row from 1"};
         } else if (IsOption(arg, kMessages)) {
             auto value = TakeValue(args, i, kMessages);
             if (!value || (*value != "stderr" && *value != "box")) {
@@ -99,7 +105,8 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string CommandLineUsage() {
     return "usage: quindle [--home DIR] [--store DIR] [--jvsim-NAME VALUE]...\n"
-           "               [--day DATE] [--race RACE] [--search] [--tab TAB] [--messages stderr]\n"
+           "               [--day DATE] [--race RACE] [--search] [--runner N]\n"
+           "               [--tab TAB] [--messages stderr]\n"
            "  --home DIR          program folder (default: QUINDLE_HOME, the program's folder\n"
            "                      when writable, else ~/.local/share/quindle)\n"
            "  --store DIR         store folder served by the JV-Link substitute\n"
@@ -108,6 +115,7 @@ std::string CommandLineUsage() {
            "                      or newest\n"
            "  --race RACE         show a race of that day: 中山11R, or a race index from 0\n"
            "  --search            run the previous-race search (前走勝ち上り)\n"
+           "  --runner N          show the previous race of runner row N (from 1)\n"
            "  --tab TAB           show a tab: card, past, zenso or result\n"
            "  --messages stderr   write messages to the error output instead of showing boxes\n";
 }

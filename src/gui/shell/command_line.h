@@ -9,6 +9,7 @@
 //   --race RACE        then show this race (a race-list text such as "中山11R",
 //                      or a race index from 0)
 //   --search           then run the previous-race search ("前走勝ち上り")
+//   --runner N         then show the previous race of runner row N (from 1)
 //   --tab TAB          then show this tab (card, past, zenso, result, or its caption)
 //   --messages stderr  messages on the error output instead of boxes
 //
@@ -32,6 +33,7 @@ struct CommandLine {
     std::string race;
     std::string tab;
     bool search = false;
+    int runner = 0;
     bool messagesToStderr = false;
 };
 

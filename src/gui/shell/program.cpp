@@ -75,8 +75,8 @@ int RunProgram(int argc, char* argv[]) {
     }
     MainWindow& main = **window;
     main.show();
-    const StartView view{setup.commandLine.day, setup.commandLine.race, setup.commandLine.tab,
-                         setup.commandLine.search};
+    const CommandLine& start = setup.commandLine;
+    const StartView view{start.day, start.race, start.tab, start.search, start.runner};
     if (!view.Empty()) {
         // After the window's own first-show work, which is queued by show().
         QTimer::singleShot(0, &main, [&main, view] {
