@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Makes the demo program folder and prints its path: a synthetic JV-Data
+# league (quindle-cli jvgen --size demo) as the store the JV-Link substitute
+# serves, and the accumulated download of that store into the folder, as the
+# "JVデータ取得" dialog does it (quindle-cli download --setup), final odds
+# included so that the race cards show odds and popularity ranks.
+# Usage: scripts/demo-home.sh BUILD_DIR
+#
+# The folder is $QUINDLE_DEMO_HOME, else demo-home in the build folder. What
+# is there is reused: the league is generated only when it is missing, and
+# the download runs again only when it did not complete.
+set -euo pipefail
+build="$1"
+cli="$build/src/cli/quindle-cli"
+home="${QUINDLE_DEMO_HOME:-$build/demo-home}"
+store="$home/store"
+downloaded="$home/.demo-downloaded"
+mkdir -p "$home"
+
+if [ ! -f "$store/store.ini" ]; then
+  echo "Generating the demo league into $store ..." >&2
+  # Into a folder of its own first, so that an interrupted run leaves no
+  # half-written store that a later run would take as complete.
+  rm -rf "$store.partial"
+  "$cli" jvgen --out "$store.partial" --size demo >&2
+  rm -rf "$store"
+  mv "$store.partial" "$store"
+  rm -f "$downloaded"
+fi
+
+if [ ! -f "$downloaded" ]; then
+  # Everything from the league's first race day on.
+  first="$(sed -n 's/^first_day=//p' "$store/store.ini")"
+  from="${first:0:4}/${first:4:2}/${first:6:2} 00:00:00"
+  echo "Downloading the accumulated data from $from into $home ..." >&2
+  "$cli" download --home "$home" --store "$store" --setup --final-odds \
+    --from "$from" >&2
+  touch "$downloaded"
+fi
+echo "$home"
