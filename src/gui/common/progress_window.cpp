@@ -39,7 +39,6 @@ void ProgressWindow::Begin() {
         move(centre - rect().center());
     }
     show();
-    raise();
     pump_.Restart();
     Pump();
 }
