@@ -5,7 +5,7 @@
 // non-zero when the download did not complete or JV-Link reported an error.
 // For the benchmark: --flush-every-record writes the files after every record,
 // --flush-interval-ms N sets the least time between writes at file boundaries
-// (0: every boundary).
+// (0: every boundary), --max-pending-files N the files held unwritten at most.
 
 #include <unistd.h>
 
@@ -128,6 +128,7 @@ struct DownloadArgs {
     bool finalOdds = false;
     bool flushEveryRecord = false;
     std::optional<int> flushIntervalMs;
+    std::optional<int> maxPendingFiles;
 };
 
 Result<DownloadArgs> ParseDownloadArgs(const Args& args) {
@@ -152,6 +153,12 @@ Result<DownloadArgs> ParseDownloadArgs(const Args& args) {
         if (!interval) return Error{interval.error()};
         if (*interval) {
             out.flushIntervalMs = text::ReadInt32(**interval);
+            continue;
+        }
+        auto pending = TakeValueOption(args, i, "max-pending-files");
+        if (!pending) return Error{pending.error()};
+        if (*pending) {
+            out.maxPendingFiles = text::ReadInt32(**pending);
             continue;
         }
         if (a == "--setup" || a == "--normal") {
@@ -205,6 +212,9 @@ int RunDownload(const Args& given) {
     options.finalOdds = parsed->finalOdds;
     options.currentYear = now.year;
     options.flushEveryRecord = parsed->flushEveryRecord;
+    if (parsed->maxPendingFiles) {
+        options.maxPendingFiles = static_cast<size_t>(std::max(*parsed->maxPendingFiles, 1));
+    }
     if (parsed->flushIntervalMs) {
         options.flushInterval = std::chrono::milliseconds(*parsed->flushIntervalMs);
     }

@@ -19,11 +19,6 @@ std::string LapFileNotFoundText(std::string_view lap) {
            "タを取り込み直すか、通常データを取り込んでください。";
 }
 
-// Files held unwritten at most: beyond it the batch is written even inside a
-// JV-Link file (a master file changes thousands of local files), which keeps
-// the memory of a download small.
-constexpr size_t kMaxPendingFiles = 4000;
-
 using Clock = std::chrono::steady_clock;
 
 int FromDate(std::string_view fromTime) {
@@ -77,7 +72,7 @@ class DownloadReadHandler : public ReadHandler {
         if (!outcome->refused.empty()) Refused(fileName, outcome->refused);
         summary_.linesStored += static_cast<std::int64_t>(outcome->stored.size());
         const bool flushNow =
-            options_.flushEveryRecord || batch_.PendingFiles() >= kMaxPendingFiles;
+            options_.flushEveryRecord || batch_.PendingFiles() >= options_.maxPendingFiles;
         if (flushNow && !Flush()) return ReadStep::Stop;
         if (wantsLabel_) ShowStored(*outcome, record);
         return ReadStep::Continue;

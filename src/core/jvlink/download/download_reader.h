@@ -5,11 +5,12 @@
 // what the end of the loop leaves in the settings.
 //
 // Stores go through one FileBatch that is written at JV-Link file boundaries
-// (at most every `flushInterval`, and whenever the loop ends), so a local file
-// is written once per stretch of work instead of once per record, and the
-// files come out byte for byte as storing record by record makes them. JV-Link
-// files are often small (a few records of one race), so writing at every
-// boundary would cost nearly as much as writing per record.
+// (at most every `flushInterval`, when it holds too many files, and whenever
+// the loop ends), so a local file is written once per stretch of work instead
+// of once per record, and the files come out byte for byte as storing record
+// by record makes them. JV-Link files are often small (a few records of one
+// race), and a horse's history changes once per race it ran, so writing at
+// every boundary would cost nearly as much as writing per record.
 //
 // A process killed at any moment loses only records not written yet, and
 // "SetUpLapFile" always names a file whose earlier files are all on disk: it
@@ -39,7 +40,11 @@ struct DownloadOptions {
     int currentYear = 0;     // run histories are kept for horses born after this − 15
     // Least time between two writes of the stored files at file boundaries;
     // 0 writes at every boundary.
-    std::chrono::milliseconds flushInterval{1000};
+    std::chrono::milliseconds flushInterval{10000};
+    // Files held unwritten at most: beyond it the files are written even
+    // inside a JV-Link file (a master file changes thousands of local files),
+    // which bounds the memory of a download.
+    size_t maxPendingFiles = 20000;
     // Write the files after every record instead; the benchmark compares the
     // two.
     bool flushEveryRecord = false;
