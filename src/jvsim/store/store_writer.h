@@ -29,7 +29,7 @@
 //   passed; a later announcement with the same spec and key replaces the
 //   earlier ones. Of an announcement only the records whose race key
 //   (positions 12-27) starts with the request key are served. Use one kind of
-//   key per spec and day, or races are served twice.
+//   key for each data spec and day, or races are served twice.
 // - Accumulated files stamped after "now" do not exist yet for the substitute.
 
 #include <filesystem>
