@@ -40,11 +40,11 @@ struct DownloadOptions {
     int currentYear = 0;     // run histories are kept for horses born after this − 15
     // Least time between two writes of the stored files at file boundaries;
     // 0 writes at every boundary.
-    std::chrono::milliseconds flushInterval{10000};
+    std::chrono::milliseconds flushInterval{30000};
     // Files held unwritten at most: beyond it the files are written even
     // inside a JV-Link file (a master file changes thousands of local files),
     // which bounds the memory of a download.
-    size_t maxPendingFiles = 20000;
+    size_t maxPendingFiles = 40000;
     // Write the files after every record instead; the benchmark compares the
     // two.
     bool flushEveryRecord = false;
