@@ -2,8 +2,12 @@
 // quindle-cli commands. Each command lives in a file of its own and registers
 // itself with a static CommandRegistration, so adding one touches no table.
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "util/result.h"
 
 namespace quindle::cli {
 
@@ -21,6 +25,12 @@ struct CommandRegistration {
 };
 
 const std::vector<Command>& Commands();
+
+// "--name value" or "--name=value" at args[i]: the value (i advanced past
+// it), nothing when args[i] is another argument, an error when the value is
+// missing.
+Result<std::optional<std::string>> TakeValueOption(const Args& args, size_t& i,
+                                                   std::string_view name);
 
 // Prints "quindle-cli: <message>" to stderr and returns the failure exit code.
 int Fail(const std::string& message);

@@ -31,36 +31,24 @@ bool AllDigits(std::string_view s) {
     return true;
 }
 
-// "--name value" or "--name=value" at args[i]; advances i past the value.
-Result<std::optional<std::string>> TakeOption(const Args& args, size_t& i, std::string_view name) {
-    const std::string& a = args[i];
-    const std::string flag = "--" + std::string(name);
-    if (a == flag) {
-        if (i + 1 >= args.size()) return Error{flag + " needs a value"};
-        return std::optional<std::string>(args[++i]);
-    }
-    if (a.rfind(flag + "=", 0) == 0) return std::optional<std::string>(a.substr(flag.size() + 1));
-    return std::optional<std::string>();
-}
-
 }  // namespace
 
 Result<DayOptions> ParseDayOptions(const Args& args) {
     DayOptions options;
     for (size_t i = 0; i < args.size(); ++i) {
-        auto home = TakeOption(args, i, "home");
+        auto home = TakeValueOption(args, i, "home");
         if (!home) return Error{home.error()};
         if (*home) {
             options.home = **home;
             continue;
         }
-        auto day = TakeOption(args, i, "day");
+        auto day = TakeValueOption(args, i, "day");
         if (!day) return Error{day.error()};
         if (*day) {
             options.day = **day;
             continue;
         }
-        auto race = TakeOption(args, i, "race");
+        auto race = TakeValueOption(args, i, "race");
         if (!race) return Error{race.error()};
         if (*race) {
             options.race = **race;

@@ -5,18 +5,6 @@
 
 namespace quindle::cli {
 
-Result<std::optional<std::string>> TakeValueOption(const Args& args, size_t& i,
-                                                   std::string_view name) {
-    const std::string& a = args[i];
-    const std::string flag = "--" + std::string(name);
-    if (a == flag) {
-        if (i + 1 >= args.size()) return Error{flag + " needs a value"};
-        return std::optional<std::string>(args[++i]);
-    }
-    if (a.rfind(flag + "=", 0) == 0) return std::optional<std::string>(a.substr(flag.size() + 1));
-    return std::optional<std::string>();
-}
-
 Result<std::unique_ptr<jvsim::SimJvLink>> TakeJvLink(Args& args) {
     jvsim::SimSettings settings;
     if (Status s = jvsim::ApplySimEnvironment(settings); !s) return Error{s.error()};

@@ -25,9 +25,4 @@ Result<std::unique_ptr<jvsim::SimJvLink>> TakeJvLink(Args& args);
 // computer's clock when the store sets none.
 app::LocalDateTime JvLinkNow(const jvsim::SimJvLink& link);
 
-// "--name value" or "--name=value" at args[i]: the value (i then points at
-// the last word taken), or nothing when args[i] is another argument.
-Result<std::optional<std::string>> TakeValueOption(const Args& args, size_t& i,
-                                                   std::string_view name);
-
 }  // namespace quindle::cli
