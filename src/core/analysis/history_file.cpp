@@ -1,6 +1,5 @@
 #include "analysis/history_file.h"
 
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -10,6 +9,7 @@
 
 #include "app/folders.h"
 #include "store/record_layout.h"
+#include "util/file_io.h"
 
 namespace quindle::analysis {
 namespace fs = std::filesystem;
@@ -20,7 +20,7 @@ constexpr std::string_view kHistoryExtension = ".jvSEI";
 constexpr size_t kYearFolderChars = 4;  // the year of birth opens the pedigree number
 // Far beyond any horse's runs (some 30,000 records); a larger "file" is not a
 // history file (a directory reports sizes like that) and is not read.
-constexpr std::streamoff kMaxHistoryBytes = std::streamoff{16} << 20;
+constexpr std::size_t kMaxHistoryBytes = std::size_t{16} << 20;
 
 bool IsAsciiAlnum(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -124,17 +124,6 @@ fs::path SearchPath(const fs::path& programFolder, std::string_view pedigree) {
     return file ? *file : fs::path();
 }
 
-// Reads the open stream to its end into `buffer`.
-bool ReadAll(std::ifstream& in, std::vector<char>& buffer) {
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (!in || size < 0 || size > kMaxHistoryBytes) return false;
-    in.seekg(0, std::ios::beg);
-    buffer.resize(static_cast<size_t>(size));
-    if (size > 0) in.read(buffer.data(), size);
-    return static_cast<bool>(in);
-}
-
 }  // namespace
 
 fs::path FindHistoryFile(const fs::path& programFolder, std::string_view pedigree) {
@@ -145,25 +134,17 @@ fs::path FindHistoryFile(const fs::path& programFolder, std::string_view pedigre
 }
 
 HistoryReadResult ReadHistoryFile(const fs::path& programFolder, std::string_view pedigree,
-                                  std::vector<char>& buffer) {
+                                  std::string& buffer) {
     buffer.clear();
     if (!UsablePedigree(pedigree)) return {};
     HistoryReadResult result{HistoryRead::kRead, CanonicalPath(programFolder, pedigree)};
-    std::ifstream in;
-    // Unbuffered: the one read below goes straight into `buffer`.
-    in.rdbuf()->pubsetbuf(nullptr, 0);
-    in.open(result.file, std::ios::binary);
-    if (!in.is_open()) {
+    FileRead read = ReadFileInto(result.file, buffer, kMaxHistoryBytes);
+    if (read == FileRead::kMissing) {
         result.file = SearchPath(programFolder, pedigree);
         if (result.file.empty()) return {};
-        in.clear();
-        in.open(result.file, std::ios::binary);
-        if (!in.is_open()) result.state = HistoryRead::kReadFailed;
+        read = ReadFileInto(result.file, buffer, kMaxHistoryBytes);
     }
-    if (result.state == HistoryRead::kRead && !ReadAll(in, buffer)) {
-        result.state = HistoryRead::kReadFailed;
-    }
-    if (result.state == HistoryRead::kReadFailed) buffer.clear();
+    if (read != FileRead::kRead) result.state = HistoryRead::kReadFailed;
     return result;
 }
 

@@ -11,8 +11,8 @@
 // horses each.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
-#include <vector>
 
 namespace quindle::analysis {
 
@@ -31,7 +31,7 @@ struct HistoryReadResult {
 // SE record) into `buffer`, replacing its contents and keeping its capacity.
 // A pedigree number that is not ten ASCII letters or digits names no file.
 HistoryReadResult ReadHistoryFile(const std::filesystem::path& programFolder,
-                                  std::string_view pedigree, std::vector<char>& buffer);
+                                  std::string_view pedigree, std::string& buffer);
 
 // The path of the history file of `pedigree`, found in any letter case;
 // nothing when there is none.

@@ -113,7 +113,7 @@ Status ClassifyRunner(model::RaceDay& day, int race, int slot,
 
     // One buffer for every horse of the process: a day load reads some 650
     // files and allocates only when a file is longer than any before.
-    thread_local std::vector<char> buffer;
+    thread_local std::string buffer;
     const std::string_view pedigree = runner.Field(se::kPedigree);
     const HistoryReadResult history = ReadHistoryFile(programFolder, pedigree, buffer);
     switch (history.state) {

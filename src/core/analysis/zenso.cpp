@@ -1,10 +1,8 @@
 #include "analysis/zenso.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <optional>
-#include <system_error>
 #include <unordered_map>
 
 #include "analysis/riding_pattern.h"
@@ -15,6 +13,7 @@
 #include "store/record_layout.h"
 #include "text/cp932.h"
 #include "text/fields.h"
+#include "util/file_io.h"
 
 namespace quindle::analysis {
 namespace {
@@ -110,26 +109,15 @@ class SearchFiles {
         if (!location) return false;
         auto path = files_.PathOf(*location, /*createFolders=*/false);
         if (!path) return Error{path.error()};
-        std::FILE* f = std::fopen(path->c_str(), "rb");
-        if (!f) {
-            std::error_code ec;
-            if (!fs::exists(*path, ec)) return false;
-            return Error{"ファイルを読み込めません: " + path->string()};
-        }
-        buffer_.clear();
-        char chunk[1 << 16];
-        bool ok = true;
-        for (;;) {
-            const std::size_t n = std::fread(chunk, 1, sizeof chunk, f);
-            buffer_.append(chunk, n);
-            if (n < sizeof chunk) {
-                ok = std::ferror(f) == 0;
+        switch (ReadFileInto(*path, buffer_)) {
+            case FileRead::kRead:
+                return true;
+            case FileRead::kMissing:
+                return false;
+            case FileRead::kFailed:
                 break;
-            }
         }
-        std::fclose(f);
-        if (!ok) return Error{"ファイルを読み込めません: " + path->string()};
-        return true;
+        return Error{"ファイルを読み込めません: " + path->string()};
     }
 
     Result<NextRun> FindNextRun(std::string_view pedigree, const std::string& key) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +27,32 @@ constexpr double kOddsUnit = 10.0;  // odds fields hold tenths
 // odds, "%2d" horse number. Sorted as text they order by the first odds, then
 // the second, then the horse number.
 constexpr text::FieldPos kSortTextHorse{13, 2};
+constexpr int kSortTextOddsWidth = 6;
+
+// Appends what "%*.1f" makes of `value`, a whole number of tenths, without
+// the cost of printf (a load makes over a thousand of these texts).
+void AppendTenths(std::string& out, double value, int width) {
+    const long long tenths = std::llround(value * kOddsUnit);
+    const unsigned long long magnitude =
+        tenths < 0 ? 0ULL - static_cast<unsigned long long>(tenths)
+                   : static_cast<unsigned long long>(tenths);
+    std::string digits = std::to_string(magnitude / 10);
+    digits += '.';
+    digits += static_cast<char>('0' + magnitude % 10);
+    if (tenths < 0) digits.insert(digits.begin(), '-');
+    if (static_cast<int>(digits.size()) < width) out.append(width - digits.size(), ' ');
+    out += digits;
+}
+
+// The sort text "%6.1f%6.1f%2d" of a list entry.
+std::string SortText(double first, double second, int horse) {
+    std::string text;
+    AppendTenths(text, first, kSortTextOddsWidth);
+    AppendTenths(text, second, kSortTextOddsWidth);
+    if (horse < 10) text += ' ';
+    text += std::to_string(horse);
+    return text;
+}
 
 // The popularity file: a race key, the horse number, and the rank as the
 // second comma-separated field.
@@ -40,37 +66,23 @@ Error ReadError(const fs::path& file) {
     return Error{"ファイルを読めません: " + file.string()};
 }
 
-// Copies into `image` the first record of `file`, read as records of the
+// Copies into `image` the first record of `bytes`, read as records of the
 // image's length from the start, whose venue code and race number equal those
 // of `ra` (a day file holds one day, so these two name the race). False when
-// the file is missing or holds no such record.
+// the file holds no such record.
 template <typename Image>
-Result<bool> CopyRaceRecord(const fs::path& file, const model::RaImage& ra, Image& image) {
-    if (!PathExists(file)) return false;
-    std::ifstream in;
-    in.rdbuf()->pubsetbuf(nullptr, 0);  // headers are read one by one, unbuffered
-    in.open(file, std::ios::binary);
-    if (!in.is_open()) return ReadError(file);
-
-    thread_local std::string record;
-    const auto length = static_cast<std::streamsize>(Image::size());
-    const std::streamsize headLength = head::kRaceNumber.End();
-    record.resize(static_cast<size_t>(length));
-    for (std::streamoff offset = 0;; offset += length) {
-        in.seekg(offset);
-        in.read(record.data(), headLength);
-        if (in.gcount() < headLength) break;
+bool CopyRaceRecord(std::string_view bytes, const model::RaImage& ra, Image& image) {
+    const size_t length = Image::size();
+    for (size_t offset = 0; offset + head::kRaceNumber.End() <= bytes.size(); offset += length) {
+        const std::string_view record = bytes.substr(offset, length);
         if (FieldAt(record, head::kVenue) != ra.Field(head::kVenue) ||
             FieldAt(record, head::kRaceNumber) != ra.Field(head::kRaceNumber)) {
             continue;
         }
-        in.seekg(offset);
-        in.read(record.data(), length);
-        if (in.gcount() < length) break;  // a cut last record is no record
+        if (record.size() < length) return false;  // a cut last record is no record
         image.Assign(record);
         return true;
     }
-    if (in.bad()) return ReadError(file);
     return false;
 }
 
@@ -138,12 +150,10 @@ void ReadOdds(const model::O1Image& o1Image, int entered, TOutData& out) {
         out.PlaceOddsLow[i] = OddsValue(low);
         out.PlaceOddsHigh[i] = OddsValue(o1Image.Field(o1::kPlaceOddsHigh(i)));
         if (out.WinOdds[i] > 0.0) {
-            winList.push_back(
-                text::Format("%6.1f%6.1f%2d", out.WinOdds[i], out.PlaceOddsLow[i], i + 1));
+            winList.push_back(SortText(out.WinOdds[i], out.PlaceOddsLow[i], i + 1));
         }
         if (out.PlaceOddsLow[i] > 0.0) {
-            placeList.push_back(
-                text::Format("%6.1f%6.1f%2d", out.PlaceOddsLow[i], out.PlaceOddsHigh[i], i + 1));
+            placeList.push_back(SortText(out.PlaceOddsLow[i], out.PlaceOddsHigh[i], i + 1));
         }
     }
     RankBySortText(winList, out.WinPopRank);
@@ -186,7 +196,26 @@ Status ReadPopularityFile(const fs::path& file, const model::RaImage& ra, TOutDa
 
 }  // namespace
 
+Result<DayOddsFiles> DayOddsFiles::Read(const model::DayState& state) {
+    DayOddsFiles files;
+    for (auto [name, bytes] : {std::pair{&state.O1FileName, &files.o1_},
+                               std::pair{&state.O5FileName, &files.o5_}}) {
+        if (name->empty()) continue;
+        auto read = ReadFileIfExists(*name);
+        if (!read) return ReadError(*name);
+        *bytes = std::move(*read);
+    }
+    return files;
+}
+
 Status OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table) {
+    auto files = DayOddsFiles::Read(day.State());
+    if (!files) return Error{files.error()};
+    return OzReadBtn(day, table, *files);
+}
+
+Status OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table,
+                 const DayOddsFiles& files) {
     const model::DayState& state = day.State();
     const int race = state.OddsRaceIndex;
     const model::RaImage& ra = day.RaceRA(race);
@@ -195,11 +224,8 @@ Status OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table) {
 
     const int entered = analysis::EnteredSlots(ra);
     const bool raceNumbered = ra.Int(head::kRaceNumber) >= 1;
-    if (PathExists(state.O1FileName)) {
-        if (raceNumbered) {
-            auto copied = CopyRaceRecord(state.O1FileName, ra, day.RaceO1(race));
-            if (!copied) return Error{copied.error()};
-        }
+    if (files.O1()) {
+        if (raceNumbered) CopyRaceRecord(*files.O1(), ra, day.RaceO1(race));
         ReadOdds(day.RaceO1(race), entered, out);
     }
 
@@ -209,10 +235,7 @@ Status OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table) {
         if (Status s = ReadPopularityFile(state.CsvFileName, ra, out); !s) return s;
     }
 
-    if (raceNumbered) {
-        auto copied = CopyRaceRecord(state.O5FileName, ra, day.RaceO5(race));
-        if (!copied) return Error{copied.error()};
-    }
+    if (raceNumbered && files.O5()) CopyRaceRecord(*files.O5(), ra, day.RaceO5(race));
     analysis::MarkRecommendations(day, race, table);
     return Status::Ok();
 }

@@ -3,6 +3,7 @@
 // odds viewer's folder into the day files (T1Click).
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "app/jockey_recommend_table.h"
@@ -18,6 +19,26 @@ namespace quindle::jvlink {
 // are skipped; a file that exists but cannot be read ends the import with a
 // message naming it (what was set until then stays).
 Status OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table);
+
+// The day's O1 and O5 files as read once, for importing the odds of many
+// races (a day load imports all 36) without reading them again per race.
+class DayOddsFiles {
+  public:
+    // The files named in `state`; a missing one is absent, one that exists
+    // but cannot be read is an error naming it.
+    static Result<DayOddsFiles> Read(const model::DayState& state);
+
+    const std::optional<std::string>& O1() const { return o1_; }
+    const std::optional<std::string>& O5() const { return o5_; }
+
+  private:
+    std::optional<std::string> o1_;
+    std::optional<std::string> o5_;
+};
+
+// OzReadBtn over files already read.
+Status OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table,
+                 const DayOddsFiles& files);
 
 struct ViewerImportOutcome {
     int racesImported = 0;   // O1 files taken

@@ -125,9 +125,13 @@ class Loader {
         if (Status s = ListRacesAndPlacePastRaces(); !s) return Error{s.error()};
         for (int r = 0; r < kRaces; ++r) analysis::ClassifyClassMove(day_, r);
         SetOddsTimes();
+        auto oddsFiles = jvlink::DayOddsFiles::Read(day_.State());
+        if (!oddsFiles) return Error{oddsFiles.error()};
         for (int r = 0; r < kRaces; ++r) {
             day_.State().OddsRaceIndex = r;
-            if (Status s = jvlink::OzReadBtn(day_, table_); !s) return Error{s.error()};
+            if (Status s = jvlink::OzReadBtn(day_, table_, *oddsFiles); !s) {
+                return Error{s.error()};
+            }
         }
         CalcBtn(day_);
 
@@ -183,21 +187,24 @@ class Loader {
         for (int r = 0; r < kRaces; ++r) {
             bar_.Step();
             const RaImage& ra = day_.RaceRA(r);
+            const std::string raceLine = RaceListLine(ra);
             if (HasRaceYear(ra)) {
-                outcome_.raceList.push_back(RaceListLine(ra));
+                outcome_.raceList.push_back(raceLine);
                 outcome_.raceIndexes.push_back(r);
             }
             auto entered = EnteredRunners(ra, files_.Ra(), r + 1);
             if (!entered) return Error{entered.error()};
-            for (int slot = 0; slot < *entered; ++slot) PlacePastRaces(r, slot, finder);
+            const std::string detail = "過去走配置中:" + raceLine;
+            for (int slot = 0; slot < *entered; ++slot) PlacePastRaces(r, slot, detail, finder);
         }
         for (const auto& p : finder.Problems()) outcome_.problems.push_back(p);
         return Status::Ok();
     }
 
-    void PlacePastRaces(int race, int slot, PastRaceFinder& finder) {
+    void PlacePastRaces(int race, int slot, const std::string& raceDetail,
+                        PastRaceFinder& finder) {
         const SeImage& runner = day_.RunnerSE(race, slot);
-        progress_.SetDetail("過去走配置中:" + RaceListLine(day_.RaceRA(race)));
+        progress_.SetDetail(raceDetail);
         progress_.Pump();
         const std::string horse =
             store::CircledNumberText(runner.Field(layout::se::kHorseNumber)) +

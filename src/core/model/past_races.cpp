@@ -1,10 +1,10 @@
 #include "model/past_races.h"
 
-#include <system_error>
 
 #include "store/files/file_names.h"
 #include "store/files/record_reader.h"
 #include "text/fields.h"
+#include "util/file_io.h"
 
 namespace quindle::model {
 namespace {
@@ -28,10 +28,15 @@ const std::vector<std::string>& PastRaceFinder::Records(const std::string& key, 
     // A date or venue that cannot be part of a file name names no file.
     if (!location) return records;
     auto path = files_.PathOf(*location, /*createFolders=*/false);
-    std::error_code ec;
-    if (!path || !fs::exists(*path, ec)) return records;
+    if (!path) return records;
+    auto bytes = ReadFileIfExists(*path);
+    if (!bytes) {
+        problems_.push_back(bytes.error());
+        return records;
+    }
+    if (!bytes->has_value()) return records;
     ++filesRead_;
-    auto read = store::ReadRecords(*path, layout::RecordType::RA);
+    auto read = store::SplitRecords(**bytes, *path, layout::RecordType::RA);
     if (!read) {
         problems_.push_back(read.error());
         return records;

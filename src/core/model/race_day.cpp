@@ -1,5 +1,6 @@
 #include "model/race_day.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace quindle::model {
@@ -32,6 +33,16 @@ struct RaceDay::Tables {
     TOutData outData[kRaces];
     RacePayouts payouts[kRaces];
     ReadBuffers buffers;
+    // How many past images of each runner may be other than blank: every
+    // non-const access raises it. The past images are nearly all of the
+    // model's 25 MB, and a day fills only a few of them per runner, so the
+    // clear before a load blanks just those.
+    std::uint8_t pastInUse[kRaces][kRunners] = {};
+
+    void MarkPastInUse(int race, int slot, int past) {
+        std::uint8_t& inUse = pastInUse[race][slot];
+        if (past >= inUse) inUse = static_cast<std::uint8_t>(past + 1);
+    }
 };
 
 // The image constructors blank every image; the derived records start at 0
@@ -52,13 +63,15 @@ const SeImage& RaceDay::RunnerSE(int race, int slot) const {
     return tables_->runnerSE[Race(race)][Slot(slot)];
 }
 SeImage& RaceDay::PastSE(int race, int slot, int past) {
-    return tables_->pastSE[Race(race)][Slot(slot)][Past(past)];
+    tables_->MarkPastInUse(Race(race), Slot(slot), Past(past));
+    return tables_->pastSE[race][slot][past];
 }
 const SeImage& RaceDay::PastSE(int race, int slot, int past) const {
     return tables_->pastSE[Race(race)][Slot(slot)][Past(past)];
 }
 RaImage& RaceDay::PastRA(int race, int slot, int past) {
-    return tables_->pastRA[Race(race)][Slot(slot)][Past(past)];
+    tables_->MarkPastInUse(Race(race), Slot(slot), Past(past));
+    return tables_->pastRA[race][slot][past];
 }
 const RaImage& RaceDay::PastRA(int race, int slot, int past) const {
     return tables_->pastRA[Race(race)][Slot(slot)][Past(past)];
@@ -116,10 +129,11 @@ void RaceDay::BlankImages() {
         t.raceO5[r].Blank();
         for (int s = 0; s < kRunners; ++s) {
             t.runnerSE[r][s].Blank();
-            for (int p = 0; p < kPastRuns; ++p) {
+            for (int p = 0; p < t.pastInUse[r][s]; ++p) {
                 t.pastSE[r][s][p].Blank();
                 t.pastRA[r][s][p].Blank();
             }
+            t.pastInUse[r][s] = 0;
         }
     }
 }

@@ -1,10 +1,13 @@
 #include "util/file_io.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <system_error>
 
+#include <sys/stat.h>
+#include <sys/types.h>
 #if !defined(_WIN32)
 #include <unistd.h>
 #endif
@@ -30,6 +33,19 @@ Status WriteAndSync(const fs::path& path, std::string_view bytes) {
     return Status::Ok();
 }
 
+// The size of the open `f` when it is a regular file (not a folder, which
+// some systems let fopen open).
+std::optional<long long> RegularFileSize(std::FILE* f) {
+#if defined(_WIN32)
+    struct _stat64 st;
+    if (::_fstat64(::_fileno(f), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return {};
+#else
+    struct stat st;
+    if (::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+#endif
+    return static_cast<long long>(st.st_size);
+}
+
 }  // namespace
 
 bool PathExists(const fs::path& path) {
@@ -37,36 +53,52 @@ bool PathExists(const fs::path& path) {
     return !path.empty() && fs::exists(path, ec);
 }
 
-Result<std::string> ReadFileBytes(const fs::path& path) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        if (!ec && !fs::exists(path, ec)) return Error{"ファイルがありません: " + path.string()};
-        return Unreadable(path);
-    }
+FileRead ReadFileInto(const fs::path& path, std::string& buffer, std::size_t maxBytes) {
+    buffer.clear();
+    // Open first and ask the open file for its kind and size: a day load
+    // reads hundreds of small files, and every path lookup saved counts.
     std::FILE* f = std::fopen(path.string().c_str(), "rb");
-    if (!f) return Error{"ファイルを開けません: " + path.string()};
-    std::string bytes;
-    // The size is a hint only: the file may grow or shrink while it is read.
-    const auto hint = fs::file_size(path, ec);
-    if (!ec) bytes.reserve(static_cast<size_t>(hint));
-    char buf[1 << 16];
-    size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
+    if (!f) return errno == ENOENT || errno == ENOTDIR ? FileRead::kMissing : FileRead::kFailed;
+    const std::optional<long long> size = RegularFileSize(f);
+    bool ok = size && static_cast<unsigned long long>(*size) <= maxBytes;
+    if (ok) {
+        // The size is a hint only: the file may grow or shrink while it is read.
+        buffer.resize(static_cast<size_t>(*size));
+        const size_t filled = buffer.empty() ? 0 : std::fread(buffer.data(), 1, buffer.size(), f);
+        buffer.resize(filled);
+        if (filled == static_cast<size_t>(*size)) {
+            char chunk[1 << 16];
+            size_t n = 0;
+            while (ok && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+                buffer.append(chunk, n);
+                ok = buffer.size() <= maxBytes;
+            }
+        }
+        ok = ok && std::ferror(f) == 0;
+    }
     std::fclose(f);
-    if (failed) return Unreadable(path);
-    return bytes;
+    if (!ok) buffer.clear();
+    return ok ? FileRead::kRead : FileRead::kFailed;
+}
+
+Result<std::string> ReadFileBytes(const fs::path& path) {
+    auto bytes = ReadFileIfExists(path);
+    if (!bytes) return Error{bytes.error()};
+    if (!bytes->has_value()) return Error{"ファイルがありません: " + path.string()};
+    return std::move(**bytes);
 }
 
 Result<std::optional<std::string>> ReadFileIfExists(const fs::path& path) {
-    std::error_code ec;
-    if (!fs::exists(path, ec)) {
-        if (ec) return Error{"ファイルを調べられません: " + path.string() + " (" + ec.message() + ")"};
-        return std::optional<std::string>{};
+    std::string bytes;
+    switch (ReadFileInto(path, bytes)) {
+        case FileRead::kRead:
+            return std::optional<std::string>(std::move(bytes));
+        case FileRead::kMissing:
+            return std::optional<std::string>{};
+        case FileRead::kFailed:
+            break;
     }
-    auto bytes = ReadFileBytes(path);
-    if (!bytes) return Error{bytes.error()};
-    return std::optional<std::string>(std::move(bytes).value());
+    return Unreadable(path);
 }
 
 fs::path TemporaryBeside(const fs::path& target) {
@@ -77,8 +109,14 @@ fs::path TemporaryBeside(const fs::path& target) {
 #else
     const long pid = static_cast<long>(::getpid());
 #endif
-    fs::path name = "." + target.filename().string() + ".tmp-" + std::to_string(pid) + "-" +
-                    std::to_string(ticks) + "-" + std::to_string(counter.fetch_add(1));
+    std::string name = ".";
+    name += target.filename().string();
+    name += kTemporaryMark;
+    name += std::to_string(pid);
+    name += '-';
+    name += std::to_string(ticks);
+    name += '-';
+    name += std::to_string(counter.fetch_add(1));
     return target.parent_path() / name;
 }
 

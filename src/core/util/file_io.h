@@ -8,6 +8,7 @@
 // which then replaces the old file by a rename, so a crash or a full disk
 // never leaves half a file.
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,11 +21,25 @@ namespace quindle {
 // True when something exists at `path` (an empty path is nothing).
 bool PathExists(const std::filesystem::path& path);
 
+enum class FileRead {
+    kRead,     // the whole file is in the buffer
+    kMissing,  // nothing is at the path (or a folder on the way is missing)
+    kFailed,   // it is not a file, is larger than allowed or could not be read
+};
+
+// Reads all of `path` into `buffer` (whose capacity a caller reading many
+// files can reuse); the buffer is empty unless the file was read.
+FileRead ReadFileInto(const std::filesystem::path& path, std::string& buffer,
+                      std::size_t maxBytes = static_cast<std::size_t>(-1));
+
 // The bytes of `path`. A missing or unreadable file is an error.
 Result<std::string> ReadFileBytes(const std::filesystem::path& path);
 
 // The bytes of `path`, or nothing when no file is there.
 Result<std::optional<std::string>> ReadFileIfExists(const std::filesystem::path& path);
+
+// What the temporary names below carry after the target's name.
+inline constexpr std::string_view kTemporaryMark = ".tmp-";
 
 // A name beside `target` that no other writer of this or another process
 // picks at the same time.

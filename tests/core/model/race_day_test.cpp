@@ -97,6 +97,28 @@ TEST(RaceDay, ClearLeavesTheImagesAndBlankingLeavesTheDerivedRecords) {
     day.IniBtn();
 }
 
+// Blanking only touches the past images written since the last blank: every
+// image written through the model, in any order, must come back blank.
+TEST(RaceDay, BlankImagesBlanksEveryPastImageWrittenSinceTheLastBlank) {
+    RaceDay& day = Day();
+    const std::string line = SeLine("03");
+    day.BlankImages();
+    day.PastSE(0, 0, 0).Assign(line);
+    day.PastSE(35, 17, 19).Assign(line);
+    day.PastRA(7, 4, 11).Assign(std::string(1270, '9'));
+    day.PastSE(7, 4, 3).Assign(line);  // a lower index after a higher one
+    day.BlankImages();
+    EXPECT_TRUE(day.PastSE(0, 0, 0).IsBlank());
+    EXPECT_TRUE(day.PastSE(35, 17, 19).IsBlank());
+    EXPECT_TRUE(day.PastRA(7, 4, 11).IsBlank());
+    EXPECT_TRUE(day.PastSE(7, 4, 3).IsBlank());
+
+    // Written again after a blank: blanked again.
+    day.PastRA(35, 17, 19).Assign(std::string(1270, '9'));
+    day.BlankImages();
+    EXPECT_TRUE(day.PastRA(35, 17, 19).IsBlank());
+}
+
 TEST(RaceDay, BlankImagesReadZeroAndEmpty) {
     RaceDay& day = Day();
     day.RaceRA(4).Assign(std::string(1270, '9'));

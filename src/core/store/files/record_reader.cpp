@@ -34,9 +34,13 @@ Status CheckLine(std::string_view line, size_t lineLength) {
 Result<std::vector<std::string>> ReadRecords(const fs::path& file, layout::RecordType type) {
     auto bytes = ReadFileIfExists(file);
     if (!bytes) return Error{bytes.error()};
+    if (!bytes->has_value()) return std::vector<std::string>{};
+    return SplitRecords(**bytes, file, type);
+}
+
+Result<std::vector<std::string>> SplitRecords(std::string_view all, const fs::path& file,
+                                              layout::RecordType type) {
     std::vector<std::string> records;
-    if (!bytes->has_value()) return records;
-    const std::string& all = **bytes;
     const auto length = static_cast<size_t>(layout::RecordLength(type));
     const size_t lineLength = length - layout::kLineEndLength;
     records.reserve(all.size() / length);
@@ -44,7 +48,7 @@ Result<std::vector<std::string>> ReadRecords(const fs::path& file, layout::Recor
     for (size_t lineNumber = 1; start < all.size(); ++lineNumber) {
         const size_t lf = all.find('\n', start);
         const size_t end = lf == all.npos ? all.size() : lf + 1;
-        const std::string_view record = std::string_view(all).substr(start, end - start);
+        const std::string_view record = all.substr(start, end - start);
         if (Status s = CheckLine(record, lineLength); !s) {
             return Error{file.string() + ": " + std::to_string(lineNumber) + "行目: " + s.error() +
                          " (" + std::string(layout::RecordTypeId(type)) + " レコード)"};

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/record_layout.h"
@@ -20,6 +21,11 @@ namespace quindle::store {
 // Every record of `file`, holding records of `type`, in file order.
 Result<std::vector<std::string>> ReadRecords(const std::filesystem::path& file,
                                              layout::RecordType type);
+
+// The records of `all`, the bytes of `file` (named in messages).
+Result<std::vector<std::string>> SplitRecords(std::string_view all,
+                                              const std::filesystem::path& file,
+                                              layout::RecordType type);
 
 // A horse's run history, newest race first (the file's last line first).
 Result<std::vector<std::string>> ReadHistoryNewestFirst(const std::filesystem::path& file);

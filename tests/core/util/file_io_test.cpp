@@ -1,0 +1,65 @@
+#include "util/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "../app/temp_folder.h"
+
+namespace fs = std::filesystem;
+using quindle::FileRead;
+using quindle::ReadFileInto;
+using quindle::app::testing::TempFolder;
+using quindle::app::testing::WriteBytes;
+
+TEST(FileIo, ReadFileIntoTellsMissingFromUnreadable) {
+    TempFolder temp;
+    const fs::path file = temp.path() / "a.jvSEI";
+    WriteBytes(file, "0123456789");
+    WriteBytes(temp.path() / "empty", "");
+    fs::create_directory(temp.path() / "folder");
+
+    struct Case {
+        const char* what;
+        fs::path path;
+        std::size_t maxBytes;
+        FileRead expected;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"a file", file, 100, FileRead::kRead, "0123456789"},
+        {"exactly the limit", file, 10, FileRead::kRead, "0123456789"},
+        {"an empty file", temp.path() / "empty", 100, FileRead::kRead, ""},
+        {"no file", temp.path() / "b.jvSEI", 100, FileRead::kMissing, ""},
+        {"no folder on the way", temp.path() / "none" / "b.jvSEI", 100, FileRead::kMissing, ""},
+        {"a file on the way", file / "b.jvSEI", 100, FileRead::kMissing, ""},
+        {"a folder", temp.path() / "folder", 100, FileRead::kFailed, ""},
+        {"over the limit", file, 9, FileRead::kFailed, ""},
+    };
+    std::string buffer = "left from an earlier file";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ReadFileInto(c.path, buffer, c.maxBytes), c.expected);
+        EXPECT_EQ(buffer, c.bytes);
+    }
+}
+
+TEST(FileIo, WholeFileReadsNameTheFileInTheirErrors) {
+    TempFolder temp;
+    const fs::path missing = temp.path() / "missing.jvRA";
+    const fs::path folder = temp.path() / "folder.jvRA";
+    fs::create_directory(folder);
+
+    auto none = quindle::ReadFileIfExists(missing);
+    ASSERT_TRUE(none);
+    EXPECT_FALSE(none->has_value());
+    auto notAFile = quindle::ReadFileIfExists(folder);
+    ASSERT_FALSE(notAFile);
+    EXPECT_NE(notAFile.error().find(folder.string()), std::string::npos);
+
+    auto required = quindle::ReadFileBytes(missing);
+    ASSERT_FALSE(required);
+    EXPECT_NE(required.error().find("ファイルがありません"), std::string::npos);
+    EXPECT_NE(required.error().find(missing.string()), std::string::npos);
+}
