@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 #if !defined(_WIN32)
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -135,6 +136,56 @@ Status ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
         return Error{"ファイルを置き換えられません: " + path.string() + " (" + ec.message() + ")"};
     }
     return Status::Ok();
+}
+
+namespace {
+
+// The process id in a temporary name ".<target>.tmp-<pid>-<ticks>-<n>", or
+// nothing when `name` is not such a name.
+std::optional<long> TemporaryOwner(const std::string& name) {
+    if (name.size() < 2 || name[0] != '.') return std::nullopt;
+    const size_t mark = name.rfind(kTemporaryMark);
+    if (mark == std::string::npos || mark < 2) return std::nullopt;
+    long pid = 0;
+    size_t i = mark + kTemporaryMark.size();
+    const size_t digitsFrom = i;
+    for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) pid = pid * 10 + (name[i] - '0');
+    if (i == digitsFrom || i >= name.size() || name[i] != '-') return std::nullopt;
+    return pid;
+}
+
+// True when the writer of a temporary file can no longer finish it.
+bool Abandoned(const fs::directory_entry& entry, long owner) {
+#if defined(_WIN32)
+    (void)owner;
+    // No owner to ask: a temporary file lives for the seconds of one write.
+    constexpr auto kOldEnough = std::chrono::hours(1);
+    std::error_code ec;
+    const auto written = entry.last_write_time(ec);
+    return !ec && fs::file_time_type::clock::now() - written > kOldEnough;
+#else
+    (void)entry;
+    if (owner == static_cast<long>(::getpid())) return false;
+    return owner <= 0 || (::kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH);
+#endif
+}
+
+}  // namespace
+
+size_t RemoveAbandonedTemporaries(const fs::path& folder) {
+    size_t removed = 0;
+    std::error_code ec;
+    fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    for (const fs::recursive_directory_iterator end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const std::optional<long> owner = TemporaryOwner(name);
+        if (!owner) continue;
+        std::error_code kind;
+        if (!it->is_regular_file(kind) || !Abandoned(*it, *owner)) continue;
+        std::error_code ignored;
+        if (fs::remove(it->path(), ignored)) ++removed;
+    }
+    return removed;
 }
 
 }  // namespace quindle

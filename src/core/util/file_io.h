@@ -49,4 +49,9 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
 // rename.
 Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// Removes, in `folder` and below, the temporary files of writers that died
+// before their rename (a killed process leaves them behind); returns how many.
+// Those of running processes stay.
+size_t RemoveAbandonedTemporaries(const std::filesystem::path& folder);
+
 }  // namespace quindle

@@ -4,6 +4,10 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
 
 #include "../app/temp_folder.h"
 
@@ -62,4 +66,29 @@ TEST(FileIo, WholeFileReadsNameTheFileInTheirErrors) {
     ASSERT_FALSE(required);
     EXPECT_NE(required.error().find("ファイルがありません"), std::string::npos);
     EXPECT_NE(required.error().find(missing.string()), std::string::npos);
+}
+
+TEST(FileIo, OnlyTheTemporaryFilesOfDeadWritersAreRemoved) {
+    TempFolder temp;
+    const fs::path sub = temp.path() / "SEI" / "2019";
+    fs::create_directories(sub);
+    // Above the largest process id Linux hands out (2^22): no such process.
+    const std::string dead = "4194400";
+    const std::string alive = std::to_string(::getpid());
+    const std::vector<std::pair<fs::path, bool>> files = {
+        {sub / (".2019100123.jvSEI.tmp-" + dead + "-99-0"), true},
+        {temp.path() / (".quindle.ini.tmp-" + dead + "-5-12"), true},
+        {sub / (".2019100124.jvSEI.tmp-" + alive + "-99-1"), false},  // still being written
+        {sub / "2019100123.jvSEI", false},
+        {sub / ".hidden", false},
+        {sub / "name.tmp-4194400-1-1", false},  // not a hidden temporary name
+        {sub / (".name.tmp-" + dead), false},   // not the whole pattern
+    };
+    for (const auto& [path, removed] : files) WriteBytes(path, "x");
+
+    EXPECT_EQ(quindle::RemoveAbandonedTemporaries(temp.path()), 2u);
+    for (const auto& [path, removed] : files) {
+        SCOPED_TRACE(path.filename().string());
+        EXPECT_EQ(fs::exists(path), !removed);
+    }
 }

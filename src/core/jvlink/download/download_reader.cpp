@@ -6,6 +6,7 @@
 #include "store/files/local_files.h"
 #include "store/files/record_writers.h"
 #include "text/fields.h"
+#include "util/file_io.h"
 
 namespace quindle::jvlink {
 namespace {
@@ -225,6 +226,14 @@ void ReadDownloadedFiles(DownloadSession& session, const DownloadOptions& option
     o.SetProgressLabel(ReadingText(0, summary.readCount));
     o.SetReadBar(0, summary.readCount);
     summary.filesPassed = 0;
+
+    // A download killed while writing leaves temporary files beside the
+    // files it was replacing; this one starts with a clean folder.
+    const size_t leftovers = RemoveAbandonedTemporaries(session.settings.ProgramFolder());
+    if (leftovers > 0 && session.errorLog) {
+        session.errorLog->AppendErrorLog("中断された書き込みの一時ファイルを " +
+                                         std::to_string(leftovers) + " 個削除しました");
+    }
 
     DownloadReadHandler handler(session, options, summary);
     const ReadLoopOutcome outcome =

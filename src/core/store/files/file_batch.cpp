@@ -24,13 +24,13 @@ bool ExistsOnDisk(const fs::path& file) {
 
 Result<LineList*> FileBatch::Lines(const fs::path& file, bool existingOnly,
                                    std::vector<std::string> (*fresh)(size_t), size_t lineLength) {
-    if (auto it = files_.find(file); it != files_.end()) return &it->second;
+    if (auto it = files_.find(file.native()); it != files_.end()) return &it->second;
     auto onDisk = ReadLineFile(file);
     if (!onDisk) return Error{onDisk.error()};
     if (!onDisk->has_value() && existingOnly) return static_cast<LineList*>(nullptr);
     LineList list;
     list.lines = onDisk->has_value() ? std::move(**onDisk) : fresh(lineLength);
-    return &files_.emplace(file, std::move(list)).first->second;
+    return &files_.emplace(file.native(), std::move(list)).first->second;
 }
 
 Result<StoreEffect> FileBatch::StoreKeyedLine(const fs::path& file, std::string_view record,
@@ -70,14 +70,14 @@ Result<StoreEffect> FileBatch::StoreReplacingLine(const fs::path& file, std::str
 }
 
 bool FileBatch::FileExists(const fs::path& file) const {
-    return files_.count(file) != 0 || ExistsOnDisk(file);
+    return files_.count(file.native()) != 0 || ExistsOnDisk(file);
 }
 
 Status FileBatch::Flush() {
     std::vector<FileReplacement> replacements;
     replacements.reserve(files_.size());
-    for (const auto& [path, list] : files_) replacements.push_back({path, &list.lines});
-    if (Status s = ReplaceFiles(replacements); !s) return s;
+    for (const auto& [path, list] : files_) replacements.push_back({fs::path(path), &list.lines});
+    if (Status s = ReplaceFiles(replacements, &spares_); !s) return s;
     files_.clear();
     return Status::Ok();
 }

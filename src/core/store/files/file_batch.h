@@ -13,6 +13,7 @@
 #include <map>
 #include <string_view>
 
+#include "store/files/line_file_io.h"
 #include "store/files/line_merge.h"
 #include "util/result.h"
 
@@ -29,7 +30,8 @@ class FileBatch {
     FileBatch() = default;
     FileBatch(const FileBatch&) = delete;
     FileBatch& operator=(const FileBatch&) = delete;
-    // Records not flushed are dropped, as they would be by a crash.
+    // Records not flushed are dropped, as they would be by a crash; the spare
+    // files are removed.
     ~FileBatch() = default;
 
     // Merges `record` (a whole record with its CR LF) into the keyed file
@@ -64,7 +66,12 @@ class FileBatch {
     Result<LineList*> Lines(const std::filesystem::path& file, bool existingOnly,
                             std::vector<std::string> (*fresh)(size_t), size_t lineLength);
 
-    std::map<std::filesystem::path, LineList> files_;
+    // Keyed by the path's text: comparing paths component by component cost
+    // more than the merges.
+    std::map<std::filesystem::path::string_type, LineList> files_;
+    // Old contents of the files replaced so far: the temporary files of the
+    // next flushes (see SpareFiles).
+    SpareFiles spares_;
 };
 
 // One record straight to disk: a batch of one record, flushed.

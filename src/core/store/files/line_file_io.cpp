@@ -3,14 +3,18 @@
 #include "util/file_io.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
+#include <set>
 #include <system_error>
 
 #if !defined(_WIN32)
 #include <fcntl.h>
+#include <stdio.h>  // renameat2
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -49,31 +53,37 @@ Status EnsureFolder(const fs::path& folder) {
     return Status::Ok();
 }
 
-std::FILE* OpenForWriting(const fs::path& p) {
-#if defined(_WIN32)
-    return ::_wfopen(p.c_str(), L"wb");
-#else
-    return std::fopen(p.c_str(), "wb");
-#endif
-}
-
 // Writes the temporary file of `target`; `syncNow` makes it durable at once.
 // `device` receives the file system the file lives on (POSIX).
 Status WriteTemporary(const fs::path& temp, const std::string& bytes, bool syncNow,
                       unsigned long long* device) {
-    std::FILE* f = OpenForWriting(temp);
+#if defined(_WIN32)
+    (void)syncNow;
+    (void)device;
+    std::FILE* f = ::_wfopen(temp.c_str(), L"wb");
     if (!f) return Error{"ファイルを作成できません: " + PathText(temp)};
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = std::fflush(f) == 0 && ok;
-#if !defined(_WIN32)
-    if (syncNow) ok = ::fsync(::fileno(f)) == 0 && ok;
-    struct stat st {};
-    if (::fstat(::fileno(f), &st) == 0) *device = static_cast<unsigned long long>(st.st_dev);
-#else
-    (void)syncNow;
-    (void)device;
-#endif
     ok = std::fclose(f) == 0 && ok;
+#else
+    // A spare file is written over and then cut to size rather than emptied
+    // first: freeing its blocks only to take new ones costs more than the
+    // write (most of all where freed blocks are discarded at once).
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return Error{"ファイルを作成できません: " + PathText(temp)};
+    bool ok = true;
+    for (size_t done = 0; ok && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += static_cast<size_t>(n);
+    }
+    ok = ok && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    if (syncNow) ok = ok && ::fsync(fd) == 0;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0) *device = static_cast<unsigned long long>(st.st_dev);
+    ok = ::close(fd) == 0 && ok;
+#endif
     if (!ok) return Error{"ファイルに書き込めません: " + PathText(temp)};
     return Status::Ok();
 }
@@ -91,6 +101,18 @@ Status SyncFileSystems(const std::map<unsigned long long, fs::path>& oneFilePerD
     (void)oneFilePerDevice;
 #endif
     return Status::Ok();
+}
+
+// Swaps the files `a` and `b` in one step, where the system can (Linux, both
+// files existing on one file system); false when it did nothing.
+bool ExchangeFiles(const fs::path& a, const fs::path& b) {
+#if defined(__linux__) && defined(RENAME_EXCHANGE)
+    return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0;
+#else
+    (void)a;
+    (void)b;
+    return false;
+#endif
 }
 
 }  // namespace
@@ -123,29 +145,44 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 }
 
 Result<std::optional<std::vector<std::string>>> ReadLineFile(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) {
-        if (ec)
-            return Error{"ファイルを調べられません: " + PathText(file) + " (" + ec.message() + ")"};
-        return std::optional<std::vector<std::string>>{};
-    }
-    auto bytes = ReadFileBytes(file);
+    auto bytes = ReadFileIfExists(file);
     if (!bytes) return Error{bytes.error()};
-    return std::optional<std::vector<std::string>>(SplitLines(*bytes));
+    if (!bytes->has_value()) return std::optional<std::vector<std::string>>{};
+    return std::optional<std::vector<std::string>>(SplitLines(**bytes));
 }
 
-Status ReplaceFiles(const std::vector<FileReplacement>& files) {
+SpareFiles::~SpareFiles() {
+    for (const fs::path& p : paths_) RemoveQuietly(p);
+}
+
+std::optional<fs::path> SpareFiles::Take() {
+    if (paths_.empty()) return std::nullopt;
+    fs::path p = std::move(paths_.back());
+    paths_.pop_back();
+    return p;
+}
+
+void SpareFiles::Give(fs::path p) {
+    paths_.push_back(std::move(p));
+}
+
+Status ReplaceFiles(const std::vector<FileReplacement>& files, SpareFiles* spares) {
     const bool syncEach = files.size() <= kPerFileSyncLimit;
     std::vector<Staged> staged;
     staged.reserve(files.size());
     std::map<unsigned long long, fs::path> devices;
+    std::set<fs::path::string_type> foldersReady;  // most files share a few folders
     auto abandon = [&](size_t from, Status why) {
         for (size_t i = from; i < staged.size(); ++i) RemoveQuietly(staged[i].temp);
         return why;
     };
     for (const auto& f : files) {
-        if (Status s = EnsureFolder(f.path.parent_path()); !s) return abandon(0, s);
-        Staged s{TemporaryBeside(f.path), f.path};
+        const fs::path folder = f.path.parent_path();
+        if (foldersReady.insert(folder.native()).second) {
+            if (Status s = EnsureFolder(folder); !s) return abandon(0, s);
+        }
+        std::optional<fs::path> spare = spares ? spares->Take() : std::nullopt;
+        Staged s{spare ? std::move(*spare) : TemporaryBeside(f.path), f.path};
         unsigned long long device = 0;
         Status written = WriteTemporary(s.temp, JoinLines(*f.lines), syncEach, &device);
         staged.push_back(s);
@@ -156,6 +193,11 @@ Status ReplaceFiles(const std::vector<FileReplacement>& files) {
         if (Status s = SyncFileSystems(devices); !s) return abandon(0, s);
     }
     for (size_t i = 0; i < staged.size(); ++i) {
+        if (spares && ExchangeFiles(staged[i].temp, staged[i].target)) {
+            // The temporary name now holds the old file: a spare for later.
+            spares->Give(std::move(staged[i].temp));
+            continue;
+        }
         std::error_code ec;
         fs::rename(staged[i].temp, staged[i].target, ec);
         if (ec) {

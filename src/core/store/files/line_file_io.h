@@ -35,11 +35,34 @@ struct FileReplacement {
     const std::vector<std::string>* lines;  // written with JoinLines
 };
 
+// Temporary files that hold old contents nobody needs any more. A replacement
+// that writes its new contents into one of them and then exchanges it with
+// its target neither creates a file nor frees one; on file systems that keep
+// freed inodes aside for a while (ext4 without a journal), a long download
+// that replaced tens of thousands of files by new ones spent most of its time
+// finding free inodes. Removed when the pool goes.
+class SpareFiles {
+  public:
+    SpareFiles() = default;
+    SpareFiles(const SpareFiles&) = delete;
+    SpareFiles& operator=(const SpareFiles&) = delete;
+    ~SpareFiles();
+
+    std::optional<std::filesystem::path> Take();
+    void Give(std::filesystem::path spare);
+    size_t Size() const { return paths_.size(); }
+
+  private:
+    std::vector<std::filesystem::path> paths_;
+};
+
 // Replaces (or creates) every file of `files`; missing folders are created.
 // All files are written to temporary files and made durable before the first
 // rename. When writing fails nothing is renamed and the temporary files are
 // removed; a failed rename leaves the files renamed so far in place, each one
-// whole.
-Status ReplaceFiles(const std::vector<FileReplacement>& files);
+// whole. With `spares`, the new contents go into spare files where there are
+// any, and an existing target is exchanged with its temporary file (where the
+// system can), which then joins the spares.
+Status ReplaceFiles(const std::vector<FileReplacement>& files, SpareFiles* spares = nullptr);
 
 }  // namespace quindle::store

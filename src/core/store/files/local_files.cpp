@@ -47,8 +47,15 @@ fs::path LocalFiles::Entry(const fs::path& parent, std::string_view name, bool f
 }
 
 Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, bool createFolders) {
+    bool exists = false;
+    return FolderOf(folders, createFolders, exists);
+}
+
+Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, bool createFolders,
+                                      bool& exists) {
     fs::path current = programFolder_;
     fs::path canonical = programFolder_;
+    exists = true;
     for (const std::string& name : folders) {
         canonical /= name;
         if (auto known = folders_.find(canonical); known != folders_.end()) {
@@ -59,6 +66,7 @@ Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, b
         if (!IsKind(found, true)) {
             if (!createFolders) {
                 current = found;
+                exists = false;
                 continue;
             }
             auto created = app::FindOrCreateFolder(current, name);
@@ -72,9 +80,21 @@ Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, b
 }
 
 Result<fs::path> LocalFiles::PathOf(const FileLocation& location, bool createFolders) {
-    auto folder = FolderOf(location.folders, createFolders);
+    std::string key;
+    for (const std::string& name : location.folders) {
+        key += name;
+        key += '/';
+    }
+    key += location.fileName;
+    if (auto known = paths_.find(key); known != paths_.end()) return known->second;
+    bool folderExists = false;
+    auto folder = FolderOf(location.folders, createFolders, folderExists);
     if (!folder) return folder;
-    return Entry(*folder, location.fileName, /*folder=*/false);
+    fs::path file = Entry(*folder, location.fileName, /*folder=*/false);
+    // A file of an existing folder keeps its answer: found, it stays where it
+    // is; missing, it is created in the spelling given here.
+    if (folderExists) paths_.emplace(std::move(key), file);
+    return file;
 }
 
 }  // namespace quindle::store

@@ -6,8 +6,9 @@
 // the data folder, and a file "…日.JVRA" is the day's RA file. Missing folders
 // and files take their canonical spelling. One LocalFiles serves one run of
 // work (a download, a day load): it remembers the folders it has found and the
-// listing of each folder it had to search, so a run of hundreds of thousands of
-// stores does not search a folder of thousands of files again and again.
+// listing of each folder it had to search, and the path it gave each file, so a
+// run of hundreds of thousands of stores does not search a folder of thousands
+// of files again and again.
 
 #include <filesystem>
 #include <map>
@@ -37,6 +38,9 @@ class LocalFiles {
                                            bool createFolders);
 
   private:
+    // `exists` tells whether the folder is there (found or created).
+    Result<std::filesystem::path> FolderOf(const std::vector<std::string>& folders,
+                                           bool createFolders, bool& exists);
     std::filesystem::path Entry(const std::filesystem::path& parent, std::string_view name,
                                 bool folder);
 
@@ -45,6 +49,9 @@ class LocalFiles {
     std::map<std::filesystem::path, std::filesystem::path> folders_;
     // Listing of a searched folder: name with letters folded -> actual name.
     std::map<std::filesystem::path, std::unordered_map<std::string, std::string>> listings_;
+    // Paths given for files of existing folders, by their folders and name
+    // joined with "/".
+    std::unordered_map<std::string, std::filesystem::path> paths_;
 };
 
 }  // namespace quindle::store

@@ -23,7 +23,10 @@ Status CheckRecord(std::string_view record) {
                      " バイトです"};
     }
     const std::string_view line = LineOfRecord(record);
-    if (record.substr(line.size()) != "\r\n" || line.find_first_of("\r\n") != line.npos) {
+    // Two scans for one byte each: find_first_of with a set of two tests
+    // the set for every byte of the record.
+    if (record.substr(line.size()) != "\r\n" || line.find('\r') != line.npos ||
+        line.find('\n') != line.npos) {
         return Error{"レコードの改行位置が正しくありません: " + typeText + " レコード (" +
                      std::to_string(expected) + " バイト) は末尾の CR LF だけで終わるはずです"};
     }

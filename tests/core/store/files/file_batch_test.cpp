@@ -128,4 +128,32 @@ TEST(FileBatch, AFlushThatCannotWriteEveryFileWritesNone) {
     EXPECT_EQ(batch.PendingFiles(), 2u);
 }
 
+// Later flushes write into the files earlier ones replaced (where the system
+// can swap two files); whatever way they go, every file ends up whole and no
+// temporary file outlives the batch.
+TEST(FileBatch, RepeatedFlushesReplaceFilesWholeAndLeaveNoTemporaryFiles) {
+    TempFolder root;
+    const fs::path folder = root.path() / "SEI" / "2019";
+    const fs::path first = folder / "2019105123.jvSEI";
+    const fs::path second = folder / "2019105124.jvSEI";
+    const Rec run1 = Rec(RecordType::SE).Race(1);
+    const Rec run2 = Rec(RecordType::SE).Race(2);
+    const Rec run3 = Rec(RecordType::SE).Race(3);
+    {
+        FileBatch batch;
+        ASSERT_TRUE(batch.StoreKeyedLine(first, run1.Record(), kKeyed).ok());
+        ASSERT_TRUE(batch.Flush().ok());
+        ASSERT_TRUE(batch.StoreKeyedLine(first, run2.Record(), kKeyed).ok());
+        ASSERT_TRUE(batch.Flush().ok());
+        ASSERT_TRUE(batch.StoreKeyedLine(first, run3.Record(), kKeyed).ok());
+        ASSERT_TRUE(batch.StoreKeyedLine(second, run3.Record(), kKeyed).ok());
+        ASSERT_TRUE(batch.Flush().ok());
+        EXPECT_EQ(ReadBytes(first), run1.Record() + run2.Record() + run3.Record());
+        EXPECT_EQ(ReadBytes(second), run3.Record());
+    }
+    EXPECT_EQ(EntryNames(folder),
+              (std::vector<std::string>{"2019105123.jvSEI", "2019105124.jvSEI"}));
+    EXPECT_EQ(ReadBytes(first), run1.Record() + run2.Record() + run3.Record());
+}
+
 }  // namespace
