@@ -78,10 +78,14 @@ Status WriteTemporary(const fs::path& temp, const std::string& bytes, bool syncN
         ok = n > 0;
         if (ok) done += static_cast<size_t>(n);
     }
-    ok = ok && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
-    if (syncNow) ok = ok && ::fsync(fd) == 0;
     struct stat st {};
-    if (::fstat(fd, &st) == 0) *device = static_cast<unsigned long long>(st.st_dev);
+    ok = ok && ::fstat(fd, &st) == 0;
+    if (ok) *device = static_cast<unsigned long long>(st.st_dev);
+    // Only a spare that held more than the new contents has a tail to cut.
+    if (ok && st.st_size > static_cast<off_t>(bytes.size())) {
+        ok = ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    }
+    if (syncNow) ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
 #endif
     if (!ok) return Error{"ファイルに書き込めません: " + PathText(temp)};

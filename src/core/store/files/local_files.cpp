@@ -72,6 +72,7 @@ Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, b
             auto created = app::FindOrCreateFolder(current, name);
             if (!created) return Error{created.error()};
             found = *created;
+            createdFolders_.insert(found.native());
         }
         folders_.emplace(canonical, found);
         current = found;
@@ -90,7 +91,10 @@ Result<fs::path> LocalFiles::PathOf(const FileLocation& location, bool createFol
     bool folderExists = false;
     auto folder = FolderOf(location.folders, createFolders, folderExists);
     if (!folder) return folder;
-    fs::path file = Entry(*folder, location.fileName, /*folder=*/false);
+    // A folder this run created holds only files named as given here.
+    fs::path file = createdFolders_.count(folder->native()) != 0
+                        ? *folder / location.fileName
+                        : Entry(*folder, location.fileName, /*folder=*/false);
     // A file of an existing folder keeps its answer: found, it stays where it
     // is; missing, it is created in the spelling given here.
     if (folderExists) paths_.emplace(std::move(key), file);

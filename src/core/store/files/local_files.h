@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "store/files/file_names.h"
 #include "util/result.h"
@@ -52,6 +53,8 @@ class LocalFiles {
     // Paths given for files of existing folders, by their folders and name
     // joined with "/".
     std::unordered_map<std::string, std::filesystem::path> paths_;
+    // Folders this run created: no file in them needs looking for.
+    std::unordered_set<std::filesystem::path::string_type> createdFolders_;
 };
 
 }  // namespace quindle::store

@@ -136,6 +136,7 @@ TEST(FileBatch, RepeatedFlushesReplaceFilesWholeAndLeaveNoTemporaryFiles) {
     const fs::path folder = root.path() / "SEI" / "2019";
     const fs::path first = folder / "2019105123.jvSEI";
     const fs::path second = folder / "2019105124.jvSEI";
+    const fs::path third = folder / "2019105125.jvSEI";
     const Rec run1 = Rec(RecordType::SE).Race(1);
     const Rec run2 = Rec(RecordType::SE).Race(2);
     const Rec run3 = Rec(RecordType::SE).Race(3);
@@ -150,9 +151,13 @@ TEST(FileBatch, RepeatedFlushesReplaceFilesWholeAndLeaveNoTemporaryFiles) {
         ASSERT_TRUE(batch.Flush().ok());
         EXPECT_EQ(ReadBytes(first), run1.Record() + run2.Record() + run3.Record());
         EXPECT_EQ(ReadBytes(second), run3.Record());
+        // A short file written where a longer old one was.
+        ASSERT_TRUE(batch.StoreKeyedLine(third, run1.Record(), kKeyed).ok());
+        ASSERT_TRUE(batch.Flush().ok());
+        EXPECT_EQ(ReadBytes(third), run1.Record());
     }
-    EXPECT_EQ(EntryNames(folder),
-              (std::vector<std::string>{"2019105123.jvSEI", "2019105124.jvSEI"}));
+    EXPECT_EQ(EntryNames(folder), (std::vector<std::string>{"2019105123.jvSEI", "2019105124.jvSEI",
+                                                            "2019105125.jvSEI"}));
     EXPECT_EQ(ReadBytes(first), run1.Record() + run2.Record() + run3.Record());
 }
 
