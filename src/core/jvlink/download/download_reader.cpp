@@ -72,19 +72,16 @@ class DownloadReadHandler : public ReadHandler {
         if (!outcome) return Fail(outcome.error());
         if (!outcome->refused.empty()) Refused(fileName, outcome->refused);
         summary_.linesStored += static_cast<std::int64_t>(outcome->stored.size());
-        if (options_.flushEveryRecord) {
-            if (!Flush()) return ReadStep::Stop;
-        } else if (batch_.PendingFiles() >= options_.maxPendingFiles) {
-            // Mid-file: written in the background, but no resume point.
-            if (!StartFlush(/*atFileBoundary=*/false)) return ReadStep::Stop;
-        }
+        const bool flushNow =
+            options_.flushEveryRecord || batch_.PendingFiles() >= options_.maxPendingFiles;
+        if (flushNow && !Flush()) return ReadStep::Stop;
         if (wantsLabel_) ShowStored(*outcome, record);
         return ReadStep::Continue;
     }
 
     ReadStep OnFileEnd(std::string_view) override {
         const bool due = Clock::now() - lastFlush_ >= options_.flushInterval;
-        if (due && !StartFlush(/*atFileBoundary=*/true)) return ReadStep::Stop;
+        if (due && !Flush()) return ReadStep::Stop;
         PassFile();
         s_.observer.SetMkDataLabel("");
         return ReadStep::Continue;
@@ -123,26 +120,18 @@ class DownloadReadHandler : public ReadHandler {
 
   private:
     // The first record of a new JV-Link file: when everything before it is
-    // written, the file becomes the resume point; when everything before it
-    // is being written, it becomes one once that flush has ended.
+    // written, the file becomes the resume point.
     bool EnterFile(std::string_view fileName) {
         currentFile_ = std::string(fileName);
-        if (!options_.setup || TrimBlanks(fileName).empty()) return true;
-        if (awaitingLap_) {
-            lapAfterFlush_ = currentFile_;
-            awaitingLap_ = false;
+        if (!options_.setup || TrimBlanks(fileName).empty() || fileName == persistedLap_ ||
+            batch_.PendingFiles() != 0) {
+            return true;
         }
-        if (batch_.PendingFiles() != 0 || batch_.Flushing()) return true;
-        return PersistLap(currentFile_);
-    }
-
-    bool PersistLap(const std::string& file) {
-        if (file == persistedLap_) return true;
-        if (Status s = s_.settings.Write(settings_key::kDownloadSetUpLapFile, file); !s) {
+        if (Status s = s_.settings.Write(settings_key::kDownloadSetUpLapFile, fileName); !s) {
             Fail(s.error());
             return false;
         }
-        persistedLap_ = file;
+        persistedLap_ = currentFile_;
         return true;
     }
 
@@ -174,38 +163,10 @@ class DownloadReadHandler : public ReadHandler {
         s_.observer.SetProgressLabel(ReadingText(summary_.filesPassed, summary_.readCount));
     }
 
-    // Waits for the flush in progress; the file entered after it began is
-    // then a resume point.
-    bool FinishFlush() {
-        if (Status s = batch_.FinishFlush(); !s) {
-            Fail(s.error());
-            return false;
-        }
-        const std::string lap = std::move(lapAfterFlush_);
-        lapAfterFlush_.clear();
-        awaitingLap_ = false;
-        return lap.empty() || PersistLap(lap);
-    }
-
-    // Starts writing what is pending while the reading goes on (the second
-    // core merges while the first writes).
-    bool StartFlush(bool atFileBoundary) {
-        if (!FinishFlush()) return false;
-        lastFlush_ = Clock::now();
-        if (batch_.PendingFiles() == 0) return true;
-        if (Status s = batch_.StartFlush(); !s) {
-            Fail(s.error());
-            return false;
-        }
-        awaitingLap_ = atFileBoundary && options_.setup;
-        return true;
-    }
-
-    // Writes everything pending and waits for it.
     bool Flush() {
-        if (!FinishFlush()) return false;
+        Status s = batch_.PendingFiles() == 0 ? Status::Ok() : batch_.Flush();
         lastFlush_ = Clock::now();
-        if (Status s = batch_.Flush(); !s) {
+        if (!s) {
             Fail(s.error());
             return false;
         }
@@ -248,10 +209,6 @@ class DownloadReadHandler : public ReadHandler {
     bool wantsLabel_;
     bool lapNotFound_ = false;
     std::string currentFile_;
-    // The flush in progress began at a file boundary: the next file entered
-    // is its resume point.
-    bool awaitingLap_ = false;
-    std::string lapAfterFlush_;  // the resume point once that flush has ended
     Clock::time_point lastFlush_ = Clock::now();
 };
 

@@ -12,14 +12,10 @@
 // race), and a horse's history changes once per race it ran, so writing at
 // every boundary would cost nearly as much as writing per record.
 //
-// The batch is written on a thread of its own while the loop reads on, so
-// merging and writing share the two cores of a small machine.
-//
 // A process killed at any moment loses only records not written yet, and
-// "SetUpLapFile" always names a file whose earlier files are all on disk: the
-// first file entered after a flush began at a boundary becomes the resume
-// point once that flush has ended (or at once when nothing is pending or being
-// written), so a resumed set-up download stores that file again from its
+// "SetUpLapFile" always names a file whose earlier files are all on disk: it
+// moves to a file when that file's first record arrives with nothing left
+// unwritten, so a resumed set-up download stores that file again from its
 // first record, and with it everything that was lost. Storing a record twice
 // is harmless (the merges replace by key or slot).
 

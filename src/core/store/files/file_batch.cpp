@@ -25,9 +25,6 @@ bool ExistsOnDisk(const fs::path& file) {
 Result<LineList*> FileBatch::Lines(const fs::path& file, bool existingOnly,
                                    std::vector<std::string> (*fresh)(size_t), size_t lineLength) {
     if (auto it = files_.find(file.native()); it != files_.end()) return &it->second;
-    if (auto it = writing_.find(file.native()); it != writing_.end()) {
-        return &files_.emplace(file.native(), it->second).first->second;
-    }
     auto onDisk = ReadLineFile(file);
     if (!onDisk) return Error{onDisk.error()};
     if (!onDisk->has_value() && existingOnly) return static_cast<LineList*>(nullptr);
@@ -73,44 +70,16 @@ Result<StoreEffect> FileBatch::StoreReplacingLine(const fs::path& file, std::str
 }
 
 bool FileBatch::FileExists(const fs::path& file) const {
-    return files_.count(file.native()) != 0 || writing_.count(file.native()) != 0 ||
-           ExistsOnDisk(file);
-}
-
-FileBatch::~FileBatch() {
-    if (flushing_.valid()) flushing_.wait();
-}
-
-Status FileBatch::StartFlush() {
-    if (Status s = FinishFlush(); !s) return s;
-    if (files_.empty()) return Status::Ok();
-    writing_ = std::move(files_);
-    files_.clear();
-    flushing_ = std::async(std::launch::async, [this] {
-        std::vector<FileReplacement> replacements;
-        replacements.reserve(writing_.size());
-        for (const auto& [path, list] : writing_) {
-            replacements.push_back({fs::path(path), &list.lines});
-        }
-        return ReplaceFiles(replacements, &spares_);
-    });
-    return Status::Ok();
-}
-
-Status FileBatch::FinishFlush() {
-    if (!flushing_.valid()) return Status::Ok();
-    Status written = flushing_.get();
-    if (!written) {
-        // Files stored into since keep their newer lines.
-        for (auto& [path, list] : writing_) files_.try_emplace(path, std::move(list));
-    }
-    writing_.clear();
-    return written;
+    return files_.count(file.native()) != 0 || ExistsOnDisk(file);
 }
 
 Status FileBatch::Flush() {
-    if (Status s = StartFlush(); !s) return s;
-    return FinishFlush();
+    std::vector<FileReplacement> replacements;
+    replacements.reserve(files_.size());
+    for (const auto& [path, list] : files_) replacements.push_back({fs::path(path), &list.lines});
+    if (Status s = ReplaceFiles(replacements, &spares_); !s) return s;
+    files_.clear();
+    return Status::Ok();
 }
 
 namespace {

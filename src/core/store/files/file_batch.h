@@ -5,13 +5,11 @@
 // file, merge the line (line_merge.h), replace the file. A download stores
 // hundreds of thousands of records, most of them into the same few day files,
 // so it stores through a FileBatch instead: changed files stay in memory and
-// Flush() (or StartFlush(), on a thread of its own) writes each of them once.
-// The files are then byte for byte what storing record by record would have
-// written; a process that dies before a flush has ended loses only the
-// records stored since the last one that did.
+// Flush() writes each of them once. The files are then byte for byte what
+// storing record by record would have written; a process that dies before a
+// Flush() loses only the records stored since the last one.
 
 #include <filesystem>
-#include <future>
 #include <map>
 #include <string_view>
 
@@ -32,9 +30,9 @@ class FileBatch {
     FileBatch() = default;
     FileBatch(const FileBatch&) = delete;
     FileBatch& operator=(const FileBatch&) = delete;
-    // Waits for a flush in progress. Records not flushed are dropped, as they
-    // would be by a crash; the spare files are removed.
-    ~FileBatch();
+    // Records not flushed are dropped, as they would be by a crash; the spare
+    // files are removed.
+    ~FileBatch() = default;
 
     // Merges `record` (a whole record with its CR LF) into the keyed file
     // `file`. A record refused by CheckRecord is an error and changes nothing.
@@ -53,24 +51,13 @@ class FileBatch {
     // True when `file` exists on disk or has been created in this batch.
     bool FileExists(const std::filesystem::path& file) const;
 
-    // Number of files changed since the last flush began.
+    // Number of files changed since the last Flush().
     size_t PendingFiles() const { return files_.size(); }
 
     // Writes every changed file (ReplaceFiles: all or none written) and forgets
     // them, so a batch never holds more than one stretch of work in memory.
-    // On failure the changes stay pending. Waits for a flush in progress first.
+    // On failure the changes stay pending.
     Status Flush();
-
-    // Flush() on a thread of its own: stores go on while the files are
-    // written (a store into a file being written starts from its new
-    // contents). Waits for the flush before, so one runs at a time; its
-    // failure is the error here. Nothing pending starts nothing.
-    Status StartFlush();
-    // Waits for the flush in progress, if any: Ok when every file it had is
-    // written. On failure its files are pending again (where no later store
-    // changed them).
-    Status FinishFlush();
-    bool Flushing() const { return flushing_.valid(); }
 
   private:
     // The lines of `file` as the next store sees them; nullptr when the file
@@ -81,11 +68,7 @@ class FileBatch {
 
     // Keyed by the path's text: comparing paths component by component cost
     // more than the merges.
-    using Files = std::map<std::filesystem::path::string_type, LineList>;
-    Files files_;
-    // The files of the flush in progress, read by its thread until it ends.
-    Files writing_;
-    std::future<Status> flushing_;
+    std::map<std::filesystem::path::string_type, LineList> files_;
     // Old contents of the files replaced so far: the temporary files of the
     // next flushes (see SpareFiles).
     SpareFiles spares_;

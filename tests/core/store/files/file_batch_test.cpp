@@ -128,28 +128,6 @@ TEST(FileBatch, AFlushThatCannotWriteEveryFileWritesNone) {
     EXPECT_EQ(batch.PendingFiles(), 2u);
 }
 
-// Stores go on while a flush writes in the background: a file being written
-// is taken up from its new lines, not from the disk.
-TEST(FileBatch, StoresDuringABackgroundFlushStartFromTheLinesBeingWritten) {
-    TempFolder root;
-    const fs::path file = root.path() / "SEI" / "2019" / "2019105123.jvSEI";
-    const Rec run1 = Rec(RecordType::SE).Race(1);
-    const Rec run2 = Rec(RecordType::SE).Race(2);
-    FileBatch batch;
-    ASSERT_TRUE(batch.StoreKeyedLine(file, run1.Record(), kKeyed).ok());
-    ASSERT_TRUE(batch.StartFlush().ok());
-    EXPECT_EQ(batch.PendingFiles(), 0u);
-    EXPECT_TRUE(batch.FileExists(file));
-    auto stored = batch.StoreKeyedLine(file, run2.Record(), kExistingOnly);
-    ASSERT_TRUE(stored.ok());
-    EXPECT_EQ(*stored, StoreEffect::Stored);
-    ASSERT_TRUE(batch.FinishFlush().ok());
-    EXPECT_FALSE(batch.Flushing());
-    EXPECT_EQ(ReadBytes(file), run1.Record());
-    ASSERT_TRUE(batch.Flush().ok());
-    EXPECT_EQ(ReadBytes(file), run1.Record() + run2.Record());
-}
-
 // Later flushes write into the files earlier ones replaced (where the system
 // can swap two files); whatever way they go, every file ends up whole and no
 // temporary file outlives the batch.
