@@ -26,7 +26,7 @@ trap 'rm -rf "$work"' EXIT
 
 # Everything the store holds, with the download stage kept short but present.
 common=(--store "$work/store" --setup --from "2000/01/01 00:00:00" --jvsim-download-step=50
-    --flush-interval-ms 200)
+    --flush-interval-ms 0)
 
 start=$(date +%s%N)
 "$cli" download --home "$work/A" "${common[@]}" >"$work/A.out" 2>"$work/A.err" || {
