@@ -178,20 +178,17 @@ std::string_view CommaField(std::string_view line, size_t index) {
     return line.substr(0, line.find(','));
 }
 
-// Win ranks from the popularity file, for the horses it lists for the race.
-Status ReadPopularityFile(const fs::path& file, const model::RaImage& ra, TOutData& out) {
-    if (!PathExists(file)) return Status::Ok();
-    auto bytes = ReadFileBytes(file);
-    if (!bytes) return Error{bytes.error()};
+// Win ranks from the popularity file `bytes`, for the horses it lists for the
+// race.
+void ReadPopularity(std::string_view bytes, const model::RaImage& ra, TOutData& out) {
     const std::string_view raceKey = ra.Field(head::kRaceKey);
-    for (const std::string& line : app::SplitTextLines(*bytes)) {
+    for (const std::string& line : app::SplitTextLines(bytes)) {
         if (FieldAt(line, kPopularityRaceKey) != raceKey) continue;
         const int horse = WholeNumber(FieldAt(line, kPopularityHorse));
         // The model has 18 runner slots; a higher horse number has none.
         if (horse < 1 || horse > model::kRunners) continue;
         out.WinPopRank[horse - 1] = WholeNumber(CommaField(line, kPopularityRankField));
     }
-    return Status::Ok();
 }
 
 }  // namespace
@@ -205,7 +202,21 @@ Result<DayOddsFiles> DayOddsFiles::Read(const model::DayState& state) {
         if (!read) return ReadError(*name);
         *bytes = std::move(*read);
     }
+    files.popularityFile_ = state.CsvFileName;
     return files;
+}
+
+Result<const std::optional<std::string>*> DayOddsFiles::Popularity() const {
+    if (!popularity_) {
+        if (popularityFile_.empty()) {
+            popularity_.emplace();
+        } else {
+            auto read = ReadFileIfExists(popularityFile_);
+            if (!read) return Error{read.error()};
+            popularity_ = std::move(*read);
+        }
+    }
+    return &*popularity_;
 }
 
 Status OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table) {
@@ -232,7 +243,9 @@ Status OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table,
     const auto ranked = std::count_if(out.WinPopRank.begin(), out.WinPopRank.end(),
                                       [](std::int32_t r) { return r >= 1; });
     if (ranked < kRankedEnough) {
-        if (Status s = ReadPopularityFile(state.CsvFileName, ra, out); !s) return s;
+        auto popularity = files.Popularity();
+        if (!popularity) return Error{popularity.error()};
+        if (**popularity) ReadPopularity(***popularity, ra, out);
     }
 
     if (raceNumbered && files.O5()) CopyRaceRecord(*files.O5(), ra, day.RaceO5(race));

@@ -20,7 +20,7 @@ namespace quindle::jvlink {
 // message naming it (what was set until then stays).
 Status OzReadBtn(model::RaceDay& day, const app::JockeyRecommendTable& table);
 
-// The day's O1 and O5 files as read once, for importing the odds of many
+// The day's O1, O5 and popularity files as read once, for importing the odds of many
 // races (a day load imports all 36) without reading them again per race.
 class DayOddsFiles {
   public:
@@ -30,10 +30,15 @@ class DayOddsFiles {
 
     const std::optional<std::string>& O1() const { return o1_; }
     const std::optional<std::string>& O5() const { return o5_; }
+    // The popularity file (CsvFileName), read the first time a race has too
+    // few ranked runners; nothing when it is missing.
+    Result<const std::optional<std::string>*> Popularity() const;
 
   private:
     std::optional<std::string> o1_;
     std::optional<std::string> o5_;
+    std::filesystem::path popularityFile_;
+    mutable std::optional<std::optional<std::string>> popularity_;
 };
 
 // OzReadBtn over files already read.

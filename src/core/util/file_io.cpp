@@ -8,7 +8,10 @@
 
 #include <sys/stat.h>
 #include <sys/types.h>
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <io.h>  // _commit
+#else
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 #endif
@@ -19,20 +22,6 @@ namespace fs = std::filesystem;
 namespace {
 
 Error Unreadable(const fs::path& path) { return Error{"ファイルを読めません: " + path.string()}; }
-
-Status WriteAndSync(const fs::path& path, std::string_view bytes) {
-    std::FILE* f = std::fopen(path.string().c_str(), "wb");
-    if (!f) return Error{"ファイルを作成できません: " + path.string()};
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-#if !defined(_WIN32)
-    // The rename must not become durable before the data it points to.
-    ok = ::fsync(::fileno(f)) == 0 && ok;
-#endif
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) return Error{"ファイルに書き込めません: " + path.string()};
-    return Status::Ok();
-}
 
 // The size of the open `f` when it is a regular file (not a folder, which
 // some systems let fopen open).
@@ -52,6 +41,43 @@ std::optional<long long> RegularFileSize(std::FILE* f) {
 bool PathExists(const fs::path& path) {
     std::error_code ec;
     return !path.empty() && fs::exists(path, ec);
+}
+
+Status WriteFileOver(const fs::path& path, std::string_view bytes, bool sync,
+                     unsigned long long* device) {
+#if defined(_WIN32)
+    (void)device;
+    std::FILE* f = ::_wfopen(path.c_str(), L"wb");
+    if (!f) return Error{"ファイルを作成できません: " + path.string()};
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fflush(f) == 0 && ok;
+    if (sync) ok = ::_commit(::_fileno(f)) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+#else
+    // Written over and then cut to size rather than emptied first: freeing
+    // the blocks of an old file only to take new ones costs more than the
+    // write (most of all where freed blocks are discarded at once).
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return Error{"ファイルを作成できません: " + path.string()};
+    bool ok = true;
+    for (size_t done = 0; ok && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += static_cast<size_t>(n);
+    }
+    struct stat st {};
+    ok = ok && ::fstat(fd, &st) == 0;
+    if (ok && device) *device = static_cast<unsigned long long>(st.st_dev);
+    // Only a file that held more than the new contents has a tail to cut.
+    if (ok && st.st_size > static_cast<off_t>(bytes.size())) {
+        ok = ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    }
+    if (sync) ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+#endif
+    if (!ok) return Error{"ファイルに書き込めません: " + path.string()};
+    return Status::Ok();
 }
 
 FileRead ReadFileInto(const fs::path& path, std::string& buffer, std::size_t maxBytes) {
@@ -123,7 +149,8 @@ fs::path TemporaryBeside(const fs::path& target) {
 
 Status ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
     const fs::path temp = TemporaryBeside(path);
-    if (Status s = WriteAndSync(temp, bytes); !s) {
+    // The rename must not become durable before the data it points to.
+    if (Status s = WriteFileOver(temp, bytes, /*sync=*/true); !s) {
         std::error_code ignored;
         fs::remove(temp, ignored);
         return s;

@@ -38,6 +38,12 @@ Result<std::string> ReadFileBytes(const std::filesystem::path& path);
 // The bytes of `path`, or nothing when no file is there.
 Result<std::optional<std::string>> ReadFileIfExists(const std::filesystem::path& path);
 
+// Writes `bytes` over `path` (created when missing) and cuts it to their
+// size; `sync` makes the data durable before returning. `device` receives the
+// file system the file lives on (POSIX; left as it is elsewhere).
+Status WriteFileOver(const std::filesystem::path& path, std::string_view bytes, bool sync,
+                     unsigned long long* device = nullptr);
+
 // What the temporary names below carry after the target's name.
 inline constexpr std::string_view kTemporaryMark = ".tmp-";
 

@@ -2,11 +2,6 @@
 
 #include "util/file_io.h"
 
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -15,7 +10,6 @@
 #if !defined(_WIN32)
 #include <fcntl.h>
 #include <stdio.h>  // renameat2
-#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -50,45 +44,6 @@ Status EnsureFolder(const fs::path& folder) {
         return Error{"フォルダを作成できません: " + PathText(folder) +
                      (ec ? " (" + ec.message() + ")" : std::string())};
     }
-    return Status::Ok();
-}
-
-// Writes the temporary file of `target`; `syncNow` makes it durable at once.
-// `device` receives the file system the file lives on (POSIX).
-Status WriteTemporary(const fs::path& temp, const std::string& bytes, bool syncNow,
-                      unsigned long long* device) {
-#if defined(_WIN32)
-    (void)syncNow;
-    (void)device;
-    std::FILE* f = ::_wfopen(temp.c_str(), L"wb");
-    if (!f) return Error{"ファイルを作成できません: " + PathText(temp)};
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-#else
-    // A spare file is written over and then cut to size rather than emptied
-    // first: freeing its blocks only to take new ones costs more than the
-    // write (most of all where freed blocks are discarded at once).
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return Error{"ファイルを作成できません: " + PathText(temp)};
-    bool ok = true;
-    for (size_t done = 0; ok && done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) done += static_cast<size_t>(n);
-    }
-    struct stat st {};
-    ok = ok && ::fstat(fd, &st) == 0;
-    if (ok) *device = static_cast<unsigned long long>(st.st_dev);
-    // Only a spare that held more than the new contents has a tail to cut.
-    if (ok && st.st_size > static_cast<off_t>(bytes.size())) {
-        ok = ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
-    }
-    if (syncNow) ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-#endif
-    if (!ok) return Error{"ファイルに書き込めません: " + PathText(temp)};
     return Status::Ok();
 }
 
@@ -188,7 +143,7 @@ Status ReplaceFiles(const std::vector<FileReplacement>& files, SpareFiles* spare
         std::optional<fs::path> spare = spares ? spares->Take() : std::nullopt;
         Staged s{spare ? std::move(*spare) : TemporaryBeside(f.path), f.path};
         unsigned long long device = 0;
-        Status written = WriteTemporary(s.temp, JoinLines(*f.lines), syncEach, &device);
+        Status written = WriteFileOver(s.temp, JoinLines(*f.lines), syncEach, &device);
         staged.push_back(s);
         if (!written) return abandon(0, written);
         devices.emplace(device, s.temp);

@@ -50,7 +50,6 @@ class SpareFiles {
 
     std::optional<std::filesystem::path> Take();
     void Give(std::filesystem::path spare);
-    size_t Size() const { return paths_.size(); }
 
   private:
     std::vector<std::filesystem::path> paths_;
