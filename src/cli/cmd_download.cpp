@@ -5,7 +5,8 @@
 // non-zero when the download did not complete or JV-Link reported an error.
 // For the benchmark: --flush-every-record writes the files after every record,
 // --flush-interval-ms N sets the least time between writes at file boundaries
-// (0: every boundary), --max-pending-files N the files held unwritten at most.
+// (0: every boundary), --max-pending-files N and --max-held-mb N the files and
+// megabytes held in memory at most.
 
 #include <unistd.h>
 
@@ -129,6 +130,7 @@ struct DownloadArgs {
     bool flushEveryRecord = false;
     std::optional<int> flushIntervalMs;
     std::optional<int> maxPendingFiles;
+    std::optional<int> maxHeldMb;
 };
 
 Result<DownloadArgs> ParseDownloadArgs(const Args& args) {
@@ -159,6 +161,12 @@ Result<DownloadArgs> ParseDownloadArgs(const Args& args) {
         if (!pending) return Error{pending.error()};
         if (*pending) {
             out.maxPendingFiles = text::ReadInt32(**pending);
+            continue;
+        }
+        auto heldMb = TakeValueOption(args, i, "max-held-mb");
+        if (!heldMb) return Error{heldMb.error()};
+        if (*heldMb) {
+            out.maxHeldMb = text::ReadInt32(**heldMb);
             continue;
         }
         if (a == "--setup" || a == "--normal") {
@@ -213,7 +221,10 @@ int RunDownload(const Args& given) {
     options.currentYear = now.year;
     options.flushEveryRecord = parsed->flushEveryRecord;
     if (parsed->maxPendingFiles) {
-        options.maxPendingFiles = static_cast<size_t>(std::max(*parsed->maxPendingFiles, 1));
+        options.maxHeldFiles = static_cast<size_t>(std::max(*parsed->maxPendingFiles, 1));
+    }
+    if (parsed->maxHeldMb) {
+        options.maxHeldBytes = static_cast<size_t>(std::max(*parsed->maxHeldMb, 1)) << 20;
     }
     if (parsed->flushIntervalMs) {
         options.flushInterval = std::chrono::milliseconds(*parsed->flushIntervalMs);

@@ -22,6 +22,14 @@ std::string LapFileNotFoundText(std::string_view lap) {
 
 using Clock = std::chrono::steady_clock;
 
+store::BatchLimits BatchLimitsOf(const DownloadOptions& options) {
+    store::BatchLimits limits;
+    limits.bytes = options.maxHeldBytes;
+    limits.files = options.maxHeldFiles;
+    limits.keepWritten = !options.flushEveryRecord;
+    return limits;
+}
+
 int FromDate(std::string_view fromTime) {
     return text::ReadInt32(fromTime.substr(0, 8));
 }
@@ -34,6 +42,7 @@ class DownloadReadHandler : public ReadHandler {
           options_(options),
           summary_(summary),
           files_(session.settings.ProgramFolder()),
+          batch_(BatchLimitsOf(options)),
           rules_(store::MakeDownloadRules(FromDate(options.fromTime), options.currentYear,
                                           options.finalOdds)),
           persistedLap_(session.settings.Read(settings_key::kDownloadSetUpLapFile)),
@@ -72,9 +81,11 @@ class DownloadReadHandler : public ReadHandler {
         if (!outcome) return Fail(outcome.error());
         if (!outcome->refused.empty()) Refused(fileName, outcome->refused);
         summary_.linesStored += static_cast<std::int64_t>(outcome->stored.size());
-        const bool flushNow =
-            options_.flushEveryRecord || batch_.PendingFiles() >= options_.maxPendingFiles;
-        if (flushNow && !Flush()) return ReadStep::Stop;
+        if (options_.flushEveryRecord) {
+            if (!Flush()) return ReadStep::Stop;
+        } else if (Status s = batch_.Trim(); !s) {
+            return Fail(s.error());
+        }
         if (wantsLabel_) ShowStored(*outcome, record);
         return ReadStep::Continue;
     }

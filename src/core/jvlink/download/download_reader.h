@@ -5,12 +5,13 @@
 // what the end of the loop leaves in the settings.
 //
 // Stores go through one FileBatch that is written at JV-Link file boundaries
-// (at most every `flushInterval`, when it holds too many files, and whenever
-// the loop ends), so a local file is written once per stretch of work instead
-// of once per record, and the files come out byte for byte as storing record
-// by record makes them. JV-Link files are often small (a few records of one
-// race), and a horse's history changes once per race it ran, so writing at
-// every boundary would cost nearly as much as writing per record.
+// (at most every `flushInterval`, and whenever the loop ends), so a local file
+// is written once per stretch of work instead of once per record, and the
+// files come out byte for byte as storing record by record makes them. JV-Link
+// files are often small (a few records of one race), and a horse's history
+// changes once per race it ran, so writing at every boundary would cost nearly
+// as much as writing per record. Between those writes the batch keeps its
+// memory bounded by writing out the files it stored into least recently.
 //
 // A process killed at any moment loses only records not written yet, and
 // "SetUpLapFile" always names a file whose earlier files are all on disk: it
@@ -38,15 +39,17 @@ struct DownloadOptions {
     bool setup = false;      // JV-Link option 3 (set-up data) instead of 1 (normal)
     bool finalOdds = false;  // "確定オッズも合わせて取得する": store O1 and O5 too
     int currentYear = 0;     // run histories are kept for horses born after this − 15
-    // Least time between two writes of the stored files at file boundaries;
-    // 0 writes at every boundary.
-    std::chrono::milliseconds flushInterval{30000};
-    // Files held unwritten at most: beyond it the files are written even
-    // inside a JV-Link file (a master file changes thousands of local files),
-    // which bounds the memory of a download.
-    size_t maxPendingFiles = 40000;
-    // Write the files after every record instead; the benchmark compares the
-    // two.
+    // Least time between two writes of every changed file at file boundaries;
+    // 0 writes at every boundary. Only such a write lets the resume point
+    // move, so this bounds what a killed set-up download reads again.
+    std::chrono::milliseconds flushInterval{120000};
+    // Files held in memory at most, written or not: beyond either limit the
+    // files stored into least recently are written and let go of, even inside
+    // a JV-Link file (a master file changes thousands of local files).
+    size_t maxHeldFiles = 200000;
+    size_t maxHeldBytes = size_t{384} << 20;
+    // Write the files after every record instead, reading each again for the
+    // next record; the benchmark compares the two.
     bool flushEveryRecord = false;
 };
 

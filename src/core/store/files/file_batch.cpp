@@ -1,5 +1,6 @@
 #include "store/files/file_batch.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "store/files/line_file_io.h"
@@ -20,26 +21,55 @@ bool ExistsOnDisk(const fs::path& file) {
     return fs::exists(file, ec);
 }
 
+// The memory a held file takes, roughly: its lines, the allocation of each,
+// and the bookkeeping of the file.
+size_t EstimatedBytes(const LineList& list) {
+    constexpr size_t kPerLine = sizeof(std::string) + 16;
+    constexpr size_t kPerFile = 256;
+    // Every line of a record file is a record of one type, so of one length.
+    const size_t lineSize = list.lines.empty() ? 0 : list.lines.front().size();
+    return kPerFile + list.lines.size() * (lineSize + kPerLine);
+}
+
 }  // namespace
 
-Result<LineList*> FileBatch::Lines(const fs::path& file, bool existingOnly,
-                                   std::vector<std::string> (*fresh)(size_t), size_t lineLength) {
-    if (auto it = files_.find(file.native()); it != files_.end()) return &it->second;
+Result<FileBatch::Held*> FileBatch::Hold(const fs::path& file, bool existingOnly,
+                                         std::vector<std::string> (*fresh)(size_t),
+                                         size_t lineLength) {
+    if (auto it = files_.find(file.native()); it != files_.end()) {
+        recency_.splice(recency_.begin(), recency_, it->second.recency);
+        return &it->second;
+    }
     auto onDisk = ReadLineFile(file);
     if (!onDisk) return Error{onDisk.error()};
-    if (!onDisk->has_value() && existingOnly) return static_cast<LineList*>(nullptr);
-    LineList list;
-    list.lines = onDisk->has_value() ? std::move(**onDisk) : fresh(lineLength);
-    return &files_.emplace(file.native(), std::move(list)).first->second;
+    if (!onDisk->has_value() && existingOnly) return static_cast<Held*>(nullptr);
+    Entry& entry = *files_.try_emplace(file.native()).first;
+    Held& held = entry.second;
+    held.list.lines = onDisk->has_value() ? std::move(**onDisk) : fresh(lineLength);
+    held.bytes = EstimatedBytes(held.list);
+    heldBytes_ += held.bytes;
+    recency_.push_front(&entry);
+    held.recency = recency_.begin();
+    return &held;
+}
+
+void FileBatch::Changed(Held& held) {
+    if (!held.changed) ++pending_;
+    held.changed = true;
+    const size_t bytes = EstimatedBytes(held.list);
+    heldBytes_ = heldBytes_ - held.bytes + bytes;
+    held.bytes = bytes;
 }
 
 Result<StoreEffect> FileBatch::StoreKeyedLine(const fs::path& file, std::string_view record,
                                               const KeyedLineOptions& options) {
     if (Status s = CheckRecord(record); !s) return Error{s.error()};
-    auto lines = Lines(file, options.existingFilesOnly, NoLines, 0);
-    if (!lines) return Error{lines.error()};
-    if (*lines == nullptr) return StoreEffect::FileMissing;
-    MergeKeyedLine(**lines, std::string(LineOfRecord(record)), options.key, options.dropBlankHead);
+    auto held = Hold(file, options.existingFilesOnly, NoLines, 0);
+    if (!held) return Error{held.error()};
+    if (*held == nullptr) return StoreEffect::FileMissing;
+    MergeKeyedLine((*held)->list, std::string(LineOfRecord(record)), options.key,
+                   options.dropBlankHead);
+    Changed(**held);
     return StoreEffect::Stored;
 }
 
@@ -53,19 +83,21 @@ Result<StoreEffect> FileBatch::StoreSlotLine(const fs::path& file, std::string_v
                      text::ToUtf8(text::FieldAt(record, layout::se::kHorseNumber))};
     }
     const std::string_view line = LineOfRecord(record);
-    auto lines = Lines(file, options.existingFilesOnly, BlankSlotLines, line.size());
-    if (!lines) return Error{lines.error()};
-    if (*lines == nullptr) return StoreEffect::FileMissing;
-    PlaceSlotLine(**lines, std::string(line), *slot);
+    auto held = Hold(file, options.existingFilesOnly, BlankSlotLines, line.size());
+    if (!held) return Error{held.error()};
+    if (*held == nullptr) return StoreEffect::FileMissing;
+    PlaceSlotLine((*held)->list, std::string(line), *slot);
+    Changed(**held);
     return StoreEffect::Stored;
 }
 
 Result<StoreEffect> FileBatch::StoreReplacingLine(const fs::path& file, std::string_view record,
                                                   text::FieldPos key) {
     if (Status s = CheckRecord(record); !s) return Error{s.error()};
-    auto lines = Lines(file, false, NoLines, 0);
-    if (!lines) return Error{lines.error()};
-    ReplaceKeyedLines(**lines, std::string(LineOfRecord(record)), key);
+    auto held = Hold(file, false, NoLines, 0);
+    if (!held) return Error{held.error()};
+    ReplaceKeyedLines((*held)->list, std::string(LineOfRecord(record)), key);
+    Changed(**held);
     return StoreEffect::Stored;
 }
 
@@ -73,12 +105,55 @@ bool FileBatch::FileExists(const fs::path& file) const {
     return files_.count(file.native()) != 0 || ExistsOnDisk(file);
 }
 
-Status FileBatch::Flush() {
+Status FileBatch::Write(const std::vector<Entry*>& entries) {
+    std::vector<Entry*> changed;
+    for (Entry* e : entries) {
+        if (e->second.changed) changed.push_back(e);
+    }
+    if (changed.empty()) return Status::Ok();
+    // In path order, so files of one folder are written together.
+    std::sort(changed.begin(), changed.end(),
+              [](const Entry* a, const Entry* b) { return a->first < b->first; });
     std::vector<FileReplacement> replacements;
-    replacements.reserve(files_.size());
-    for (const auto& [path, list] : files_) replacements.push_back({fs::path(path), &list.lines});
+    replacements.reserve(changed.size());
+    for (const Entry* e : changed) replacements.push_back({fs::path(e->first), &e->second.list.lines});
     if (Status s = ReplaceFiles(replacements, &spares_); !s) return s;
-    files_.clear();
+    for (Entry* e : changed) e->second.changed = false;
+    pending_ -= changed.size();
+    return Status::Ok();
+}
+
+void FileBatch::LetGo(Entry* entry) {
+    heldBytes_ -= entry->second.bytes;
+    if (entry->second.changed) --pending_;
+    recency_.erase(entry->second.recency);
+    files_.erase(entry->first);
+}
+
+Status FileBatch::Flush() {
+    std::vector<Entry*> all(recency_.begin(), recency_.end());
+    if (Status s = Write(all); !s) return s;
+    if (!limits_.keepWritten) {
+        for (Entry* e : all) LetGo(e);
+    }
+    return Status::Ok();
+}
+
+Status FileBatch::Trim() {
+    if (heldBytes_ <= limits_.bytes && files_.size() <= limits_.files) return Status::Ok();
+    const size_t keepBytes = limits_.bytes * 3 / 4;
+    const size_t keepFiles = limits_.files * 3 / 4;
+    std::vector<Entry*> oldest;
+    size_t bytes = heldBytes_;
+    size_t files = files_.size();
+    for (auto it = recency_.rbegin(); it != recency_.rend(); ++it) {
+        if (bytes <= keepBytes && files <= keepFiles) break;
+        oldest.push_back(*it);
+        bytes -= (*it)->second.bytes;
+        --files;
+    }
+    if (Status s = Write(oldest); !s) return s;
+    for (Entry* e : oldest) LetGo(e);
     return Status::Ok();
 }
 

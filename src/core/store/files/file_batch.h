@@ -8,10 +8,21 @@
 // Flush() writes each of them once. The files are then byte for byte what
 // storing record by record would have written; a process that dies before a
 // Flush() loses only the records stored since the last one.
+//
+// A batch keeps the files it wrote in memory too, so a file that changes
+// again is neither read back nor, when it changes again soon, written twice:
+// a horse's history and its master change with every race it runs, and a set-up
+// download would otherwise rewrite tens of thousands of them at every flush.
+// What it holds is bounded (BatchLimits): Trim() writes out and lets go of the
+// files stored into least recently, which are mostly the day files of days
+// long past. A batch owns its files while it lives: nothing else may change
+// them on disk meanwhile.
 
+#include <cstddef>
 #include <filesystem>
-#include <map>
+#include <list>
 #include <string_view>
+#include <unordered_map>
 
 #include "store/files/line_file_io.h"
 #include "store/files/line_merge.h"
@@ -25,9 +36,19 @@ enum class StoreEffect {
     FileMissing,  // existing-files-only and the file does not exist: nothing stored
 };
 
+// How much a batch holds in memory at most, counting written and unwritten
+// files alike.
+struct BatchLimits {
+    size_t bytes = size_t{384} << 20;  // estimated size of the held lines
+    size_t files = 200000;
+    // False: a flush lets go of every file it wrote, so the next store into
+    // one reads it from disk again, as storing record by record does.
+    bool keepWritten = true;
+};
+
 class FileBatch {
   public:
-    FileBatch() = default;
+    explicit FileBatch(BatchLimits limits = {}) : limits_(limits) {}
     FileBatch(const FileBatch&) = delete;
     FileBatch& operator=(const FileBatch&) = delete;
     // Records not flushed are dropped, as they would be by a crash; the spare
@@ -51,24 +72,51 @@ class FileBatch {
     // True when `file` exists on disk or has been created in this batch.
     bool FileExists(const std::filesystem::path& file) const;
 
-    // Number of files changed since the last Flush().
-    size_t PendingFiles() const { return files_.size(); }
+    // Number of files changed and not written yet.
+    size_t PendingFiles() const { return pending_; }
+    // Files held in memory, written or not, and their estimated size.
+    size_t HeldFiles() const { return files_.size(); }
+    size_t HeldBytes() const { return heldBytes_; }
 
-    // Writes every changed file (ReplaceFiles: all or none written) and forgets
-    // them, so a batch never holds more than one stretch of work in memory.
-    // On failure the changes stay pending.
+    // Writes every changed file (ReplaceFiles: all or none written). On
+    // failure the changes stay pending.
     Status Flush();
 
-  private:
-    // The lines of `file` as the next store sees them; nullptr when the file
-    // does not exist and `existingOnly` is set. `fresh` gives the lines of a
-    // file that does not exist yet.
-    Result<LineList*> Lines(const std::filesystem::path& file, bool existingOnly,
-                            std::vector<std::string> (*fresh)(size_t), size_t lineLength);
+    // When the batch holds more than its limits: writes the changed files
+    // among those stored into least recently and lets go of them, until it
+    // holds three quarters of its limits. On failure nothing is let go of.
+    Status Trim();
 
+  private:
+    struct Held;
+    using Entry = std::pair<const std::filesystem::path::string_type, Held>;
+    struct Held {
+        LineList list;
+        size_t bytes = 0;
+        bool changed = false;
+        std::list<Entry*>::iterator recency;  // place in recency_
+    };
+
+    // The held file `file` as the next store sees it, read from disk when not
+    // held yet; nullptr when the file does not exist and `existingOnly` is
+    // set. `fresh` gives the lines of a file that does not exist yet.
+    Result<Held*> Hold(const std::filesystem::path& file, bool existingOnly,
+                       std::vector<std::string> (*fresh)(size_t), size_t lineLength);
+    // After a store changed the lines of `held`: marks it as changed and
+    // counts its size again.
+    void Changed(Held& held);
+    // Writes the changed files among `entries`, as one replacement.
+    Status Write(const std::vector<Entry*>& entries);
+    void LetGo(Entry* entry);
+
+    BatchLimits limits_;
     // Keyed by the path's text: comparing paths component by component cost
     // more than the merges.
-    std::map<std::filesystem::path::string_type, LineList> files_;
+    std::unordered_map<std::filesystem::path::string_type, Held> files_;
+    // The held files, stored into most recently first.
+    std::list<Entry*> recency_;
+    size_t heldBytes_ = 0;
+    size_t pending_ = 0;
     // Old contents of the files replaced so far: the temporary files of the
     // next flushes (see SpareFiles).
     SpareFiles spares_;

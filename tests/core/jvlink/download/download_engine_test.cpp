@@ -42,6 +42,14 @@ DownloadOptions SeldomFlushOptions() {
     return o;
 }
 
+// Seldom written whole, and holding so little that files are written out and
+// let go of inside JV-Link files.
+DownloadOptions TightMemoryOptions() {
+    DownloadOptions o = SeldomFlushOptions();
+    o.maxHeldFiles = 2;
+    return o;
+}
+
 // Thrown from the pump to end a run as abruptly as a killed process: nothing
 // after it runs, the batch is dropped unwritten, the session stays open.
 struct Killed {};
@@ -308,10 +316,12 @@ TEST_F(DownloadEngineTest, AKilledRunAtAnyPassResumesToTheSameFiles) {
     Home probe(temp_.path() / "probe");
     probe.Run(SetupOptions());
     const int pumps = probe.observer.pumps;
-    for (const DownloadOptions& options : {SetupOptions(), SeldomFlushOptions()}) {
+    for (const DownloadOptions& options :
+         {SetupOptions(), SeldomFlushOptions(), TightMemoryOptions()}) {
         for (int at = 1; at <= pumps; ++at) {
             SCOPED_TRACE("killed at pump " + std::to_string(at) + ", flush interval " +
-                         std::to_string(options.flushInterval.count()));
+                         std::to_string(options.flushInterval.count()) + ", files held " +
+                         std::to_string(options.maxHeldFiles));
             Home home(temp_.path() / ("k" + std::to_string(at)));
             {
                 DownloadEngine engine(home.link, home.flags, home.settings, &home.errorLog,
@@ -386,17 +396,19 @@ TEST_F(DownloadEngineTest, ACancelWhileDownloadingClosesTheSessionSoTheNextStart
 
 TEST_F(DownloadEngineTest, StoringInBatchesGivesTheBytesOfStoringPerRecord) {
     for (bool finalOdds : {false, true}) {
-        DownloadOptions o = SeldomFlushOptions();
-        o.finalOdds = finalOdds;
-        Home batched(temp_.path() / ("b" + std::to_string(finalOdds)));
-        Home single(temp_.path() / ("s" + std::to_string(finalOdds)));
-        o.flushEveryRecord = false;
-        EXPECT_EQ(batched.Run(o).end, DownloadEnd::Completed);
-        o.flushEveryRecord = true;
-        EXPECT_EQ(single.Run(o).end, DownloadEnd::Completed);
-        auto tree = RecordTree(batched.path);
-        EXPECT_GE(tree.size(), 10u);
-        EXPECT_EQ(tree, RecordTree(single.path));
+        for (const DownloadOptions& batchedOptions : {SeldomFlushOptions(), TightMemoryOptions()}) {
+            DownloadOptions o = batchedOptions;
+            o.finalOdds = finalOdds;
+            const std::string name = std::to_string(finalOdds) + std::to_string(o.maxHeldFiles);
+            Home batched(temp_.path() / ("b" + name));
+            Home single(temp_.path() / ("s" + name));
+            EXPECT_EQ(batched.Run(o).end, DownloadEnd::Completed);
+            o.flushEveryRecord = true;
+            EXPECT_EQ(single.Run(o).end, DownloadEnd::Completed);
+            auto tree = RecordTree(batched.path);
+            EXPECT_GE(tree.size(), 10u);
+            EXPECT_EQ(tree, RecordTree(single.path));
+        }
     }
 }
 

@@ -124,6 +124,16 @@ std::map<std::string, std::string> Snapshot(const fs::path& root) {
     return files;
 }
 
+void ExpectSameFiles(const std::map<std::string, std::string>& expected,
+                     const std::map<std::string, std::string>& got) {
+    EXPECT_GT(expected.size(), 60u);
+    ASSERT_EQ(got.size(), expected.size());
+    for (const auto& [name, bytes] : expected) {
+        ASSERT_TRUE(got.count(name)) << name;
+        EXPECT_TRUE(got.at(name) == bytes) << name;
+    }
+}
+
 quindle::Result<StoreOutcome> StoreItem(LocalFiles& files, FileBatch& batch, const Item& item,
                                         const DownloadRules& rules) {
     return item.writer == Writer::Download
@@ -134,9 +144,7 @@ quindle::Result<StoreOutcome> StoreItem(LocalFiles& files, FileBatch& batch, con
 TEST(BatchEquivalence, BatchedFilesAreByteForByteThoseOfRecordByRecordStoring) {
     TempFolder root;
     const fs::path single = root.path() / "single";
-    const fs::path batched = root.path() / "batched";
     SeedFolder(single);
-    SeedFolder(batched);
     const DownloadRules rules = MakeDownloadRules(20250101, 2030, true);
 
     std::vector<Item> items = Stream();
@@ -152,26 +160,28 @@ TEST(BatchEquivalence, BatchedFilesAreByteForByteThoseOfRecordByRecordStoring) {
             ASSERT_TRUE(one.Flush().ok());
         }
     }
-    {
-        LocalFiles files(batched);
-        FileBatch batch;
-        for (size_t i = 0; i < items.size(); ++i) {
-            ASSERT_TRUE(StoreItem(files, batch, items[i], rules).ok());
-            if (i % 97 == 96) {
-                ASSERT_TRUE(batch.Flush().ok());
+    // Flushed now and then; and besides, holding so little that nearly every
+    // store writes out and lets go of the files stored into least recently.
+    for (const BatchLimits limits : {BatchLimits{}, BatchLimits{20000, 3, true}}) {
+        SCOPED_TRACE("files held " + std::to_string(limits.files));
+        const fs::path batched = root.path() / ("batched" + std::to_string(limits.files));
+        SeedFolder(batched);
+        {
+            LocalFiles files(batched);
+            FileBatch batch(limits);
+            for (size_t i = 0; i < items.size(); ++i) {
+                ASSERT_TRUE(StoreItem(files, batch, items[i], rules).ok());
+                ASSERT_TRUE(batch.Trim().ok());
+                ASSERT_LE(batch.HeldFiles(), limits.files);
+                if (i % 97 == 96) {
+                    ASSERT_TRUE(batch.Flush().ok());
+                }
             }
+            ASSERT_TRUE(batch.Flush().ok());
         }
-        ASSERT_TRUE(batch.Flush().ok());
+        ExpectSameFiles(Snapshot(single), Snapshot(batched));
     }
-
     const auto expected = Snapshot(single);
-    const auto got = Snapshot(batched);
-    EXPECT_GT(expected.size(), 60u);
-    ASSERT_EQ(got.size(), expected.size());
-    for (const auto& [name, bytes] : expected) {
-        ASSERT_TRUE(got.count(name)) << name;
-        EXPECT_TRUE(got.at(name) == bytes) << name;
-    }
     // The seeded files were ordered; each store into the RA file dropped one
     // blank head line, the HR file kept its blank line.
     const auto ra = SplitLines(expected.at("data/2025年01月05日.jvRA"));

@@ -161,4 +161,39 @@ TEST(FileBatch, RepeatedFlushesReplaceFilesWholeAndLeaveNoTemporaryFiles) {
     EXPECT_EQ(ReadBytes(first), run1.Record() + run2.Record() + run3.Record());
 }
 
+TEST(FileBatch, TrimWritesOutTheFilesStoredIntoLeastRecentlyAndReadsThemBackWhenNeeded) {
+    TempFolder root;
+    const fs::path folder = root.path() / "SEI" / "2019";
+    const fs::path a = folder / "2019105123.jvSEI";
+    const fs::path b = folder / "2019105124.jvSEI";
+    const fs::path c = folder / "2019105125.jvSEI";
+    const Rec run1 = Rec(RecordType::SE).Race(1);
+    const Rec run2 = Rec(RecordType::SE).Race(2);
+
+    FileBatch batch(BatchLimits{size_t{1} << 20, 2, true});
+    ASSERT_TRUE(batch.StoreKeyedLine(a, run1.Record(), kKeyed).ok());
+    ASSERT_TRUE(batch.StoreKeyedLine(b, run1.Record(), kKeyed).ok());
+    ASSERT_TRUE(batch.Trim().ok());  // within the limits: nothing happens
+    EXPECT_FALSE(fs::exists(folder));
+    ASSERT_TRUE(batch.StoreKeyedLine(a, run2.Record(), kKeyed).ok());
+    ASSERT_TRUE(batch.StoreKeyedLine(c, run1.Record(), kKeyed).ok());
+    EXPECT_EQ(batch.PendingFiles(), 3u);
+
+    // Three files held, two allowed: down to one, the one stored into last.
+    ASSERT_TRUE(batch.Trim().ok());
+    EXPECT_EQ(batch.HeldFiles(), 1u);
+    EXPECT_EQ(batch.PendingFiles(), 1u);
+    EXPECT_EQ(ReadBytes(a), run1.Record() + run2.Record());
+    EXPECT_EQ(ReadBytes(b), run1.Record());
+    EXPECT_FALSE(fs::exists(c));
+
+    // A file let go of is read back for the next store into it.
+    ASSERT_TRUE(batch.StoreKeyedLine(b, run2.Record(), kKeyed).ok());
+    ASSERT_TRUE(batch.Flush().ok());
+    EXPECT_EQ(batch.PendingFiles(), 0u);
+    EXPECT_EQ(batch.HeldFiles(), 2u);  // written files stay held
+    EXPECT_EQ(ReadBytes(b), run1.Record() + run2.Record());
+    EXPECT_EQ(ReadBytes(c), run1.Record());
+}
+
 }  // namespace
