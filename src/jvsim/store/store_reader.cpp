@@ -1,9 +1,11 @@
 #include "jvsim/store/store_reader.h"
 
 #include <algorithm>
+#include <fstream>
 #include <system_error>
 
 #include "jvsim/store/store_format.h"
+#include "util/file_io.h"
 
 namespace quindle::jvsim {
 namespace {
@@ -190,17 +192,21 @@ std::filesystem::path StoreReader::AnnouncementPath(std::string_view fileName) c
 
 Status RecordCursor::Open(const std::filesystem::path& path) {
     Close();
-    in_.open(path, std::ios::binary);
-    if (!in_.is_open()) return Error{"cannot read " + path.string()};
+    if (ReadFileInto(path, bytes_) != FileRead::kRead) return Error{"cannot read " + path.string()};
+    open_ = true;
     return Status::Ok();
 }
 
 bool RecordCursor::Next(std::string& record) {
-    if (!in_.is_open()) return false;
     // CP932 trail bytes are never 0x0A or 0x0D, so a line break always ends a record.
-    while (std::getline(in_, record)) {
-        if (!record.empty() && record.back() == '\r') record.pop_back();
-        if (record.empty()) continue;
+    while (open_ && next_ < bytes_.size()) {
+        const std::string_view rest = std::string_view(bytes_).substr(next_);
+        const size_t end = std::min(rest.find('\n'), rest.size());
+        std::string_view line = rest.substr(0, end);
+        next_ += end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty()) continue;
+        record.assign(line);
         record += "\r\n";
         return true;
     }
@@ -209,8 +215,9 @@ bool RecordCursor::Next(std::string& record) {
 }
 
 void RecordCursor::Close() {
-    if (in_.is_open()) in_.close();
-    in_.clear();
+    open_ = false;
+    next_ = 0;
+    bytes_.clear();  // the capacity serves the next file
 }
 
 }  // namespace quindle::jvsim

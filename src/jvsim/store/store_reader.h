@@ -11,7 +11,6 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,7 +90,8 @@ class StoreReader {
     std::uintmax_t realtimeSize_ = 0;
 };
 
-// The records of one store file, read one at a time.
+// The records of one store file, read one at a time (the file is read whole
+// when opened, and let go of when it ends).
 class RecordCursor {
   public:
     // Opens `path`; a missing or unreadable file is an error.
@@ -102,10 +102,12 @@ class RecordCursor {
     bool Next(std::string& record);
 
     void Close();
-    bool IsOpen() const { return in_.is_open(); }
+    bool IsOpen() const { return open_; }
 
   private:
-    std::ifstream in_;
+    std::string bytes_;
+    size_t next_ = 0;  // where the next line starts in bytes_
+    bool open_ = false;
 };
 
 }  // namespace quindle::jvsim

@@ -49,11 +49,23 @@ Status CheckVenue(std::string_view venueCode) {
 
 }  // namespace
 
+namespace {
+// The day date text of a checked date with the given spellings of 年, 月 and 日:
+// a download names a file for every record, so no conversion is done here.
+std::string DateWithMarks(std::string_view yyyymmdd, std::string_view year,
+                          std::string_view month, std::string_view day) {
+    std::string out;
+    out.reserve(kDateLength + year.size() + month.size() + day.size());
+    out.append(yyyymmdd.substr(0, 4)).append(year);
+    out.append(yyyymmdd.substr(4, 2)).append(month);
+    out.append(yyyymmdd.substr(6, 2)).append(day);
+    return out;
+}
+}  // namespace
+
 Result<std::string> DayDateText(std::string_view yyyymmdd) {
     if (Status s = CheckDate(yyyymmdd); !s) return Error{s.error()};
-    return std::string(yyyymmdd.substr(0, 4)) + text::Sj("年") +
-           std::string(yyyymmdd.substr(4, 2)) + text::Sj("月") +
-           std::string(yyyymmdd.substr(6, 2)) + text::Sj("日");
+    return DateWithMarks(yyyymmdd, "\x94\x4e", "\x8c\x8e", "\x93\xfa");  // 年 月 日 in CP932
 }
 
 std::string_view DayFileExtension(FileKind kind) {
@@ -79,15 +91,13 @@ Result<FileLocation> DayFileLocation(FileKind kind, std::string_view yyyymmdd,
                                      std::string_view venueCode) {
     const std::string_view extension = DayFileExtension(kind);
     if (extension.empty()) return Error{"日別ファイルの種類ではありません"};
-    auto day = DayDateText(yyyymmdd);
-    if (!day) return Error{day.error()};
-    std::string name = *day;
+    if (Status s = CheckDate(yyyymmdd); !s) return Error{s.error()};
+    std::string name = DateWithMarks(yyyymmdd, "年", "月", "日");
     if (kind == FileKind::SeDay) {
         if (Status s = CheckVenue(venueCode); !s) return Error{s.error()};
-        name += VenueName(venueCode, kVenueNameStyle);
+        name += text::ToUtf8(VenueName(venueCode, kVenueNameStyle));
     }
-    return FileLocation{{std::string(app::kDataFolder)},
-                        text::ToUtf8(name) + std::string(extension)};
+    return FileLocation{{std::string(app::kDataFolder)}, name.append(extension)};
 }
 
 Result<FileLocation> HistoryLocation(std::string_view pedigree) {

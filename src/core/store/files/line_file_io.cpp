@@ -1,7 +1,9 @@
 #include "store/files/line_file_io.h"
 
 #include "util/file_io.h"
+#include "util/parallel.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -21,6 +23,9 @@ namespace {
 // Up to this many files each file is synced on its own; a larger batch syncs
 // its file systems once, which costs one journal commit instead of hundreds.
 constexpr size_t kPerFileSyncLimit = 4;
+
+// Threads that write and rename the files of one large replacement.
+constexpr size_t kThreads = 4;
 
 std::string PathText(const fs::path& p) {
     return p.string();
@@ -127,42 +132,76 @@ void SpareFiles::Give(fs::path p) {
 
 Status ReplaceFiles(const std::vector<FileReplacement>& files, SpareFiles* spares) {
     const bool syncEach = files.size() <= kPerFileSyncLimit;
+    const size_t count = files.size();
     std::vector<Staged> staged;
-    staged.reserve(files.size());
-    std::map<unsigned long long, fs::path> devices;
+    staged.reserve(count);
     std::set<fs::path::string_type> foldersReady;  // most files share a few folders
-    auto abandon = [&](size_t from, Status why) {
-        for (size_t i = from; i < staged.size(); ++i) RemoveQuietly(staged[i].temp);
-        return why;
+    auto removeTemporaries = [&](const std::vector<char>* keep) {
+        for (size_t i = 0; i < staged.size(); ++i) {
+            if (!keep || !(*keep)[i]) RemoveQuietly(staged[i].temp);
+        }
     };
     for (const auto& f : files) {
         const fs::path folder = f.path.parent_path();
         if (foldersReady.insert(folder.native()).second) {
-            if (Status s = EnsureFolder(folder); !s) return abandon(0, s);
+            if (Status s = EnsureFolder(folder); !s) {
+                removeTemporaries(nullptr);
+                return s;
+            }
         }
         std::optional<fs::path> spare = spares ? spares->Take() : std::nullopt;
-        Staged s{spare ? std::move(*spare) : TemporaryBeside(f.path), f.path};
-        unsigned long long device = 0;
-        Status written = WriteFileOver(s.temp, JoinLines(*f.lines), syncEach, &device);
-        staged.push_back(s);
-        if (!written) return abandon(0, written);
-        devices.emplace(device, s.temp);
+        staged.push_back({spare ? std::move(*spare) : TemporaryBeside(f.path), f.path});
+    }
+
+    // Creating and writing files is mostly the kernel's work, and files of
+    // different folders hardly wait for each other (those of one folder do):
+    // a few threads share it, each taking long runs of files in path order.
+    const size_t run = std::max<size_t>(64, count / 16);
+    std::vector<std::string> failures(count);
+    std::vector<unsigned long long> devices(count, 0);
+    ParallelFor(count, [&](size_t i) {
+        Status written =
+            WriteFileOver(staged[i].temp, JoinLines(*files[i].lines), syncEach, &devices[i]);
+        if (!written) failures[i] = written.error();
+    }, kThreads, run);
+    for (const std::string& failure : failures) {
+        if (failure.empty()) continue;
+        removeTemporaries(nullptr);
+        return Error{failure};
     }
     if (!syncEach) {
-        if (Status s = SyncFileSystems(devices); !s) return abandon(0, s);
+        std::map<unsigned long long, fs::path> oneFilePerDevice;
+        for (size_t i = 0; i < count; ++i) oneFilePerDevice.emplace(devices[i], staged[i].temp);
+        if (Status s = SyncFileSystems(oneFilePerDevice); !s) {
+            removeTemporaries(nullptr);
+            return s;
+        }
     }
-    for (size_t i = 0; i < staged.size(); ++i) {
+
+    // 1: renamed into place; 2: exchanged, the temporary name now holding the
+    // old file, a spare for later.
+    std::vector<char> placed(count, 0);
+    ParallelFor(count, [&](size_t i) {
         if (spares && ExchangeFiles(staged[i].temp, staged[i].target)) {
-            // The temporary name now holds the old file: a spare for later.
-            spares->Give(std::move(staged[i].temp));
-            continue;
+            placed[i] = 2;
+            return;
         }
         std::error_code ec;
         fs::rename(staged[i].temp, staged[i].target, ec);
         if (ec) {
-            return abandon(i, Error{"ファイルを置き換えられません: " + PathText(staged[i].target) +
-                                    " (" + ec.message() + ")"});
+            failures[i] = "ファイルを置き換えられません: " + PathText(staged[i].target) + " (" +
+                          ec.message() + ")";
+        } else {
+            placed[i] = 1;
         }
+    }, kThreads, run);
+    for (size_t i = 0; i < count; ++i) {
+        if (placed[i] == 2) spares->Give(std::move(staged[i].temp));
+    }
+    for (const std::string& failure : failures) {
+        if (failure.empty()) continue;
+        removeTemporaries(&placed);
+        return Error{failure};
     }
     return Status::Ok();
 }

@@ -58,8 +58,8 @@ class SpareFiles {
 // Replaces (or creates) every file of `files`; missing folders are created.
 // All files are written to temporary files and made durable before the first
 // rename. When writing fails nothing is renamed and the temporary files are
-// removed; a failed rename leaves the files renamed so far in place, each one
-// whole. With `spares`, the new contents go into spare files where there are
+// removed; a failed rename leaves the other files renamed, each one whole.
+// Large sets are written and renamed by a few threads at once. With `spares`, the new contents go into spare files where there are
 // any, and an existing target is exchanged with its temporary file (where the
 // system can), which then joins the spares.
 Status ReplaceFiles(const std::vector<FileReplacement>& files, SpareFiles* spares = nullptr);

@@ -53,6 +53,12 @@ Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, b
 
 Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, bool createFolders,
                                       bool& exists) {
+    std::string key;
+    for (const std::string& name : folders) key.append(name).push_back('/');
+    if (auto known = foldersByNames_.find(key); known != foldersByNames_.end()) {
+        exists = true;
+        return known->second;
+    }
     fs::path current = programFolder_;
     fs::path canonical = programFolder_;
     exists = true;
@@ -77,6 +83,7 @@ Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, b
         folders_.emplace(canonical, found);
         current = found;
     }
+    if (exists) foldersByNames_.emplace(std::move(key), current);
     return current;
 }
 

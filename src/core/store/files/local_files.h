@@ -48,6 +48,9 @@ class LocalFiles {
     std::filesystem::path programFolder_;
     // Folders found (existing), by their canonical path.
     std::map<std::filesystem::path, std::filesystem::path> folders_;
+    // The same for whole folder lists, by their names each followed by "/":
+    // looked up once per stored record.
+    std::unordered_map<std::string, std::filesystem::path> foldersByNames_;
     // Listing of a searched folder: name with letters folded -> actual name.
     std::map<std::filesystem::path, std::unordered_map<std::string, std::string>> listings_;
     // Paths given for files of existing folders, by their folders and name
