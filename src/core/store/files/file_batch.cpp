@@ -33,16 +33,26 @@ size_t EstimatedBytes(const LineList& list) {
 
 }  // namespace
 
-Result<FileBatch::Held*> FileBatch::Hold(const fs::path& file, bool existingOnly,
+FileBatch::~FileBatch() {
+    for (const auto& [target, file] : staged_) {
+        std::error_code ignored;
+        fs::remove(fs::path(file.temp), ignored);
+    }
+}
+
+Result<FileBatch::Entry*> FileBatch::Hold(const fs::path& file, bool existingOnly,
                                          std::vector<std::string> (*fresh)(size_t),
                                          size_t lineLength) {
     if (auto it = files_.find(file.native()); it != files_.end()) {
         recency_.splice(recency_.begin(), recency_, it->second.recency);
-        return &it->second;
+        return &*it;
     }
-    auto onDisk = ReadLineFile(file);
+    // A file staged and let go of is read back from its temporary file.
+    const auto staged = staged_.find(file.native());
+    auto onDisk =
+        ReadLineFile(staged != staged_.end() ? fs::path(staged->second.temp) : file);
     if (!onDisk) return Error{onDisk.error()};
-    if (!onDisk->has_value() && existingOnly) return static_cast<Held*>(nullptr);
+    if (!onDisk->has_value() && existingOnly) return static_cast<Entry*>(nullptr);
     Entry& entry = *files_.try_emplace(file.native()).first;
     Held& held = entry.second;
     held.list.lines = onDisk->has_value() ? std::move(**onDisk) : fresh(lineLength);
@@ -50,11 +60,12 @@ Result<FileBatch::Held*> FileBatch::Hold(const fs::path& file, bool existingOnly
     heldBytes_ += held.bytes;
     recency_.push_front(&entry);
     held.recency = recency_.begin();
-    return &held;
+    return &entry;
 }
 
-void FileBatch::Changed(Held& held) {
-    if (!held.changed) ++pending_;
+void FileBatch::Changed(Entry& entry) {
+    Held& held = entry.second;
+    if (!held.changed && staged_.count(entry.first) == 0) ++pending_;
     held.changed = true;
     const size_t bytes = EstimatedBytes(held.list);
     heldBytes_ = heldBytes_ - held.bytes + bytes;
@@ -67,7 +78,7 @@ Result<StoreEffect> FileBatch::StoreKeyedLine(const fs::path& file, std::string_
     auto held = Hold(file, options.existingFilesOnly, NoLines, 0);
     if (!held) return Error{held.error()};
     if (*held == nullptr) return StoreEffect::FileMissing;
-    MergeKeyedLine((*held)->list, std::string(LineOfRecord(record)), options.key,
+    MergeKeyedLine((*held)->second.list, std::string(LineOfRecord(record)), options.key,
                    options.dropBlankHead);
     Changed(**held);
     return StoreEffect::Stored;
@@ -86,7 +97,7 @@ Result<StoreEffect> FileBatch::StoreSlotLine(const fs::path& file, std::string_v
     auto held = Hold(file, options.existingFilesOnly, BlankSlotLines, line.size());
     if (!held) return Error{held.error()};
     if (*held == nullptr) return StoreEffect::FileMissing;
-    PlaceSlotLine((*held)->list, std::string(line), *slot);
+    PlaceSlotLine((*held)->second.list, std::string(line), *slot);
     Changed(**held);
     return StoreEffect::Stored;
 }
@@ -96,16 +107,17 @@ Result<StoreEffect> FileBatch::StoreReplacingLine(const fs::path& file, std::str
     if (Status s = CheckRecord(record); !s) return Error{s.error()};
     auto held = Hold(file, false, NoLines, 0);
     if (!held) return Error{held.error()};
-    ReplaceKeyedLines((*held)->list, std::string(LineOfRecord(record)), key);
+    ReplaceKeyedLines((*held)->second.list, std::string(LineOfRecord(record)), key);
     Changed(**held);
     return StoreEffect::Stored;
 }
 
 bool FileBatch::FileExists(const fs::path& file) const {
-    return files_.count(file.native()) != 0 || ExistsOnDisk(file);
+    return files_.count(file.native()) != 0 || staged_.count(file.native()) != 0 ||
+           ExistsOnDisk(file);
 }
 
-Status FileBatch::Write(const std::vector<Entry*>& entries) {
+Status FileBatch::Stage(const std::vector<Entry*>& entries, bool syncEach) {
     std::vector<Entry*> changed;
     for (Entry* e : entries) {
         if (e->second.changed) changed.push_back(e);
@@ -114,12 +126,22 @@ Status FileBatch::Write(const std::vector<Entry*>& entries) {
     // In path order, so files of one folder are written together.
     std::sort(changed.begin(), changed.end(),
               [](const Entry* a, const Entry* b) { return a->first < b->first; });
-    std::vector<FileReplacement> replacements;
-    replacements.reserve(changed.size());
-    for (const Entry* e : changed) replacements.push_back({fs::path(e->first), &e->second.list.lines});
-    if (Status s = ReplaceFiles(replacements, &spares_); !s) return s;
-    for (Entry* e : changed) e->second.changed = false;
-    pending_ -= changed.size();
+    std::vector<FileReplacement> files;
+    std::vector<fs::path::string_type> reuse;
+    files.reserve(changed.size());
+    reuse.reserve(changed.size());
+    for (const Entry* e : changed) {
+        files.push_back({fs::path(e->first), &e->second.list.lines});
+        const auto staged = staged_.find(e->first);
+        reuse.push_back(staged != staged_.end() ? staged->second.temp : fs::path::string_type());
+    }
+    auto written = WriteTemporaries(files, reuse, &spares_, syncEach);
+    if (!written) return Error{written.error()};
+    for (size_t i = 0; i < changed.size(); ++i) {
+        // Still pending, now as staged.
+        staged_.insert_or_assign(changed[i]->first, std::move((*written)[i]));
+        changed[i]->second.changed = false;
+    }
     return Status::Ok();
 }
 
@@ -132,7 +154,18 @@ void FileBatch::LetGo(Entry* entry) {
 
 Status FileBatch::Flush() {
     std::vector<Entry*> all(recency_.begin(), recency_.end());
-    if (Status s = Write(all); !s) return s;
+    // A handful of files are each synced as written; more share one sync.
+    const bool syncEach = staged_.empty() && pending_ <= 4;
+    if (Status s = Stage(all, syncEach); !s) return s;
+    std::vector<StagedFile> staged;
+    staged.reserve(staged_.size());
+    for (auto& [target, file] : staged_) staged.push_back(std::move(file));
+    staged_.clear();
+    Status placed = PutInPlace(staged, &spares_, syncEach);
+    // Those not put in place stay staged.
+    for (StagedFile& file : staged) staged_.emplace(file.target, std::move(file));
+    pending_ = staged_.size();
+    if (!placed) return placed;
     if (!limits_.keepWritten) {
         for (Entry* e : all) LetGo(e);
     }
@@ -152,7 +185,7 @@ Status FileBatch::Trim() {
         bytes -= (*it)->second.bytes;
         --files;
     }
-    if (Status s = Write(oldest); !s) return s;
+    if (Status s = Stage(oldest, false); !s) return s;
     for (Entry* e : oldest) LetGo(e);
     return Status::Ok();
 }

@@ -13,10 +13,11 @@
 // again is neither read back nor, when it changes again soon, written twice:
 // a horse's history and its master change with every race it runs, and a set-up
 // download would otherwise rewrite tens of thousands of them at every flush.
-// What it holds is bounded (BatchLimits): Trim() writes out and lets go of the
-// files stored into least recently, which are mostly the day files of days
-// long past. A batch owns its files while it lives: nothing else may change
-// them on disk meanwhile.
+// What it holds is bounded (BatchLimits): Trim() writes the files stored into
+// least recently, which are mostly the day files of days long past, to
+// temporary files and lets go of them; the next Flush() puts them in place
+// with the rest, after one sync for all. A batch owns its files while it
+// lives: nothing else may change them on disk meanwhile.
 
 #include <cstddef>
 #include <filesystem>
@@ -52,8 +53,8 @@ class FileBatch {
     FileBatch(const FileBatch&) = delete;
     FileBatch& operator=(const FileBatch&) = delete;
     // Records not flushed are dropped, as they would be by a crash; the spare
-    // files are removed.
-    ~FileBatch() = default;
+    // and staged temporary files are removed.
+    ~FileBatch();
 
     // Merges `record` (a whole record with its CR LF) into the keyed file
     // `file`. A record refused by CheckRecord is an error and changes nothing.
@@ -72,19 +73,20 @@ class FileBatch {
     // True when `file` exists on disk or has been created in this batch.
     bool FileExists(const std::filesystem::path& file) const;
 
-    // Number of files changed and not written yet.
+    // Number of files changed and not in place yet.
     size_t PendingFiles() const { return pending_; }
     // Files held in memory, written or not, and their estimated size.
     size_t HeldFiles() const { return files_.size(); }
     size_t HeldBytes() const { return heldBytes_; }
 
-    // Writes every changed file (ReplaceFiles: all or none written). On
-    // failure the changes stay pending.
+    // Puts every changed file in place: all are written and made durable
+    // before the first is renamed. On failure the changes stay pending.
     Status Flush();
 
     // When the batch holds more than its limits: writes the changed files
-    // among those stored into least recently and lets go of them, until it
-    // holds three quarters of its limits. On failure nothing is let go of.
+    // among those stored into least recently to temporary files and lets go
+    // of them, until it holds three quarters of its limits. On failure
+    // nothing is let go of.
     Status Trim();
 
   private:
@@ -97,16 +99,16 @@ class FileBatch {
         std::list<Entry*>::iterator recency;  // place in recency_
     };
 
-    // The held file `file` as the next store sees it, read from disk when not
-    // held yet; nullptr when the file does not exist and `existingOnly` is
+    // The held file `file` as the next store sees it, read from disk (or its
+    // temporary file) when not held yet, now the one stored into last; nullptr when the file does not exist and `existingOnly` is
     // set. `fresh` gives the lines of a file that does not exist yet.
-    Result<Held*> Hold(const std::filesystem::path& file, bool existingOnly,
+    Result<Entry*> Hold(const std::filesystem::path& file, bool existingOnly,
                        std::vector<std::string> (*fresh)(size_t), size_t lineLength);
-    // After a store changed the lines of `held`: marks it as changed and
+    // After a store changed the lines of `entry`: marks it as changed and
     // counts its size again.
-    void Changed(Held& held);
-    // Writes the changed files among `entries`, as one replacement.
-    Status Write(const std::vector<Entry*>& entries);
+    void Changed(Entry& entry);
+    // Writes the changed files among `entries` to their temporary files.
+    Status Stage(const std::vector<Entry*>& entries, bool syncEach);
     void LetGo(Entry* entry);
 
     BatchLimits limits_;
@@ -116,6 +118,9 @@ class FileBatch {
     // The held files, stored into most recently first.
     std::list<Entry*> recency_;
     size_t heldBytes_ = 0;
+    // Files written to temporary files and not put in place yet, by target.
+    std::unordered_map<std::filesystem::path::string_type, StagedFile> staged_;
+    // Files changed and not in place: staged, or held and changed.
     size_t pending_ = 0;
     // Old contents of the files replaced so far: the temporary files of the
     // next flushes (see SpareFiles).

@@ -31,11 +31,6 @@ std::string PathText(const fs::path& p) {
     return p.string();
 }
 
-struct Staged {
-    fs::path temp;
-    fs::path target;
-};
-
 void RemoveQuietly(const fs::path& p) {
     std::error_code ignored;
     fs::remove(p, ignored);
@@ -69,7 +64,7 @@ Status SyncFileSystems(const std::map<unsigned long long, fs::path>& oneFilePerD
 
 // Swaps the files `a` and `b` in one step, where the system can (Linux, both
 // files existing on one file system); false when it did nothing.
-bool ExchangeFiles(const fs::path& a, const fs::path& b) {
+bool ExchangeFiles(const fs::path::string_type& a, const fs::path::string_type& b) {
 #if defined(__linux__) && defined(RENAME_EXCHANGE)
     return ::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_EXCHANGE) == 0;
 #else
@@ -116,41 +111,48 @@ Result<std::optional<std::vector<std::string>>> ReadLineFile(const fs::path& fil
 }
 
 SpareFiles::~SpareFiles() {
-    for (const fs::path& p : paths_) RemoveQuietly(p);
+    for (const auto& p : paths_) RemoveQuietly(p);
 }
 
-std::optional<fs::path> SpareFiles::Take() {
+std::optional<fs::path::string_type> SpareFiles::Take() {
     if (paths_.empty()) return std::nullopt;
-    fs::path p = std::move(paths_.back());
+    fs::path::string_type p = std::move(paths_.back());
     paths_.pop_back();
     return p;
 }
 
-void SpareFiles::Give(fs::path p) {
+void SpareFiles::Give(fs::path::string_type p) {
     paths_.push_back(std::move(p));
 }
 
-Status ReplaceFiles(const std::vector<FileReplacement>& files, SpareFiles* spares) {
-    const bool syncEach = files.size() <= kPerFileSyncLimit;
+Result<std::vector<StagedFile>> WriteTemporaries(const std::vector<FileReplacement>& files,
+                                                 const std::vector<fs::path::string_type>& reuse,
+                                                 SpareFiles* spares, bool syncEach) {
     const size_t count = files.size();
-    std::vector<Staged> staged;
+    std::vector<StagedFile> staged;
     staged.reserve(count);
-    std::set<fs::path::string_type> foldersReady;  // most files share a few folders
-    auto removeTemporaries = [&](const std::vector<char>* keep) {
+    std::vector<char> created(count, 0);  // temporaries this call made or took as spares
+    auto fail = [&](const std::string& why) -> Result<std::vector<StagedFile>> {
         for (size_t i = 0; i < staged.size(); ++i) {
-            if (!keep || !(*keep)[i]) RemoveQuietly(staged[i].temp);
+            if (created[i]) RemoveQuietly(staged[i].temp);
         }
+        return Error{why};
     };
-    for (const auto& f : files) {
-        const fs::path folder = f.path.parent_path();
+    std::set<fs::path::string_type> foldersReady;  // most files share a few folders
+    for (size_t i = 0; i < count; ++i) {
+        const fs::path& target = files[i].path;
+        const fs::path folder = target.parent_path();
         if (foldersReady.insert(folder.native()).second) {
-            if (Status s = EnsureFolder(folder); !s) {
-                removeTemporaries(nullptr);
-                return s;
-            }
+            if (Status s = EnsureFolder(folder); !s) return fail(s.error());
         }
-        std::optional<fs::path> spare = spares ? spares->Take() : std::nullopt;
-        staged.push_back({spare ? std::move(*spare) : TemporaryBeside(f.path), f.path});
+        if (i < reuse.size() && !reuse[i].empty()) {
+            staged.push_back({reuse[i], target.native()});
+            continue;
+        }
+        created[i] = 1;
+        auto spare = spares ? spares->Take() : std::nullopt;
+        staged.push_back(
+            {spare ? std::move(*spare) : TemporaryBeside(target).native(), target.native()});
     }
 
     // Creating and writing files is mostly the kernel's work, and files of
@@ -158,52 +160,69 @@ Status ReplaceFiles(const std::vector<FileReplacement>& files, SpareFiles* spare
     // a few threads share it, each taking long runs of files in path order.
     const size_t run = std::max<size_t>(64, count / 16);
     std::vector<std::string> failures(count);
-    std::vector<unsigned long long> devices(count, 0);
-    ParallelFor(count, [&](size_t i) {
-        Status written =
-            WriteFileOver(staged[i].temp, JoinLines(*files[i].lines), syncEach, &devices[i]);
-        if (!written) failures[i] = written.error();
-    }, kThreads, run);
+    ParallelFor(
+        count,
+        [&](size_t i) {
+            Status written = WriteFileOver(fs::path(staged[i].temp), JoinLines(*files[i].lines),
+                                           syncEach, &staged[i].device);
+            if (!written) failures[i] = written.error();
+        },
+        kThreads, run);
     for (const std::string& failure : failures) {
-        if (failure.empty()) continue;
-        removeTemporaries(nullptr);
-        return Error{failure};
+        if (!failure.empty()) return fail(failure);
     }
-    if (!syncEach) {
-        std::map<unsigned long long, fs::path> oneFilePerDevice;
-        for (size_t i = 0; i < count; ++i) oneFilePerDevice.emplace(devices[i], staged[i].temp);
-        if (Status s = SyncFileSystems(oneFilePerDevice); !s) {
-            removeTemporaries(nullptr);
-            return s;
-        }
-    }
+    return staged;
+}
 
+Status PutInPlace(std::vector<StagedFile>& staged, SpareFiles* spares, bool synced) {
+    if (!synced) {
+        std::map<unsigned long long, fs::path> oneFilePerDevice;
+        for (const StagedFile& f : staged) oneFilePerDevice.emplace(f.device, fs::path(f.temp));
+        if (Status s = SyncFileSystems(oneFilePerDevice); !s) return s;
+    }
     // 1: renamed into place; 2: exchanged, the temporary name now holding the
     // old file, a spare for later.
+    const size_t count = staged.size();
     std::vector<char> placed(count, 0);
-    ParallelFor(count, [&](size_t i) {
-        if (spares && ExchangeFiles(staged[i].temp, staged[i].target)) {
-            placed[i] = 2;
-            return;
-        }
-        std::error_code ec;
-        fs::rename(staged[i].temp, staged[i].target, ec);
-        if (ec) {
-            failures[i] = "ファイルを置き換えられません: " + PathText(staged[i].target) + " (" +
-                          ec.message() + ")";
-        } else {
-            placed[i] = 1;
-        }
-    }, kThreads, run);
+    std::vector<std::string> failures(count);
+    ParallelFor(
+        count,
+        [&](size_t i) {
+            if (spares && ExchangeFiles(staged[i].temp, staged[i].target)) {
+                placed[i] = 2;
+                return;
+            }
+            std::error_code ec;
+            const fs::path target(staged[i].target);
+            fs::rename(fs::path(staged[i].temp), target, ec);
+            if (ec) {
+                failures[i] =
+                    "ファイルを置き換えられません: " + PathText(target) + " (" + ec.message() + ")";
+            } else {
+                placed[i] = 1;
+            }
+        },
+        kThreads, std::max<size_t>(64, count / 16));
+    std::vector<StagedFile> left;
+    std::string firstFailure;
     for (size_t i = 0; i < count; ++i) {
         if (placed[i] == 2) spares->Give(std::move(staged[i].temp));
+        if (placed[i] != 0) continue;
+        left.push_back(std::move(staged[i]));
+        if (firstFailure.empty()) firstFailure = failures[i];
     }
-    for (const std::string& failure : failures) {
-        if (failure.empty()) continue;
-        removeTemporaries(&placed);
-        return Error{failure};
-    }
+    staged = std::move(left);
+    if (!firstFailure.empty()) return Error{firstFailure};
     return Status::Ok();
+}
+
+Status ReplaceFiles(const std::vector<FileReplacement>& files, SpareFiles* spares) {
+    const bool syncEach = files.size() <= kPerFileSyncLimit;
+    auto staged = WriteTemporaries(files, {}, spares, syncEach);
+    if (!staged) return Error{staged.error()};
+    Status placed = PutInPlace(*staged, spares, syncEach);
+    for (const StagedFile& f : *staged) RemoveQuietly(f.temp);  // those not put in place
+    return placed;
 }
 
 }  // namespace quindle::store

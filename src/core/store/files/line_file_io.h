@@ -48,20 +48,43 @@ class SpareFiles {
     SpareFiles& operator=(const SpareFiles&) = delete;
     ~SpareFiles();
 
-    std::optional<std::filesystem::path> Take();
-    void Give(std::filesystem::path spare);
+    std::optional<std::filesystem::path::string_type> Take();
+    void Give(std::filesystem::path::string_type spare);
 
   private:
-    std::vector<std::filesystem::path> paths_;
+    std::vector<std::filesystem::path::string_type> paths_;
 };
 
-// Replaces (or creates) every file of `files`; missing folders are created.
-// All files are written to temporary files and made durable before the first
-// rename. When writing fails nothing is renamed and the temporary files are
-// removed; a failed rename leaves the other files renamed, each one whole.
-// Large sets are written and renamed by a few threads at once. With `spares`, the new contents go into spare files where there are
-// any, and an existing target is exchanged with its temporary file (where the
-// system can), which then joins the spares.
+// A file's new contents in a temporary file, not yet durable nor in place.
+// The paths are kept as plain texts: a path object keeps each of its parts
+// apart, which for tens of thousands of files waiting costs more memory than
+// their contents.
+struct StagedFile {
+    std::filesystem::path::string_type temp;
+    std::filesystem::path::string_type target;
+    unsigned long long device = 0;  // of the file system holding `temp`
+};
+
+// Writes the new contents of every file of `files` to a temporary file
+// (missing folders are created): over `reuse[i]` where it is given and not
+// empty (a temporary of the same target staged before), else into a spare or a
+// new temporary beside the target. With `syncEach` every file is made durable
+// as it is written. Large sets are written by a few threads at once. On
+// failure the temporaries this call made are removed.
+Result<std::vector<StagedFile>> WriteTemporaries(const std::vector<FileReplacement>& files,
+                                                 const std::vector<std::filesystem::path::string_type>& reuse,
+                                                 SpareFiles* spares, bool syncEach);
+
+// Makes the staged files durable (unless `synced`), then puts each in place:
+// exchanged with an existing target where the system can and `spares` is
+// given (the old contents then join the spares), else renamed over it. A
+// failed rename leaves the other files put in place, each whole; `staged`
+// then keeps the files not put in place, their temporaries untouched.
+Status PutInPlace(std::vector<StagedFile>& staged, SpareFiles* spares, bool synced);
+
+// Replaces (or creates) every file of `files`: WriteTemporaries, then
+// PutInPlace. All files are durable before the first rename; when writing
+// fails nothing is renamed, and no temporary file is left either way.
 Status ReplaceFiles(const std::vector<FileReplacement>& files, SpareFiles* spares = nullptr);
 
 }  // namespace quindle::store

@@ -94,7 +94,7 @@ Result<fs::path> LocalFiles::PathOf(const FileLocation& location, bool createFol
         key += '/';
     }
     key += location.fileName;
-    if (auto known = paths_.find(key); known != paths_.end()) return known->second;
+    if (auto known = paths_.find(key); known != paths_.end()) return fs::path(known->second);
     bool folderExists = false;
     auto folder = FolderOf(location.folders, createFolders, folderExists);
     if (!folder) return folder;
@@ -104,7 +104,7 @@ Result<fs::path> LocalFiles::PathOf(const FileLocation& location, bool createFol
                         : Entry(*folder, location.fileName, /*folder=*/false);
     // A file of an existing folder keeps its answer: found, it stays where it
     // is; missing, it is created in the spelling given here.
-    if (folderExists) paths_.emplace(std::move(key), file);
+    if (folderExists) paths_.emplace(std::move(key), file.native());
     return file;
 }
 

@@ -54,8 +54,9 @@ class LocalFiles {
     // Listing of a searched folder: name with letters folded -> actual name.
     std::map<std::filesystem::path, std::unordered_map<std::string, std::string>> listings_;
     // Paths given for files of existing folders, by their folders and name
-    // joined with "/".
-    std::unordered_map<std::string, std::filesystem::path> paths_;
+    // joined with "/"; kept as texts, which take a fraction of the memory of
+    // path objects (a download gives a hundred thousand of them).
+    std::unordered_map<std::string, std::filesystem::path::string_type> paths_;
     // Folders this run created: no file in them needs looking for.
     std::unordered_set<std::filesystem::path::string_type> createdFolders_;
 };

@@ -161,7 +161,7 @@ TEST(FileBatch, RepeatedFlushesReplaceFilesWholeAndLeaveNoTemporaryFiles) {
     EXPECT_EQ(ReadBytes(first), run1.Record() + run2.Record() + run3.Record());
 }
 
-TEST(FileBatch, TrimWritesOutTheFilesStoredIntoLeastRecentlyAndReadsThemBackWhenNeeded) {
+TEST(FileBatch, TrimStagesTheFilesStoredIntoLeastRecentlyAndTheNextFlushPutsThemInPlace) {
     TempFolder root;
     const fs::path folder = root.path() / "SEI" / "2019";
     const fs::path a = folder / "2019105123.jvSEI";
@@ -169,31 +169,47 @@ TEST(FileBatch, TrimWritesOutTheFilesStoredIntoLeastRecentlyAndReadsThemBackWhen
     const fs::path c = folder / "2019105125.jvSEI";
     const Rec run1 = Rec(RecordType::SE).Race(1);
     const Rec run2 = Rec(RecordType::SE).Race(2);
+    const auto names = std::vector<std::string>{"2019105123.jvSEI", "2019105124.jvSEI",
+                                                "2019105125.jvSEI"};
+    for (bool flushed : {true, false}) {
+        SCOPED_TRACE(flushed ? "flushed" : "dropped unflushed");
+        fs::remove_all(root.path() / "SEI");
+        {
+            FileBatch batch(BatchLimits{size_t{1} << 20, 2, true});
+            ASSERT_TRUE(batch.StoreKeyedLine(a, run1.Record(), kKeyed).ok());
+            ASSERT_TRUE(batch.StoreKeyedLine(b, run1.Record(), kKeyed).ok());
+            ASSERT_TRUE(batch.Trim().ok());  // within the limits: nothing happens
+            EXPECT_FALSE(fs::exists(folder));
+            ASSERT_TRUE(batch.StoreKeyedLine(a, run2.Record(), kKeyed).ok());
+            ASSERT_TRUE(batch.StoreKeyedLine(c, run1.Record(), kKeyed).ok());
 
-    FileBatch batch(BatchLimits{size_t{1} << 20, 2, true});
-    ASSERT_TRUE(batch.StoreKeyedLine(a, run1.Record(), kKeyed).ok());
-    ASSERT_TRUE(batch.StoreKeyedLine(b, run1.Record(), kKeyed).ok());
-    ASSERT_TRUE(batch.Trim().ok());  // within the limits: nothing happens
-    EXPECT_FALSE(fs::exists(folder));
-    ASSERT_TRUE(batch.StoreKeyedLine(a, run2.Record(), kKeyed).ok());
-    ASSERT_TRUE(batch.StoreKeyedLine(c, run1.Record(), kKeyed).ok());
-    EXPECT_EQ(batch.PendingFiles(), 3u);
+            // Three files held, two allowed: down to one, the one stored into
+            // last. The others wait in temporary files, still pending.
+            ASSERT_TRUE(batch.Trim().ok());
+            EXPECT_EQ(batch.HeldFiles(), 1u);
+            EXPECT_EQ(batch.PendingFiles(), 3u);
+            EXPECT_FALSE(fs::exists(a));
+            EXPECT_FALSE(fs::exists(b));
+            EXPECT_TRUE(batch.FileExists(b));
 
-    // Three files held, two allowed: down to one, the one stored into last.
-    ASSERT_TRUE(batch.Trim().ok());
-    EXPECT_EQ(batch.HeldFiles(), 1u);
-    EXPECT_EQ(batch.PendingFiles(), 1u);
-    EXPECT_EQ(ReadBytes(a), run1.Record() + run2.Record());
-    EXPECT_EQ(ReadBytes(b), run1.Record());
-    EXPECT_FALSE(fs::exists(c));
-
-    // A file let go of is read back for the next store into it.
-    ASSERT_TRUE(batch.StoreKeyedLine(b, run2.Record(), kKeyed).ok());
-    ASSERT_TRUE(batch.Flush().ok());
-    EXPECT_EQ(batch.PendingFiles(), 0u);
-    EXPECT_EQ(batch.HeldFiles(), 2u);  // written files stay held
-    EXPECT_EQ(ReadBytes(b), run1.Record() + run2.Record());
-    EXPECT_EQ(ReadBytes(c), run1.Record());
+            // A file let go of is read back for the next store into it.
+            ASSERT_TRUE(batch.StoreKeyedLine(b, run2.Record(), kKeyed).ok());
+            EXPECT_EQ(batch.PendingFiles(), 3u);
+            if (!flushed) continue;
+            ASSERT_TRUE(batch.Flush().ok());
+            EXPECT_EQ(batch.PendingFiles(), 0u);
+            EXPECT_EQ(batch.HeldFiles(), 2u);  // written files stay held
+        }
+        if (flushed) {
+            EXPECT_EQ(ReadBytes(a), run1.Record() + run2.Record());
+            EXPECT_EQ(ReadBytes(b), run1.Record() + run2.Record());
+            EXPECT_EQ(ReadBytes(c), run1.Record());
+            EXPECT_EQ(EntryNames(folder), names);
+        } else {
+            // As after a crash: nothing in place, no temporary file left.
+            EXPECT_TRUE(!fs::exists(folder) || EntryNames(folder).empty());
+        }
+    }
 }
 
 }  // namespace
