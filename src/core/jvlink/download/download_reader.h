@@ -47,7 +47,7 @@ struct DownloadOptions {
     // files stored into least recently are written and let go of, even inside
     // a JV-Link file (a master file changes thousands of local files).
     size_t maxHeldFiles = 200000;
-    size_t maxHeldBytes = size_t{384} << 20;
+    size_t maxHeldBytes = size_t{256} << 20;
     // Write the files after every record instead, reading each again for the
     // next record; the benchmark compares the two.
     bool flushEveryRecord = false;

@@ -40,7 +40,7 @@ enum class StoreEffect {
 // How much a batch holds in memory at most, counting written and unwritten
 // files alike.
 struct BatchLimits {
-    size_t bytes = size_t{384} << 20;  // estimated size of the held lines
+    size_t bytes = size_t{256} << 20;  // estimated size of the held lines
     size_t files = 200000;
     // False: a flush lets go of every file it wrote, so the next store into
     // one reads it from disk again, as storing record by record does.
