@@ -4,6 +4,7 @@
 #include "util/parallel.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -60,6 +61,27 @@ Status SyncFileSystems(const std::map<unsigned long long, fs::path>& oneFilePerD
     (void)oneFilePerDevice;
 #endif
     return Status::Ok();
+}
+
+// Runs `work(i)` for every staged file, the files of one folder on one
+// thread: creating or renaming a file locks its folder, and threads sharing
+// a folder would mostly wait for each other. Files of one folder are
+// expected next to each other (in path order).
+void ForEachByFolder(const std::vector<StagedFile>& staged, const std::function<void(size_t)>& work) {
+    std::vector<size_t> starts;
+    fs::path::string_type previous;
+    for (size_t i = 0; i < staged.size(); ++i) {
+        fs::path::string_type folder = fs::path(staged[i].target).parent_path().native();
+        if (i == 0 || folder != previous) starts.push_back(i);
+        previous = std::move(folder);
+    }
+    starts.push_back(staged.size());
+    ParallelFor(
+        starts.size() - 1,
+        [&](size_t run) {
+            for (size_t i = starts[run]; i < starts[run + 1]; ++i) work(i);
+        },
+        kThreads, 1);
 }
 
 // Swaps the files `a` and `b` in one step, where the system can (Linux, both
@@ -156,18 +178,13 @@ Result<std::vector<StagedFile>> WriteTemporaries(const std::vector<FileReplaceme
     }
 
     // Creating and writing files is mostly the kernel's work, and files of
-    // different folders hardly wait for each other (those of one folder do):
-    // a few threads share it, each taking long runs of files in path order.
-    const size_t run = std::max<size_t>(64, count / 16);
+    // different folders hardly wait for each other: a few threads share it.
     std::vector<std::string> failures(count);
-    ParallelFor(
-        count,
-        [&](size_t i) {
-            Status written = WriteFileOver(fs::path(staged[i].temp), JoinLines(*files[i].lines),
-                                           syncEach, &staged[i].device);
-            if (!written) failures[i] = written.error();
-        },
-        kThreads, run);
+    ForEachByFolder(staged, [&](size_t i) {
+        Status written = WriteFileOver(fs::path(staged[i].temp), JoinLines(*files[i].lines),
+                                       syncEach, &staged[i].device);
+        if (!written) failures[i] = written.error();
+    });
     for (const std::string& failure : failures) {
         if (!failure.empty()) return fail(failure);
     }
@@ -180,29 +197,28 @@ Status PutInPlace(std::vector<StagedFile>& staged, SpareFiles* spares, bool sync
         for (const StagedFile& f : staged) oneFilePerDevice.emplace(f.device, fs::path(f.temp));
         if (Status s = SyncFileSystems(oneFilePerDevice); !s) return s;
     }
+    std::sort(staged.begin(), staged.end(),
+              [](const StagedFile& a, const StagedFile& b) { return a.target < b.target; });
     // 1: renamed into place; 2: exchanged, the temporary name now holding the
     // old file, a spare for later.
     const size_t count = staged.size();
     std::vector<char> placed(count, 0);
     std::vector<std::string> failures(count);
-    ParallelFor(
-        count,
-        [&](size_t i) {
-            if (spares && ExchangeFiles(staged[i].temp, staged[i].target)) {
-                placed[i] = 2;
-                return;
-            }
-            std::error_code ec;
-            const fs::path target(staged[i].target);
-            fs::rename(fs::path(staged[i].temp), target, ec);
-            if (ec) {
-                failures[i] =
-                    "ファイルを置き換えられません: " + PathText(target) + " (" + ec.message() + ")";
-            } else {
-                placed[i] = 1;
-            }
-        },
-        kThreads, std::max<size_t>(64, count / 16));
+    ForEachByFolder(staged, [&](size_t i) {
+        if (spares && ExchangeFiles(staged[i].temp, staged[i].target)) {
+            placed[i] = 2;
+            return;
+        }
+        std::error_code ec;
+        const fs::path target(staged[i].target);
+        fs::rename(fs::path(staged[i].temp), target, ec);
+        if (ec) {
+            failures[i] =
+                "ファイルを置き換えられません: " + PathText(target) + " (" + ec.message() + ")";
+        } else {
+            placed[i] = 1;
+        }
+    });
     std::vector<StagedFile> left;
     std::string firstFailure;
     for (size_t i = 0; i < count; ++i) {
