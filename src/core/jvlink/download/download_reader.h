@@ -30,6 +30,7 @@
 #include "jvlink/download/download_observer.h"
 #include "jvlink/jvlink.h"
 #include "jvlink/read_loop.h"
+#include "store/files/file_batch.h"
 
 namespace quindle::jvlink {
 
@@ -44,10 +45,10 @@ struct DownloadOptions {
     // move, so this bounds what a killed set-up download reads again.
     std::chrono::milliseconds flushInterval{120000};
     // Files held in memory at most, written or not: beyond either limit the
-    // files stored into least recently are written and let go of, even inside
+    // files stored into least recently are staged and let go of, even inside
     // a JV-Link file (a master file changes thousands of local files).
-    size_t maxHeldFiles = 200000;
-    size_t maxHeldBytes = size_t{256} << 20;
+    size_t maxHeldFiles = store::BatchLimits{}.files;
+    size_t maxHeldBytes = store::BatchLimits{}.bytes;
     // Write the files after every record instead, reading each again for the
     // next record; the benchmark compares the two.
     bool flushEveryRecord = false;

@@ -145,9 +145,10 @@ Status FileBatch::Stage(const std::vector<Entry*>& entries, bool syncEach) {
     return Status::Ok();
 }
 
+// Only files without unstaged changes are let go of: they stay pending, if
+// at all, as staged files.
 void FileBatch::LetGo(Entry* entry) {
     heldBytes_ -= entry->second.bytes;
-    if (entry->second.changed) --pending_;
     recency_.erase(entry->second.recency);
     files_.erase(entry->first);
 }

@@ -47,9 +47,6 @@ Status CheckVenue(std::string_view venueCode) {
     return CheckNamePart(venueCode, 2, "競馬場コード");
 }
 
-}  // namespace
-
-namespace {
 // The day date text of a checked date with the given spellings of 年, 月 and 日:
 // a download names a file for every record, so no conversion is done here.
 std::string DateWithMarks(std::string_view yyyymmdd, std::string_view year,

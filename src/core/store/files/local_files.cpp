@@ -17,6 +17,13 @@ std::string FoldName(std::string_view name) {
     return out;
 }
 
+// The key of a folder list in the caches: each name followed by "/".
+std::string FolderKey(const std::vector<std::string>& folders) {
+    std::string key;
+    for (const std::string& name : folders) key.append(name).push_back('/');
+    return key;
+}
+
 bool IsKind(const fs::path& p, bool folder) {
     std::error_code ec;
     return folder ? fs::is_directory(p, ec) : fs::is_regular_file(p, ec);
@@ -53,8 +60,7 @@ Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, b
 
 Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, bool createFolders,
                                       bool& exists) {
-    std::string key;
-    for (const std::string& name : folders) key.append(name).push_back('/');
+    std::string key = FolderKey(folders);
     if (auto known = foldersByNames_.find(key); known != foldersByNames_.end()) {
         exists = true;
         return known->second;
@@ -88,12 +94,7 @@ Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, b
 }
 
 Result<fs::path> LocalFiles::PathOf(const FileLocation& location, bool createFolders) {
-    std::string key;
-    for (const std::string& name : location.folders) {
-        key += name;
-        key += '/';
-    }
-    key += location.fileName;
+    std::string key = FolderKey(location.folders) + location.fileName;
     if (auto known = paths_.find(key); known != paths_.end()) return fs::path(known->second);
     bool folderExists = false;
     auto folder = FolderOf(location.folders, createFolders, folderExists);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/app/temp_folder.h"
 #include "core/store/files/record_builder.h"
 #include "text/cp932.h"
@@ -131,15 +133,24 @@ TEST(FileBatch, AFlushThatCannotWriteEveryFileWritesNone) {
 // Later flushes write into the files earlier ones replaced (where the system
 // can swap two files); whatever way they go, every file ends up whole and no
 // temporary file outlives the batch.
-TEST(FileBatch, RepeatedFlushesReplaceFilesWholeAndLeaveNoTemporaryFiles) {
+// Three horses' history files in one folder, and three runs to store.
+struct Histories {
     TempFolder root;
     const fs::path folder = root.path() / "SEI" / "2019";
     const fs::path first = folder / "2019105123.jvSEI";
     const fs::path second = folder / "2019105124.jvSEI";
     const fs::path third = folder / "2019105125.jvSEI";
+    const std::vector<std::string> names{"2019105123.jvSEI", "2019105124.jvSEI",
+                                         "2019105125.jvSEI"};
     const Rec run1 = Rec(RecordType::SE).Race(1);
     const Rec run2 = Rec(RecordType::SE).Race(2);
     const Rec run3 = Rec(RecordType::SE).Race(3);
+};
+
+TEST(FileBatch, RepeatedFlushesReplaceFilesWholeAndLeaveNoTemporaryFiles) {
+    const Histories h;
+    const auto& [first, second, third] = std::tie(h.first, h.second, h.third);
+    const auto& [run1, run2, run3] = std::tie(h.run1, h.run2, h.run3);
     {
         FileBatch batch;
         ASSERT_TRUE(batch.StoreKeyedLine(first, run1.Record(), kKeyed).ok());
@@ -156,24 +167,19 @@ TEST(FileBatch, RepeatedFlushesReplaceFilesWholeAndLeaveNoTemporaryFiles) {
         ASSERT_TRUE(batch.Flush().ok());
         EXPECT_EQ(ReadBytes(third), run1.Record());
     }
-    EXPECT_EQ(EntryNames(folder), (std::vector<std::string>{"2019105123.jvSEI", "2019105124.jvSEI",
-                                                            "2019105125.jvSEI"}));
+    EXPECT_EQ(EntryNames(h.folder), h.names);
     EXPECT_EQ(ReadBytes(first), run1.Record() + run2.Record() + run3.Record());
 }
 
 TEST(FileBatch, TrimStagesTheFilesStoredIntoLeastRecentlyAndTheNextFlushPutsThemInPlace) {
-    TempFolder root;
-    const fs::path folder = root.path() / "SEI" / "2019";
-    const fs::path a = folder / "2019105123.jvSEI";
-    const fs::path b = folder / "2019105124.jvSEI";
-    const fs::path c = folder / "2019105125.jvSEI";
-    const Rec run1 = Rec(RecordType::SE).Race(1);
-    const Rec run2 = Rec(RecordType::SE).Race(2);
-    const auto names = std::vector<std::string>{"2019105123.jvSEI", "2019105124.jvSEI",
-                                                "2019105125.jvSEI"};
+    const Histories h;
+    const auto& [a, b, c] = std::tie(h.first, h.second, h.third);
+    const auto& [run1, run2] = std::tie(h.run1, h.run2);
+    const fs::path& folder = h.folder;
+    const auto& names = h.names;
     for (bool flushed : {true, false}) {
         SCOPED_TRACE(flushed ? "flushed" : "dropped unflushed");
-        fs::remove_all(root.path() / "SEI");
+        fs::remove_all(h.root.path() / "SEI");
         {
             FileBatch batch(BatchLimits{size_t{1} << 20, 2, true});
             ASSERT_TRUE(batch.StoreKeyedLine(a, run1.Record(), kKeyed).ok());
