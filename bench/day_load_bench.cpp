@@ -25,14 +25,16 @@
 #include <string>
 #include <vector>
 
-#include "analysis/history_file.h"
+#include "analysis/jockey_recommend_table.h"
 #include "analysis/riding_pattern.h"
 #include "analysis/zenso.h"
-#include "app/jockey_recommend_table.h"
-#include "model/day_files.h"
-#include "model/day_loader.h"
+#include "load/day_files.h"
+#include "load/day_loader.h"
+#include "load/jockey_table_file.h"
+#include "load/previous_race_search.h"
 #include "model/race_day.h"
 #include "store/files/file_names.h"
+#include "store/files/history_file.h"
 #include "store/files/local_files.h"
 #include "text/fields.h"
 
@@ -84,8 +86,8 @@ bool Exists(const fs::path& p) {
 std::string PickDay(const fs::path& folder) {
     std::string best;
     std::tuple<int, int, int> bestRank{-1, -1, -1};
-    for (const std::string& dateText : model::MakeDataList(folder)) {
-        auto files = model::DayFiles::Open(folder, dateText);
+    for (const std::string& dateText : load::MakeDataList(folder)) {
+        auto files = load::DayFiles::Open(folder, dateText);
         if (!files) continue;
         auto races = files->ReadRaces();
         if (!races) continue;
@@ -122,7 +124,7 @@ struct LoadFiles {
 LoadFiles FilesOfLoad(const model::RaceDay& day, const fs::path& folder,
                       const std::string& dateText) {
     LoadFiles files;
-    auto dayFiles = model::DayFiles::Open(folder, dateText);
+    auto dayFiles = load::DayFiles::Open(folder, dateText);
     if (!dayFiles) return {};
     for (const fs::path& p : {dayFiles->Ra(), dayFiles->Hr(), dayFiles->O1(), dayFiles->O5()}) {
         if (Exists(p)) files.day.insert(p);
@@ -135,13 +137,13 @@ LoadFiles FilesOfLoad(const model::RaceDay& day, const fs::path& folder,
     };
     for (int r = 0; r < model::kRaces; ++r) {
         const model::RaImage& ra = day.RaceRA(r);
-        if (!model::HasRaceYear(ra)) continue;
+        if (!load::HasRaceYear(ra)) continue;
         add(files.day,
             store::DayFileLocation(store::FileKind::SeDay, ra.Field(layout::head::kRaceDate),
                                    ra.Field(layout::head::kVenue)));
         for (int slot = 0; slot < analysis::EnteredSlots(ra); ++slot) {
-            const fs::path history = analysis::FindHistoryFile(
-                folder, day.RunnerSE(r, slot).Field(layout::se::kPedigree));
+            const fs::path history =
+                store::FindHistoryFile(folder, day.RunnerSE(r, slot).Field(layout::se::kPedigree));
             if (!history.empty()) files.histories.insert(history);
             for (int k = 0; k < model::kPastRuns; ++k) {
                 const model::SeImage& past = day.PastSE(r, slot, k);
@@ -193,24 +195,24 @@ int main(int argc, char** argv) {
     }
     const fs::path folder = args[0];
     std::string dateText = args.size() > 1 && args[1] != "-" ? args[1] : PickDay(folder);
-    if (auto fromYmd = model::DateTextOfYmd(dateText)) dateText = *fromYmd;
+    if (auto fromYmd = load::DateTextOfYmd(dateText)) dateText = *fromYmd;
     const int runs = args.size() > 2 ? std::max(1, std::atoi(args[2].c_str())) : kDefaultRuns;
     if (dateText.empty()) {
         std::fprintf(stderr, "no race day in %s\n", folder.c_str());
         return 1;
     }
 
-    auto table = app::JockeyRecommendTable::Load(folder);
+    auto table = load::LoadJockeyRecommendTable(folder);
     if (!table) {
         std::fprintf(stderr, "%s\n", table.error().c_str());
         return 1;
     }
     auto day = std::make_unique<model::RaceDay>();
-    model::DayLoadOutcome outcome;
+    load::DayLoadOutcome outcome;
     bool failed = false;
     auto load = [&] {
-        auto loaded = model::LoadDay(*day, folder, dateText, model::DayLoadSettings{}, *table,
-                                     model::SystemLoadClock(), SilentProgress());
+        auto loaded = load::LoadDay(*day, folder, dateText, load::DayLoadSettings{}, *table,
+                                    load::SystemLoadClock(), SilentProgress());
         if (!loaded) {
             std::fprintf(stderr, "%s\n", loaded.error().c_str());
             failed = true;
@@ -249,7 +251,8 @@ int main(int argc, char** argv) {
     ResetPeakResident();
     Status searched = Status::Ok();
     const double searchSeconds = Best(runs, [&] {
-        if (Status s = analysis::ZnesoMemberBtn(*day, folder, SilentProgress()); !s) searched = s;
+        if (Status s = load::SearchPreviousRaceWinners(*day, folder, SilentProgress()); !s)
+            searched = s;
     });
     const double searchPeak = PeakResidentMb();
     if (!searched) {

@@ -10,9 +10,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "analysis/jockey_recommend_table.h"
 #include "analysis/zenso.h"
-#include "app/jockey_recommend_table.h"
-#include "model/day_loader.h"
+#include "load/day_loader.h"
+#include "load/jockey_table_file.h"
+#include "load/previous_race_search.h"
 #include "model/race_day.h"
 
 using namespace quindle;
@@ -26,14 +28,14 @@ int main(int argc, char** argv) {
     const std::string dayText = argv[2];
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
 
-    auto table = app::JockeyRecommendTable::Load(folder);
+    auto table = load::LoadJockeyRecommendTable(folder);
     if (!table) {
         std::fprintf(stderr, "%s\n", table.error().c_str());
         return 1;
     }
     auto day = std::make_unique<model::RaceDay>();
-    auto loaded = model::LoadDay(*day, folder, dayText, model::DayLoadSettings{}, *table,
-                                 model::SystemLoadClock(), SilentProgress());
+    auto loaded = load::LoadDay(*day, folder, dayText, load::DayLoadSettings{}, *table,
+                                load::SystemLoadClock(), SilentProgress());
     if (!loaded) {
         std::fprintf(stderr, "%s\n", loaded.error().c_str());
         return 1;
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
 
     for (int run = 1; run <= runs; ++run) {
         const auto start = std::chrono::steady_clock::now();
-        const Status s = analysis::ZnesoMemberBtn(*day, folder, SilentProgress());
+        const Status s = load::SearchPreviousRaceWinners(*day, folder, SilentProgress());
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         if (!s) {

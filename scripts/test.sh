@@ -4,6 +4,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
+# The core's folders only include folders below them.
+python3 "$root/tools/core_deps.py"
 export QUINDLE_BUILD_DIR="${QUINDLE_BUILD_DIR:-$root/build-test}"
 "$root/scripts/build.sh" -DQUINDLE_WERROR=ON -DQUINDLE_ASSERTIONS=ON
 export QT_QPA_PLATFORM=offscreen

@@ -205,7 +205,7 @@ int RunCard(const Args& args) {
     const model::RaceDay& day = *loaded->day;
     const int race = loaded->race;
 
-    std::vector<CardRow> rows = analysis::sisushutubaBtn(day, race);
+    std::vector<CardRow> rows = analysis::CardRows(day, race);
     std::vector<int> slots(rows.size());
     for (size_t i = 0; i < slots.size(); ++i) slots[i] = static_cast<int>(i);
     analysis::CardSortState sort;  // as after showing the race

@@ -4,7 +4,6 @@
 
 #include "command.h"
 #include "day_options.h"
-#include "model/day_loader.h"
 
 namespace quindle::cli {
 namespace {
@@ -15,9 +14,9 @@ int RunDays(const Args& args) {
     if (options->day || options->race || !options->rest.empty()) {
         return Fail("days takes only --home DIR");
     }
-    auto folder = OpenProgramFolder(options->home);
-    if (!folder) return Fail(folder.error());
-    for (const auto& day : model::MakeDataList(*folder)) std::cout << day << "\n";
+    auto session = OpenSession(options->home);
+    if (!session) return Fail(session.error());
+    for (const auto& day : session->RaceDays()) std::cout << day << "\n";
     return 0;
 }
 

@@ -17,14 +17,12 @@
 #include <iostream>
 #include <optional>
 
-#include "app/error_log.h"
-#include "app/folders.h"
-#include "app/program_folder.h"
-#include "app/settings_file.h"
+#include "app/session.h"
 #include "command.h"
+#include "day_options.h"
+#include "env/settings_file.h"
 #include "jvlink/download/download_engine.h"
 #include "jvlink/download/download_texts.h"
-#include "jvlink_options.h"
 #include "text/fields.h"
 
 namespace quindle::cli {
@@ -200,19 +198,21 @@ const char* EndName(DownloadEnd end) {
 
 int RunDownload(const Args& given) {
     Args args = given;
-    auto link = TakeJvLink(args);
-    if (!link) return Fail(link.error());
+    auto jvLinkOptions = app::TakeJvLinkOptions(args);
+    if (!jvLinkOptions) return Fail(jvLinkOptions.error());
     auto parsed = ParseDownloadArgs(args);
     if (!parsed) return Fail(parsed.error());
 
-    auto folder =
-        app::ChooseProgramFolder(app::ProgramFolderSources::FromEnvironment(parsed->home));
-    if (!folder) return Fail(folder.error());
-    if (Status s = app::CreateStartupFolders(*folder); !s) return Fail(s.error());
-    app::SettingsFile settings(*folder, app::kProgramName);
-    app::ErrorLog errorLog(*folder);
+    // The download makes its program folder when it is new.
+    auto session = OpenSession(parsed->home, std::move(*jvLinkOptions), /*makeHome=*/true);
+    if (!session) return Fail(session.error());
+    auto source = session->JvLink(app::WithoutStore::kRefuse);
+    if (!source) return Fail(source.error());
+    auto link = source->Open();
+    if (!link) return Fail(link.error());
+    env::SettingsFile& settings = session->Settings();
 
-    const app::LocalDateTime now = JvLinkNow(**link);
+    const LocalDateTime now = link->now;
     const jvlink::DownloadDefaults defaults = jvlink::DownloadDialogDefaults(settings, now);
     jvlink::DownloadOptions options;
     options.fromTime = parsed->from.value_or(defaults.fromTime);
@@ -233,7 +233,7 @@ int RunDownload(const Args& given) {
 
     jvlink::AcquisitionFlags flags;
     CliDownloadObserver observer;
-    jvlink::DownloadEngine engine(**link, flags, settings, &errorLog, observer);
+    jvlink::DownloadEngine engine(*link->link, flags, settings, &session->ErrorLog(), observer);
     observer.SetEngine(&engine);
     std::signal(SIGINT, OnInterrupt);
     const jvlink::DownloadSummary& s = engine.Run(options, kPollInterval);

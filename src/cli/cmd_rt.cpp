@@ -5,13 +5,11 @@
 
 #include <iostream>
 
-#include "app/error_log.h"
 #include "command.h"
 #include "day_options.h"
-#include "jvlink/odds_import.h"
 #include "jvlink/realtime/realtime_retrieval.h"
-#include "jvlink_options.h"
-#include "model/payout_import.h"
+#include "load/odds_import.h"
+#include "load/payout_import.h"
 
 namespace quindle::cli {
 namespace {
@@ -32,24 +30,17 @@ std::vector<jvlink::ListedRace> RaceList(const LoadedDay& loaded) {
     return races;
 }
 
-// The race-list text of race index `race`.
-std::string RaceText(const LoadedDay& loaded, int race) {
-    const auto& indexes = loaded.outcome.raceIndexes;
-    for (size_t line = 0; line < indexes.size(); ++line) {
-        if (indexes[line] == race) return loaded.outcome.raceList[line];
-    }
-    return std::to_string(race);
-}
-
 // Runs what the retrieval asks for next; a failing import is an error.
 Status RunFollowUps(LoadedDay& loaded, const jvlink::RealtimeOutcome& out) {
     for (int i : out.oddsImports) {
-        loaded.day->State().OddsRaceIndex = i;
-        jvlink::OzReadBtn(*loaded.day, loaded.jockeyTable);
-        std::cout << "odds imported: " << RaceText(loaded, i) << "\n";
+        const Status imported =
+            load::ImportOdds(*loaded.day, i, loaded.session->JockeyTable(), loaded.outcome.files);
+        if (!imported) return Error{app::RaceListText(loaded.outcome, i) + ": " + imported.error()};
+        std::cout << "odds imported: " << app::RaceListText(loaded.outcome, i) << "\n";
     }
     if (out.payoutImport) {
-        auto shown = model::HrReadBtnClick(*loaded.day, loaded.programFolder, loaded.dateText);
+        auto shown =
+            load::ImportPayouts(*loaded.day, loaded.programFolder(), loaded.dateText, loaded.race);
         if (!shown) return Error{shown.error()};
         std::cout << "payouts imported\n";
     }
@@ -63,10 +54,14 @@ int RunRt(const Args& given) {
         return Fail("rt retrieves odds, results or mining, not '" + what + "'");
     }
     Args args(given.begin() + 1, given.end());
-    auto link = TakeJvLink(args);
-    if (!link) return Fail(link.error());
-    auto loaded = OpenDay(args, /*needRace=*/false);
+    auto jvLinkOptions = app::TakeJvLinkOptions(args);
+    if (!jvLinkOptions) return Fail(jvLinkOptions.error());
+    auto loaded = OpenDay(args, /*needRace=*/false, std::move(*jvLinkOptions));
     if (!loaded) return Fail(loaded.error());
+    auto source = loaded->session->JvLink(app::WithoutStore::kRefuse);
+    if (!source) return Fail(source.error());
+    auto link = source->Open();
+    if (!link) return Fail(link.error());
     if (loaded->outcome.raceIndexes.empty()) return Fail("the day has no races");
 
     const std::vector<jvlink::ListedRace> races = RaceList(*loaded);
@@ -75,9 +70,9 @@ int RunRt(const Args& given) {
     const std::string firstRa = races.front().ra;
 
     jvlink::AcquisitionFlags flags;
-    app::ErrorLog errorLog(loaded->programFolder);
     StatusLines status;
-    jvlink::RealtimeRetrieval retrieval(**link, flags, loaded->programFolder, &errorLog, status);
+    jvlink::RealtimeRetrieval retrieval(*link->link, flags, loaded->programFolder(),
+                                        &loaded->session->ErrorLog(), status);
     jvlink::RealtimeOutcome out;
     if (what == "odds") {
         out = loaded->race >= 0 ? retrieval.RetrieveRaceOdds(selectedRa, selected)

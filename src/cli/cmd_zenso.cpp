@@ -12,6 +12,7 @@
 #include "analysis/zenso.h"
 #include "command.h"
 #include "day_options.h"
+#include "load/previous_race_search.h"
 #include "stderr_progress.h"
 #include "text/cp932.h"
 #include "text_table.h"
@@ -21,7 +22,7 @@ namespace {
 
 void PrintRunner(const model::RaceDay& day, int race, int zensoRow) {
     const analysis::CardRow runner = analysis::CardRowOf(day, race, zensoRow - 1);
-    const analysis::ZensoView view = analysis::DispZensoBtn(day, race, zensoRow);
+    const analysis::ZensoView view = analysis::PreviousRaceView(day, race, zensoRow);
     std::cout << text::ToUtf8(runner[analysis::kCardBracket]) << " "
               << text::ToUtf8(runner[analysis::kCardHorse]) << " "
               << Shown(runner[analysis::kCardName]);
@@ -45,7 +46,8 @@ int RunZenso(const Args& args) {
     {
         StderrProgress progress;
         progress.SetCaption(text::ToUtf8(text::Sj("前走勝ち上り")));
-        if (Status s = analysis::ZnesoMemberBtn(day, loaded->programFolder, progress); !s) {
+        if (Status s = load::SearchPreviousRaceWinners(day, loaded->programFolder(), progress);
+            !s) {
             return Fail(s.error());
         }
     }

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <iostream>
 
-#include "app/version.h"
 #include "command.h"
+#include "env/version.h"
 
 namespace quindle::cli {
 namespace {
@@ -15,7 +15,7 @@ std::vector<Command>& Registry() {
 }
 
 void PrintHelp() {
-    std::cout << "quindle-cli " << app::kVersion << "\n"
+    std::cout << "quindle-cli " << env::kVersion << "\n"
               << "Usage: quindle-cli COMMAND [OPTIONS]\n\n"
               << "Commands:\n";
     auto commands = Commands();
@@ -29,9 +29,13 @@ void PrintHelp() {
 
 }  // namespace
 
-CommandRegistration::CommandRegistration(Command command) { Registry().push_back(command); }
+CommandRegistration::CommandRegistration(Command command) {
+    Registry().push_back(command);
+}
 
-const std::vector<Command>& Commands() { return Registry(); }
+const std::vector<Command>& Commands() {
+    return Registry();
+}
 
 Result<std::optional<std::string>> TakeValueOption(const Args& args, size_t& i,
                                                    std::string_view name) {
@@ -64,7 +68,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (first == "--version" || first == "-V" || first == "version") {
-        std::cout << quindle::app::kVersion << "\n";
+        std::cout << quindle::env::kVersion << "\n";
         return 0;
     }
     for (const auto& c : Commands()) {

@@ -2,12 +2,12 @@
 
 #include <QtTest>
 
-#include "app/settings_file.h"
+#include "env/settings_file.h"
 #include "gui_test_support.h"
 
 using namespace quindle::gui;
 using namespace quindle::gui::testing;
-namespace settings = quindle::app::settings;
+namespace settings = quindle::env::settings;
 
 class GeometryTest : public QObject {
     Q_OBJECT
@@ -39,7 +39,7 @@ class GeometryTest : public QObject {
         w.resize(810, 620);
         QVERIFY(w.close());
 
-        const quindle::app::SettingsFile file(home.path(), "quindle");
+        const quindle::env::SettingsFile file(home.path(), "quindle");
         QCOMPARE(file.Read(settings::kMainWindow.top), 44);
         QCOMPARE(file.Read(settings::kMainWindow.left), 33);
         QCOMPARE(file.Read(settings::kMainWindow.width), 810);

@@ -28,7 +28,7 @@ class RecordingSink : public MessageSink {
 };
 
 // The fixed moment the tests' clock reads.
-inline app::LocalDateTime FixedNow() {
+inline LocalDateTime FixedNow() {
     return {2025, 1, 5, 9, 30, 15};
 }
 

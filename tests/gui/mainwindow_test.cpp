@@ -18,7 +18,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/settings_file.h"
+#include "env/settings_file.h"
 #include "gui_test_support.h"
 #include "store/record_layout.h"
 
@@ -352,9 +352,9 @@ class MainWindowTest : public QObject {
         window_->move(21, 22);
         QTest::mouseClick(Child<QPushButton>("QuitButton"), Qt::LeftButton);
         QVERIFY(!window_->isVisible());
-        const quindle::app::SettingsFile file(home_->path(), "quindle");
-        QCOMPARE(file.Read(quindle::app::settings::kMainWindow.left), 21);
-        QCOMPARE(file.Read(quindle::app::settings::kMainWindow.top), 22);
+        const quindle::env::SettingsFile file(home_->path(), "quindle");
+        QCOMPARE(file.Read(quindle::env::settings::kMainWindow.left), 21);
+        QCOMPARE(file.Read(quindle::env::settings::kMainWindow.top), 22);
     }
 };
 

@@ -25,8 +25,9 @@
 #include "analysis/race_card.h"
 #include "common/grid_colours.h"
 #include "core/fixtures/loader_fixture.h"
+#include "document/day_document.h"
 #include "gui_test_support.h"
-#include "model/day_loader.h"
+#include "load/day_loader.h"
 #include "raceview/race_card_view.h"
 #include "text/cp932.h"
 
@@ -255,7 +256,7 @@ class RaceViewTest : public QObject {
         QCOMPARE(list->item(0)->text(), U("中山 1R"));
         QCOMPARE(list->currentRow(), 0);
         QVERIFY(Child<QTabWidget>("PageControl1")->isVisible());
-        QCOMPARE(window_->Day().State().CurRace, 0);
+        QCOMPARE(window_->Document().CurrentRace(), 0);
         QVERIFY(sink_->shown.empty());
 
         // Header, with the turf colour of track code 17.
@@ -407,7 +408,7 @@ class RaceViewTest : public QObject {
         ChooseDay(kToday);
         ClickLine(1);
         QCOMPARE(Messages(), QStringList{U("2レースはデータが不十分です。")});
-        QCOMPARE(window_->Day().State().CurRace, 0);
+        QCOMPARE(window_->Document().CurrentRace(), 0);
         QCOMPARE(Child<QLabel>("RaceLabel")->text(), U("1"));
 
         // The bulk load passes such races in silence and loads every day
@@ -416,7 +417,7 @@ class RaceViewTest : public QObject {
         Child<QPushButton>("DirectReadBtn")->click();
         QVERIFY(sink_->shown.empty());
         QCOMPARE(Child<QComboBox>("DateCombo")->currentText(), U("2025年01月05日"));
-        QCOMPARE(window_->Day().State().BatchLoadRun, 0);
+        QCOMPARE(window_->Document().BulkLoading(), false);
     }
 
     void nextRaceShowsTheRaceStartingNext() {
@@ -424,7 +425,7 @@ class RaceViewTest : public QObject {
         // 09:30: 1R has started, 3R (10:00) starts before 2R (11:00).
         QTest::mouseClick(Child<QPushButton>("NextRaceBtn"), Qt::LeftButton);
         QCOMPARE(Child<QListWidget>("DatList")->currentRow(), 2);
-        QCOMPARE(window_->Day().State().CurRace, 2);
+        QCOMPARE(window_->Document().CurrentRace(), 2);
         QCOMPARE(Child<QLabel>("RaceLabel")->text(), U("3"));
 
         // Not today: nothing happens.
@@ -520,19 +521,19 @@ class RaceViewTest : public QObject {
         auto* runners = Child<QTableWidget>("StringGrid13");
         QTest::mousePress(runners->viewport(), Qt::LeftButton, {},
                           runners->visualRect(runners->model()->index(1, 2)).center());
-        QCOMPARE(window_->Day().State().ZensoRow, 2);
+        QCOMPARE(window_->Document().ZensoRow(), 2);
         QCOMPARE(Child<QLabel>("SelUmaLabel")->text().trimmed().remove(U("　")), U("ベータ"));
     }
 
     void startOptionsOpenADayARaceAndATab() {
         QVERIFY(window_->ShowStartView({"newest", U("中山3R").toStdString(), "past", false}).ok());
-        QCOMPARE(window_->Day().State().CurRace, 2);
+        QCOMPARE(window_->Document().CurrentRace(), 2);
         QCOMPARE(Child<QTabWidget>("PageControl1")->currentWidget(), Child<QWidget>("TabSheet12"));
         QVERIFY(window_->ShowStartView({"20241220", "0", "result", false}).ok());
         QCOMPARE(Child<QComboBox>("DateCombo")->currentText(), U("2024年12月20日"));
         QCOMPARE(Child<QTabWidget>("PageControl1")->currentWidget(), Child<QWidget>("TabSheet16"));
         QVERIFY(window_->ShowStartView({"", "", "zenso", false, 2}).ok());
-        QCOMPARE(window_->Day().State().ZensoRow, 2);
+        QCOMPARE(window_->Document().ZensoRow(), 2);
         QVERIFY(!window_->ShowStartView({"", "", "", false, 4}).ok());
         QVERIFY(!window_->ShowStartView({"", "中山9R", "", false}).ok());
         QVERIFY(!window_->ShowStartView({"", "", "odds", false}).ok());

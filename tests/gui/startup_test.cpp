@@ -3,10 +3,10 @@
 
 #include <QtTest>
 
-#include "app/version.h"
+#include "app/jvlink_source.h"
+#include "env/version.h"
 #include "gui_test_support.h"
 #include "shell/command_line.h"
-#include "shell/jvlink_factory.h"
 #include "text/cp932.h"
 
 using namespace quindle::gui;
@@ -29,7 +29,7 @@ class StartupTest : public QObject {
                  QString::fromStdString("ソフト起動：2025/01/05 09:30:15\r\n" +
                                         home.path().string() + "\r\n"));
         QCOMPARE(fs::current_path(), home.path());
-        QCOMPARE((*window)->windowTitle(), QString::fromUtf8(quindle::app::kApplicationTitle));
+        QCOMPARE((*window)->windowTitle(), QString::fromUtf8(quindle::env::kApplicationTitle));
         QCOMPARE((*window)->objectName(), QStringLiteral("MainForm"));
         QVERIFY(sink.shown.empty());
     }
@@ -77,15 +77,17 @@ class StartupTest : public QObject {
         TempHome home;
         fs::create_directories(home.path() / "league");
         home.Write("quindle.ini", "[jvsim]\r\nstore=league\r\n");
-        auto settings = SubstituteSettings(home.path(), {});
+        auto settings = quindle::app::SubstituteSettings(
+            home.path(), {}, quindle::app::WithoutStore::kDefaultFolder);
         QVERIFY(settings.ok());
         QCOMPARE(settings->store, home.path() / "league");
         QVERIFY(!fs::exists(home.path() / "JVStore"));
 
         CommandLine line;
-        line.store = home.path() / "other";
-        line.substituteOptions = {"--jvsim-version=0480"};
-        settings = SubstituteSettings(home.path(), line);
+        line.jvLink.store = home.path() / "other";
+        line.jvLink.substituteOptions = {"--jvsim-version=0480"};
+        settings = quindle::app::SubstituteSettings(home.path(), line.jvLink,
+                                                    quindle::app::WithoutStore::kDefaultFolder);
         QVERIFY(settings.ok());
         QCOMPARE(settings->store, home.path() / "other");
         QCOMPARE(QString::fromStdString(settings->version), QStringLiteral("0480"));
@@ -124,7 +126,7 @@ class StartupTest : public QObject {
         QCOMPARE(line.ok(), ok);
         if (!ok) return;
         QCOMPARE(QString::fromStdString(line->home.string()), home);
-        QCOMPARE(static_cast<int>(line->substituteOptions.size()), substituteOptions);
+        QCOMPARE(static_cast<int>(line->jvLink.substituteOptions.size()), substituteOptions);
     }
 
     void storeOptionIsMadeAbsolute() {
@@ -132,8 +134,8 @@ class StartupTest : public QObject {
         fs::current_path(fs::temp_directory_path());
         auto line = ParseCommandLine({"--store=league"});
         QVERIFY(line.ok());
-        QVERIFY(line->store.is_absolute());
-        QCOMPARE(line->store.filename(), fs::path("league"));
+        QVERIFY(line->jvLink.store.is_absolute());
+        QCOMPARE(line->jvLink.store.filename(), fs::path("league"));
     }
 };
 

@@ -16,23 +16,24 @@
 #include <string>
 #include <vector>
 
+#include "analysis/jockey_recommend_table.h"
 #include "analysis/riding_pattern.h"
-#include "app/error_log.h"
-#include "app/folders.h"
-#include "app/jockey_recommend_table.h"
-#include "app/jvlink_start.h"
-#include "app/program_folder.h"
-#include "app/settings_file.h"
+#include "env/error_log.h"
+#include "env/program_folder.h"
+#include "env/settings_file.h"
 #include "jvlink/download/download_engine.h"
+#include "jvlink/jvlink_start.h"
 #include "jvsim/league/league.h"
 #include "jvsim/league/league_fixture.h"
 #include "jvsim/store/store_reader.h"
 #include "jvsim/substitute/sim_jvlink.h"
-#include "model/day_files.h"
-#include "model/day_loader.h"
+#include "load/day_files.h"
+#include "load/day_loader.h"
+#include "load/jockey_table_file.h"
 #include "model/payout_calc.h"
 #include "model/race_day.h"
 #include "text/fields.h"
+#include "util/folders.h"
 
 namespace quindle::jvsim {
 namespace {
@@ -60,7 +61,7 @@ struct WholeDay {
     jvlink::DownloadSummary download;
     std::string ymd;  // the day loaded
     std::unique_ptr<model::RaceDay> day = std::make_unique<model::RaceDay>();
-    model::DayLoadOutcome outcome;
+    load::DayLoadOutcome outcome;
     std::string failure;  // set when the way there failed
 
     std::vector<const LoggedRace*> RacesOfDay() const {
@@ -115,19 +116,19 @@ void Prepare(WholeDay& w) {
         w.failure = "substitute: " + link.error();
         return;
     }
-    if (int rc = (*link)->JVInit(app::SoftwareIdentifier()); rc != jvlink::code::kOk) {
+    if (int rc = (*link)->JVInit(jvlink::SoftwareIdentifier()); rc != jvlink::code::kOk) {
         w.failure = "JVInit: " + std::to_string(rc);
         return;
     }
     w.currentYear = text::ReadInt32((*link)->Now().substr(0, 4));
 
     fs::create_directories(home);
-    if (auto s = app::CreateStartupFolders(home); !s) {
+    if (auto s = CreateStartupFolders(home); !s) {
         w.failure = "folders: " + s.error();
         return;
     }
-    app::SettingsFile iniFile(home, app::kProgramName);
-    app::ErrorLog errorLog(home);
+    env::SettingsFile iniFile(home, env::kProgramName);
+    env::ErrorLog errorLog(home);
     jvlink::AcquisitionFlags flags;
     jvlink::DownloadObserver observer;
     jvlink::DownloadEngine engine(**link, flags, iniFile, &errorLog, observer);
@@ -143,16 +144,16 @@ void Prepare(WholeDay& w) {
     }
 
     w.ymd = BusiestDay(w.races);
-    const auto dateText = model::DateTextOfYmd(w.ymd);
-    auto table = app::JockeyRecommendTable::Load(home);
+    const auto dateText = load::DateTextOfYmd(w.ymd);
+    auto table = load::LoadJockeyRecommendTable(home);
     if (!dateText || !table) {
         w.failure = "day " + w.ymd;
         return;
     }
     // A clock far from the day: the load leaves the schedule alone.
-    const model::LoadClock clock = model::LoadClockAt({2030, 6, 1, 12, 0, 0});
-    auto loaded = model::LoadDay(*w.day, home, *dateText, model::DayLoadSettings{}, *table, clock,
-                                 SilentProgress());
+    const load::LoadClock clock = load::LoadClockAt({2030, 6, 1, 12, 0, 0});
+    auto loaded = load::LoadDay(*w.day, home, *dateText, load::DayLoadSettings{}, *table, clock,
+                                SilentProgress());
     if (!loaded) {
         w.failure = "load: " + loaded.error();
         return;

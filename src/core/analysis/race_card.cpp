@@ -134,7 +134,7 @@ CardRow CardRowOf(const model::RaceDay& day, int race, int slot) {
     return row;
 }
 
-std::vector<CardRow> sisushutubaBtn(const model::RaceDay& day, int race) {
+std::vector<CardRow> CardRows(const model::RaceDay& day, int race) {
     const int count = EnteredSlots(day.RaceRA(race));
     std::vector<CardRow> rows;
     rows.reserve(static_cast<std::size_t>(count));
@@ -200,7 +200,7 @@ std::vector<int> CardSortOrder(const std::vector<CardRow>& rows, const CardSortS
     return order;
 }
 
-void SortDeHyoBtn(std::vector<CardRow>& rows, const CardSortState& state) {
+void SortCardRows(std::vector<CardRow>& rows, const CardSortState& state) {
     const std::vector<int> order = CardSortOrder(rows, state);
     std::vector<CardRow> sorted;
     sorted.reserve(rows.size());

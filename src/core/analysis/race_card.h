@@ -61,9 +61,9 @@ inline constexpr std::array<int, kCardColumns> kCardColumnWidths{
 // The row of runner `slot` of race `race`.
 CardRow CardRowOf(const model::RaceDay& day, int race, int slot);
 
-// The fill (sisushutubaBtn): the rows of the runner slots of race `race` (its
+// The fill (CardRows): the rows of the runner slots of race `race` (its
 // 登録頭数, never more than the 18 slots), row i showing slot i.
-std::vector<CardRow> sisushutubaBtn(const model::RaceDay& day, int race);
+std::vector<CardRow> CardRows(const model::RaceDay& day, int race);
 
 // Texts the card shares with the other race grids (CP932).
 std::string BracketText(const model::SeImage& se);      // 枠番 "%2d"
@@ -105,11 +105,11 @@ class CardSortState {
 // True for the columns whose heading sorts the card.
 bool IsSortableCardColumn(int column);
 
-// SortDeHyoBtn: orders `rows` by the cell texts of the recorded column in the
+// SortCardRows: orders `rows` by the cell texts of the recorded column in the
 // recorded direction (CP932 bytes, a prefix first), then orders every run of
 // equal cells by horse number, or by horse name when the column is the horse
 // number. Only the rows move; showing the race again restores slot order.
-void SortDeHyoBtn(std::vector<CardRow>& rows, const CardSortState& state);
+void SortCardRows(std::vector<CardRow>& rows, const CardSortState& state);
 // The same sort as a permutation: entry i is the index in `rows` of the row
 // that the sort puts at position i. For a caller that keeps more per row than
 // its texts (the runner slot).

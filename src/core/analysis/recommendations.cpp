@@ -77,11 +77,11 @@ bool FieldIs(const std::string& field, std::string_view value) {
 
 // Looks the runner up in rows 1 to the last (row 0 is the heading); a later
 // row may add the mark an earlier one lacked.
-void LookUp(const app::JockeyRecommendTable& table, std::string_view jockey,
+void LookUp(const analysis::JockeyRecommendTable& table, std::string_view jockey,
             std::string_view pattern, std::string_view letter, int32_t& win, int32_t& place) {
     const std::string& recommended = text::Sj("◎");
     for (size_t row = 1; row < table.size(); ++row) {
-        const app::JockeyRecommendTable::Row& fields = table[row];
+        const analysis::JockeyRecommendTable::Row& fields = table[row];
         if (!FieldIs(fields[0], jockey) || !FieldIs(fields[2], pattern) ||
             !FieldIs(fields[1], letter)) {
             continue;
@@ -94,7 +94,8 @@ void LookUp(const app::JockeyRecommendTable& table, std::string_view jockey,
 
 }  // namespace
 
-void MarkRecommendations(model::RaceDay& day, int race, const app::JockeyRecommendTable& table) {
+void MarkRecommendations(model::RaceDay& day, int race,
+                         const analysis::JockeyRecommendTable& table) {
     TOutData& out = day.OutData(race);
     out.WinRecommend.fill(model::kMarkNone);
     out.PlaceRecommend.fill(model::kMarkNone);

@@ -3,25 +3,29 @@
 // (テン乗り, 連続騎乗, 乗り戻り), the Get/Give jockey moves, the class move
 // against the previous race and the win/place recommendation marks.
 
-#include <filesystem>
+#include <span>
 #include <string>
+#include <string_view>
 
-#include "app/jockey_recommend_table.h"
+#include "analysis/jockey_recommend_table.h"
 #include "model/race_day.h"
-#include "util/progress.h"
-#include "util/result.h"
 
 namespace quindle::analysis {
 
-// Reads the runner's per-horse file newest first, fills PastSE and the race
-// keys of PastRA for the first 20 runs before the race date, and sets TenNori,
-// RenzokuKijo, NoriModori, PrevJockeyCode, PrevJockeyName and PastRunCount.
-// Expects the slot's past-run images blank (the day load blanks every image
-// first). A runner without a history file gets no pattern and no error; a
-// history file that exists but cannot be read leaves the runner without a
-// pattern and is reported (naming the file).
-Status ClassifyRunner(model::RaceDay& day, int race, int slot,
-                      const std::filesystem::path& programFolder, ProgressSink& progress);
+// How today's jockey stands to a horse, judged from the horse's past runs.
+struct RidingJudgement {
+    bool tenNori = false;      // テン乗り: the horse has run, never under this jockey
+    bool renzokuKijo = false;  // 連続騎乗: the same jockey as in the last run
+    bool noriModori = false;   // 乗り戻り: back on a horse ridden before, not last time
+    // Past runs the judgement went through (the runner's 走数). It stops at the
+    // first 乗り戻り run beyond the kept kPastRuns, when the pattern is settled.
+    int runsRead = 0;
+};
+
+// The judgement over the SE records of a horse's runs before the race day,
+// newest first, for the jockey code `todayJockey` (compared byte for byte).
+RidingJudgement JudgeRiding(std::span<const std::string_view> pastRunsNewestFirst,
+                            std::string_view todayJockey);
 
 // Get/Give marks of one race (after every race of the day is read).
 void MarkJockeyMoves(model::RaceDay& day, int race);
@@ -31,7 +35,8 @@ void ClassifyClassMove(model::RaceDay& day, int race);
 
 // TrioFavouriteOdds, WinRecommend and PlaceRecommend of one race (after the
 // odds import set WinPopRank and RaceO5).
-void MarkRecommendations(model::RaceDay& day, int race, const app::JockeyRecommendTable& table);
+void MarkRecommendations(model::RaceDay& day, int race,
+                         const analysis::JockeyRecommendTable& table);
 
 // "テン乗り", "連続騎乗", "乗り戻り" or empty, as CP932.
 const std::string& PatternText(const model::TOutData& out, int slot);

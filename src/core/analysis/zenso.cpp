@@ -1,24 +1,15 @@
 #include "analysis/zenso.h"
 
 #include <algorithm>
-#include <map>
-#include <optional>
-#include <unordered_map>
 
-#include "analysis/riding_pattern.h"
 #include "store/codes.h"
-#include "store/files/file_names.h"
-#include "store/files/line_file_io.h"
-#include "store/files/local_files.h"
 #include "store/record_layout.h"
 #include "text/cp932.h"
 #include "text/fields.h"
-#include "util/file_io.h"
 
 namespace quindle::analysis {
 namespace {
 
-namespace fs = std::filesystem;
 namespace layout = store::layout;
 namespace head = layout::head;
 namespace ra = layout::ra;
@@ -26,30 +17,8 @@ namespace se = layout::se;
 using text::FieldAt;
 using text::Sj;
 
-// A history file is an array of SE records, CR LF included.
-constexpr std::size_t kHistoryRecordLength =
-    static_cast<std::size_t>(layout::RecordLength(layout::RecordType::SE));
 // Venue names in status texts and labels have two characters.
 constexpr int kVenueStyle = 2;
-
-// The key of a race as the search compares it: date (8), venue (2), race
-// number (2).
-std::string RaceKey12(std::string_view record) {
-    std::string key(FieldAt(record, head::kRaceDate));
-    key += FieldAt(record, head::kVenue);
-    key += FieldAt(record, head::kRaceNumber);
-    return key;
-}
-
-// The race date yyyymmdd of a record; 0 when it is not eight digits.
-std::int64_t RaceDate(std::string_view record) {
-    const std::string_view date = FieldAt(record, head::kRaceDate);
-    if (date.size() != 8 ||
-        !std::all_of(date.begin(), date.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return 0;
-    }
-    return text::ReadInt(date);
-}
 
 std::string_view First18(std::string_view name) {
     return name.substr(0, std::min(name.size(), model::kNameBytes));
@@ -57,183 +26,6 @@ std::string_view First18(std::string_view name) {
 
 std::string TwoDigits(std::int64_t n) {
     return text::Format("%2lld", static_cast<long long>(n));
-}
-
-// What the search learns about one horse of a previous race.
-struct NextRun {
-    bool found = false;
-    std::string race;  // RaceKey12 of the next run
-    std::int32_t finish = 0;
-    std::string name;  // RA 競走名略称6文字, when the race's RA record was found
-    std::string condition;
-    std::int32_t headCount = 0;
-};
-
-// The files of one search, each read at most once.
-class SearchFiles {
-  public:
-    SearchFiles(const fs::path& programFolder, std::int64_t today)
-        : files_(programFolder), today_(today) {}
-
-    // Lines of a day file; nullptr when there is no such file.
-    Result<const std::vector<std::string>*> DayFile(store::FileKind kind, std::string_view date,
-                                                    std::string_view venue = {}) {
-        auto location = store::DayFileLocation(kind, date, venue);
-        if (!location) return static_cast<const std::vector<std::string>*>(nullptr);
-        const std::string name = location->fileName;
-        auto cached = dayFiles_.find(name);
-        if (cached == dayFiles_.end()) {
-            auto path = files_.PathOf(*location, /*createFolders=*/false);
-            if (!path) return Error{path.error()};
-            auto lines = store::ReadLineFile(*path);
-            if (!lines) return Error{lines.error()};
-            cached = dayFiles_.emplace(name, std::move(*lines)).first;
-        }
-        return cached->second ? &*cached->second : nullptr;
-    }
-
-    // The next run of horse `pedigree` after the race `key`, before today.
-    Result<const NextRun*> NextRunOf(std::string_view pedigree, const std::string& key) {
-        std::string id = std::string(pedigree) + key;
-        if (auto it = nextRuns_.find(id); it != nextRuns_.end()) return &it->second;
-        auto next = FindNextRun(pedigree, key);
-        if (!next) return Error{next.error()};
-        return &nextRuns_.emplace(std::move(id), std::move(*next)).first->second;
-    }
-
-  private:
-    // Reads the history file of `pedigree` into buffer_; false when there is
-    // none.
-    Result<bool> ReadHistory(std::string_view pedigree) {
-        auto location = store::HistoryLocation(pedigree);
-        if (!location) return false;
-        auto path = files_.PathOf(*location, /*createFolders=*/false);
-        if (!path) return Error{path.error()};
-        switch (ReadFileInto(*path, buffer_)) {
-            case FileRead::kRead:
-                return true;
-            case FileRead::kMissing:
-                return false;
-            case FileRead::kFailed:
-                break;
-        }
-        return Error{"ファイルを読み込めません: " + path->string()};
-    }
-
-    Result<NextRun> FindNextRun(std::string_view pedigree, const std::string& key) {
-        NextRun next;
-        auto read = ReadHistory(pedigree);
-        if (!read) return Error{read.error()};
-        if (!*read) return next;
-
-        // Records of 555 bytes; a last line without its line end still counts.
-        const std::string_view bytes = buffer_;
-        const std::size_t count = (bytes.size() + layout::kLineEndLength) / kHistoryRecordLength;
-        const auto record = [&](std::size_t i) {
-            return bytes.substr(i * kHistoryRecordLength, kHistoryRecordLength);
-        };
-        const auto beforeToday = [this](std::int64_t d) { return d > 0 && d < today_; };
-
-        // Newest first, down to the previous race; the line after it is the
-        // horse's next run. A match on the last line has no next run.
-        for (std::size_t i = count; i-- > 0;) {
-            const std::string_view line = record(i);
-            if (!beforeToday(RaceDate(line)) || RaceKey12(line) != key) continue;
-            if (i + 1 == count) continue;
-            const std::string_view after = record(i + 1);
-            if (beforeToday(RaceDate(after))) {
-                next.found = true;
-                next.race = RaceKey12(after);
-                next.finish = text::ReadInt32(FieldAt(after, se::kFinish));
-                auto raceRecord = FindRace(next.race);
-                if (!raceRecord) return Error{raceRecord.error()};
-                if (*raceRecord) {
-                    next.name = std::string(FieldAt(**raceRecord, ra::kRaceNameShort6));
-                    next.condition = std::string(FieldAt(**raceRecord, ra::kConditionYoungest));
-                    next.headCount = text::ReadInt32(FieldAt(**raceRecord, ra::kEntered));
-                }
-            }
-            break;
-        }
-        return next;
-    }
-
-    // The RA record of race `key` in the RA day file of its date.
-    Result<std::optional<std::string_view>> FindRace(const std::string& key) {
-        auto lines = DayFile(store::FileKind::RaDay, std::string_view(key).substr(0, 8));
-        if (!lines) return Error{lines.error()};
-        std::optional<std::string_view> found;
-        if (*lines) {
-            for (const std::string& line : **lines) {
-                if (RaceKey12(line) == key) {
-                    found = line;
-                    break;
-                }
-            }
-        }
-        return found;
-    }
-
-    store::LocalFiles files_;
-    std::int64_t today_;
-    std::map<std::string, std::optional<std::vector<std::string>>> dayFiles_;
-    std::unordered_map<std::string, NextRun> nextRuns_;
-    std::string buffer_;
-};
-
-void StoreNextRun(const NextRun& next, model::TZensoMembers& members, std::size_t k) {
-    if (!next.found) return;
-    members.NextRace[k] = next.race;
-    members.NextFinish[k] = next.finish;
-    members.NextRaceName[k] = next.name;
-    members.NextCond[k] = next.condition;
-    members.NextHeadCount[k] = next.headCount;
-}
-
-// The horses of the previous race of runner `slot` of race `race`.
-Status SearchRunner(model::RaceDay& day, int race, int slot, SearchFiles& files,
-                    ProgressSink& progress) {
-    const model::SeImage& prevSe = day.PastSE(race, slot, 0);
-    const model::RaImage& prevRa = day.PastRA(race, slot, 0);
-    model::TZensoMembers& members = day.OutData(race).ZensoMembers[static_cast<std::size_t>(slot)];
-
-    auto seDay = files.DayFile(store::FileKind::SeDay, prevSe.Field(head::kRaceDate),
-                               prevSe.Field(head::kVenue));
-    if (!seDay) return Error{seDay.error()};
-    if (*seDay == nullptr) return Status::Ok();  // no previous race, or its day is not kept
-    const std::vector<std::string>& slots = **seDay;
-
-    const std::string key = RaceKey12(prevSe.View());
-    const model::RaImage& today = day.RaceRA(race);
-    const std::string progressHead =
-        store::VenueName(today.Field(head::kVenue), kVenueStyle) +
-        TwoDigits(today.Int(head::kRaceNumber)) + "R " +
-        std::string(First18(day.RunnerSE(race, slot).Field(se::kHorseName))) + Sj("-前走対戦馬->");
-
-    const int raceNumber = prevSe.Int32(head::kRaceNumber);
-    const int entered = std::clamp(prevRa.Int32(ra::kEntered), 0, model::kRunners);
-    for (int k = 0; k < entered; ++k) {
-        const std::int64_t index = static_cast<std::int64_t>(raceNumber - 1) * model::kRunners + k;
-        if (raceNumber < 1 || index >= static_cast<std::int64_t>(slots.size())) break;
-        const std::string_view line = slots[static_cast<std::size_t>(index)];
-        const std::string_view name = First18(FieldAt(line, se::kHorseName));
-        progress.SetDetail(text::ToUtf8(progressHead + std::string(name)));
-        progress.Pump();
-
-        const auto kk = static_cast<std::size_t>(k);
-        const std::string_view pedigree = FieldAt(line, se::kPedigree);
-        members.Pedigree[kk] = pedigree;
-        members.Name[kk] = name;
-        members.PrevFinish[kk] = text::ReadInt32(FieldAt(line, se::kFinish));
-
-        auto next = files.NextRunOf(pedigree, key);
-        if (!next) return Error{next.error()};
-        StoreNextRun(**next, members, kk);
-    }
-    members.UpCount = static_cast<std::int32_t>(
-        std::count_if(members.NextFinish.begin(), members.NextFinish.end(),
-                      [](std::int32_t f) { return f >= 1 && f <= 3; }));
-    return Status::Ok();
 }
 
 std::string FinishText(std::int32_t finish) {
@@ -267,38 +59,6 @@ CellStyle RaceListStyle(std::string_view bracketCell, int column) {
 
 }  // namespace
 
-void ResetZensoMembers(model::RaceDay& day) {
-    model::TZensoMembers empty;
-    empty.NextFinish.fill(model::kUnknownFinish);
-    empty.PrevFinish.fill(model::kUnknownFinish);
-    for (int r = 0; r < model::kRaces; ++r) day.OutData(r).ZensoMembers.fill(empty);
-}
-
-Status ZnesoMemberBtn(model::RaceDay& day, const fs::path& programFolder, ProgressSink& progress) {
-    const std::int64_t today = RaceDate(day.RaceRA(0).View());
-    if (today <= 0) return Error{std::string(kZensoNoDayMessage)};
-
-    day.State().ZensoExtracted = 0;
-    ResetZensoMembers(day);
-    SearchFiles files(programFolder, today);
-    progress.SetRange(model::kRaces);
-    for (int race = 0; race < model::kRaces; ++race) {
-        progress.SetPosition(race);
-        const int count = EnteredSlots(day.RaceRA(race));
-        for (int slot = 0; slot < count; ++slot) {
-            if (Status s = SearchRunner(day, race, slot, files, progress); !s) {
-                progress.SetDetail({});
-                return s;
-            }
-        }
-    }
-    progress.SetPosition(model::kRaces);
-    progress.SetDetail({});
-    day.State().ZensoRow = 1;
-    day.State().ZensoExtracted = 1;
-    return Status::Ok();
-}
-
 const ZensoGridRow& ZensoHeadings() {
     static const ZensoGridRow kHeadings{Sj("枠"),   Sj("馬"),           Sj("馬名"), Sj("前着"),
                                         Sj("次走"), Sj("次走レース名"), Sj("次着")};
@@ -314,7 +74,7 @@ const std::array<std::string, kRunnerListColumns>& RunnerListHeadings() {
     return kHeadings;
 }
 
-ZensoView DispZensoBtn(const model::RaceDay& day, int race, int zensoRow) {
+ZensoView PreviousRaceView(const model::RaceDay& day, int race, int zensoRow) {
     ZensoView view;
     const int slot = zensoRow - 1;
     if (slot < 0 || slot >= model::kRunners) return view;

@@ -1,18 +1,9 @@
 #pragma once
-// The previous-race winners "前走勝ち上り": for every runner of every race of
-// the day, the horses of the race it ran last, each followed to its next run
-// to see whether it won or placed there. The search fills the ZensoMembers of
-// every runner; the view turns one runner's members into the texts of the
-// previous-race grid and its labels.
-//
-// The search reads other days' files: the SE day file of each previous race,
-// the run history of each horse in it, and the RA day file of each next run.
-// Each day file is read at most once per search and each horse's history once
-// per previous race, so a day of 36 races costs a few hundred file reads
-// beyond the histories themselves.
+// The view of the previous-race winners "前走勝ち上り": one runner's
+// ZensoMembers (filled by the search in load/previous_race_search.h) as the
+// texts of the previous-race grid and its labels.
 
 #include <array>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,26 +11,8 @@
 #include "analysis/grid_style.h"
 #include "analysis/race_card.h"
 #include "model/race_day.h"
-#include "util/progress.h"
-#include "util/result.h"
 
 namespace quindle::analysis {
-
-// Messages of the search (UTF-8).
-inline constexpr std::string_view kZensoNoDayMessage = "開催日を選択しデータを読み込んでください。";
-inline constexpr std::string_view kZensoDoneMessage = "データの検索が完了しました。";
-
-// Every runner's ZensoMembers of every race back to empty (finishes 99).
-void ResetZensoMembers(model::RaceDay& day);
-
-// The search (ZnesoMemberBtn) over the loaded day in `day`, reading the files
-// under `programFolder`. It sets ZensoExtracted to 0, resets and fills every
-// runner's ZensoMembers, then sets ZensoRow to 1 and ZensoExtracted to 1.
-// Progress goes to the detail line ("中山 1R <runner>-前走対戦馬-><horse>"),
-// with a pump after every horse read. Fails with kZensoNoDayMessage when no
-// day is loaded, and with the reason when a file exists but cannot be read.
-Status ZnesoMemberBtn(model::RaceDay& day, const std::filesystem::path& programFolder,
-                      ProgressSink& progress);
 
 // --- The previous-race grids ------------------------------------------------------
 
@@ -62,7 +35,7 @@ inline constexpr std::array<int, kZensoColumns> kZensoColumnWidths{20, 20, 130, 
 // Headings of the runner list (StringGrid13): the card's first five.
 const std::array<std::string, kRunnerListColumns>& RunnerListHeadings();
 
-// What DispZensoBtn shows for one runner (texts CP932). All empty for a
+// What PreviousRaceView shows for one runner (texts CP932). All empty for a
 // runner without a previous race.
 struct ZensoView {
     std::string selUmaLabel;       // SelUmaLabel: the runner's name, first 18 bytes
@@ -73,9 +46,9 @@ struct ZensoView {
     bool operator==(const ZensoView&) const = default;
 };
 
-// DispZensoBtn: the previous race of the runner in row `zensoRow` (1 to 18)
+// PreviousRaceView: the previous race of the runner in row `zensoRow` (1 to 18)
 // of the runner list of race `race`. A row outside 1 to 18 shows nothing.
-ZensoView DispZensoBtn(const model::RaceDay& day, int race, int zensoRow);
+ZensoView PreviousRaceView(const model::RaceDay& day, int race, int zensoRow);
 
 CellStyle ZensoHeadingStyle(int column);
 // Style of a cell of the previous-race grid: bracket colours, "前着" and

@@ -12,7 +12,7 @@ namespace ra = store::layout::ra;
 }  // namespace
 
 std::optional<int> NextRaceLine(const RaceDay& day, const std::vector<int>& raceIndexes,
-                                const app::LocalDateTime& now) {
+                                const LocalDateTime& now) {
     if (raceIndexes.empty()) return std::nullopt;
     const std::string today = text::Format("%04d%02d%02d", now.year, now.month, now.day);
     if (day.RaceRA(0).Field(head::kRaceDate) != today) return std::nullopt;

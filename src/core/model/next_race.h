@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/local_time.h"
 #include "model/race_day.h"
+#include "util/local_time.h"
 
 namespace quindle::model {
 
@@ -16,6 +16,6 @@ namespace quindle::model {
 // whose post time lies closest, the first in list order on a tie. Nothing
 // when the day is not today or every race has started.
 std::optional<int> NextRaceLine(const RaceDay& day, const std::vector<int>& raceIndexes,
-                                const app::LocalDateTime& now);
+                                const LocalDateTime& now);
 
 }  // namespace quindle::model

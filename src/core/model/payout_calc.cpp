@@ -79,7 +79,7 @@ RacePayouts ParsePayouts(const HrImage& image) {
     return p;
 }
 
-void CalcBtn(RaceDay& day) {
+void CalculatePayouts(RaceDay& day) {
     for (int r = 0; r < kRaces; ++r) day.Payouts(r) = ParsePayouts(day.RaceHR(r));
 }
 

@@ -15,7 +15,7 @@ RacePayouts ParsePayouts(const HrImage& hr);
 
 // "Calc": parses RaceHR of all 36 races and overwrites their payout tables.
 // Touches nothing else.
-void CalcBtn(RaceDay& day);
+void CalculatePayouts(RaceDay& day);
 
 // The key texts of the combination bets: "%2d-%2d" and "%2d-%2d-%2d".
 std::string PairKeyText(int first, int second);

@@ -112,7 +112,7 @@ ReadBuffers& RaceDay::Buffers() {
     return tables_->buffers;
 }
 
-void RaceDay::IniBtn() {
+void RaceDay::ClearDerivedData() {
     state_.ZensoExtracted = 0;
     for (int r = 0; r < kRaces; ++r) {
         ClearOutData(tables_->outData[r]);

@@ -10,10 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "model/out_data.h"
 #include "model/payout_tables.h"
@@ -34,22 +31,9 @@ struct ReadBuffers {
 
 // Day-level state owned with the model.
 struct DayState {
-    std::vector<std::string> RaceDays;  // date texts of the day files found (UTF-8)
-    std::filesystem::path RaFileName;
-    std::filesystem::path HrFileName;
-    std::filesystem::path O1FileName;
-    std::filesystem::path O5FileName;
-    std::filesystem::path CsvFileName;
-    std::int32_t CurRace = 0;
-    std::int32_t CurSlot = 0;
-    std::string CurJockeyCode;   // CP932, SE jockey code of the selected runner
-    std::string CurTrainerCode;  // CP932, SE trainer code of the selected runner
-    std::string CurPedigree;     // CP932, SE pedigree number of the selected runner
-    std::int32_t ZensoRow = 0;
-    std::int32_t OddsRaceIndex = 0;
+    // Per race: its marks went out by mail.
     CheckedArray<std::uint8_t, kRaces> Delivered;
-    std::uint8_t BatchLoadRun = 0;
-    std::uint8_t AutoOddsRun = 0;
+    // The previous-race search has filled every runner's ZensoMembers.
     std::uint8_t ZensoExtracted = 0;
 };
 
@@ -88,7 +72,7 @@ class RaceDay {
 
     // The clear ("初期化"): every race's TOutData back to its cleared state,
     // its Delivered flag 0, and ZensoExtracted 0. Images are left alone.
-    void IniBtn();
+    void ClearDerivedData();
     // Fills every record image of every table with blanks (before a load).
     void BlankImages();
     // Empties every race's payout tables.

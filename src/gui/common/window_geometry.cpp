@@ -4,14 +4,14 @@
 
 namespace quindle::gui {
 
-void RestoreWindowGeometry(QWidget& window, const app::SettingsFile& settings,
-                           const app::GeometryKeys& keys) {
+void RestoreWindowGeometry(QWidget& window, const env::SettingsFile& settings,
+                           const env::GeometryKeys& keys) {
     window.move(settings.Read(keys.left), settings.Read(keys.top));
     window.resize(settings.Read(keys.width), settings.Read(keys.height));
 }
 
-Status SaveWindowGeometry(const QWidget& window, app::SettingsFile& settings,
-                          const app::GeometryKeys& keys) {
+Status SaveWindowGeometry(const QWidget& window, env::SettingsFile& settings,
+                          const env::GeometryKeys& keys) {
     QRect place(window.pos(), window.size());
     if (window.isMaximized() || window.isMinimized()) {
         // normalGeometry() is the client area; keep the frame's offset so the
@@ -20,7 +20,7 @@ Status SaveWindowGeometry(const QWidget& window, app::SettingsFile& settings,
         place =
             QRect(window.normalGeometry().topLeft() - frameOffset, window.normalGeometry().size());
     }
-    const std::pair<const app::IntKey&, int> values[] = {{keys.top, place.top()},
+    const std::pair<const env::IntKey&, int> values[] = {{keys.top, place.top()},
                                                          {keys.left, place.left()},
                                                          {keys.width, place.width()},
                                                          {keys.height, place.height()}};

@@ -2,7 +2,7 @@
 // A window's position and size kept in the settings file, so that it opens
 // again where it was when it was last closed.
 
-#include "app/settings_file.h"
+#include "env/settings_file.h"
 #include "util/result.h"
 
 class QWidget;
@@ -11,12 +11,12 @@ namespace quindle::gui {
 
 // Places `window` at the remembered top and left and gives it the remembered
 // width and height (the keys' defaults when nothing is stored).
-void RestoreWindowGeometry(QWidget& window, const app::SettingsFile& settings,
-                           const app::GeometryKeys& keys);
+void RestoreWindowGeometry(QWidget& window, const env::SettingsFile& settings,
+                           const env::GeometryKeys& keys);
 
 // Writes the window's top, left, width and height; a maximised or minimised
 // window writes the place it returns to.
-Status SaveWindowGeometry(const QWidget& window, app::SettingsFile& settings,
-                          const app::GeometryKeys& keys);
+Status SaveWindowGeometry(const QWidget& window, env::SettingsFile& settings,
+                          const env::GeometryKeys& keys);
 
 }  // namespace quindle::gui

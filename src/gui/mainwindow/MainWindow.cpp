@@ -15,14 +15,15 @@
 #include <QVBoxLayout>
 
 #include "analysis/past_rides.h"
-#include "app/jvlink_start.h"
-#include "app/version.h"
 #include "common/frozen_columns.h"
 #include "common/grid_colours.h"
 #include "common/message_sink.h"
 #include "common/progress_window.h"
 #include "common/qt_text.h"
 #include "common/window_geometry.h"
+#include "document/day_document.h"
+#include "env/version.h"
+#include "jvlink/jvlink_start.h"
 #include "raceview/past_ride_delegate.h"
 #include "raceview/race_card_view.h"
 #include "raceview/zenso_view.h"
@@ -37,19 +38,19 @@ constexpr int kRaceListWidth = 120;
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent),
-      state_(std::move(options.state)),
+      session_(std::move(options.session)),
       JVLink1_(std::move(options.jvLink)),
       messages_(SinkOrDefault(options.messages)),
       clock_(std::move(options.clock)),
-      day_(std::make_unique<model::RaceDay>()) {
+      document_(std::make_unique<DayDocument>(*session_)) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(FromUtf8(app::kApplicationTitle));
+    setWindowTitle(FromUtf8(env::kApplicationTitle));
     BuildLayout();
     BuildRaceViews();
     BuildTimers();
     ApplyFeatureSwitches();
-    RestoreWindowGeometry(*this, state_.settings, app::settings::kMainWindow);
-    menu_.ForwardMailItem->setChecked(state_.settings.Read(app::settings::kForwardMail));
+    RestoreWindowGeometry(*this, session_->Settings(), env::settings::kMainWindow);
+    menu_.ForwardMailItem->setChecked(session_->Settings().Read(env::settings::kForwardMail));
     WireCommands();
     MakeDataListBtnClick();
     Timer2Timer();
@@ -58,22 +59,26 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 const std::filesystem::path& MainWindow::ProgramFolder() const {
-    return state_.programFolder;
+    return session_->ProgramFolder();
 }
 
-app::SettingsFile& MainWindow::Settings() {
-    return state_.settings;
+env::SettingsFile& MainWindow::Settings() {
+    return session_->Settings();
 }
 
-app::StartupState& MainWindow::Startup() {
-    return state_;
+const std::vector<int>& MainWindow::RaceIndexes() const {
+    return document_->RaceIndexes();
+}
+
+app::Session& MainWindow::Session() {
+    return *session_;
 }
 
 model::RaceDay& MainWindow::Day() {
-    return *day_;
+    return document_->Day();
 }
 
-const app::FeatureSwitches& MainWindow::Switches() const {
+const env::FeatureSwitches& MainWindow::Switches() const {
     return switches_;
 }
 
@@ -175,7 +180,7 @@ void MainWindow::BuildTimers() {
 }
 
 void MainWindow::ApplyFeatureSwitches() {
-    switches_ = app::ReadFeatureSwitches(ProgramFolder());
+    switches_ = env::ReadFeatureSwitches(ProgramFolder());
     top_.DirectReadBtn->setVisible(switches_.directRead);
     const bool master = switches_.masterControl;
     pages_.PageControl1->setTabVisible(pages_.PageControl1->indexOf(stats_.TabSheet1), master);
@@ -193,20 +198,20 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::FirstShown() {
-    for (const std::string& problem : state_.problems) {
+    for (const std::string& problem : session_->StartupProblems()) {
         messages_.Inform(FromUtf8(problem), Beep::Yes);
     }
     if (!JVLink1_) return;
-    if (auto message = app::StartJvLink(*JVLink1_)) {
+    if (auto message = jvlink::StartJvLink(*JVLink1_)) {
         messages_.Inform(FromUtf8(message->text), message->beep ? Beep::Yes : Beep::No);
     }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The close is never refused; a position that cannot be saved is logged.
-    if (Status saved = SaveWindowGeometry(*this, state_.settings, app::settings::kMainWindow);
+    if (Status saved = SaveWindowGeometry(*this, session_->Settings(), env::settings::kMainWindow);
         !saved) {
-        (void)state_.errorLog.AppendErrorLog(saved.error());
+        (void)session_->ErrorLog().AppendErrorLog(saved.error());
     }
     event->accept();
 }

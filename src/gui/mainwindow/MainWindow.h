@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "app/local_time.h"
-#include "app/program_files.h"
-#include "app/startup.h"
+#include "app/session.h"
+#include "env/program_files.h"
 #include "jvlink/jvlink.h"
+#include "load/day_loader.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/top_bar.h"
-#include "model/day_loader.h"
 #include "model/race_day.h"
 #include "raceview/race_pages.h"
 #include "stats/stats_page.h"
+#include "util/local_time.h"
 
 class QLabel;
 class QListWidget;
@@ -30,6 +30,7 @@ class QTimer;
 
 namespace quindle::gui {
 
+class DayDocument;
 class MessageSink;
 class PastRideDelegate;
 class ProgressWindow;
@@ -51,10 +52,10 @@ struct StartView {
 };
 
 struct MainWindowOptions {
-    app::StartupState state;                 // the start-up work already done
+    std::unique_ptr<app::Session> session;   // the start-up work already done
     std::unique_ptr<jvlink::JvLink> jvLink;  // JVLink1; nullptr: no JV-Link
     MessageSink* messages = nullptr;         // nullptr: message boxes
-    app::LocalClock clock = app::CurrentLocalDateTime;
+    LocalClock clock = CurrentLocalDateTime;
 };
 
 class MainWindow : public QMainWindow {
@@ -64,13 +65,14 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     const std::filesystem::path& ProgramFolder() const;
-    app::SettingsFile& Settings();
-    app::StartupState& Startup();
+    env::SettingsFile& Settings();
+    app::Session& Session();
     model::RaceDay& Day();
-    const app::FeatureSwitches& Switches() const;
+    const env::FeatureSwitches& Switches() const;
 
     // Race-list line i shows race index RaceIndexes()[i].
-    const std::vector<int>& RaceIndexes() const { return raceIndexes_; }
+    const std::vector<int>& RaceIndexes() const;
+    DayDocument& Document() { return *document_; }
     const RaceCardView& CardView() const { return *card_; }
 
     // Loads a race day of the race-day list as if it had been chosen in
@@ -110,7 +112,7 @@ class MainWindow : public QMainWindow {
 
     // Loading a day and showing a race.
     void LoadRaceDay(const std::string& dateText);
-    void ApplyLoadOutcome(const model::DayLoadOutcome& outcome);
+    void ApplyLoadOutcome(const load::DayLoadOutcome& outcome);
     // Shows the race of race-list line `line`.
     void ShowRace(int line);
     void SetSearchControlsEnabled(bool enabled);
@@ -166,21 +168,17 @@ class MainWindow : public QMainWindow {
     void Timer4Timer();
     void DeliverTimerTimer();
 
-    app::StartupState state_;
+    std::unique_ptr<app::Session> session_;
     std::unique_ptr<jvlink::JvLink> JVLink1_;
     MessageSink& messages_;
-    app::LocalClock clock_;
-    std::unique_ptr<model::RaceDay> day_;
-    app::FeatureSwitches switches_;
+    LocalClock clock_;
+    // The loaded day, the race-day list and the selection.
+    std::unique_ptr<DayDocument> document_;
+    env::FeatureSwitches switches_;
     // The general work list that several operations use in turn, each
     // emptying it first.
     std::vector<std::string> WorkLines_;
     bool shown_ = false;
-    // Race index of each line of DatList.
-    std::vector<int> raceIndexes_;
-    // A day load or the previous-race search is running (each pumps events).
-    bool loading_ = false;
-    bool searching_ = false;
 
     TopBar top_;
     MainMenu menu_;

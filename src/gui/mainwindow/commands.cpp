@@ -17,12 +17,13 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "app/program_files.h"
-#include "app/race_clock.h"
 #include "common/message_sink.h"
 #include "common/qt_text.h"
+#include "document/day_document.h"
+#include "env/program_files.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/version_dialog.h"
+#include "model/race_clock.h"
 
 namespace quindle::gui {
 
@@ -118,9 +119,9 @@ void MainWindow::QuitButtonClick() {
 }
 
 void MainWindow::HelpButtonClick() {
-    const auto manual = app::FindUserManual(ProgramFolder());
+    const auto manual = env::FindUserManual(ProgramFolder());
     if (!manual) {
-        messages_.Inform(FromUtf8(app::kUserManualMissingMessage), Beep::Yes);
+        messages_.Inform(FromUtf8(env::kUserManualMissingMessage), Beep::Yes);
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(*manual)));
@@ -136,7 +137,7 @@ void MainWindow::StringGrid2MouseUp() {
 }
 
 void MainWindow::Timer2Timer() {
-    top_.NowTimLabel->setText(FromUtf8(app::ClockText(clock_())));
+    top_.NowTimLabel->setText(FromUtf8(model::ClockText(clock_())));
 }
 
 void MainWindow::Timer3Timer() {
@@ -145,12 +146,12 @@ void MainWindow::Timer3Timer() {
         label->clear();
         return;
     }
-    const int race = day_->State().CurRace;
+    const int race = document_->CurrentRace();
     if (race < 0 || race >= model::kRaces) {
         label->clear();
         return;
     }
-    label->setText(FromUtf8(app::TimeLeftText(day_->RaceRA(race), clock_())));
+    label->setText(FromUtf8(model::TimeLeftText(Day().RaceRA(race), clock_())));
 }
 
 // --- Operations whose work comes with their own features -------------------------

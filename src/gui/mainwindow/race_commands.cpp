@@ -18,10 +18,13 @@
 #include "analysis/race_card_header.h"
 #include "analysis/riding_pattern.h"
 #include "analysis/zenso.h"
+#include "app/session.h"
 #include "common/label_progress.h"
 #include "common/message_sink.h"
 #include "common/progress_window.h"
 #include "common/qt_text.h"
+#include "document/day_document.h"
+#include "load/previous_race_search.h"
 #include "mainwindow/MainWindow.h"
 #include "model/next_race.h"
 #include "model/payout_calc.h"
@@ -36,26 +39,23 @@ namespace {
 
 namespace layout = store::layout;
 
-// Shown after the race number when a race has no runners.
-constexpr const char* kNoRunnersMessage = "レースはデータが不十分です。";
-
 }  // namespace
 
 // --- The race-day list and loading a day -----------------------------------------
 
 void MainWindow::MakeDataListBtnClick() {
-    day_->State().RaceDays = model::MakeDataList(ProgramFolder());
+    document_->RefreshRaceDays();
     // Filling the list selects nothing, so no day loads.
     const QSignalBlocker blocker(top_.DateCombo);
     top_.DateCombo->clear();
-    for (const std::string& date : day_->State().RaceDays) top_.DateCombo->addItem(FromUtf8(date));
+    for (const std::string& date : document_->RaceDays()) top_.DateCombo->addItem(FromUtf8(date));
     top_.DateCombo->setCurrentIndex(-1);
 }
 
 void MainWindow::DateComboChange() {
     // The progress window keeps the user out during a load; the search
     // disables the selector while it reads the loaded day.
-    if (loading_ || searching_ || top_.DateCombo->currentIndex() < 0) return;
+    if (document_->Busy() || top_.DateCombo->currentIndex() < 0) return;
     LoadRaceDay(ToUtf8(top_.DateCombo->currentText()));
 }
 
@@ -71,38 +71,26 @@ Status MainWindow::SelectDay(const std::string& dateText) {
 }
 
 void MainWindow::LoadRaceDay(const std::string& dateText) {
-    const model::LoadClock clock = model::LoadClockAt(clock_());
+    const load::LoadClock clock = load::LoadClockAt(clock_());
     QLabel* restTime = top_.header.RestTimeLabel;
     restTime->setVisible(dateText == clock.today);
     restTime->clear();
     pages_.PageControl1->setVisible(false);
     DatList_->clear();
-    raceIndexes_.clear();
     Timer4_->stop();
     pastRides_->ShowRace(nullptr, 0);
 
-    const model::DayLoadSettings settings{
-        Settings().Read(app::settings::kAutoOddsMinutes),
-        Settings().Read(app::settings::kAutoRaceDataMinutes),
-    };
-    loading_ = true;
-    auto outcome = model::LoadDay(*day_, ProgramFolder(), dateText, settings, state_.jockeyTable,
-                                  clock, *prgrsForm_);
+    const Status loaded = document_->LoadDay(dateText, *prgrsForm_);
     prgrsForm_->End();
-    loading_ = false;
-    if (!outcome) {
-        messages_.Inform(FromUtf8(outcome.error()), Beep::Yes);
+    if (!loaded) {
+        messages_.Inform(FromUtf8(loaded.error()), Beep::Yes);
         return;
     }
-    for (const std::string& problem : outcome->problems) {
-        (void)state_.errorLog.AppendErrorLog(dateText + ": " + problem);
-    }
-    ApplyLoadOutcome(*outcome);
+    ApplyLoadOutcome(document_->Outcome());
 }
 
-void MainWindow::ApplyLoadOutcome(const model::DayLoadOutcome& outcome) {
+void MainWindow::ApplyLoadOutcome(const load::DayLoadOutcome& outcome) {
     for (const std::string& line : outcome.raceList) DatList_->addItem(FromUtf8(line));
-    raceIndexes_ = outcome.raceIndexes;
 
     // A refresh interval of 0 minutes would run the refresh without pause; such
     // a timer stays off.
@@ -125,19 +113,19 @@ void MainWindow::ApplyLoadOutcome(const model::DayLoadOutcome& outcome) {
 }
 
 void MainWindow::DirectReadBtnClick() {
-    if (loading_ || searching_) return;
-    const auto days = model::BulkLoadDays(ProgramFolder(), day_->State().RaceDays);
-    day_->State().BatchLoadRun = 1;
+    if (document_->Busy()) return;
+    const auto days = load::BulkLoadDays(ProgramFolder(), document_->RaceDays());
+    document_->SetBulkLoading(true);
     for (const std::string& date : days) (void)SelectDay(date);
-    day_->State().BatchLoadRun = 0;
+    document_->SetBulkLoading(false);
 }
 
 void MainWindow::IniBtnClick() {
-    day_->IniBtn();
+    Day().ClearDerivedData();
 }
 
 void MainWindow::CalcBtnClick() {
-    model::CalcBtn(*day_);
+    model::CalculatePayouts(Day());
 }
 
 // --- Showing a race --------------------------------------------------------------
@@ -147,17 +135,14 @@ void MainWindow::DatListClick() {
 }
 
 void MainWindow::ShowRace(int line) {
-    if (line < 0 || line >= static_cast<int>(raceIndexes_.size())) return;
-    const int race = raceIndexes_[static_cast<size_t>(line)];
-    const model::RaImage& ra = day_->RaceRA(race);
-    if (day_->RunnerSE(race, 0).Int32(layout::se::kHorseNumber) == 0) {
-        if (!day_->State().BatchLoadRun) {
-            messages_.Inform(
-                FromUtf8(std::to_string(ra.Int32(layout::head::kRaceNumber)) + kNoRunnersMessage),
-                Beep::No);
-        }
+    const std::vector<int>& indexes = document_->RaceIndexes();
+    if (line < 0 || line >= static_cast<int>(indexes.size())) return;
+    const int race = indexes[static_cast<size_t>(line)];
+    if (const auto noRunners = app::NoRunnersMessage(Day(), race)) {
+        if (!document_->BulkLoading()) messages_.Inform(FromUtf8(*noRunners), Beep::No);
         return;
     }
+    const model::RaImage& ra = Day().RaceRA(race);
 
     const int runners = analysis::EnteredSlots(ra);
     for (QTableWidget* grid : {pages_.StringGrid2, pages_.StringGrid10, pages_.StringGrid13}) {
@@ -165,16 +150,16 @@ void MainWindow::ShowRace(int line) {
         grid->setRowCount(runners);
     }
     ClearResultLabels(pages_.results);
-    day_->State().CurRace = race;
-    ShowRaceHeader(top_.header, analysis::RaceHeaderOf(*day_, race), pages_.TFWtimeLabel);
-    ShowResultLabels(pages_.results, model::PayoutSlotTexts(day_->Payouts(race)));
+    document_->ShowRace(race);
+    ShowRaceHeader(top_.header, analysis::RaceHeaderOf(Day(), race), pages_.TFWtimeLabel);
+    ShowResultLabels(pages_.results, model::PayoutSlotTexts(Day().Payouts(race)));
     sisushutubaBtnClick();
-    day_->State().ZensoRow = 1;
+    document_->SelectZensoRow(1);
     pages_.StringGrid13->selectRow(0);
     DispZensoBtnClick();
     card_->ResetSort();
 
-    pastRides_->ShowRace(day_.get(), race);
+    pastRides_->ShowRace(&Day(), race);
     pages_.PageControl1->setVisible(true);
     pages_.StringGrid2->clearSelection();
     pages_.StringGrid2->viewport()->update();
@@ -183,7 +168,7 @@ void MainWindow::ShowRace(int line) {
 
 void MainWindow::NextRaceBtnClick() {
     if (top_.DateCombo->currentText().trimmed().isEmpty() || DatList_->count() == 0) return;
-    const auto line = model::NextRaceLine(*day_, raceIndexes_, clock_());
+    const auto line = model::NextRaceLine(Day(), document_->RaceIndexes(), clock_());
     if (!line) return;
     DatList_->setCurrentRow(*line);
     ShowRace(*line);
@@ -192,8 +177,8 @@ void MainWindow::NextRaceBtnClick() {
 // --- The race card ---------------------------------------------------------------
 
 void MainWindow::sisushutubaBtnClick() {
-    const int race = day_->State().CurRace;
-    card_->Fill(analysis::sisushutubaBtn(*day_, race), day_->OutData(race));
+    const int race = document_->CurrentRace();
+    card_->Fill(analysis::CardRows(Day(), race), Day().OutData(race));
 }
 
 void MainWindow::StringGrid10HeadingPress(int column) {
@@ -201,7 +186,7 @@ void MainWindow::StringGrid10HeadingPress(int column) {
 }
 
 void MainWindow::SortDeHyoBtnClick() {
-    card_->Sort(day_->OutData(day_->State().CurRace));
+    card_->Sort(Day().OutData(document_->CurrentRace()));
 }
 
 // --- Previous-race winners -------------------------------------------------------
@@ -214,38 +199,37 @@ void MainWindow::SetSearchControlsEnabled(bool enabled) {
 }
 
 void MainWindow::ZnesoMemberBtnClick() {
-    if (loading_ || searching_) return;
+    if (document_->Busy()) return;
     if (top_.DateCombo->currentText().trimmed().isEmpty()) {
-        messages_.Inform(FromUtf8(analysis::kZensoNoDayMessage), Beep::Yes);
+        messages_.Inform(FromUtf8(load::kZensoNoDayMessage), Beep::Yes);
         return;
     }
-    searching_ = true;
+    document_->SetSearching(true);
     SetSearchControlsEnabled(false);
     pages_.PageControl1->setCurrentWidget(pages_.TabSheet18);
     LabelProgress progress(pages_.ZensoKatiagariLabel);
-    const Status searched = analysis::ZnesoMemberBtn(*day_, ProgramFolder(), progress);
+    const Status searched = load::SearchPreviousRaceWinners(Day(), ProgramFolder(), progress);
     pages_.ZensoKatiagariLabel->clear();
     SetSearchControlsEnabled(true);
-    searching_ = false;
+    document_->SetSearching(false);
     if (!searched) {
         messages_.Inform(FromUtf8(searched.error()), Beep::Yes);
         return;
     }
     pages_.StringGrid13->selectRow(0);
-    day_->State().ZensoRow = 1;
+    document_->SelectZensoRow(1);
     DispZensoBtnClick();
-    messages_.Inform(FromUtf8(analysis::kZensoDoneMessage), Beep::No);
+    messages_.Inform(FromUtf8(load::kZensoDoneMessage), Beep::No);
 }
 
 void MainWindow::DispZensoBtnClick() {
-    const model::DayState& state = day_->State();
     ShowZensoView(
         {pages_.StringGrid12, pages_.SelUmaLabel, pages_.SelUmaZensoLabel, pages_.kachiAgariLabel},
-        analysis::DispZensoBtn(*day_, state.CurRace, state.ZensoRow));
+        analysis::PreviousRaceView(Day(), document_->CurrentRace(), document_->ZensoRow()));
 }
 
 void MainWindow::StringGrid13MouseDown(int row) {
-    day_->State().ZensoRow = row + 1;
+    document_->SelectZensoRow(row + 1);
     DispZensoBtnClick();
 }
 

@@ -7,55 +7,28 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <algorithm>
-#include <cctype>
 
+#include "app/session.h"
 #include "common/qt_text.h"
+#include "document/day_document.h"
 #include "mainwindow/MainWindow.h"
-#include "model/day_files.h"
 
 namespace quindle::gui {
-namespace {
-
-std::string WithoutBlanks(const QString& text) {
-    QString out = text;
-    out.remove(QLatin1Char(' '));
-    return ToUtf8(out);
-}
-
-bool AllDigits(const std::string& s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
-}
-
-}  // namespace
 
 Status MainWindow::ShowStartView(const StartView& view) {
     if (!view.day.empty()) {
-        const auto& days = day_->State().RaceDays;
-        std::string date = view.day;
-        if (date == "newest") {
-            if (days.empty()) return Error{"no race day in " + ProgramFolder().string()};
-            date = days.front();
-        } else if (auto text = model::DateTextOfYmd(date)) {
-            date = *text;
-        }
-        if (Status selected = SelectDay(date); !selected) return selected;
+        auto date = Session().ResolveDay(view.day, document_->RaceDays());
+        if (!date) return Error{date.error()};
+        if (Status selected = SelectDay(*date); !selected) return selected;
     }
 
     if (!view.race.empty()) {
-        int line = -1;
-        if (AllDigits(view.race)) {
-            const int race = std::stoi(view.race);
-            const auto it = std::find(raceIndexes_.begin(), raceIndexes_.end(), race);
-            if (it != raceIndexes_.end()) line = static_cast<int>(it - raceIndexes_.begin());
-        } else {
-            const std::string wanted = WithoutBlanks(FromUtf8(view.race));
-            for (int i = 0; i < DatList_->count(); ++i) {
-                if (WithoutBlanks(DatList_->item(i)->text()) == wanted) line = i;
-            }
-        }
-        if (line < 0) return Error{"no race " + view.race + " on the loaded day"};
-        DatList_->setCurrentRow(line);
+        if (document_->DateText().empty()) return Error{"no race day is loaded"};
+        auto race = app::ResolveRace(document_->Outcome(), view.race);
+        if (!race) return Error{race.error()};
+        const auto& indexes = document_->RaceIndexes();
+        const auto line = std::find(indexes.begin(), indexes.end(), *race) - indexes.begin();
+        DatList_->setCurrentRow(static_cast<int>(line));
         DatListClick();
     }
 

@@ -4,19 +4,19 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/version.h"
 #include "common/controls.h"
+#include "env/version.h"
 
 namespace quindle::gui {
 
 VersionDialog::VersionDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("VersionDialog"));
     setWindowTitle(QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報"));
-    QLabel* title = MakeLabel(this, "ProductLabel", app::kApplicationTitle);
+    QLabel* title = MakeLabel(this, "ProductLabel", env::kApplicationTitle);
     QFont font = title->font();
     font.setBold(true);
     title->setFont(font);
-    QLabel* version = MakeLabel(this, "VersionLabel", app::kVersion);
+    QLabel* version = MakeLabel(this, "VersionLabel", env::kVersion);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

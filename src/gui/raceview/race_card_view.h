@@ -22,7 +22,7 @@ class RaceCardView : public QObject {
     // sorting headings and over the runner list's rows.
     RaceCardView(QTableWidget* card, QTableWidget* runnerList, QObject* parent);
 
-    // sisushutubaBtn: `rows` (row i showing slot i) into the card and the
+    // CardRows: `rows` (row i showing slot i) into the card and the
     // first five columns into the runner list, coloured with `out`. The grids
     // already have their row counts.
     void Fill(std::vector<analysis::CardRow> rows, const model::TOutData& out);
@@ -32,7 +32,7 @@ class RaceCardView : public QObject {
     // A press on the card heading `column`: flips the column's flag and
     // records it. False (and nothing changes) for a column that does not sort.
     bool HeadingPress(int column);
-    // SortDeHyoBtn: orders the card rows by the recorded column.
+    // SortCardRows: orders the card rows by the recorded column.
     void Sort(const model::TOutData& out);
 
     const analysis::CardSortState& SortState() const { return sort_; }

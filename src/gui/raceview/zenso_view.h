@@ -1,7 +1,7 @@
 #pragma once
 // The previous-race side of the tab "前走勝ち上り表": the grid StringGrid12 of
 // the chosen runner's previous race and its three labels, filled from the
-// view the analysis makes (DispZensoBtn).
+// view the analysis makes (PreviousRaceView).
 
 #include "analysis/zenso.h"
 

@@ -5,14 +5,10 @@
 #include <string_view>
 #include <system_error>
 
-#include "jvsim/substitute/sim_settings.h"
-
 namespace quindle::gui {
 namespace {
 
 constexpr std::string_view kHome = "--home";
-constexpr std::string_view kStore = "--store";
-constexpr std::string_view kSubstitutePrefix = "--jvsim-";
 constexpr std::string_view kSearch = "--search";
 constexpr std::string_view kRunner = "--runner";
 constexpr std::string_view kMessages = "--messages";
@@ -50,8 +46,12 @@ bool IsOption(std::string_view arg, std::string_view option) {
 
 }  // namespace
 
-Result<CommandLine> ParseCommandLine(const std::vector<std::string>& args) {
+Result<CommandLine> ParseCommandLine(const std::vector<std::string>& given) {
     CommandLine line;
+    std::vector<std::string> args = given;
+    auto jvLink = app::TakeJvLinkOptions(args);
+    if (!jvLink) return Error{jvLink.error()};
+    line.jvLink = std::move(*jvLink);
     for (size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
         const TextOption* text = nullptr;
@@ -74,32 +74,14 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& args) {
                 return Error{std::string(kMessages) + " is stderr or box"};
             }
             line.messagesToStderr = *value == "stderr";
-        } else if (IsOption(arg, kHome) || IsOption(arg, kStore)) {
-            const std::string_view option = IsOption(arg, kHome) ? kHome : kStore;
-            auto value = TakeValue(args, i, option);
-            if (!value || value->empty()) return MissingValue(option);
-            if (option == kHome) {
-                line.home = *value;
-            } else {
-                // Made absolute now: the program later works in its own folder.
-                std::error_code ec;
-                line.store = std::filesystem::absolute(*value, ec);
-                if (ec) return Error{std::string(kStore) + " " + *value + ": " + ec.message()};
-            }
-        } else if (arg.substr(0, kSubstitutePrefix.size()) == kSubstitutePrefix) {
-            const size_t eq = arg.find('=');
-            const std::string_view option = arg.substr(0, eq);
-            auto value = TakeValue(args, i, option);
-            if (!value) return MissingValue(option);
-            line.substituteOptions.push_back(std::string(option) + "=" + *value);
+        } else if (IsOption(arg, kHome)) {
+            auto value = TakeValue(args, i, kHome);
+            if (!value || value->empty()) return MissingValue(kHome);
+            line.home = *value;
         } else {
             return Error{"unknown option '" + std::string(arg) + "'"};
         }
     }
-    // Settings that do not parse are refused here, before anything starts.
-    jvsim::SimSettings scratch;
-    std::vector<std::string> options = line.substituteOptions;
-    if (Status s = jvsim::TakeSimArgs(scratch, options); !s) return Error{s.error()};
     return line;
 }
 
@@ -110,6 +92,7 @@ std::string CommandLineUsage() {
            "  --home DIR          program folder (default: QUINDLE_HOME, the program's folder\n"
            "                      when writable, else ~/.local/share/quindle)\n"
            "  --store DIR         store folder served by the JV-Link substitute\n"
+           "  --now yyyymmddhhnn  the moment the substitute serves data for\n"
            "  --jvsim-NAME VALUE  a substitute setting (now, version, fault, delay, ...)\n"
            "  --day DATE          load a race day after start-up: 2025年01月05日, 20250105\n"
            "                      or newest\n"

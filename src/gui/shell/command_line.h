@@ -3,6 +3,7 @@
 //
 //   --home DIR         the program folder (else QUINDLE_HOME, else the default)
 //   --store DIR        the store folder the JV-Link substitute serves
+//   --now yyyymmddhhnn the moment the substitute serves data for
 //   --jvsim-NAME VALUE any setting of the substitute (--jvsim-now, --jvsim-fault, ...)
 //   --day DATE         after start-up, load this race day ("2025年01月05日",
 //                      "20250105" or "newest")
@@ -19,15 +20,14 @@
 #include <string>
 #include <vector>
 
+#include "app/jvlink_source.h"
 #include "util/result.h"
 
 namespace quindle::gui {
 
 struct CommandLine {
-    std::filesystem::path home;   // empty when not given
-    std::filesystem::path store;  // absolute; empty when not given
-    // The substitute options in their order, each as one "--jvsim-NAME=VALUE".
-    std::vector<std::string> substituteOptions;
+    std::filesystem::path home;  // empty when not given
+    app::JvLinkOptions jvLink;   // --store, --now, --jvsim-*
     // What to show once the window is up; empty when not given.
     std::string day;
     std::string race;

@@ -6,54 +6,58 @@
 #include <cstdio>
 #include <system_error>
 
-#include "app/jvlink_start.h"
-#include "app/program_folder.h"
-#include "app/startup.h"
-#include "app/version.h"
+#include "app/session.h"
 #include "common/message_sink.h"
 #include "common/qt_text.h"
+#include "env/version.h"
+#include "jvlink/jvlink_start.h"
 #include "mainwindow/MainWindow.h"
-#include "shell/jvlink_factory.h"
 
 namespace quindle::gui {
 
 Result<std::unique_ptr<MainWindow>> StartProgram(const ProgramSetup& setup) {
     MessageSink& messages = SinkOrDefault(setup.messages);
-    const auto sources = app::ProgramFolderSources::FromEnvironment(setup.commandLine.home);
+    app::SessionOptions options;
+    options.home = setup.commandLine.home;
+    options.jvLink = setup.commandLine.jvLink;
+    options.registry = setup.registry;
+    options.clock = setup.clock;
     // A start that cannot go on is told to the user, who may have no console.
     auto fail = [&messages](const std::string& text, const std::string& reason) {
         messages.Inform(FromUtf8(text), Beep::Yes);
         return Error{reason};
     };
-    auto folder = app::ChooseProgramFolder(sources);
+    auto folder = app::ChooseProgramFolder(options);
     if (!folder) return fail(folder.error(), folder.error());
 
-    // The substitute cannot be made without its settings: JV-Link is absent.
-    auto substitute = SubstituteSettings(*folder, setup.commandLine);
-    if (!substitute) {
-        return fail(std::string(app::kJvLinkAbsentMessage), "JV-Link: " + substitute.error());
+    // JV-Link is tested before the start-up touches the program folder. The
+    // substitute cannot be made without its settings: JV-Link is absent.
+    auto source =
+        app::JvLinkSource::Resolve(*folder, options.jvLink, app::WithoutStore::kDefaultFolder);
+    if (!source) {
+        return fail(std::string(jvlink::kJvLinkAbsentMessage), "JV-Link: " + source.error());
     }
-    const SubstituteJvLinkFactory factory(std::move(*substitute));
-    if (Status present = TestJvLinkPresence(factory); !present) {
-        return fail(std::string(app::kJvLinkAbsentMessage), "JV-Link: " + present.error());
+    if (Status present = source->TestPresence(); !present) {
+        return fail(std::string(jvlink::kJvLinkAbsentMessage), "JV-Link: " + present.error());
     }
 
-    auto state = app::RunStartup({sources, setup.registry, setup.clock});
-    if (!state) return fail(state.error(), state.error());
+    auto session = app::Session::Open(options);
+    if (!session) return fail(session.error(), session.error());
     // Paths are built from the program folder; the current folder follows it
     // for whatever names a file relative to it.
     std::error_code ignored;
-    std::filesystem::current_path(state->programFolder, ignored);
+    std::filesystem::current_path(session->ProgramFolder(), ignored);
 
-    auto jvLink = factory.Create();
+    auto jvLink = source->Create();
     if (!jvLink) return Error{jvLink.error()};
-    MainWindowOptions options{std::move(*state), std::move(*jvLink), setup.messages, setup.clock};
-    return std::make_unique<MainWindow>(std::move(options));
+    MainWindowOptions windowOptions{std::make_unique<app::Session>(std::move(*session)),
+                                    std::move(*jvLink), setup.messages, setup.clock};
+    return std::make_unique<MainWindow>(std::move(windowOptions));
 }
 
 int RunProgram(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(FromUtf8(app::kApplicationTitle));
+    QApplication::setApplicationDisplayName(FromUtf8(env::kApplicationTitle));
 
     std::vector<std::string> args;
     const QStringList arguments = QApplication::arguments();

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "app/local_time.h"
-#include "app/registry.h"
+#include "env/registry.h"
 #include "shell/command_line.h"
+#include "util/local_time.h"
 #include "util/result.h"
 
 namespace quindle::gui {
@@ -17,8 +17,8 @@ class MessageSink;
 struct ProgramSetup {
     CommandLine commandLine;
     MessageSink* messages = nullptr;          // nullptr: message boxes
-    const app::Registry* registry = nullptr;  // nullptr: the platform's registry
-    app::LocalClock clock = app::CurrentLocalDateTime;
+    const env::Registry* registry = nullptr;  // nullptr: the platform's registry
+    LocalClock clock = CurrentLocalDateTime;
 };
 
 // Tests for JV-Link (absent: beep, the message, and an error), runs the

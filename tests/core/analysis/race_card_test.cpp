@@ -57,7 +57,7 @@ TEST_F(RaceCardTest, CellsOfARunnerWithEveryMarkAndResult) {
     out.PlaceOddsLow[0] = 1.2;
     out.PlacePopRank[0] = 11;
 
-    const std::vector<CardRow> rows = sisushutubaBtn(day(), 0);
+    const std::vector<CardRow> rows = CardRows(day(), 0);
     ASSERT_EQ(rows.size(), 1u);
     const std::vector<std::string> expected{
         " 3",    " 5",       "アイウエオ" + std::string(26, ' '),
@@ -75,7 +75,7 @@ TEST_F(RaceCardTest, BlankSlotShowsZerosBlanksAndEmptyRanks) {
     SetRace(0, RaRec(kToday, kVenue, kRaceNumber).Entered(2));
     day().OutData(0).WinOdds[1] = model::kOddsBlank;
     day().OutData(0).PlaceOddsLow[1] = model::kOddsWithdrawn;
-    const std::vector<CardRow> rows = sisushutubaBtn(day(), 0);
+    const std::vector<CardRow> rows = CardRows(day(), 0);
     ASSERT_EQ(rows.size(), 2u);
     const std::vector<std::string> expected{
         " 0",
@@ -109,7 +109,7 @@ TEST_F(RaceCardTest, RowCountFollowsTheEnteredRunnersWithinEighteen) {
     } cases[] = {{"10", 10}, {"  ", 0}, {"18", 18}, {"99", 18}};
     for (const auto& c : cases) {
         day().RaceRA(4).Put(ra::kEntered, c.entered);
-        EXPECT_EQ(sisushutubaBtn(day(), 4).size(), c.rows) << c.entered;
+        EXPECT_EQ(CardRows(day(), 4).size(), c.rows) << c.entered;
     }
 }
 
@@ -189,7 +189,7 @@ TEST(CardSort, HorseNumberUpThenDownWithBlankSlotsByName) {
     CardSortState state;
     state.Click(kCardHorse);
     EXPECT_EQ(CardSortOrder(rows, state), (std::vector<int>{4, 1, 3, 5, 0, 2}));
-    SortDeHyoBtn(rows, state);
+    SortCardRows(rows, state);
     EXPECT_EQ(Column(rows, kCardHorse),
               (std::vector<std::string>{" 0", " 0", " 1", " 2", " 3", "12"}));
     EXPECT_EQ(Column(rows, kCardName)[0], "カ");
@@ -197,7 +197,7 @@ TEST(CardSort, HorseNumberUpThenDownWithBlankSlotsByName) {
     EXPECT_EQ(Column(rows, kCardName)[5], "ア");  // whole rows move
 
     state.Click(kCardHorse);
-    SortDeHyoBtn(rows, state);
+    SortCardRows(rows, state);
     EXPECT_EQ(Column(rows, kCardHorse),
               (std::vector<std::string>{"12", " 3", " 2", " 1", " 0", " 0"}));
     EXPECT_EQ(Column(rows, kCardName)[4], "カ");  // ties still by name, ascending
@@ -238,7 +238,7 @@ TEST(CardSort, ColumnClicksOrderMarksRanksAndTiesByHorseNumber) {
         std::vector<CardRow> rows = c.rows;
         CardSortState state;
         for (int i = 0; i < c.clicks; ++i) state.Click(c.column);
-        SortDeHyoBtn(rows, state);
+        SortCardRows(rows, state);
         EXPECT_EQ(Column(rows, c.column), c.keys) << c.column << " x" << c.clicks;
         EXPECT_EQ(Column(rows, kCardHorse), c.horses) << c.column << " x" << c.clicks;
     }
@@ -260,7 +260,7 @@ TEST(CardSort, EverySortableColumnSortsAnyRowsIntoOrder) {
     CardSortState state;
     for (int column : {1, 7, 8, 9, 10, 11, 14, 16, 17, 18, 14, 1}) {
         state.Click(column);
-        SortDeHyoBtn(rows, state);
+        SortCardRows(rows, state);
         for (size_t i = 1; i < rows.size(); ++i) {
             const int c = CompareCells(rows[i - 1][static_cast<size_t>(column)],
                                        rows[i][static_cast<size_t>(column)]);
@@ -346,11 +346,11 @@ TEST_F(RaceCardTest, SortedRowsKeepTheirRunCountColour) {
     SetRace(0, RaRec(kToday, kVenue, kRaceNumber).Entered(3));
     for (int s = 0; s < 3; ++s) SetRunner(0, s, SeRec(kToday, kVenue, kRaceNumber, s + 1));
     day().OutData(0).ClassMove[0] = model::kClassDown;
-    std::vector<CardRow> rows = sisushutubaBtn(day(), 0);
+    std::vector<CardRow> rows = CardRows(day(), 0);
     CardSortState state;
     state.Click(kCardHorse);
     state.Click(kCardHorse);  // descending: horse 1 last
-    SortDeHyoBtn(rows, state);
+    SortCardRows(rows, state);
     EXPECT_EQ(rows[2][kCardHorse], " 1");
     EXPECT_EQ(CardCellStyle(day().OutData(0), rows[2], kCardRunCount).fill, Fill::ClassDown);
     EXPECT_EQ(CardCellStyle(day().OutData(0), rows[0], kCardRunCount).fill, Fill::White);

@@ -13,10 +13,10 @@ namespace {
 using analysis::MarkRecommendations;
 
 // The table file's lines (UTF-8); a heading that sorts before the data.
-app::JockeyRecommendTable Table(const std::vector<std::string>& lines) {
+analysis::JockeyRecommendTable Table(const std::vector<std::string>& lines) {
     std::string bytes;
     for (const std::string& line : lines) bytes += line + "\r\n";
-    return app::JockeyRecommendTable::FromText(text::ToCp932(bytes));
+    return analysis::JockeyRecommendTable::FromText(text::ToCp932(bytes));
 }
 
 const char* const kHeading = "#jockey,letter,pattern,win,place";

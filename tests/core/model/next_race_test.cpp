@@ -24,7 +24,7 @@ std::unique_ptr<RaceDay> DayWithPostTimes(const char* yyyymmdd,
     return day;
 }
 
-app::LocalDateTime At(int hour, int minute, int day = 5) {
+LocalDateTime At(int hour, int minute, int day = 5) {
     return {2025, 1, day, hour, minute, 30};
 }
 
@@ -32,7 +32,7 @@ TEST(NextRaceLine, PicksTheClosestLaterPostTimeOfToday) {
     const auto day = DayWithPostTimes("20250105", {"1005", "1035", "1105", "1035", "    "});
     const std::vector<int> lines = {0, 1, 2, 3, 4};
     struct Case {
-        app::LocalDateTime now;
+        LocalDateTime now;
         std::optional<int> line;
     };
     const Case cases[] = {

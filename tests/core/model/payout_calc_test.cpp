@@ -87,7 +87,7 @@ TEST(PayoutCalc, CalcBtnParsesEveryRaceAndBlankImagesGiveEmptyTables) {
     day->Payouts(5).Win[0].Key = 9;  // left over from another day
     day->RaceHR(35).Assign(
         HrRec("20250105", "06", 12).Payout(BetType::Win, 1, "08", 990, 7).Record());
-    CalcBtn(*day);
+    CalculatePayouts(*day);
     EXPECT_EQ(day->Payouts(5), RacePayouts{});
     EXPECT_EQ(day->Payouts(35).Win[0], (NumberPayout{8, 7, 990}));
 }

@@ -54,9 +54,9 @@ TEST(RaceDay, ClearTwiceEqualsClearOnceAndSetsTheNinetyNines) {
     Scribble(day, 0);
     Scribble(day, 35);
     day.State().ZensoExtracted = 1;
-    day.IniBtn();
+    day.ClearDerivedData();
     const TOutData first = day.OutData(35);
-    day.IniBtn();
+    day.ClearDerivedData();
     EXPECT_TRUE(day.OutData(35) == first);
     EXPECT_TRUE(day.OutData(0) == first);
     EXPECT_EQ(day.State().ZensoExtracted, 0);
@@ -85,7 +85,7 @@ TEST(RaceDay, ClearLeavesTheImagesAndBlankingLeavesTheDerivedRecords) {
     const std::string line = SeLine("07");
     day.RunnerSE(2, 6).Assign(line);
     day.PastSE(2, 6, 19).Assign(line);
-    day.IniBtn();
+    day.ClearDerivedData();
     EXPECT_EQ(day.RunnerSE(2, 6).Line(), line);
     EXPECT_EQ(day.PastSE(2, 6, 19).Int(layout::se::kHorseNumber), 7);
 
@@ -94,7 +94,7 @@ TEST(RaceDay, ClearLeavesTheImagesAndBlankingLeavesTheDerivedRecords) {
     EXPECT_EQ(day.OutData(2).OddsTime, "1525");
     EXPECT_TRUE(day.RunnerSE(2, 6).IsBlank());
     EXPECT_TRUE(day.PastSE(2, 6, 19).IsBlank());
-    day.IniBtn();
+    day.ClearDerivedData();
 }
 
 // Blanking only touches the past images written since the last blank: every

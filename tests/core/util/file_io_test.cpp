@@ -1,21 +1,20 @@
 #include "util/file_io.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
-
-#include "../app/temp_folder.h"
+#include "core/util/temp_folder.h"
 
 namespace fs = std::filesystem;
 using quindle::FileRead;
 using quindle::ReadFileInto;
-using quindle::app::testing::TempFolder;
-using quindle::app::testing::WriteBytes;
+using quindle::testing::TempFolder;
+using quindle::testing::WriteBytes;
 
 TEST(FileIo, ReadFileIntoTellsMissingFromUnreadable) {
     TempFolder temp;

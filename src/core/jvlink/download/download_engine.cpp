@@ -7,8 +7,8 @@
 
 namespace quindle::jvlink {
 
-DownloadEngine::DownloadEngine(JvLink& link, AcquisitionFlags& flags, app::SettingsFile& settings,
-                               app::ErrorLog* errorLog, DownloadObserver& observer)
+DownloadEngine::DownloadEngine(JvLink& link, AcquisitionFlags& flags, env::SettingsFile& settings,
+                               env::ErrorLog* errorLog, DownloadObserver& observer)
     : session_{link, flags, settings, errorLog, observer} {}
 
 void DownloadEngine::Show(std::string text, bool beep) {

@@ -33,8 +33,8 @@ inline constexpr std::string_view kDownloadDataSpec = "RACEDIFN";
 class DownloadEngine {
   public:
     // `errorLog` may be null.
-    DownloadEngine(JvLink& link, AcquisitionFlags& flags, app::SettingsFile& settings,
-                   app::ErrorLog* errorLog, DownloadObserver& observer);
+    DownloadEngine(JvLink& link, AcquisitionFlags& flags, env::SettingsFile& settings,
+                   env::ErrorLog* errorLog, DownloadObserver& observer);
 
     DownloadEngine(const DownloadEngine&) = delete;
     DownloadEngine& operator=(const DownloadEngine&) = delete;

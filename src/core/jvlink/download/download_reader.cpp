@@ -11,7 +11,7 @@
 namespace quindle::jvlink {
 namespace {
 
-namespace settings_key = app::settings;
+namespace settings_key = env::settings;
 using text::TrimBlanks;
 
 std::string LapFileNotFoundText(std::string_view lap) {

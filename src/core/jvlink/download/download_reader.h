@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "app/error_log.h"
-#include "app/settings_file.h"
+#include "env/error_log.h"
+#include "env/settings_file.h"
 #include "jvlink/download/download_observer.h"
 #include "jvlink/jvlink.h"
 #include "jvlink/read_loop.h"
@@ -80,8 +80,8 @@ struct DownloadSummary {
 struct DownloadSession {
     JvLink& link;
     AcquisitionFlags& flags;
-    app::SettingsFile& settings;
-    app::ErrorLog* errorLog;  // may be null: refusals are then only counted
+    env::SettingsFile& settings;
+    env::ErrorLog* errorLog;  // may be null: refusals are then only counted
     DownloadObserver& observer;
 };
 

@@ -89,26 +89,26 @@ bool IsFileTimestamp(std::string_view t) {
     return t.size() == 14 && AllDigits(t) && t != "00000000000000";
 }
 
-std::string TimeDigits(const app::LocalDateTime& t) {
+std::string TimeDigits(const LocalDateTime& t) {
     return text::Format("%04d%02d%02d%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute,
                         t.second);
 }
 
-app::LocalDateTime DaysBefore(const app::LocalDateTime& t, int days) {
+LocalDateTime DaysBefore(const LocalDateTime& t, int days) {
     using namespace std::chrono;
     const sys_days date = year_month_day{year{t.year}, month{static_cast<unsigned>(t.month)},
                                          day{static_cast<unsigned>(t.day)}};
     const year_month_day back{date - std::chrono::days{days}};
-    app::LocalDateTime out = t;
+    LocalDateTime out = t;
     out.year = static_cast<int>(back.year());
     out.month = static_cast<int>(static_cast<unsigned>(back.month()));
     out.day = static_cast<int>(static_cast<unsigned>(back.day()));
     return out;
 }
 
-DownloadDefaults DownloadDialogDefaults(const app::SettingsFile& settings,
-                                        const app::LocalDateTime& now) {
-    const std::string stored = settings.Read(app::settings::kDownloadLastTime);
+DownloadDefaults DownloadDialogDefaults(const env::SettingsFile& settings,
+                                        const LocalDateTime& now) {
+    const std::string stored = settings.Read(env::settings::kDownloadLastTime);
     if (auto digits = FromTimeDigits(stored)) return {*digits, false};
     // No time stored (or one that cannot be a time): a first download.
     return {TimeDigits(DaysBefore(now, kFirstDownloadDays)), true};

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/local_time.h"
-#include "app/settings_file.h"
+#include "env/settings_file.h"
 #include "store/files/record_writers.h"
+#include "util/local_time.h"
 
 namespace quindle::jvlink {
 
@@ -42,10 +42,10 @@ std::optional<std::string> FromTimeDigits(std::string_view display);
 bool IsFileTimestamp(std::string_view text);
 
 // `t` as "yyyymmddhhnnss".
-std::string TimeDigits(const app::LocalDateTime& t);
+std::string TimeDigits(const LocalDateTime& t);
 
 // `t` moved back by `days` calendar days.
-app::LocalDateTime DaysBefore(const app::LocalDateTime& t, int days);
+LocalDateTime DaysBefore(const LocalDateTime& t, int days);
 
 // What the download dialog starts with: the from-time and whether the set-up
 // option is ticked.
@@ -56,8 +56,8 @@ struct DownloadDefaults {
 
 // "LastTime" when it holds a time; otherwise `now` minus 1000 days and the
 // set-up option ticked (a first download is a set-up download).
-DownloadDefaults DownloadDialogDefaults(const app::SettingsFile& settings,
-                                        const app::LocalDateTime& now);
+DownloadDefaults DownloadDialogDefaults(const env::SettingsFile& settings,
+                                        const LocalDateTime& now);
 
 // The question before the start: the from-time in words and the request to
 // leave the computer alone while the data are made.

@@ -9,7 +9,7 @@ namespace {
 class RealtimeReadHandler : public ReadHandler {
   public:
     RealtimeReadHandler(const std::filesystem::path& programFolder, store::Writer writer,
-                        app::ErrorLog* errorLog, RealtimeReadResult& result)
+                        env::ErrorLog* errorLog, RealtimeReadResult& result)
         : files_(programFolder), writer_(writer), errorLog_(errorLog), result_(result) {}
 
     ReadStep OnRecord(std::string_view record, std::string_view fileName) override {
@@ -48,7 +48,7 @@ class RealtimeReadHandler : public ReadHandler {
     store::LocalFiles files_;
     store::FileBatch batch_;
     store::Writer writer_;
-    app::ErrorLog* errorLog_;
+    env::ErrorLog* errorLog_;
     RealtimeReadResult& result_;
 };
 
@@ -73,7 +73,7 @@ store::Writer ReaderWriter(RealtimeReader reader) {
 RealtimeReadResult ReadRealtimeRecords(JvLink& link, const AcquisitionFlags& flags,
                                        ProgressSink& sink,
                                        const std::filesystem::path& programFolder,
-                                       RealtimeReader reader, app::ErrorLog* errorLog) {
+                                       RealtimeReader reader, env::ErrorLog* errorLog) {
     RealtimeReadResult result;
     RealtimeReadHandler handler(programFolder, ReaderWriter(reader), errorLog, result);
     result.loop = RunReadLoop(link, flags, sink, ReaderBufferSize(reader), handler);

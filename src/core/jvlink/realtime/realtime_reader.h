@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/error_log.h"
+#include "env/error_log.h"
 #include "jvlink/jvlink.h"
 #include "jvlink/read_loop.h"
 #include "store/files/record_writers.h"
@@ -42,6 +42,6 @@ struct RealtimeReadResult {
 RealtimeReadResult ReadRealtimeRecords(JvLink& link, const AcquisitionFlags& flags,
                                        ProgressSink& sink,
                                        const std::filesystem::path& programFolder,
-                                       RealtimeReader reader, app::ErrorLog* errorLog);
+                                       RealtimeReader reader, env::ErrorLog* errorLog);
 
 }  // namespace quindle::jvlink

@@ -65,7 +65,7 @@ struct RealtimeRetrieval::SessionRules {
 };
 
 RealtimeRetrieval::RealtimeRetrieval(JvLink& link, AcquisitionFlags& flags,
-                                     std::filesystem::path programFolder, app::ErrorLog* errorLog,
+                                     std::filesystem::path programFolder, env::ErrorLog* errorLog,
                                      RealtimeObserver& observer)
     : link_(link),
       flags_(flags),

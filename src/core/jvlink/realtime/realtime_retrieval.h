@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/error_log.h"
+#include "env/error_log.h"
 #include "jvlink/jvlink.h"
 #include "jvlink/read_loop.h"
 #include "jvlink/realtime/realtime_observer.h"
@@ -49,7 +49,7 @@ struct RealtimeOutcome {
     std::int64_t refused = 0;
 
     // What the caller runs next, in this order:
-    // the odds import (OzReadBtn) with OddsRaceIndex set to each index (for a
+    // the odds import (ImportOdds) of each index (for a
     // whole day: select that race, import, show it);
     std::vector<int> oddsImports;
     // the payout import of the day;
@@ -68,7 +68,7 @@ class RealtimeRetrieval {
   public:
     // `errorLog` may be null.
     RealtimeRetrieval(JvLink& link, AcquisitionFlags& flags, std::filesystem::path programFolder,
-                      app::ErrorLog* errorLog, RealtimeObserver& observer);
+                      env::ErrorLog* errorLog, RealtimeObserver& observer);
 
     // "速報ｵｯｽﾞ": odds of the selected race, whose RA image is `selectedRa`
     // and whose index in the race list is `raceIndex`.
@@ -104,7 +104,7 @@ class RealtimeRetrieval {
     JvLink& link_;
     AcquisitionFlags& flags_;
     std::filesystem::path programFolder_;
-    app::ErrorLog* errorLog_;
+    env::ErrorLog* errorLog_;
     RealtimeObserver& observer_;
 };
 

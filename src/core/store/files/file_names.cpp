@@ -1,10 +1,10 @@
 #include "store/files/file_names.h"
 
-#include "app/folders.h"
 #include "store/codes/venue.h"
 #include "store/record_layout.h"
 #include "text/cp932.h"
 #include "text/fields.h"
+#include "util/folders.h"
 
 namespace quindle::store {
 namespace {
@@ -49,8 +49,8 @@ Status CheckVenue(std::string_view venueCode) {
 
 // The day date text of a checked date with the given spellings of 年, 月 and 日:
 // a download names a file for every record, so no conversion is done here.
-std::string DateWithMarks(std::string_view yyyymmdd, std::string_view year,
-                          std::string_view month, std::string_view day) {
+std::string DateWithMarks(std::string_view yyyymmdd, std::string_view year, std::string_view month,
+                          std::string_view day) {
     std::string out;
     out.reserve(kDateLength + year.size() + month.size() + day.size());
     out.append(yyyymmdd.substr(0, 4)).append(year);
@@ -94,7 +94,7 @@ Result<FileLocation> DayFileLocation(FileKind kind, std::string_view yyyymmdd,
         if (Status s = CheckVenue(venueCode); !s) return Error{s.error()};
         name += text::ToUtf8(VenueName(venueCode, kVenueNameStyle));
     }
-    return FileLocation{{std::string(app::kDataFolder)}, name.append(extension)};
+    return FileLocation{{std::string(kDataFolder)}, name.append(extension)};
 }
 
 Result<FileLocation> HistoryLocation(std::string_view pedigree) {
@@ -102,7 +102,7 @@ Result<FileLocation> HistoryLocation(std::string_view pedigree) {
         return Error{s.error()};
     }
     return FileLocation{
-        {std::string(app::kSeiFolder), std::string(pedigree.substr(0, kHistoryFolderChars))},
+        {std::string(kSeiFolder), std::string(pedigree.substr(0, kHistoryFolderChars))},
         std::string(pedigree) + ".jvSEI"};
 }
 

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "app/folders.h"
+#include "util/folders.h"
 
 namespace quindle::store {
 namespace fs = std::filesystem;
@@ -81,7 +81,7 @@ Result<fs::path> LocalFiles::FolderOf(const std::vector<std::string>& folders, b
                 exists = false;
                 continue;
             }
-            auto created = app::FindOrCreateFolder(current, name);
+            auto created = FindOrCreateFolder(current, name);
             if (!created) return Error{created.error()};
             found = *created;
             createdFolders_.insert(found.native());

@@ -7,21 +7,21 @@
 
 #include <gtest/gtest.h>
 
-#include "app/program_folder.h"
-#include "core/app/temp_folder.h"
 #include "core/jvlink/download/download_fixture.h"
+#include "core/util/temp_folder.h"
+#include "env/program_folder.h"
 
 namespace quindle::jvlink {
 namespace {
 
-using app::testing::TempFolder;
+using quindle::testing::TempFolder;
 using testing::FakeFault;
 using testing::FakeJvLink;
 using testing::RecordingObserver;
 using testing::RecordTree;
 using testing::SmallDelivery;
 namespace fs = std::filesystem;
-namespace key = app::settings;
+namespace key = env::settings;
 
 constexpr auto kNoWait = std::chrono::milliseconds(0);
 
@@ -57,7 +57,7 @@ struct Killed {};
 // One program folder with its settings, error log and a fake JV-Link.
 struct Home {
     explicit Home(const fs::path& dir)
-        : path(dir), settings(dir, app::kProgramName), errorLog(dir) {
+        : path(dir), settings(dir, env::kProgramName), errorLog(dir) {
         fs::create_directories(dir);
         link.files = SmallDelivery();
     }
@@ -72,11 +72,11 @@ struct Home {
         EXPECT_FALSE(link.SessionOpen()) << "every run closes its session";
         return s;
     }
-    std::string Setting(const app::StringKey& k) const { return settings.Read(k); }
+    std::string Setting(const env::StringKey& k) const { return settings.Read(k); }
 
     fs::path path;
-    app::SettingsFile settings;
-    app::ErrorLog errorLog;
+    env::SettingsFile settings;
+    env::ErrorLog errorLog;
     FakeJvLink link;
     AcquisitionFlags flags;
     RecordingObserver observer;
@@ -415,7 +415,7 @@ TEST_F(DownloadEngineTest, StoringInBatchesGivesTheBytesOfStoringPerRecord) {
 TEST_F(DownloadEngineTest, AFileThatCannotBeWrittenEndsTheDownloadKeepingTheResumePoint) {
     Home home(temp_.path() / "home");
     // A file where the data folder should be.
-    app::testing::WriteBytes(home.path / "Data", "not a folder");
+    quindle::testing::WriteBytes(home.path / "Data", "not a folder");
     DownloadSummary s = home.Run(SetupOptions());
     EXPECT_EQ(s.end, DownloadEnd::Failed);
     EXPECT_FALSE(s.jvLinkError);

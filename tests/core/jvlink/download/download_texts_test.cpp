@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/program_folder.h"
-#include "core/app/temp_folder.h"
 #include "core/store/files/record_builder.h"
+#include "core/util/temp_folder.h"
+#include "env/program_folder.h"
 #include "text/cp932.h"
 
 namespace quindle::jvlink {
@@ -30,16 +30,16 @@ TEST(DownloadTexts, FromTimeSpellingsRoundTripAndBadTextIsRefused) {
 }
 
 TEST(DownloadTexts, AFirstDownloadIsASetupFrom1000DaysBack) {
-    app::testing::TempFolder home;
-    app::SettingsFile settings(home.path(), app::kProgramName);
-    const app::LocalDateTime now{2025, 1, 5, 9, 8, 7};
+    quindle::testing::TempFolder home;
+    env::SettingsFile settings(home.path(), env::kProgramName);
+    const LocalDateTime now{2025, 1, 5, 9, 8, 7};
 
     DownloadDefaults first = DownloadDialogDefaults(settings, now);
     EXPECT_TRUE(first.setup);
     EXPECT_EQ(first.fromTime, "20220411090807");
     EXPECT_EQ(TimeDigits(DaysBefore({2024, 3, 1, 0, 0, 0}, 1000)), "20210605000000");
 
-    ASSERT_TRUE(settings.Write(app::settings::kDownloadLastTime, "2024/12/28 17:00:00"));
+    ASSERT_TRUE(settings.Write(env::settings::kDownloadLastTime, "2024/12/28 17:00:00"));
     DownloadDefaults next = DownloadDialogDefaults(settings, now);
     EXPECT_FALSE(next.setup);
     EXPECT_EQ(next.fromTime, "20241228170000");

@@ -6,17 +6,17 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/temp_folder.h"
 #include "core/jvlink/fake_jvlink.h"
 #include "core/store/files/record_builder.h"
+#include "core/util/temp_folder.h"
 #include "store/files/file_batch.h"
 #include "text/cp932.h"
 
 namespace quindle::jvlink {
 namespace {
 
-using app::testing::ReadBytes;
-using app::testing::TempFolder;
+using quindle::testing::ReadBytes;
+using quindle::testing::TempFolder;
 using store::layout::RecordType;
 using store::testing::Rec;
 using testing::FakeFault;
@@ -48,8 +48,7 @@ class StatusRecorder : public RealtimeObserver {
 
 class RealtimeTest : public ::testing::Test {
   protected:
-    RealtimeTest()
-        : errorLog_(home_.path(), [] { return app::LocalDateTime{2025, 1, 5, 14, 3, 9}; }) {
+    RealtimeTest() : errorLog_(home_.path(), [] { return LocalDateTime{2025, 1, 5, 14, 3, 9}; }) {
         link_.realtime["0B30:" + Key(5)] = {{"O1_5",
                                              {Rec(RecordType::O1).Race(5).Body("A").Record(),
                                               Rec(RecordType::O5).Race(5).Record()}}};
@@ -73,7 +72,7 @@ class RealtimeTest : public ::testing::Test {
     }
 
     TempFolder home_;
-    app::ErrorLog errorLog_;
+    env::ErrorLog errorLog_;
     FakeJvLink link_;
     AcquisitionFlags flags_;
     StatusRecorder status_;
@@ -293,7 +292,7 @@ TEST_F(RealtimeTest, ACancelledDownloadDoesNotSilenceLaterRetrievals) {
 }
 
 TEST_F(RealtimeTest, AFileThatCannotBeWrittenStopsTheRetrievalWithoutFollowUps) {
-    app::testing::WriteBytes(home_.path() / "Data", "not a folder");
+    quindle::testing::WriteBytes(home_.path() / "Data", "not a folder");
     RealtimeOutcome out = Engine().RetrieveRaceOdds(RaImage(5), 4);
     EXPECT_FALSE(out.fileError.empty());
     EXPECT_TRUE(out.oddsImports.empty());

@@ -8,17 +8,17 @@
 #include <map>
 #include <random>
 
-#include "core/app/temp_folder.h"
 #include "core/store/files/record_builder.h"
+#include "core/util/temp_folder.h"
 #include "store/files/line_file_io.h"
 #include "store/files/record_writers.h"
 
 using namespace quindle::store;
 using layout::RecordType;
-using quindle::app::testing::ReadBytes;
-using quindle::app::testing::TempFolder;
-using quindle::app::testing::WriteBytes;
 using quindle::store::testing::Rec;
+using quindle::testing::ReadBytes;
+using quindle::testing::TempFolder;
+using quindle::testing::WriteBytes;
 namespace fs = std::filesystem;
 
 namespace {

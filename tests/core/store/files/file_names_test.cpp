@@ -2,17 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/temp_folder.h"
 #include "core/store/files/record_builder.h"
+#include "core/util/temp_folder.h"
 #include "store/files/local_files.h"
 #include "text/cp932.h"
 
 using namespace quindle::store;
 using layout::RecordType;
-using quindle::app::testing::EntryNames;
-using quindle::app::testing::TempFolder;
-using quindle::app::testing::WriteBytes;
 using quindle::store::testing::Rec;
+using quindle::testing::EntryNames;
+using quindle::testing::TempFolder;
+using quindle::testing::WriteBytes;
 namespace fs = std::filesystem;
 
 namespace {

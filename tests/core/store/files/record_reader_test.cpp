@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/temp_folder.h"
 #include "core/store/files/record_builder.h"
+#include "core/util/temp_folder.h"
 #include "store/files/file_batch.h"
 #include "store/files/line_file_io.h"
 
 using namespace quindle::store;
 using layout::RecordType;
-using quindle::app::testing::TempFolder;
-using quindle::app::testing::WriteBytes;
 using quindle::store::testing::Rec;
+using quindle::testing::TempFolder;
+using quindle::testing::WriteBytes;
 namespace fs = std::filesystem;
 
 namespace {

@@ -4,16 +4,16 @@
 
 #include <algorithm>
 
-#include "core/app/temp_folder.h"
 #include "core/store/files/record_builder.h"
+#include "core/util/temp_folder.h"
 #include "store/files/line_file_io.h"
 
 using namespace quindle::store;
 using layout::RecordType;
-using quindle::app::testing::ReadBytes;
-using quindle::app::testing::TempFolder;
-using quindle::app::testing::WriteBytes;
 using quindle::store::testing::Rec;
+using quindle::testing::ReadBytes;
+using quindle::testing::TempFolder;
+using quindle::testing::WriteBytes;
 namespace fs = std::filesystem;
 
 namespace {
@@ -219,7 +219,7 @@ TEST_F(Writers, RealtimeResultsForADayNeverDownloadedCreateOnlyThePayouts) {
     const std::string stream[] = {Rec(RecordType::RA).Record(), Rec(RecordType::SE).Record(),
                                   Rec(RecordType::HR).Record()};
     for (const auto& record : stream) Store("day", Writer::RealtimeResults, record);
-    EXPECT_EQ(quindle::app::testing::EntryNames(folder_ / "Data"),
+    EXPECT_EQ(quindle::testing::EntryNames(folder_ / "Data"),
               std::vector<std::string>{"2025年01月05日.jvHR"});
 }
 
@@ -229,7 +229,7 @@ TEST_F(Writers, ExistingFolderOfAnotherCaseIsUsed) {
     ASSERT_EQ(got.stored.size(), 1u);
     EXPECT_EQ(got.stored[0].file, folder_ / "DATA" / "2025年01月05日.jvRA");
     Store("case", Writer::Download, Rec(RecordType::HR).Record());
-    EXPECT_EQ(quindle::app::testing::EntryNames(folder_), std::vector<std::string>{"DATA"});
+    EXPECT_EQ(quindle::testing::EntryNames(folder_), std::vector<std::string>{"DATA"});
 }
 
 TEST_F(Writers, BlankHeadLineDroppedForRaceOddsAndMiningFilesOnly) {

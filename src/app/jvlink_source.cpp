@@ -1,0 +1,147 @@
+#include "app/jvlink_source.h"
+
+#include <system_error>
+
+#include "env/program_folder.h"
+#include "jvlink/jvlink_start.h"
+#include "jvsim/substitute/sim_jvlink.h"
+#include "text/fields.h"
+#include "util/folders.h"
+
+namespace quindle::app {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kStore = "--store";
+constexpr std::string_view kNow = "--now";
+constexpr std::string_view kSubstitutePrefix = "--jvsim-";
+
+// "--name" or "--name=..." at `arg`.
+bool IsOption(std::string_view arg, std::string_view name) {
+    return arg == name || (arg.size() > name.size() && arg.substr(0, name.size()) == name &&
+                           arg[name.size()] == '=');
+}
+
+// The value of the option `name` at args[i] (i advanced past a separate
+// value); nothing when it is missing.
+std::optional<std::string> TakeValue(const std::vector<std::string>& args, size_t& i,
+                                     std::string_view name) {
+    const std::string& arg = args[i];
+    if (arg.size() > name.size()) return arg.substr(name.size() + 1);
+    if (i + 1 >= args.size()) return std::nullopt;
+    return args[++i];
+}
+
+Error MissingValue(std::string_view option) {
+    return Error{std::string(option) + " needs a value"};
+}
+
+}  // namespace
+
+Result<JvLinkOptions> TakeJvLinkOptions(std::vector<std::string>& args) {
+    JvLinkOptions options;
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (IsOption(arg, kStore)) {
+            auto value = TakeValue(args, i, kStore);
+            if (!value || value->empty()) return MissingValue(kStore);
+            // Made absolute now: the program may later work in another folder.
+            std::error_code ec;
+            options.store = fs::absolute(*value, ec);
+            if (ec) return Error{std::string(kStore) + " " + *value + ": " + ec.message()};
+        } else if (IsOption(arg, kNow)) {
+            auto value = TakeValue(args, i, kNow);
+            if (!value || value->empty()) return MissingValue(kNow);
+            options.substituteOptions.push_back("--jvsim-now=" + *value);
+        } else if (arg.substr(0, kSubstitutePrefix.size()) == kSubstitutePrefix) {
+            const std::string_view option = arg.substr(0, arg.find('='));
+            auto value = TakeValue(args, i, option);
+            if (!value) return MissingValue(option);
+            options.substituteOptions.push_back(std::string(option) + "=" + *value);
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    // Settings that do not parse are refused here, before anything starts.
+    jvsim::SimSettings scratch;
+    std::vector<std::string> substitute = options.substituteOptions;
+    if (Status s = jvsim::TakeSimArgs(scratch, substitute); !s) return Error{s.error()};
+    args = std::move(rest);
+    return options;
+}
+
+Result<jvsim::SimSettings> SubstituteSettings(const fs::path& programFolder,
+                                              const JvLinkOptions& options,
+                                              WithoutStore withoutStore) {
+    jvsim::SimSettings settings;
+    const env::SettingsFile programSettings(programFolder, env::kProgramName);
+    if (const std::string stored = programSettings.Read(kSubstituteStoreKey); !stored.empty()) {
+        settings.store = programFolder / fs::path(stored);
+    }
+    if (Status s = jvsim::ApplySimEnvironment(settings); !s) return Error{s.error()};
+    if (!options.store.empty()) settings.store = options.store;
+    std::vector<std::string> substitute = options.substituteOptions;
+    if (Status s = jvsim::TakeSimArgs(settings, substitute); !s) return Error{s.error()};
+
+    if (settings.store.empty()) {
+        if (withoutStore == WithoutStore::kRefuse) {
+            return Error{
+                "no JV-Link store: give --store DIR (or [jvsim] store= in the settings "
+                "file, or QUINDLE_JVSIM_STORE)"};
+        }
+        auto folder = FindOrCreateFolder(programFolder, kDefaultStoreFolder);
+        if (!folder) return Error{folder.error()};
+        settings.store = *folder;
+    }
+    std::error_code ec;
+    settings.store = fs::absolute(settings.store, ec);
+    if (ec) return Error{"no store folder: " + ec.message()};
+    return settings;
+}
+
+JvLinkSource::JvLinkSource(jvsim::SimSettings settings) : settings_(std::move(settings)) {}
+
+Result<JvLinkSource> JvLinkSource::Resolve(const fs::path& programFolder,
+                                           const JvLinkOptions& options,
+                                           WithoutStore withoutStore) {
+    auto settings = SubstituteSettings(programFolder, options, withoutStore);
+    if (!settings) return Error{settings.error()};
+    return JvLinkSource(std::move(*settings));
+}
+
+Result<std::unique_ptr<jvlink::JvLink>> JvLinkSource::Create() const {
+    auto sim = jvsim::SimJvLink::FromSettings(settings_);
+    if (!sim) return Error{sim.error()};
+    return std::unique_ptr<jvlink::JvLink>(std::move(*sim));
+}
+
+Result<JvLinkSource::Opened> JvLinkSource::Open() const {
+    auto sim = jvsim::SimJvLink::FromSettings(settings_);
+    if (!sim) return Error{sim.error()};
+    if (const int rc = (*sim)->JVInit(jvlink::SoftwareIdentifier()); rc != jvlink::code::kOk) {
+        return Error{jvlink::JvInitErrorMessage(rc)};
+    }
+    const std::string now = (*sim)->Now();
+    Opened opened{std::move(*sim), CurrentLocalDateTime()};
+    if (now.size() == 12) {
+        auto n = [&](size_t at, size_t len) {
+            return text::ReadInt32(std::string_view(now).substr(at, len));
+        };
+        opened.now = {n(0, 4), n(4, 2), n(6, 2), n(8, 2), n(10, 2), 0};
+    }
+    return opened;
+}
+
+Status JvLinkSource::TestPresence() const {
+#if defined(_WIN32)
+    return TestComObject(kJvLinkProgId);
+#else
+    auto jvLink = Create();
+    if (!jvLink) return Error{jvLink.error()};
+    return Status::Ok();
+#endif
+}
+
+}  // namespace quindle::app

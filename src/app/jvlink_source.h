@@ -1,0 +1,88 @@
+#pragma once
+// Where the program's JV-Link comes from, for the window and the terminal
+// alike, and the presence test the program runs before anything else.
+//
+// On Windows the presence test creates (and at once releases) the COM object
+// "JVDTLab.JVLink", as an installed JV-Link registers it. Elsewhere the JV-Link
+// substitute stands in for the component: it is present when it can be made
+// from its settings. The settings come, each overriding the one before, from
+// the program's settings file ([jvsim] store, relative to the program folder),
+// the QUINDLE_JVSIM_* environment, and the options (--store, --jvsim-*, and
+// the terminal's --now).
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "env/settings_file.h"
+#include "jvlink/jvlink.h"
+#include "jvsim/substitute/sim_settings.h"
+#include "util/local_time.h"
+#include "util/result.h"
+
+namespace quindle::app {
+
+inline constexpr const char* kJvLinkProgId = "JVDTLab.JVLink";
+
+// The store the window's substitute serves when no setting names one.
+inline constexpr std::string_view kDefaultStoreFolder = "JVStore";
+// The store setting in the program's settings file.
+inline constexpr env::StringKey kSubstituteStoreKey{"jvsim", "store", ""};
+
+// The JV-Link options of a command line.
+struct JvLinkOptions {
+    std::filesystem::path store;  // absolute; empty when not given
+    // The substitute options in their order, each as one "--jvsim-NAME=VALUE".
+    std::vector<std::string> substituteOptions;
+};
+
+// Takes --store DIR, --now yyyymmddhhnn (the substitute's "now") and every
+// --jvsim-NAME VALUE out of `args` (each also as --option=VALUE); the other
+// arguments stay in their order. A missing value or a substitute setting that
+// does not parse is an error.
+Result<JvLinkOptions> TakeJvLinkOptions(std::vector<std::string>& args);
+
+// What to do when no setting names a store.
+enum class WithoutStore {
+    kDefaultFolder,  // serve "JVStore" of the program folder, made when missing
+    kRefuse,         // an error that says how to name one
+};
+
+// The substitute's settings for `programFolder` and `options` (see above).
+// The store path comes back absolute.
+Result<jvsim::SimSettings> SubstituteSettings(const std::filesystem::path& programFolder,
+                                              const JvLinkOptions& options,
+                                              WithoutStore withoutStore);
+
+// Makes the program's JV-Link.
+class JvLinkSource {
+  public:
+    static Result<JvLinkSource> Resolve(const std::filesystem::path& programFolder,
+                                        const JvLinkOptions& options, WithoutStore withoutStore);
+
+    // A new JV-Link, or why none can be made.
+    Result<std::unique_ptr<jvlink::JvLink>> Create() const;
+    // A new JV-Link initialised with the software identifier (JVInit), and
+    // the moment its data is for (the substitute's "now" or its store's,
+    // else the computer's clock): the clock of the work done with it.
+    struct Opened {
+        std::unique_ptr<jvlink::JvLink> link;
+        LocalDateTime now;
+    };
+    Result<Opened> Open() const;
+    // The presence test: Ok when JV-Link can be created on this machine.
+    Status TestPresence() const;
+
+  private:
+    explicit JvLinkSource(jvsim::SimSettings settings);
+    jvsim::SimSettings settings_;
+};
+
+#if defined(_WIN32)
+// Creates and releases the COM object of `progId`; Ok when that worked.
+Status TestComObject(const char* progId);
+#endif
+
+}  // namespace quindle::app

@@ -1,0 +1,128 @@
+#include "app/session.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "analysis/riding_pattern.h"
+#include "env/program_folder.h"
+#include "load/day_files.h"
+#include "store/record_layout.h"
+
+namespace quindle::app {
+namespace {
+
+namespace fs = std::filesystem;
+namespace layout = store::layout;
+
+constexpr std::string_view kNewestDay = "newest";
+
+std::string WithoutBlanks(std::string_view s) {
+    std::string out;
+    for (char c : s) {
+        if (c != ' ') out += c;
+    }
+    return out;
+}
+
+bool AllDigits(std::string_view s) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+Session::Session(StartupState state, SessionOptions options)
+    : state_(std::move(state)), jvLink_(std::move(options.jvLink)), clock_(options.clock) {}
+
+Result<fs::path> ChooseProgramFolder(const SessionOptions& options) {
+    std::error_code ec;
+    if (options.homeMustExist && !options.home.empty() && !fs::is_directory(options.home, ec)) {
+        return Error{"no program folder " + options.home.string()};
+    }
+    return env::ChooseProgramFolder(env::ProgramFolderSources::FromEnvironment(options.home));
+}
+
+Result<Session> Session::Open(const SessionOptions& options) {
+    if (auto folder = ChooseProgramFolder(options); !folder) return Error{folder.error()};
+    auto state = RunStartup({env::ProgramFolderSources::FromEnvironment(options.home),
+                             options.registry, options.clock});
+    if (!state) return Error{state.error()};
+    return Session(std::move(*state), options);
+}
+
+std::vector<std::string> Session::RaceDays() const {
+    return load::MakeDataList(ProgramFolder());
+}
+
+Result<std::string> Session::ResolveDay(std::string_view text,
+                                        const std::vector<std::string>& raceDays) const {
+    std::string date(text);
+    if (text == kNewestDay) {
+        if (raceDays.empty()) return Error{"no race day in " + ProgramFolder().string()};
+        return raceDays.front();
+    }
+    if (!load::YmdOfDateText(date)) {
+        auto fromYmd = load::DateTextOfYmd(date);
+        if (!fromYmd) {
+            return Error{"a day is written 2025年01月05日 or 20250105, not '" + date + "'"};
+        }
+        date = *fromYmd;
+    }
+    if (std::find(raceDays.begin(), raceDays.end(), date) == raceDays.end()) {
+        return Error{"no race day " + date + " in " + ProgramFolder().string()};
+    }
+    return date;
+}
+
+load::DayLoadSettings Session::LoadSettings() const {
+    return {Settings().Read(env::settings::kAutoOddsMinutes),
+            Settings().Read(env::settings::kAutoRaceDataMinutes)};
+}
+
+Result<load::DayLoadOutcome> Session::LoadDay(model::RaceDay& day, const std::string& dateText,
+                                              ProgressSink& progress) {
+    auto outcome = load::LoadDay(day, ProgramFolder(), dateText, LoadSettings(), JockeyTable(),
+                                 load::LoadClockAt(clock_()), progress);
+    if (!outcome) return outcome;
+    for (const std::string& problem : outcome->problems) {
+        // The load went on without what the problem names; the log keeps it.
+        (void)ErrorLog().AppendErrorLog(dateText + ": " + problem);
+    }
+    return outcome;
+}
+
+Result<JvLinkSource> Session::JvLink(WithoutStore withoutStore) const {
+    return JvLinkSource::Resolve(ProgramFolder(), jvLink_, withoutStore);
+}
+
+Result<int> ResolveRace(const load::DayLoadOutcome& outcome, std::string_view text) {
+    if (AllDigits(text)) {
+        const int index = text.size() > 2 ? -1 : std::stoi(std::string(text));
+        for (int r : outcome.raceIndexes) {
+            if (r == index) return index;
+        }
+        return Error{"race index " + std::string(text) + " is not a race of this day, which has " +
+                     std::to_string(outcome.raceList.size()) + " races"};
+    }
+    const std::string wanted = WithoutBlanks(text);
+    for (size_t line = 0; line < outcome.raceList.size(); ++line) {
+        if (WithoutBlanks(outcome.raceList[line]) == wanted) return outcome.raceIndexes[line];
+    }
+    return Error{"no race '" + std::string(text) + "' on this day"};
+}
+
+std::string RaceListText(const load::DayLoadOutcome& outcome, int race) {
+    const auto& indexes = outcome.raceIndexes;
+    for (size_t line = 0; line < indexes.size(); ++line) {
+        if (indexes[line] == race) return outcome.raceList[line];
+    }
+    return std::to_string(race);
+}
+
+std::optional<std::string> NoRunnersMessage(const model::RaceDay& day, int race) {
+    if (day.RunnerSE(race, 0).Int32(layout::se::kHorseNumber) != 0) return std::nullopt;
+    return std::to_string(day.RaceRA(race).Int32(layout::head::kRaceNumber)) +
+           "レースはデータが不十分です。";
+}
+
+}  // namespace quindle::app

@@ -1,0 +1,99 @@
+#include "app/startup.h"
+
+#include "load/jockey_table_file.h"
+#include "text/fields.h"
+#include "util/folders.h"
+
+namespace quindle::app {
+using analysis::JockeyRecommendTable;
+
+using env::ChooseProgramFolder;
+using env::ErrorLog;
+using env::kInstallFolderValue;
+using env::kProgramName;
+using env::kTimeSeriesViewerUninstallKey;
+using env::kVotePluginUninstallKey;
+using env::PlatformRegistry;
+using env::Registry;
+using env::SettingsFile;
+using env::StringKey;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct SiblingFolder {
+    StringKey setting;
+    std::string_view uninstallKey;
+    std::string_view subfolder;  // appended to the install folder, or empty
+};
+
+constexpr SiblingFolder kSiblingFolders[] = {
+    {env::settings::kVoteFolder, kVotePluginUninstallKey, ""},
+    {env::settings::kTimeSeriesFolder, kTimeSeriesViewerUninstallKey, kDataFolder},
+};
+
+std::string Joined(std::string folder, std::string_view subfolder) {
+    if (subfolder.empty()) return folder;
+    const char separator = static_cast<char>(fs::path::preferred_separator);
+    if (folder.empty() || (folder.back() != separator && folder.back() != '/')) {
+        folder += separator;
+    }
+    return folder + std::string(subfolder);
+}
+
+}  // namespace
+
+Status DiscoverSiblingFolders(SettingsFile& settings, const Registry& registry) {
+    for (const SiblingFolder& sibling : kSiblingFolders) {
+        if (!text::TrimBlanks(settings.Read(sibling.setting)).empty()) continue;
+        std::string found = registry.ReadMachineString(sibling.uninstallKey, kInstallFolderValue);
+        if (text::TrimBlanks(found).empty()) continue;
+        if (Status s = settings.Write(sibling.setting, Joined(found, sibling.subfolder)); !s) {
+            return s;
+        }
+    }
+    return Status::Ok();
+}
+
+Result<StartupState> RunStartup(const StartupOptions& options) {
+    auto folder = ChooseProgramFolder(options.sources);
+    if (!folder) return Error{folder.error()};
+
+    StartupState state{*folder,
+                       SettingsFile(*folder, kProgramName),
+                       ErrorLog(*folder, options.clock),
+                       JockeyRecommendTable{},
+                       {}};
+    auto note = [&state](const Status& s) {
+        if (!s) state.problems.push_back(s.error());
+    };
+
+    std::unique_ptr<Registry> platform;
+    const Registry* registry = options.registry;
+    if (!registry) {
+        platform = PlatformRegistry();
+        registry = platform.get();
+    }
+    note(DiscoverSiblingFolders(state.settings, *registry));
+    // A folder that cannot be made is reported; the rest of the start still
+    // runs, so the window opens with everything that does not need it.
+    note(CreateStartupFolders(state.programFolder));
+
+    if (auto table = load::LoadJockeyRecommendTable(state.programFolder)) {
+        state.jockeyTable = std::move(*table);
+    } else {
+        state.problems.push_back(table.error());
+    }
+
+    const Status logStarted = state.errorLog.StartEntry();
+    if (logStarted) {
+        const std::vector<std::string> earlier = state.problems;
+        for (const auto& problem : earlier) note(state.errorLog.AppendErrorLog(problem));
+    } else {
+        note(logStarted);
+    }
+    return state;
+}
+
+}  // namespace quindle::app

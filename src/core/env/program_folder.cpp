@@ -1,0 +1,93 @@
+#include "env/program_folder.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace quindle::env {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Variable(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+bool IsWritableFolder(const fs::path& folder) {
+    std::error_code ec;
+    if (folder.empty() || !fs::is_directory(folder, ec)) return false;
+#if defined(_WIN32)
+    return ::_waccess(folder.c_str(), 2) == 0;
+#else
+    return ::access(folder.c_str(), W_OK) == 0;
+#endif
+}
+
+fs::path UserDataFolder(const ProgramFolderSources& s) {
+    // XDG: a relative XDG_DATA_HOME is invalid and is to be ignored.
+    if (!s.xdgDataHome.empty() && fs::path(s.xdgDataHome).is_absolute()) {
+        return fs::path(s.xdgDataHome) / kProgramName;
+    }
+    if (!s.userHome.empty()) return fs::path(s.userHome) / ".local" / "share" / kProgramName;
+    return {};
+}
+
+fs::path Chosen(const ProgramFolderSources& s) {
+    if (!s.homeOption.empty()) return s.homeOption;
+    if (!s.homeVariable.empty()) return s.homeVariable;
+    if (IsWritableFolder(s.executableFolder)) return s.executableFolder;
+    return UserDataFolder(s);
+}
+
+// Absolute, normalised, without a trailing separator.
+fs::path Tidy(const fs::path& folder) {
+    std::error_code ec;
+    fs::path p = fs::weakly_canonical(fs::absolute(folder, ec), ec);
+    if (ec) p = fs::absolute(folder).lexically_normal();
+    if (!p.has_filename() && p.has_relative_path()) p = p.parent_path();
+    return p;
+}
+
+}  // namespace
+
+ProgramFolderSources ProgramFolderSources::FromEnvironment(fs::path homeOption) {
+    ProgramFolderSources s;
+    s.homeOption = std::move(homeOption);
+    s.homeVariable = Variable("QUINDLE_HOME");
+    s.executableFolder = ExecutableFolder();
+    s.xdgDataHome = Variable("XDG_DATA_HOME");
+    s.userHome = Variable("HOME");
+    return s;
+}
+
+fs::path ExecutableFolder() {
+#if defined(__linux__)
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) return exe.parent_path();
+#endif
+    return {};
+}
+
+Result<fs::path> ChooseProgramFolder(const ProgramFolderSources& sources) {
+    const fs::path chosen = Chosen(sources);
+    if (chosen.empty()) {
+        return Error{
+            "プログラムフォルダを決められません（--home か QUINDLE_HOME で指定してください）"};
+    }
+    const fs::path folder = Tidy(chosen);
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (!fs::is_directory(folder, ec)) {
+        return Error{"プログラムフォルダを作成できません: " + folder.string()};
+    }
+    return folder;
+}
+
+}  // namespace quindle::env

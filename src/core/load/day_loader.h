@@ -1,0 +1,88 @@
+#pragma once
+// Loading a race day from the day files into the race-day model, and the
+// race-day list.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "analysis/jockey_recommend_table.h"
+#include "load/day_files.h"
+#include "model/race_day.h"
+#include "util/local_time.h"
+#include "util/progress.h"
+#include "util/result.h"
+
+namespace quindle::load {
+
+// Date texts ("2025年01月05日", UTF-8) of the day RA files in the data folder,
+// newest first. Files whose name is not a day date text and ".jvRA" (in any
+// letter case) are not race days and are left out.
+std::vector<std::string> MakeDataList(const std::filesystem::path& programFolder);
+
+// The days the bulk load ("一気読み") loads, in its order: the race days from
+// the last entry of `raceDays` (the oldest) to the first, leaving out those
+// that have statistics already ("STAT/<date>.stat1").
+std::vector<std::string> BulkLoadDays(const std::filesystem::path& programFolder,
+                                      const std::vector<std::string>& raceDays);
+
+// The local clock as the load sees it ("today", "tomorrow", the time "hhnn").
+struct LoadClock {
+    std::string today;     // date text, UTF-8
+    std::string tomorrow;  // date text, UTF-8
+    std::string hhnn;      // current time
+};
+LoadClock SystemLoadClock();
+// The clock at `now` (tomorrow is the next calendar day).
+LoadClock LoadClockAt(const LocalDateTime& now);
+
+struct DayLoadSettings {
+    int autoOzGet = 10;     // "Time"/"AutoOzGet"
+    int autoRdataGet = 10;  // "Time"/"AutoRdataGet"
+};
+
+// What the front end applies after a load: the schedule decisions and the
+// race list.
+struct DayLoadOutcome {
+    std::vector<std::string> raceList;  // "中山 1R" lines (UTF-8)
+    // Race index of each line of raceList. Races whose RA year is blank or
+    // "0000" have no line, so a line's position is not always its race index.
+    std::vector<int> raceIndexes;
+    bool showRestTime = false;        // the day is today
+    int refreshIntervalMs = 0;        // Timer4 interval
+    bool enableRefreshTimer = false;  // Timer4 on
+    bool tickAutoOdds = false;        // tick AutoOzCheck (when not ticked yet)
+    // Damaged files the load worked around (a horse's history, the RA file
+    // of a past date): the runs concerned have no pattern or no past race.
+    // For the error log; UTF-8.
+    std::vector<std::string> problems;
+    // The day's files, for the imports that refresh a loaded day.
+    DayFilePaths files;
+};
+
+// The caption of the progress window during a load.
+inline constexpr const char* kDayLoadCaption = "レースデータを読み込んでいます。";
+// The message when the day has no RA file.
+inline constexpr const char* kDayNotReadyMessage = "データ作成が未完了のようです。";
+
+// Loads `dateText` into `day`. A missing RA file gives the error
+// "データ作成が未完了のようです。"; a damaged day file (RA, SE, HR) ends the
+// load with a message naming the file and record. On any error the model is
+// left cleared (TOutData cleared, every image blank, payout tables empty).
+Result<DayLoadOutcome> LoadDay(model::RaceDay& day, const std::filesystem::path& programFolder,
+                               const std::string& dateText, const DayLoadSettings& settings,
+                               const analysis::JockeyRecommendTable& table, const LoadClock& clock,
+                               ProgressSink& progress);
+
+// The race-list line of an RA image: VenueName style 2, the race number
+// right-aligned in two characters and "R" (UTF-8).
+std::string RaceListLine(const model::RaImage& ra);
+
+// True when the race has an RA record with a year (not blank, not "0000").
+bool HasRaceYear(const model::RaImage& ra);
+
+// The schedule decision of a load: the refresh timer and the automatic odds
+// run for today, and for tomorrow from 18:00 on.
+bool ScheduleOpen(const std::string& dateText, const LoadClock& clock);
+
+}  // namespace quindle::load

@@ -1,0 +1,17 @@
+#include "load/jockey_table_file.h"
+
+#include "util/file_io.h"
+#include "util/folders.h"
+
+namespace quindle::load {
+
+Result<analysis::JockeyRecommendTable> LoadJockeyRecommendTable(
+    const std::filesystem::path& programFolder) {
+    auto path = FindFile(programFolder, analysis::kJockeyTableFileName);
+    if (!path) return analysis::JockeyRecommendTable{};
+    auto bytes = ReadFileBytes(*path);
+    if (!bytes) return Error{bytes.error()};
+    return analysis::JockeyRecommendTable::FromText(*bytes);
+}
+
+}  // namespace quindle::load

@@ -1,0 +1,66 @@
+#pragma once
+// The odds import of one race from the day's O1/O5 files, and the import of a
+// time-series odds viewer's folder into the day files.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "analysis/jockey_recommend_table.h"
+#include "load/day_files.h"
+#include "model/race_day.h"
+#include "util/result.h"
+
+namespace quindle::load {
+
+// Race `race`: clears its odds members, copies its O1 and O5 records from the
+// day files `files`, sets WinOdds, PlaceOddsLow/High, WinPopRank, PlacePopRank
+// (with the popularity file as a fallback), then the recommendation marks.
+// Missing files are skipped; a file that exists but cannot be read ends the
+// import with a message naming it (what was set until then stays).
+Status ImportOdds(model::RaceDay& day, int race, const analysis::JockeyRecommendTable& table,
+                  const DayFilePaths& files);
+
+// The day's O1, O5 and popularity files as read once, for importing the odds of many
+// races (a day load imports all 36) without reading them again per race.
+class DayOddsFiles {
+  public:
+    // The O1 and O5 files of `paths`; a missing one is absent, one that
+    // exists but cannot be read is an error naming it.
+    static Result<DayOddsFiles> Read(const DayFilePaths& paths);
+
+    const std::optional<std::string>& O1() const { return o1_; }
+    const std::optional<std::string>& O5() const { return o5_; }
+    // The popularity file, read the first time a race has too
+    // few ranked runners; nothing when it is missing.
+    Result<const std::optional<std::string>*> Popularity() const;
+
+  private:
+    std::optional<std::string> o1_;
+    std::optional<std::string> o5_;
+    std::filesystem::path popularityFile_;
+    mutable std::optional<std::optional<std::string>> popularity_;
+};
+
+// ImportOdds over files already read.
+Status ImportOdds(model::RaceDay& day, int race, const analysis::JockeyRecommendTable& table,
+                  const DayOddsFiles& files);
+
+struct ViewerImportOutcome {
+    int racesImported = 0;   // O1 files taken
+    std::string message;     // UTF-8; empty when nothing is to be shown
+    bool reloadDay = false;  // the caller loads the day again
+};
+
+// Picks, per race of the loaded day, the viewer's O1/O5 announcement nearest
+// to OddsTime and merges it into the day's O1/O5 files. `viewerFolder` is the
+// setting "Dir"/"jikeiretu" (empty: not set, the program folder);
+// `selectedDateText` is the text of the date list. When the folder is not
+// chosen or no day is loaded, the error is the message to show (after a
+// beep) and nothing is imported. A bulk load (`bulkLoad`) shows no message.
+Result<ViewerImportOutcome> ImportViewerOdds(const model::RaceDay& day,
+                                             const std::filesystem::path& programFolder,
+                                             const std::filesystem::path& viewerFolder,
+                                             const std::string& selectedDateText, bool bulkLoad);
+
+}  // namespace quindle::load

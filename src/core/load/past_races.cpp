@@ -1,0 +1,66 @@
+#include "load/past_races.h"
+
+#include "store/files/file_names.h"
+#include "store/files/record_reader.h"
+#include "text/fields.h"
+#include "util/file_io.h"
+
+namespace quindle::load {
+using model::SeImage;
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace layout = store::layout;
+namespace head = layout::head;
+
+constexpr int kFirstCentralVenue = 1;
+constexpr int kLastCentralVenue = 10;
+
+}  // namespace
+
+const std::vector<std::string>& PastRaceFinder::Records(const std::string& key, bool centralVenue,
+                                                        const std::string& ymd,
+                                                        const std::string& venue) {
+    if (auto it = cache_.find(key); it != cache_.end()) return it->second;
+    std::vector<std::string>& records = cache_[key];
+    auto location = centralVenue ? store::DayFileLocation(store::FileKind::RaDay, ymd)
+                                 : store::OtherVenueLocation(ymd, venue);
+    // A date or venue that cannot be part of a file name names no file.
+    if (!location) return records;
+    auto path = files_.PathOf(*location, /*createFolders=*/false);
+    if (!path) return records;
+    auto bytes = ReadFileIfExists(*path);
+    if (!bytes) {
+        problems_.push_back(bytes.error());
+        return records;
+    }
+    if (!bytes->has_value()) return records;
+    ++filesRead_;
+    auto read = store::SplitRecords(**bytes, *path, layout::RecordType::RA);
+    if (!read) {
+        problems_.push_back(read.error());
+        return records;
+    }
+    records = std::move(*read);
+    return records;
+}
+
+const std::string* PastRaceFinder::Find(const SeImage& pastSe) {
+    const std::string ymd(pastSe.Field(head::kRaceDate));
+    const std::string venue(pastSe.Field(head::kVenue));
+    const std::string_view raceNumber = pastSe.Field(head::kRaceNumber);
+    const auto v = text::ReadInt(venue);
+    const bool central = v >= kFirstCentralVenue && v <= kLastCentralVenue;
+    // Central venues share one file per date; other venues have one per
+    // date and venue.
+    const std::string key = central ? ymd : ymd + venue;
+    for (const std::string& line : Records(key + (central ? "C" : "O"), central, ymd, venue)) {
+        if (text::FieldAt(line, head::kRaceNumber) != raceNumber) continue;
+        if (central && text::FieldAt(line, head::kVenue) != venue) continue;
+        return &line;
+    }
+    return nullptr;
+}
+
+}  // namespace quindle::load

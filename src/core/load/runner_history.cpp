@@ -1,0 +1,158 @@
+#include "load/runner_history.h"
+
+#include <string_view>
+#include <vector>
+
+#include "analysis/riding_pattern.h"
+#include "store/codes.h"
+#include "store/files/history_file.h"
+#include "text/cp932.h"
+#include "text/fields.h"
+
+namespace quindle::load {
+namespace {
+
+namespace layout = store::layout;
+namespace head = layout::head;
+namespace se = layout::se;
+using model::TOutData;
+using text::FieldAt;
+
+constexpr size_t kSeRecordLength =
+    static_cast<size_t>(layout::RecordLength(layout::RecordType::SE));
+constexpr int kVenueStatusStyle = 2;  // two-character venue names of status texts
+constexpr size_t kProgressNameBytes = 18;
+
+// An eight-digit date yyyymmdd as a number; anything but eight digits is 0,
+// so a run without a (whole) date is never taken for a past run.
+int DateNumber(std::string_view text) {
+    if (text.size() != 8) return 0;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return 0;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// The detail line shown for each counted past run:
+// "中山11R ③ホースネーム:12走". Built in UTF-8 from pieces converted once:
+// the race part per runner, circled numbers once per process, and the horse
+// name only when its bytes change (a horse's runs carry one name).
+class ProgressText {
+  public:
+    explicit ProgressText(const model::RaImage& ra) {
+        const std::string venue = store::VenueName(ra.Field(head::kVenue), kVenueStatusStyle);
+        race_ = text::ToUtf8(venue + text::Format("%2d", ra.Int32(head::kRaceNumber)) + "R ");
+    }
+
+    const std::string& For(std::string_view record, int runsBefore) {
+        const std::string_view name =
+            FieldAt(FieldAt(record, se::kHorseName), 1, kProgressNameBytes);
+        if (name != nameCp932_) {
+            nameCp932_.assign(name);
+            nameUtf8_ = text::ToUtf8(name);
+        }
+        line_.assign(race_);
+        line_ += Circled(FieldAt(record, se::kHorseNumber));
+        line_ += nameUtf8_;
+        line_ += ':';
+        // "%2d" by hand: this text is made for every past run of every runner.
+        if (runsBefore < 10) line_ += ' ';
+        line_ += std::to_string(runsBefore);
+        line_ += "走";
+        return line_;
+    }
+
+  private:
+    // CircledNumberText reads its text as a number, so a table by number
+    // gives the same texts.
+    static const std::string& Circled(std::string_view horseNumber) {
+        static constexpr int kLowest = -9;
+        static constexpr int kHighest = 99;
+        static const std::vector<std::string> texts = [] {
+            std::vector<std::string> t;
+            for (int v = kLowest; v <= kHighest; ++v) {
+                t.push_back(text::ToUtf8(store::CircledNumberText(std::to_string(v))));
+            }
+            return t;
+        }();
+        const auto v = text::ReadInt(horseNumber);
+        if (v < kLowest || v > kHighest) return texts.front();  // "－", as for -9
+        return texts[static_cast<size_t>(v - kLowest)];
+    }
+
+    std::string race_;
+    std::string nameCp932_;
+    std::string nameUtf8_;
+    std::string line_;
+};
+
+void ResetRunner(TOutData& out, int slot) {
+    out.TenNori[slot] = 0;
+    out.RenzokuKijo[slot] = 0;
+    out.NoriModori[slot] = 0;
+    out.PrevJockeyCode[slot].Clear();
+    out.PrevJockeyName[slot].Clear();
+    out.PastRunCount[slot] = 0;
+}
+
+}  // namespace
+
+Status ClassifyRunner(model::RaceDay& day, int race, int slot,
+                      const std::filesystem::path& programFolder, ProgressSink& progress) {
+    const model::RaImage& ra = day.RaceRA(race);
+    const model::SeImage& runner = day.RunnerSE(race, slot);
+    TOutData& out = day.OutData(race);
+    ResetRunner(out, slot);
+
+    // One buffer for every horse of the process: a day load reads some 650
+    // files and allocates only when a file is longer than any before.
+    thread_local std::string buffer;
+    thread_local std::vector<std::string_view> runs;
+    const std::string_view pedigree = runner.Field(se::kPedigree);
+    const store::HistoryReadResult history =
+        store::ReadHistoryFile(programFolder, pedigree, buffer);
+    switch (history.state) {
+        case store::HistoryRead::kRead:
+            break;
+        case store::HistoryRead::kNoFile:
+            return Status::Ok();
+        case store::HistoryRead::kReadFailed:
+            return Error{"過去走ファイルを読めません: " + history.file.string()};
+    }
+
+    // The file is an array of fixed-size SE records, oldest first; a partial
+    // record at the end is no record.
+    const int today = DateNumber(ra.Field(head::kRaceDate));
+    runs.clear();
+    for (size_t k = buffer.size() / kSeRecordLength; k-- > 0;) {
+        const std::string_view record(buffer.data() + k * kSeRecordLength, kSeRecordLength);
+        const int date = DateNumber(FieldAt(record, head::kRaceDate));
+        if (date > 0 && today > 0 && date < today) runs.push_back(record);
+    }
+    const analysis::RidingJudgement judged =
+        analysis::JudgeRiding(runs, runner.Field(se::kJockeyCode));
+
+    ProgressText progressText(ra);
+    for (int counted = 0; counted < judged.runsRead; ++counted) {
+        const std::string_view record = runs[static_cast<size_t>(counted)];
+        if (counted < model::kPastRuns) {
+            day.PastSE(race, slot, counted).Assign(record);
+            day.PastRA(race, slot, counted).Put(head::kRaceKey, FieldAt(record, head::kRaceKey));
+        }
+        if (counted == 0) {
+            out.PrevJockeyCode[slot] = FieldAt(record, se::kJockeyCode);
+            out.PrevJockeyName[slot] = FieldAt(record, se::kJockeyShort);
+        }
+        progress.SetDetail(progressText.For(record, counted));
+        progress.Pump();
+    }
+    out.PastRunCount[slot] = judged.runsRead;
+    out.TenNori[slot] = judged.tenNori ? 1 : 0;
+    out.RenzokuKijo[slot] = judged.renzokuKijo ? 1 : 0;
+    out.NoriModori[slot] = judged.noriModori ? 1 : 0;
+    return Status::Ok();
+}
+
+}  // namespace quindle::load

@@ -1,0 +1,93 @@
+#include "analysis/jockey_recommend_table.h"
+
+#include <gtest/gtest.h>
+
+#include "core/util/temp_folder.h"
+#include "load/jockey_table_file.h"
+#include "text/cp932.h"
+
+namespace quindle::analysis {
+namespace {
+
+using quindle::testing::TempFolder;
+using quindle::testing::WriteBytes;
+using text::ToCp932;
+using Fields = std::vector<std::string>;
+
+TEST(CommaText, SplitsAtCommasAndUnquotedBlanks) {
+    struct Case {
+        const char* line;
+        Fields fields;
+    } cases[] = {
+        {"a,b,c", {"a", "b", "c"}},
+        {"a b\tc", {"a", "b", "c"}},
+        {"  a ,  b  ", {"a", "b"}},
+        {"a,,b", {"a", "", "b"}},
+        {",a", {"", "a"}},
+        {"a,", {"a", ""}},
+        {"a, ", {"a"}},  // blanks after the last comma hide it
+        {"\"x, y\",z", {"x, y", "z"}},
+        {"\"say \"\"hi\"\"\"", {"say \"hi\""}},
+        {"\"ab\"cd,e", {"ab", "cd", "e"}},
+        {"\"open, never closed", {"open, never closed"}},
+        {"\"\",b", {"", "b"}},
+        {"", {}},
+        {"   ", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SplitCommaText(c.line), c.fields) << c.line;
+}
+
+TEST(CommaText, KeepsDoubleByteTextWhole) {
+    // A full-width blank is not a separator; the name keeps it.
+    const std::string line = ToCp932("武豊,A,テン乗り,◎,") + " " + ToCp932("横山　典");
+    EXPECT_EQ(SplitCommaText(line), (Fields{ToCp932("武豊"), "A", ToCp932("テン乗り"), ToCp932("◎"),
+                                            ToCp932("横山　典")}));
+}
+
+TEST(CaseInsensitiveOrder, FoldsAsciiLettersOnly) {
+    EXPECT_FALSE(LessIgnoringCase("abc", "ABC"));
+    EXPECT_FALSE(LessIgnoringCase("ABC", "abc"));
+    EXPECT_TRUE(LessIgnoringCase("abc", "ABD"));
+    EXPECT_TRUE(LessIgnoringCase("AB", "abc"));
+    // ア is 83 41 and ャ is 83 61: their second bytes look like "A" and "a"
+    // but they are different characters.
+    EXPECT_TRUE(LessIgnoringCase(ToCp932("ア"), ToCp932("ャ")));
+    EXPECT_FALSE(LessIgnoringCase(ToCp932("ャ"), ToCp932("ア")));
+    // Byte order of CP932: ASCII before double-byte text, ☆ (81 99) before ◎ (81 9D).
+    EXPECT_TRUE(LessIgnoringCase("#heading", ToCp932("武豊")));
+    EXPECT_TRUE(LessIgnoringCase(ToCp932("☆"), ToCp932("◎")));
+}
+
+TEST(JockeyRecommendTable, SortsLinesWithoutCaseAndKeepsTheFirstFiveFields) {
+    const std::string file = ToCp932(
+        "武豊,A,連続騎乗,◎,◎,extra\r\n"
+        "B-jockey,C,乗り戻り\r\n"
+        "#騎手,人気,パターン,単,複\r\n"
+        "a-jockey,B,\"テン乗り\",,◎\r\n");
+    JockeyRecommendTable table = JockeyRecommendTable::FromText(file);
+    ASSERT_EQ(table.size(), 4u);
+    EXPECT_EQ(table[0][0], ToCp932("#騎手"));  // the heading sorts first
+    // "a-jockey" before "B-jockey" although "B" is the smaller byte.
+    EXPECT_EQ(table[1],
+              (JockeyRecommendTable::Row{"a-jockey", "B", ToCp932("テン乗り"), "", ToCp932("◎")}));
+    EXPECT_EQ(table[2], (JockeyRecommendTable::Row{"B-jockey", "C", ToCp932("乗り戻り"), "", ""}));
+    EXPECT_EQ(table[3], (JockeyRecommendTable::Row{ToCp932("武豊"), "A", ToCp932("連続騎乗"),
+                                                   ToCp932("◎"), ToCp932("◎")}));
+}
+
+TEST(JockeyRecommendTable, LoadsFromTheProgramFolderOrStaysEmpty) {
+    TempFolder t;
+    auto missing = load::LoadJockeyRecommendTable(t.path());
+    ASSERT_TRUE(missing);
+    EXPECT_TRUE(missing->empty());
+
+    WriteBytes(t.path() / "JockData.KCSV", "!heading\r\nx,A\r\n");
+    auto loaded = load::LoadJockeyRecommendTable(t.path());
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(loaded->size(), 2u);
+    EXPECT_EQ(loaded->Rows()[0][0], "!heading");
+    EXPECT_EQ(loaded->Rows()[1][1], "A");
+}
+
+}  // namespace
+}  // namespace quindle::analysis

@@ -1,0 +1,48 @@
+#include "env/program_files.h"
+
+#include <gtest/gtest.h>
+
+#include "core/util/temp_folder.h"
+
+namespace quindle::env {
+namespace {
+
+using quindle::testing::TempFolder;
+using quindle::testing::WriteBytes;
+
+TEST(FeatureSwitches, FollowTheMarkerFilesInAnyLetterCase) {
+    struct Case {
+        std::vector<std::string> files;
+        FeatureSwitches expected;
+    };
+    const Case kCases[] = {
+        {{}, {false, false}},
+        {{"Master.key"}, {true, false}},
+        {{"MasterControlOrin.key"}, {false, true}},
+        {{"MASTER.KEY", "mastercontrolorin.key"}, {true, true}},
+        // Similar names switch nothing.
+        {{"Master.key.txt", "MasterControl.key"}, {false, false}},
+    };
+    for (const Case& c : kCases) {
+        TempFolder t;
+        for (const auto& f : c.files) WriteBytes(t.path() / f, "");
+        EXPECT_EQ(ReadFeatureSwitches(t.path()), c.expected) << ::testing::PrintToString(c.files);
+    }
+}
+
+TEST(FeatureSwitches, AFolderOfTheMarkerNameSwitchesNothing) {
+    TempFolder t;
+    std::filesystem::create_directory(t.path() / "Master.key");
+    EXPECT_EQ(ReadFeatureSwitches(t.path()), (FeatureSwitches{false, false}));
+}
+
+TEST(UserManual, IsFoundInAnyLetterCaseOrReportedMissing) {
+    TempFolder t;
+    EXPECT_EQ(FindUserManual(t.path()), std::nullopt);
+    WriteBytes(t.path() / "quindle.PDF", "%PDF");
+    ASSERT_TRUE(FindUserManual(t.path()));
+    EXPECT_EQ(FindUserManual(t.path())->filename(), "quindle.PDF");
+}
+
+}  // namespace
+}  // namespace quindle::env
