@@ -8,8 +8,6 @@
 #include "command.h"
 #include "day_options.h"
 #include "jvlink/realtime/realtime_retrieval.h"
-#include "load/odds_import.h"
-#include "load/payout_import.h"
 
 namespace quindle::cli {
 namespace {
@@ -28,23 +26,6 @@ std::vector<jvlink::ListedRace> RaceList(const LoadedDay& loaded) {
         races.push_back({r, std::string(loaded.day->RaceRA(r).View())});
     }
     return races;
-}
-
-// Runs what the retrieval asks for next; a failing import is an error.
-Status RunFollowUps(LoadedDay& loaded, const jvlink::RealtimeOutcome& out) {
-    for (int i : out.oddsImports) {
-        const Status imported =
-            load::ImportOdds(*loaded.day, i, loaded.session->JockeyTable(), loaded.outcome.files);
-        if (!imported) return Error{app::RaceListText(loaded.outcome, i) + ": " + imported.error()};
-        std::cout << "odds imported: " << app::RaceListText(loaded.outcome, i) << "\n";
-    }
-    if (out.payoutImport) {
-        auto shown =
-            load::ImportPayouts(*loaded.day, loaded.programFolder(), loaded.dateText, loaded.race);
-        if (!shown) return Error{shown.error()};
-        std::cout << "payouts imported\n";
-    }
-    return Status::Ok();
 }
 
 int RunRt(const Args& given) {
@@ -87,7 +68,10 @@ int RunRt(const Args& given) {
               << " lines stored, " << out.refused << " refused, " << out.errorLines.size()
               << " errors\n";
     if (!out.fileError.empty()) return Fail(out.fileError);
-    if (Status s = RunFollowUps(*loaded, out); !s) return Fail(s.error());
+    const Status imported = loaded->session->ImportAfterRetrieval(
+        *loaded->day, loaded->dateText, loaded->outcome, out, loaded->race,
+        [](const std::string& line) { std::cout << line << "\n"; });
+    if (!imported) return Fail(imported.error());
     return out.jvLinkError ? 1 : 0;
 }
 
