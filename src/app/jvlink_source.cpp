@@ -6,6 +6,7 @@
 #include "jvlink/jvlink_start.h"
 #include "jvsim/substitute/sim_jvlink.h"
 #include "text/fields.h"
+#include "util/command_options.h"
 #include "util/folders.h"
 
 namespace quindle::app {
@@ -13,56 +14,43 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kStore = "--store";
-constexpr std::string_view kNow = "--now";
 constexpr std::string_view kSubstitutePrefix = "--jvsim-";
-
-// "--name" or "--name=..." at `arg`.
-bool IsOption(std::string_view arg, std::string_view name) {
-    return arg == name || (arg.size() > name.size() && arg.substr(0, name.size()) == name &&
-                           arg[name.size()] == '=');
-}
-
-// The value of the option `name` at args[i] (i advanced past a separate
-// value); nothing when it is missing.
-std::optional<std::string> TakeValue(const std::vector<std::string>& args, size_t& i,
-                                     std::string_view name) {
-    const std::string& arg = args[i];
-    if (arg.size() > name.size()) return arg.substr(name.size() + 1);
-    if (i + 1 >= args.size()) return std::nullopt;
-    return args[++i];
-}
-
-Error MissingValue(std::string_view option) {
-    return Error{std::string(option) + " needs a value"};
-}
 
 }  // namespace
 
 Result<JvLinkOptions> TakeJvLinkOptions(std::vector<std::string>& args) {
     JvLinkOptions options;
+    const ValueOption values[] = {
+        {"store",
+         [&options](const std::string& value) -> Status {
+             if (value.empty()) return Error{"--store needs a value"};
+             // Made absolute now: the program may later work in another folder.
+             std::error_code ec;
+             options.store = fs::absolute(value, ec);
+             if (ec) return Error{"--store " + value + ": " + ec.message()};
+             return Status::Ok();
+         }},
+        {"now",
+         [&options](const std::string& value) -> Status {
+             if (value.empty()) return Error{"--now needs a value"};
+             options.substituteOptions.push_back("--jvsim-now=" + value);
+             return Status::Ok();
+         }},
+    };
+    auto taken = TakeOptions(args, values);
+    if (!taken) return Error{taken.error()};
+    // Any --jvsim-NAME: the substitute knows its settings' names.
     std::vector<std::string> rest;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (IsOption(arg, kStore)) {
-            auto value = TakeValue(args, i, kStore);
-            if (!value || value->empty()) return MissingValue(kStore);
-            // Made absolute now: the program may later work in another folder.
-            std::error_code ec;
-            options.store = fs::absolute(*value, ec);
-            if (ec) return Error{std::string(kStore) + " " + *value + ": " + ec.message()};
-        } else if (IsOption(arg, kNow)) {
-            auto value = TakeValue(args, i, kNow);
-            if (!value || value->empty()) return MissingValue(kNow);
-            options.substituteOptions.push_back("--jvsim-now=" + *value);
-        } else if (arg.substr(0, kSubstitutePrefix.size()) == kSubstitutePrefix) {
-            const std::string_view option = arg.substr(0, arg.find('='));
-            auto value = TakeValue(args, i, option);
-            if (!value) return MissingValue(option);
-            options.substituteOptions.push_back(std::string(option) + "=" + *value);
-        } else {
-            rest.push_back(args[i]);
+    for (size_t i = 0; i < taken->size(); ++i) {
+        const std::string_view arg = (*taken)[i];
+        if (arg.substr(0, kSubstitutePrefix.size()) != kSubstitutePrefix) {
+            rest.push_back((*taken)[i]);
+            continue;
         }
+        const std::string_view name = arg.substr(2, arg.find('=') - 2);
+        auto value = TakeValueOption(*taken, i, name);
+        if (!value) return Error{value.error()};
+        options.substituteOptions.push_back("--" + std::string(name) + "=" + **value);
     }
     // Settings that do not parse are refused here, before anything starts.
     jvsim::SimSettings scratch;

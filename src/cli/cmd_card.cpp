@@ -32,21 +32,6 @@ struct CardOptions {
     Format format = Format::Text;
 };
 
-// "--name value" or "--name=value" at args[i]: the value, advancing i.
-std::optional<std::string> OptionValue(const Args& args, size_t& i, const std::string& name,
-                                       std::string& error) {
-    const std::string flag = "--" + name;
-    if (args[i] == flag) {
-        if (i + 1 >= args.size()) {
-            error = flag + " needs a value";
-            return std::nullopt;
-        }
-        return args[++i];
-    }
-    if (args[i].rfind(flag + "=", 0) == 0) return args[i].substr(flag.size() + 1);
-    return std::nullopt;
-}
-
 std::string SortableColumns() {
     std::string list;
     for (int c = 0; c < analysis::kCardColumns; ++c) {
@@ -72,29 +57,30 @@ Result<CardOptions> ParseCardOptions(const Args& args) {
     if (!day) return Error{day.error()};
     CardOptions options;
     options.day = std::move(*day);
-    const Args& rest = options.day.rest;
-    for (size_t i = 0; i < rest.size(); ++i) {
-        std::string error;
-        if (auto sort = OptionValue(rest, i, "sort", error)) {
-            auto column = SortColumn(*sort);
-            if (!column) return Error{column.error()};
-            options.sortClicks.push_back(*column);
-        } else if (auto format = OptionValue(rest, i, "format", error)) {
-            if (*format == "text") {
-                options.format = Format::Text;
-            } else if (*format == "tsv") {
-                options.format = Format::Tsv;
-            } else if (*format == "json") {
-                options.format = Format::Json;
-            } else {
-                return Error{"--format is text, tsv or json, not '" + *format + "'"};
-            }
-        } else if (!error.empty()) {
-            return Error{error};
-        } else {
-            return Error{"unknown argument '" + rest[i] + "'"};
-        }
-    }
+    const ValueOption values[] = {
+        {"sort",
+         [&options](const std::string& value) -> Status {
+             auto column = SortColumn(value);
+             if (!column) return Error{column.error()};
+             options.sortClicks.push_back(*column);
+             return Status::Ok();
+         }},
+        {"format",
+         [&options](const std::string& value) -> Status {
+             const std::pair<const char*, Format> formats[] = {
+                 {"text", Format::Text}, {"tsv", Format::Tsv}, {"json", Format::Json}};
+             for (const auto& [name, format] : formats) {
+                 if (value == name) {
+                     options.format = format;
+                     return Status::Ok();
+                 }
+             }
+             return Error{"--format is text, tsv or json, not '" + value + "'"};
+         }},
+    };
+    auto rest = TakeOptions(options.day.rest, values);
+    if (!rest) return Error{rest.error()};
+    if (!rest->empty()) return Error{"unknown argument '" + rest->front() + "'"};
     return options;
 }
 

@@ -131,51 +131,40 @@ struct DownloadArgs {
     std::optional<int> maxHeldMb;
 };
 
+// A whole number option's value.
+Status TakeCount(std::optional<int>& target, const std::string& value) {
+    target = text::ReadInt32(value);
+    return Status::Ok();
+}
+
 Result<DownloadArgs> ParseDownloadArgs(const Args& args) {
     DownloadArgs out;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto home = TakeValueOption(args, i, "home");
-        if (!home) return Error{home.error()};
-        if (*home) {
-            out.home = **home;
-            continue;
-        }
-        auto from = TakeValueOption(args, i, "from");
-        if (!from) return Error{from.error()};
-        if (*from) {
-            out.from = jvlink::FromTimeDigits(**from);
-            if (!out.from)
-                return Error{"--from is written \"yyyy/mm/dd hh:nn:ss\", not '" + **from + "'"};
-            continue;
-        }
-        auto interval = TakeValueOption(args, i, "flush-interval-ms");
-        if (!interval) return Error{interval.error()};
-        if (*interval) {
-            out.flushIntervalMs = text::ReadInt32(**interval);
-            continue;
-        }
-        auto pending = TakeValueOption(args, i, "max-pending-files");
-        if (!pending) return Error{pending.error()};
-        if (*pending) {
-            out.maxPendingFiles = text::ReadInt32(**pending);
-            continue;
-        }
-        auto heldMb = TakeValueOption(args, i, "max-held-mb");
-        if (!heldMb) return Error{heldMb.error()};
-        if (*heldMb) {
-            out.maxHeldMb = text::ReadInt32(**heldMb);
-            continue;
-        }
-        if (a == "--setup" || a == "--normal") {
-            out.setup = a == "--setup";
-        } else if (a == "--final-odds") {
-            out.finalOdds = true;
-        } else if (a == "--flush-every-record") {
-            out.flushEveryRecord = true;
-        } else {
-            return Error{"unknown argument '" + a + "' (see quindle-cli download --help)"};
-        }
+    const ValueOption values[] = {
+        StoreOption("home", out.home),
+        {"from",
+         [&out](const std::string& value) -> Status {
+             out.from = jvlink::FromTimeDigits(value);
+             if (!out.from) {
+                 return Error{"--from is written \"yyyy/mm/dd hh:nn:ss\", not '" + value + "'"};
+             }
+             return Status::Ok();
+         }},
+        {"flush-interval-ms",
+         [&out](const std::string& v) { return TakeCount(out.flushIntervalMs, v); }},
+        {"max-pending-files",
+         [&out](const std::string& v) { return TakeCount(out.maxPendingFiles, v); }},
+        {"max-held-mb", [&out](const std::string& v) { return TakeCount(out.maxHeldMb, v); }},
+    };
+    const FlagOption flags[] = {
+        {"setup", [&out] { out.setup = true; }},
+        {"normal", [&out] { out.setup = false; }},
+        {"final-odds", [&out] { out.finalOdds = true; }},
+        {"flush-every-record", [&out] { out.flushEveryRecord = true; }},
+    };
+    auto rest = TakeOptions(args, values, flags);
+    if (!rest) return Error{rest.error()};
+    if (!rest->empty()) {
+        return Error{"unknown argument '" + rest->front() + "' (see quindle-cli download --help)"};
     }
     return out;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "util/command_options.h"
 #include "util/result.h"
 
 namespace quindle::cli {
@@ -15,8 +16,8 @@ using Args = std::vector<std::string>;
 
 struct Command {
     const char* name;
-    const char* usage;    // one line: arguments
-    const char* summary;  // one line: what it does
+    const char* usage;             // one line: arguments
+    const char* summary;           // one line: what it does
     int (*run)(const Args& args);  // args after the command name; exit code
 };
 
@@ -25,12 +26,6 @@ struct CommandRegistration {
 };
 
 const std::vector<Command>& Commands();
-
-// "--name value" or "--name=value" at args[i]: the value (i advanced past
-// it), nothing when args[i] is another argument, an error when the value is
-// missing.
-Result<std::optional<std::string>> TakeValueOption(const Args& args, size_t& i,
-                                                   std::string_view name);
 
 // Prints "quindle-cli: <message>" to stderr and returns the failure exit code.
 int Fail(const std::string& message);

@@ -8,27 +8,14 @@ namespace quindle::cli {
 
 Result<DayOptions> ParseDayOptions(const Args& args) {
     DayOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::pair<const char*, std::optional<std::string>*> named[] = {
-            {"day", &options.day}, {"race", &options.race}};
-        auto home = TakeValueOption(args, i, "home");
-        if (!home) return Error{home.error()};
-        if (*home) {
-            options.home = **home;
-            continue;
-        }
-        bool taken = false;
-        for (const auto& [name, value] : named) {
-            auto given = TakeValueOption(args, i, name);
-            if (!given) return Error{given.error()};
-            if (*given) {
-                *value = std::move(**given);
-                taken = true;
-                break;
-            }
-        }
-        if (!taken) options.rest.push_back(args[i]);
-    }
+    const ValueOption values[] = {
+        StoreOption("home", options.home),
+        StoreOption("day", options.day),
+        StoreOption("race", options.race),
+    };
+    auto rest = TakeOptions(args, values);
+    if (!rest) return Error{rest.error()};
+    options.rest = std::move(*rest);
     return options;
 }
 

@@ -37,18 +37,6 @@ const std::vector<Command>& Commands() {
     return Registry();
 }
 
-Result<std::optional<std::string>> TakeValueOption(const Args& args, size_t& i,
-                                                   std::string_view name) {
-    const std::string& a = args[i];
-    const std::string flag = "--" + std::string(name);
-    if (a == flag) {
-        if (i + 1 >= args.size()) return Error{flag + " needs a value"};
-        return std::optional<std::string>(args[++i]);
-    }
-    if (a.rfind(flag + "=", 0) == 0) return std::optional<std::string>(a.substr(flag.size() + 1));
-    return std::optional<std::string>();
-}
-
 int Fail(const std::string& message) {
     std::cerr << "quindle-cli: " << message << "\n";
     return 1;

@@ -1,47 +1,20 @@
 #include "shell/command_line.h"
 
 #include <cstdlib>
-#include <optional>
 #include <string_view>
-#include <system_error>
+
+#include "util/command_options.h"
 
 namespace quindle::gui {
 namespace {
 
-constexpr std::string_view kHome = "--home";
-constexpr std::string_view kSearch = "--search";
-constexpr std::string_view kRunner = "--runner";
-constexpr std::string_view kMessages = "--messages";
-
-// The options that only take a text value, and where it goes.
-struct TextOption {
-    std::string_view name;
-    std::string CommandLine::*value;
-};
-constexpr TextOption kTextOptions[] = {
-    {"--day", &CommandLine::day},
-    {"--race", &CommandLine::race},
-    {"--tab", &CommandLine::tab},
-};
-
-// "--option=VALUE" or "--option VALUE" at args[i]; advances i past the value.
-std::optional<std::string> TakeValue(const std::vector<std::string>& args, size_t& i,
-                                     std::string_view option) {
-    std::string_view arg = args[i];
-    if (arg.size() > option.size() && arg[option.size()] == '=') {
-        return std::string(arg.substr(option.size() + 1));
-    }
-    if (i + 1 >= args.size()) return std::nullopt;
-    return args[++i];
-}
-
-Error MissingValue(std::string_view option) {
-    return Error{std::string(option) + " needs a value"};
-}
-
-bool IsOption(std::string_view arg, std::string_view option) {
-    return arg == option || (arg.size() > option.size() && arg.substr(0, option.size()) == option &&
-                             arg[option.size()] == '=');
+// A text option's value must not be empty.
+ValueOption TextOption(std::string_view name, std::string& target) {
+    return {name, [name, &target](const std::string& value) -> Status {
+                if (value.empty()) return Error{"--" + std::string(name) + " needs a value"};
+                target = value;
+                return Status::Ok();
+            }};
 }
 
 }  // namespace
@@ -52,36 +25,31 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& given) {
     auto jvLink = app::TakeJvLinkOptions(args);
     if (!jvLink) return Error{jvLink.error()};
     line.jvLink = std::move(*jvLink);
-    for (size_t i = 0; i < args.size(); ++i) {
-        std::string_view arg = args[i];
-        const TextOption* text = nullptr;
-        for (const TextOption& option : kTextOptions) {
-            if (IsOption(arg, option.name)) text = &option;
-        }
-        if (text) {
-            auto value = TakeValue(args, i, text->name);
-            if (!value || value->empty()) return MissingValue(text->name);
-            line.*(text->value) = *value;
-        } else if (arg == kSearch) {
-            line.search = true;
-        } else if (IsOption(arg, kRunner)) {
-            auto value = TakeValue(args, i, kRunner);
-            line.runner = value ? std::atoi(value->c_str()) : 0;
-            if (line.runner < 1) return Error{std::string(kRunner) + " needs a row from 1"};
-        } else if (IsOption(arg, kMessages)) {
-            auto value = TakeValue(args, i, kMessages);
-            if (!value || (*value != "stderr" && *value != "box")) {
-                return Error{std::string(kMessages) + " is stderr or box"};
-            }
-            line.messagesToStderr = *value == "stderr";
-        } else if (IsOption(arg, kHome)) {
-            auto value = TakeValue(args, i, kHome);
-            if (!value || value->empty()) return MissingValue(kHome);
-            line.home = *value;
-        } else {
-            return Error{"unknown option '" + std::string(arg) + "'"};
-        }
-    }
+
+    std::string home;
+    const ValueOption values[] = {
+        TextOption("home", home),
+        TextOption("day", line.day),
+        TextOption("race", line.race),
+        TextOption("tab", line.tab),
+        {"runner",
+         [&line](const std::string& value) -> Status {
+             line.runner = std::atoi(value.c_str());
+             if (line.runner < 1) return Error{"--runner needs a row from 1"};
+             return Status::Ok();
+         }},
+        {"messages",
+         [&line](const std::string& value) -> Status {
+             if (value != "stderr" && value != "box") return Error{"--messages is stderr or box"};
+             line.messagesToStderr = value == "stderr";
+             return Status::Ok();
+         }},
+    };
+    const FlagOption flags[] = {{"search", [&line] { line.search = true; }}};
+    auto rest = TakeOptions(args, values, flags);
+    if (!rest) return Error{rest.error()};
+    if (!rest->empty()) return Error{"unknown option '" + rest->front() + "'"};
+    line.home = home;
     return line;
 }
 
