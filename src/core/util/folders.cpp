@@ -1,5 +1,6 @@
 #include "util/folders.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace quindle {
@@ -11,19 +12,24 @@ char FoldAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+std::string Folded(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) c = FoldAscii(c);
+    return out;
+}
+
 template <typename Accept>
 std::optional<fs::path> FindMatching(const fs::path& parent, std::string_view name, Accept accept) {
-    std::error_code ec;
     const fs::path exact = parent / fs::path(std::string(name));
     if (accept(exact)) return exact;
-    std::optional<fs::path> found;
-    for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path& p = it->path();
-        if (!SameNameIgnoringCase(p.filename().string(), name) || !accept(p)) continue;
-        // Directory order is arbitrary; the smallest name keeps the choice stable.
-        if (!found || p.filename() < found->filename()) found = p;
+    const FolderListing listing = FolderListing::Of(parent);
+    if (const auto* names = listing.Find(name)) {
+        for (const std::string& actual : *names) {
+            fs::path p = parent / fs::path(actual);
+            if (accept(p)) return p;
+        }
     }
-    return found;
+    return std::nullopt;
 }
 
 bool IsFolder(const fs::path& p) {
@@ -49,6 +55,23 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
         if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
     }
     return true;
+}
+
+FolderListing FolderListing::Of(const fs::path& folder) {
+    FolderListing listing;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string actual = it->path().filename().string();
+        listing.names_[Folded(actual)].push_back(std::move(actual));
+    }
+    for (auto& [folded, names] : listing.names_) std::sort(names.begin(), names.end());
+    listing.complete_ = !ec;
+    return listing;
+}
+
+const std::vector<std::string>* FolderListing::Find(std::string_view name) const {
+    const auto it = names_.find(Folded(name));
+    return it == names_.end() ? nullptr : &it->second;
 }
 
 std::optional<fs::path> FindEntry(const fs::path& parent, std::string_view name) {

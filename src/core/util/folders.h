@@ -7,7 +7,10 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "util/result.h"
 
@@ -25,6 +28,26 @@ inline constexpr std::string_view kStartupFolders[] = {kDataFolder, kKaimeFolder
 
 // True when two names are equal with ASCII letters folded.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
+// The entries of one folder by their names in any letter case (ASCII letters
+// folded). Directory order is arbitrary, so the names that differ only in case
+// come in name order, which keeps every choice among them stable.
+class FolderListing {
+  public:
+    FolderListing() = default;
+    // The listing of `folder` as it is now; empty when it cannot be read.
+    static FolderListing Of(const std::filesystem::path& folder);
+
+    // The actual names of the entries spelled `name` in any case, in name
+    // order; nullptr when there is none.
+    const std::vector<std::string>* Find(std::string_view name) const;
+    // False when the folder could not be read to its end.
+    bool Complete() const { return complete_; }
+
+  private:
+    std::unordered_map<std::string, std::vector<std::string>> names_;  // folded -> actual
+    bool complete_ = false;
+};
 
 // The existing entry of `parent` named `name` in any letter case (an exact
 // match preferred, else the first in name order), or nothing.

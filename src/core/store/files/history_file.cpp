@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <system_error>
-#include <unordered_map>
 
 #include "store/record_layout.h"
 #include "util/file_io.h"
@@ -36,14 +35,6 @@ bool UsablePedigree(std::string_view pedigree) {
     return true;
 }
 
-std::string Folded(std::string_view name) {
-    std::string out(name);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
-}
-
 bool IsKind(const fs::path& p, bool folder) {
     std::error_code ec;
     return folder ? fs::is_directory(p, ec) : fs::is_regular_file(p, ec);
@@ -61,31 +52,20 @@ class ListingCache {
         if (ec) return std::nullopt;
         std::lock_guard lock(mutex_);
         Listing& listing = listings_[parent];
-        if (!listing.valid || listing.stamp != stamp) Refresh(parent, stamp, listing);
-        auto it = listing.names.find(Folded(name));
-        if (it == listing.names.end()) return std::nullopt;
-        return it->second;
+        if (!listing.entries.Complete() || listing.stamp != stamp) {
+            listing.entries = FolderListing::Of(parent);
+            listing.stamp = stamp;
+        }
+        const auto* names = listing.entries.Find(name);
+        if (!names) return std::nullopt;
+        return names->front();
     }
 
   private:
     struct Listing {
-        bool valid = false;
+        FolderListing entries;
         fs::file_time_type stamp;
-        std::unordered_map<std::string, std::string> names;  // folded -> actual
     };
-
-    static void Refresh(const fs::path& parent, fs::file_time_type stamp, Listing& listing) {
-        listing.names.clear();
-        std::error_code ec;
-        for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
-            std::string actual = it->path().filename().string();
-            auto [entry, added] = listing.names.try_emplace(Folded(actual), actual);
-            // Directory order is arbitrary; the smallest name keeps the choice stable.
-            if (!added && actual < entry->second) entry->second = actual;
-        }
-        listing.stamp = stamp;
-        listing.valid = !ec;
-    }
 
     std::mutex mutex_;
     std::map<fs::path, Listing> listings_;

@@ -9,14 +9,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string FoldName(std::string_view name) {
-    std::string out(name);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
-}
-
 // The key of a folder list in the caches: each name followed by "/".
 std::string FolderKey(const std::vector<std::string>& folders) {
     std::string key;
@@ -37,17 +29,9 @@ fs::path LocalFiles::Entry(const fs::path& parent, std::string_view name, bool f
     fs::path exact = parent / fs::path(std::string(name));
     if (IsKind(exact, folder)) return exact;
     auto [listing, fresh] = listings_.try_emplace(parent);
-    if (fresh) {
-        std::error_code ec;
-        for (fs::directory_iterator it(parent, ec), end; !ec && it != end; it.increment(ec)) {
-            std::string actual = it->path().filename().string();
-            auto [entry, added] = listing->second.try_emplace(FoldName(actual), actual);
-            // Directory order is arbitrary; the smallest name keeps the choice stable.
-            if (!added && actual < entry->second) entry->second = actual;
-        }
-    }
-    if (auto it = listing->second.find(FoldName(name)); it != listing->second.end()) {
-        fs::path found = parent / fs::path(it->second);
+    if (fresh) listing->second = FolderListing::Of(parent);
+    if (const auto* names = listing->second.Find(name)) {
+        fs::path found = parent / fs::path(names->front());
         if (IsKind(found, folder)) return found;
     }
     return exact;

@@ -18,6 +18,7 @@
 #include <unordered_set>
 
 #include "store/files/file_names.h"
+#include "util/folders.h"
 #include "util/result.h"
 
 namespace quindle::store {
@@ -51,8 +52,8 @@ class LocalFiles {
     // The same for whole folder lists, by their names each followed by "/":
     // looked up once per stored record.
     std::unordered_map<std::string, std::filesystem::path> foldersByNames_;
-    // Listing of a searched folder: name with letters folded -> actual name.
-    std::map<std::filesystem::path, std::unordered_map<std::string, std::string>> listings_;
+    // Listings of the folders searched, each made once.
+    std::map<std::filesystem::path, FolderListing> listings_;
     // Paths given for files of existing folders, by their folders and name
     // joined with "/"; kept as texts, which take a fraction of the memory of
     // path objects (a download gives a hundred thousand of them).
