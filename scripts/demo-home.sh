@@ -54,9 +54,9 @@ mv "$home/jockdata.kcsv.partial" "$home/jockdata.kcsv"
 if [ ! -f "$morning_odds" ]; then
   # The newest downloaded day, as yyyymmdd.
   newest="$("$cli" days --home "$home" | head -n 1 | tr -cd 0-9)"
-  # Every race's odds are on sale from 09:30 to 09:35 of the race day on, and
-  # the earliest first race starts at 09:45: at 09:40 the substitute serves
-  # the morning odds of every race of the day.
+  # The league announces the first odds of every race between 09:30 and
+  # 09:35 of the race day, and its earliest first race starts at 09:45: at
+  # 09:40 the substitute serves morning odds for every race of the day.
   echo "Retrieving the morning odds of $newest (as at 09:40 of that day) ..." >&2
   "$cli" rt odds --home "$home" --store "$store" --day "$newest" \
     --now "${newest}0940" >&2

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the product on demo data: a
 # synthetic league downloaded into a demo program folder (scripts/demo-home.sh;
-# made once, reused by later runs), then the main window on its newest race
-# day. Without a display it says so and prints the first race's card instead.
+# made once, reused by later runs) with the league's recommendation table and
+# the morning odds of its newest race day, then the main window on that day.
+# Without a display it says so and prints the first race's card instead.
 # Extra arguments go to the program (e.g. --race 中山11R --tab past).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
