@@ -3,10 +3,15 @@
 # league (quindle-cli jvgen --size demo) as the store the JV-Link substitute
 # serves, and the accumulated download of that store into the folder, as the
 # "JVデータ取得" dialog does it (quindle-cli download --setup), final odds
-# included so that the race cards show odds and popularity ranks.
+# included so that the race cards show odds and popularity ranks. The league's
+# jockey recommendation table goes into the folder as "jockdata.kcsv", and the
+# newest day, whose final odds are not out yet, gets its morning odds (a
+# real-time retrieval at 09:00 of that day), so that its cards show odds and
+# the ◎/☆ marks.
 # Usage: scripts/demo-home.sh BUILD_DIR
 #
-# The folder is $QUINDLE_DEMO_HOME, else demo-home in the build folder. What
+# The folder is $QUINDLE_DEMO_HOME, else demo-home in the build folder; the
+# league size is $QUINDLE_DEMO_SIZE (default demo). What
 # is there is reused: the league is generated only when it is missing, and
 # the download runs again only when it did not complete.
 set -euo pipefail
@@ -22,7 +27,7 @@ if [ ! -f "$store/store.ini" ]; then
   # Into a folder of its own first, so that an interrupted run leaves no
   # half-written store that a later run would take as complete.
   rm -rf "$store.partial"
-  "$cli" jvgen --out "$store.partial" --size demo >&2
+  "$cli" jvgen --out "$store.partial" --size "${QUINDLE_DEMO_SIZE:-demo}" >&2
   rm -rf "$store"
   mv "$store.partial" "$store"
   rm -f "$downloaded"
@@ -36,5 +41,19 @@ if [ ! -f "$downloaded" ]; then
   "$cli" download --home "$home" --store "$store" --setup --final-odds \
     --from "$from" >&2
   touch "$downloaded"
+fi
+# The table is read at start-up; a user's own table is never replaced.
+if [ ! -f "$home/jockdata.kcsv" ]; then
+  cp "$store/jockdata.kcsv" "$home/jockdata.kcsv.partial"
+  mv "$home/jockdata.kcsv.partial" "$home/jockdata.kcsv"
+fi
+
+morning="$home/.demo-morning-odds"
+if [ ! -f "$morning" ]; then
+  newest="$("$cli" days --home "$home" | head -n 1)"
+  ymd="$(printf '%s' "$newest" | tr -cd '0-9')"
+  echo "Retrieving the morning odds of $newest ..." >&2
+  "$cli" rt odds --home "$home" --store "$store" --day "$ymd" --now "${ymd}0900" >/dev/null
+  touch "$morning"
 fi
 echo "$home"
