@@ -97,7 +97,11 @@ Result<load::DayLoadOutcome> Session::LoadDay(model::RaceDay& day, const std::st
     if (!outcome) return outcome;
     for (const std::string& problem : outcome->problems) {
         // The load went on without what the problem names; the log keeps it.
-        (void)ErrorLog().AppendErrorLog(dateText + ": " + problem);
+        const Status logged = ErrorLog().AppendErrorLog(dateText + ": " + problem);
+        if (!logged) {
+            outcome->errorLogFailure = logged.error();
+            break;
+        }
     }
     return outcome;
 }

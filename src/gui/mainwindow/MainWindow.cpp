@@ -211,6 +211,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // The close is never refused; a position that cannot be saved is logged.
     if (Status saved = SaveWindowGeometry(*this, session_->Settings(), env::settings::kMainWindow);
         !saved) {
+        // Nowhere is left to report to while closing; the next start reports an unwritable log.
         (void)session_->ErrorLog().AppendErrorLog(saved.error());
     }
     event->accept();

@@ -87,6 +87,8 @@ void MainWindow::LoadRaceDay(const std::string& dateText) {
         return;
     }
     ApplyLoadOutcome(document_->Outcome());
+    const std::string& logFailure = document_->Outcome().errorLogFailure;
+    if (!logFailure.empty()) messages_.Inform(FromUtf8(logFailure), Beep::No);
 }
 
 void MainWindow::ApplyLoadOutcome(const load::DayLoadOutcome& outcome) {
@@ -116,6 +118,7 @@ void MainWindow::DirectReadBtnClick() {
     if (document_->Busy()) return;
     const auto days = load::BulkLoadDays(ProgramFolder(), document_->RaceDays());
     document_->SetBulkLoading(true);
+    // Each day comes from the combo's own list, and LoadRaceDay shows a failed load.
     for (const std::string& date : days) (void)SelectDay(date);
     document_->SetBulkLoading(false);
 }
