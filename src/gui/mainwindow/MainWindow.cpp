@@ -52,7 +52,8 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     RestoreWindowGeometry(*this, session_->Settings(), env::settings::kMainWindow);
     menu_.ForwardMailItem->setChecked(session_->Settings().Read(env::settings::kForwardMail));
     WireCommands();
-    MakeDataListBtnClick();
+    BuildControllers();
+    raceView_->MakeDataListBtnClick();
     Timer2Timer();
 }
 
