@@ -6,7 +6,7 @@
 # included so that the race cards show odds and popularity ranks. The league's
 # jockey recommendation table goes into the folder as "jockdata.kcsv", and the
 # newest day, whose final odds are not out yet, gets its morning odds (a
-# real-time retrieval at 09:00 of that day), so that its cards show odds and
+# real-time retrieval at 09:40 of that day), so that its cards show odds and
 # the ◎/☆ marks.
 # Usage: scripts/demo-home.sh BUILD_DIR
 #
@@ -52,8 +52,11 @@ morning="$home/.demo-morning-odds"
 if [ ! -f "$morning" ]; then
   newest="$("$cli" days --home "$home" | head -n 1)"
   ymd="$(printf '%s' "$newest" | tr -cd '0-9')"
+  # The league announces each race's first odds at 09:30-09:35 and starts
+  # its first race at 09:45 at the earliest: at 09:40 every race has its
+  # morning odds and none has run.
   echo "Retrieving the morning odds of $newest ..." >&2
-  "$cli" rt odds --home "$home" --store "$store" --day "$ymd" --now "${ymd}0900" >/dev/null
+  "$cli" rt odds --home "$home" --store "$store" --day "$ymd" --now "${ymd}0940" >/dev/null
   touch "$morning"
 fi
 echo "$home"
