@@ -126,7 +126,8 @@ LoadFiles FilesOfLoad(const model::RaceDay& day, const fs::path& folder,
     LoadFiles files;
     auto dayFiles = load::DayFiles::Open(folder, dateText);
     if (!dayFiles) return {};
-    for (const fs::path& p : {dayFiles->Ra(), dayFiles->Hr(), dayFiles->O1(), dayFiles->O5()}) {
+    const load::DayFilePaths& paths = dayFiles->Paths();
+    for (const fs::path& p : {paths.ra, paths.hr, paths.o1, paths.o5}) {
         if (Exists(p)) files.day.insert(p);
     }
     store::LocalFiles local(folder);

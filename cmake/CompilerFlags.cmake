@@ -24,7 +24,9 @@ else()
     target_compile_definitions(quindle_flags INTERFACE _GLIBCXX_ASSERTIONS)
   endif()
   if(QUINDLE_SANITIZE)
-    target_compile_options(quindle_flags INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    # A finding ends the run: undefined behaviour does not just print and go on.
+    target_compile_options(quindle_flags INTERFACE -fsanitize=address,undefined
+                           -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(quindle_flags INTERFACE -fsanitize=address,undefined)
   endif()
 endif()

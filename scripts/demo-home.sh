@@ -4,23 +4,25 @@
 # serves, and the accumulated download of that store into the folder, as the
 # "JVデータ取得" dialog does it (quindle-cli download --setup), final odds
 # included so that the race cards show odds and popularity ranks. The league's
-# jockey recommendation table goes beside it as the program's jockdata.kcsv,
-# and the newest race day, whose final odds are not out yet at the league's
-# "now", gets its morning odds by a real-time retrieval, so that its cards
-# show odds, popularity ranks and recommendation marks.
+# jockey recommendation table goes into the folder as "jockdata.kcsv", and the
+# newest day, whose final odds are not out yet, gets its morning odds (a
+# real-time retrieval at 09:40 of that day), so that its cards show odds and
+# the ◎/☆ marks.
 # Usage: scripts/demo-home.sh BUILD_DIR
 #
-# The folder is $QUINDLE_DEMO_HOME, else demo-home in the build folder. What
-# is there is reused: the league is generated only when it is missing, and
-# the download and the morning odds run again only when they did not
-# complete. $QUINDLE_DEMO_SIZE picks the league size (default demo).
+# The folder is $QUINDLE_DEMO_HOME, else demo-home in the build folder; the
+# league size is $QUINDLE_DEMO_SIZE (default demo). What
+# is there is reused: the league is generated only when it is missing, the
+# download and the morning odds run again only when they did not complete
+# (a new league or a new download asks for the morning odds again), and a
+# jockdata.kcsv already in the folder is kept.
 set -euo pipefail
 build="$1"
 cli="$build/src/cli/quindle-cli"
 home="${QUINDLE_DEMO_HOME:-$build/demo-home}"
 store="$home/store"
 downloaded="$home/.demo-downloaded"
-morning_odds="$home/.demo-morning-odds"
+morning="$home/.demo-morning-odds"
 mkdir -p "$home"
 
 if [ ! -f "$store/store.ini" ]; then
@@ -31,7 +33,7 @@ if [ ! -f "$store/store.ini" ]; then
   "$cli" jvgen --out "$store.partial" --size "${QUINDLE_DEMO_SIZE:-demo}" >&2
   rm -rf "$store"
   mv "$store.partial" "$store"
-  rm -f "$downloaded" "$morning_odds"
+  rm -f "$downloaded" "$morning"
 fi
 
 if [ ! -f "$downloaded" ]; then
@@ -42,24 +44,22 @@ if [ ! -f "$downloaded" ]; then
   "$cli" download --home "$home" --store "$store" --setup --final-odds \
     --from "$from" >&2
   touch "$downloaded"
-  rm -f "$morning_odds"
+  rm -f "$morning"
+fi
+# The table is read at start-up; a user's own table is never replaced.
+if [ ! -f "$home/jockdata.kcsv" ]; then
+  cp "$store/jockdata.kcsv" "$home/jockdata.kcsv.partial"
+  mv "$home/jockdata.kcsv.partial" "$home/jockdata.kcsv"
 fi
 
-# The program reads its recommendation table from the program folder at
-# start-up; the league writes it (CP932) at the top of the store. Copied on
-# every run, so that folders made before the table was copied get it too.
-cp "$store/jockdata.kcsv" "$home/jockdata.kcsv.partial"
-mv "$home/jockdata.kcsv.partial" "$home/jockdata.kcsv"
-
-if [ ! -f "$morning_odds" ]; then
-  # The newest downloaded day, as yyyymmdd.
-  newest="$("$cli" days --home "$home" | head -n 1 | tr -cd 0-9)"
-  # The league announces the first odds of every race between 09:30 and
-  # 09:35 of the race day, and its earliest first race starts at 09:45: at
-  # 09:40 the substitute serves morning odds for every race of the day.
-  echo "Retrieving the morning odds of $newest (as at 09:40 of that day) ..." >&2
-  "$cli" rt odds --home "$home" --store "$store" --day "$newest" \
-    --now "${newest}0940" >&2
-  touch "$morning_odds"
+if [ ! -f "$morning" ]; then
+  newest="$("$cli" days --home "$home" | head -n 1)"
+  ymd="$(printf '%s' "$newest" | tr -cd '0-9')"
+  # The league announces each race's first odds at 09:30-09:35 and starts
+  # its first race at 09:45 at the earliest: at 09:40 every race has its
+  # morning odds and none has run.
+  echo "Retrieving the morning odds of $newest ..." >&2
+  "$cli" rt odds --home "$home" --store "$store" --day "$ymd" --now "${ymd}0940" >/dev/null
+  touch "$morning"
 fi
 echo "$home"

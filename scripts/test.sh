@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and checked
-# containers, and runs every test (core, substitute, GUI offscreen, end-to-end).
+# containers, and runs every test (core, substitute, GUI offscreen, end-to-end);
+# then builds without the GUI and with the address and undefined-behaviour
+# sanitizers and runs the core, session and substitute tests again there.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -10,3 +12,4 @@ export QUINDLE_BUILD_DIR="${QUINDLE_BUILD_DIR:-$root/build-test}"
 "$root/scripts/build.sh" -DQUINDLE_WERROR=ON -DQUINDLE_ASSERTIONS=ON
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$QUINDLE_BUILD_DIR" --output-on-failure --parallel "$(nproc)" "$@"
+"$root/scripts/test-sanitize.sh" "$@"

@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
 """Prints which folders of the core include which, and fails on a cycle.
 
+It also fails when the core includes the layers built on it: the substitute
+(src/jvsim) or the session (src/app); and when the substitute includes the
+session.
+
 A folder is the first path component below src/core ("util", "store", ...).
 An edge A -> B means a file in A includes a header of B. The core's layers must
 only point down, so the graph has to be acyclic; a cycle is printed with one
@@ -86,9 +90,29 @@ def layers(folders, edges):
     return sorted(folders, key=lambda v: (depth[v], v)), depth
 
 
+def upward_includes(tree, forbidden):
+    """Includes in `tree` of a path that starts with one of `forbidden`."""
+    found = []
+    for dirpath, _, names in os.walk(tree):
+        for name in sorted(names):
+            if not name.endswith((".h", ".cpp")):
+                continue
+            path = os.path.join(dirpath, name)
+            with open(path, encoding="utf-8", errors="replace") as f:
+                for inc in INCLUDE.findall(f.read()):
+                    if inc.split("/")[0] in forbidden:
+                        found.append(f"{os.path.relpath(path, os.path.dirname(tree))}: {inc}")
+    return found
+
+
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     core = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "src", "core")
+    src = os.path.dirname(core)
+    upward = upward_includes(core, {"app", "jvsim", "gui", "cli"}) + upward_includes(
+        os.path.join(src, "jvsim"), {"app", "gui", "cli"})
+    for where in upward:
+        print(f"includes a layer above it: {where}", file=sys.stderr)
     folders, edges = scan(core)
     order, depth = layers(folders, edges)
     for v in order:
@@ -97,7 +121,7 @@ def main():
     cycles = find_cycles(folders, edges)
     if not cycles:
         print("no cycle between core folders")
-        return 0
+        return 1 if upward else 0
     for scc in cycles:
         print(f"cycle: {' <-> '.join(scc)}", file=sys.stderr)
         for (a, b), where in sorted(edges.items()):

@@ -71,6 +71,15 @@ Result<std::string> Session::ResolveDay(std::string_view text,
         date = *fromYmd;
     }
     if (std::find(raceDays.begin(), raceDays.end(), date) == raceDays.end()) {
+        // Something that is no file in place of the day's RA file hides the
+        // day from the list: name it rather than say the day is not there.
+        if (auto files = load::DayFiles::Open(ProgramFolder(), date)) {
+            std::error_code ec;
+            const fs::path& ra = files->Paths().ra;
+            if (fs::exists(fs::symlink_status(ra, ec)) && !fs::is_regular_file(ra, ec)) {
+                return Error{ra.string() + ": 通常のファイルではありません"};
+            }
+        }
         return Error{"no race day " + date + " in " + ProgramFolder().string()};
     }
     return date;
@@ -88,7 +97,11 @@ Result<load::DayLoadOutcome> Session::LoadDay(model::RaceDay& day, const std::st
     if (!outcome) return outcome;
     for (const std::string& problem : outcome->problems) {
         // The load went on without what the problem names; the log keeps it.
-        (void)ErrorLog().AppendErrorLog(dateText + ": " + problem);
+        const Status logged = ErrorLog().AppendErrorLog(dateText + ": " + problem);
+        if (!logged) {
+            outcome->errorLogFailure = logged.error();
+            break;
+        }
     }
     return outcome;
 }
@@ -121,6 +134,9 @@ Result<JvLinkSource> Session::JvLink(WithoutStore withoutStore) const {
 }
 
 Result<int> ResolveRace(const load::DayLoadOutcome& outcome, std::string_view text) {
+    if (outcome.raceList.empty()) {
+        return Error{outcome.files.ra.string() + ": レースがありません (no race in this file)"};
+    }
     if (AllDigits(text)) {
         const int index = text.size() > 2 ? -1 : std::stoi(std::string(text));
         for (int r : outcome.raceIndexes) {

@@ -2,6 +2,7 @@
 
 #include "load/jockey_table_file.h"
 #include "text/fields.h"
+#include "util/file_io.h"
 #include "util/folders.h"
 
 namespace quindle::app {
@@ -68,6 +69,14 @@ Result<StartupState> RunStartup(const StartupOptions& options) {
     auto note = [&state](const Status& s) {
         if (!s) state.problems.push_back(s.error());
     };
+
+    // An unreadable settings file reads as defaults everywhere; say so once.
+    if (PathExists(state.settings.Path())) {
+        if (auto read = ReadFileIfExists(state.settings.Path()); !read) {
+            note(Error{"設定ファイルを読めません。既定の設定で続けます: " +
+                       state.settings.Path().string()});
+        }
+    }
 
     std::unique_ptr<Registry> platform;
     const Registry* registry = options.registry;

@@ -51,6 +51,9 @@ Result<LoadedDay> OpenDay(const DayOptions& options, bool needRace, app::JvLinkO
     auto outcome = loaded.session->LoadDay(*loaded.day, loaded.dateText, progress);
     if (!outcome) return Error{loaded.dateText + ": " + outcome.error()};
     loaded.outcome = std::move(*outcome);
+    if (!loaded.outcome.errorLogFailure.empty()) {
+        std::fprintf(stderr, "quindle-cli: %s\n", loaded.outcome.errorLogFailure.c_str());
+    }
 
     if (options.race) {
         auto race = app::ResolveRace(loaded.outcome, *options.race);

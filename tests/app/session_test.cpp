@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,44 @@ TEST_F(SessionTest, AFailingImportAfterARetrievalEndsWithItsReason) {
     EXPECT_NE(failed.error().find(outcome->files.csv.filename().string()), std::string::npos)
         << failed.error();
     EXPECT_TRUE(done.empty());
+}
+
+TEST_F(SessionTest, ADamagedRaFileIsNamedInsteadOfTheDayOrRaceBeingMissing) {
+    const fs::path ra = folder_.DayFile("20250105", ".jvRA");
+    const std::string damagedKey =
+        RaRec("20250105", "06", 1).Put(store::layout::head::kVenue, "X6").Line();
+    struct Case {
+        const char* name;
+        std::function<void()> damage;
+        const char* says;  // besides the file's name
+    } cases[] = {
+        {"empty", [&] { folder_.WriteBytes(ra, ""); }, "レースがありません"},
+        {"folder",
+         [&] {
+             fs::remove(ra);
+             fs::create_directories(ra);
+         },
+         "通常のファイルではありません"},
+        {"damaged race key", [&] { folder_.WriteLines(ra, {damagedKey}); }, "1行目"},
+    };
+    for (const Case& c : cases) {
+        c.damage();
+        // The whole way a front end goes: the day, its load, the race.
+        Status opened = [&]() -> Status {
+            auto day = session_->ResolveDay("20250105", session_->RaceDays());
+            if (!day) return Error{day.error()};
+            auto outcome = session_->LoadDay(day_, *day, SilentProgress());
+            if (!outcome) return Error{outcome.error()};
+            auto race = ResolveRace(*outcome, "中山1R");
+            if (!race) return Error{race.error()};
+            return Status::Ok();
+        }();
+        ASSERT_FALSE(opened) << c.name;
+        EXPECT_NE(opened.error().find("2025年01月05日.jvRA"), std::string::npos) << opened.error();
+        EXPECT_NE(opened.error().find(c.says), std::string::npos) << opened.error();
+        std::error_code ec;
+        fs::remove_all(ra, ec);
+    }
 }
 
 }  // namespace

@@ -20,14 +20,6 @@ using text::Sj;
 // Venue names in status texts and labels have two characters.
 constexpr int kVenueStyle = 2;
 
-std::string_view First18(std::string_view name) {
-    return name.substr(0, std::min(name.size(), model::kNameBytes));
-}
-
-std::string TwoDigits(std::int64_t n) {
-    return text::Format("%2lld", static_cast<long long>(n));
-}
-
 std::string FinishText(std::int32_t finish) {
     return finish >= 1 && finish <= model::kRunners ? TwoDigits(finish) : std::string();
 }
@@ -58,6 +50,14 @@ CellStyle RaceListStyle(std::string_view bracketCell, int column) {
 }
 
 }  // namespace
+
+std::string_view First18(std::string_view name) {
+    return name.substr(0, std::min(name.size(), model::kNameBytes));
+}
+
+std::string TwoDigits(std::int64_t n) {
+    return text::Format("%2lld", static_cast<long long>(n));
+}
 
 const ZensoGridRow& ZensoHeadings() {
     static const ZensoGridRow kHeadings{Sj("枠"),   Sj("馬"),           Sj("馬名"), Sj("前着"),

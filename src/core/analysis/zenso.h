@@ -4,6 +4,7 @@
 // texts of the previous-race grid and its labels.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,11 @@
 #include "model/race_day.h"
 
 namespace quindle::analysis {
+
+// The first 18 bytes of a horse name (CP932), as the previous-race texts show it.
+std::string_view First18(std::string_view name);
+// "%2d" of `n`.
+std::string TwoDigits(std::int64_t n);
 
 // --- The previous-race grids ------------------------------------------------------
 

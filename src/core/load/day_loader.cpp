@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <exception>
 
 #include "analysis/riding_pattern.h"
@@ -158,6 +159,7 @@ class Loader {
         for (size_t i = 0; i < races->size(); ++i) {
             const int race = static_cast<int>(i);
             day_.RaceRA(race).Assign((*races)[i]);
+            if (Status s = CheckRaceKey(day_.RaceRA(race), race + 1); !s) return s;
             auto seFound = files_.ForEachRunner(
                 day_.RaceRA(race), race + 1, [&](int slot, const std::string& record) {
                     day_.RunnerSE(race, slot).Assign(record);
@@ -171,6 +173,30 @@ class Loader {
             if (*seFound) bar_.Step();
         }
         return Status::Ok();
+    }
+
+    // A race of the day's RA file is of that day, at a venue of the central
+    // races (01-10), with a race number 1-12; anything else would be listed
+    // as another race or none.
+    Status CheckRaceKey(const RaImage& ra, int recordNumber) const {
+        if (!HasRaceYear(ra)) return Status::Ok();  // no race at this index
+        // A two-digit field's number within [low, high]; false for any other text.
+        const auto within = [&ra](text::FieldPos f, int low, int high) {
+            const std::string_view digits = ra.Field(f);
+            if (digits.size() != 2 || !std::isdigit(static_cast<unsigned char>(digits[0])) ||
+                !std::isdigit(static_cast<unsigned char>(digits[1]))) {
+                return false;
+            }
+            const int n = (digits[0] - '0') * 10 + (digits[1] - '0');
+            return n >= low && n <= high;
+        };
+        const bool sound = ra.Field(layout::head::kRaceDate) == files_.Ymd() &&
+                           within(layout::head::kVenue, 1, 10) &&
+                           within(layout::head::kRaceNumber, 1, 12);
+        if (sound) return Status::Ok();
+        return Error{RecordMessage(
+            files_.Ra(), recordNumber,
+            "レースキーが不正です: " + text::ToUtf8(ra.Field(layout::head::kRaceKey)))};
     }
 
     Status ReadPayouts() {

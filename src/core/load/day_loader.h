@@ -56,6 +56,9 @@ struct DayLoadOutcome {
     // of a past date): the runs concerned have no pattern or no past race.
     // For the error log; UTF-8.
     std::vector<std::string> problems;
+    // Why the problems could not be written to the error log, when they could
+    // not (UTF-8); the caller shows it, as nothing else keeps them.
+    std::string errorLogFailure;
     // The day's files, for the imports that refresh a loaded day.
     DayFilePaths files;
 };

@@ -7,7 +7,9 @@ namespace quindle::load {
 
 Result<analysis::JockeyRecommendTable> LoadJockeyRecommendTable(
     const std::filesystem::path& programFolder) {
-    auto path = FindFile(programFolder, analysis::kJockeyTableFileName);
+    // Any entry of that name: one that is no file is refused by the read
+    // (and named), not taken for a missing table.
+    auto path = FindEntry(programFolder, analysis::kJockeyTableFileName);
     if (!path) return analysis::JockeyRecommendTable{};
     auto bytes = ReadFileBytes(*path);
     if (!bytes) return Error{bytes.error()};

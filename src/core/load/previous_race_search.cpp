@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "analysis/riding_pattern.h"
+#include "analysis/zenso.h"
 #include "store/codes.h"
 #include "store/files/file_names.h"
 #include "store/files/line_file_io.h"
@@ -17,6 +18,9 @@
 
 namespace quindle::load {
 namespace {
+
+using analysis::First18;
+using analysis::TwoDigits;
 
 namespace fs = std::filesystem;
 namespace layout = store::layout;
@@ -49,14 +53,6 @@ std::int64_t RaceDate(std::string_view record) {
         return 0;
     }
     return text::ReadInt(date);
-}
-
-std::string_view First18(std::string_view name) {
-    return name.substr(0, std::min(name.size(), model::kNameBytes));
-}
-
-std::string TwoDigits(std::int64_t n) {
-    return text::Format("%2lld", static_cast<long long>(n));
 }
 
 // What the search learns about one horse of a previous race.

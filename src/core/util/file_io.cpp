@@ -1,13 +1,13 @@
 #include "util/file_io.h"
 
+#include <sys/stat.h>
+#include <sys/types.h>
+
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <system_error>
-
-#include <sys/stat.h>
-#include <sys/types.h>
 #if defined(_WIN32)
 #include <io.h>  // _commit
 #else
@@ -21,7 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Error Unreadable(const fs::path& path) { return Error{"ファイルを読めません: " + path.string()}; }
+Error Unreadable(const fs::path& path) {
+    return Error{"ファイルを読めません: " + path.string()};
+}
 
 // The size of the open `f` when it is a regular file (not a folder, which
 // some systems let fopen open).
@@ -84,8 +86,22 @@ FileRead ReadFileInto(const fs::path& path, std::string& buffer, std::size_t max
     buffer.clear();
     // Open first and ask the open file for its kind and size: a day load
     // reads hundreds of small files, and every path lookup saved counts.
-    std::FILE* f = std::fopen(path.string().c_str(), "rb");
+#if defined(_WIN32)
+    std::FILE* f = ::_wfopen(path.c_str(), L"rb");
     if (!f) return errno == ENOENT || errno == ENOTDIR ? FileRead::kMissing : FileRead::kFailed;
+#else
+    // Without O_NONBLOCK the open of a FIFO waits for a writer for good; the
+    // open file is then refused below as no regular file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileRead::kMissing : FileRead::kFailed;
+    const int flags = ::fcntl(fd, F_GETFL);
+    std::FILE* f =
+        flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : ::fdopen(fd, "rb");
+    if (!f) {
+        ::close(fd);
+        return FileRead::kFailed;
+    }
+#endif
     const std::optional<long long> size = RegularFileSize(f);
     bool ok = size && static_cast<unsigned long long>(*size) <= maxBytes;
     if (ok) {
@@ -176,7 +192,8 @@ std::optional<long> TemporaryOwner(const std::string& name) {
     long pid = 0;
     size_t i = mark + kTemporaryMark.size();
     const size_t digitsFrom = i;
-    for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) pid = pid * 10 + (name[i] - '0');
+    for (; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i)
+        pid = pid * 10 + (name[i] - '0');
     if (i == digitsFrom || i >= name.size() || name[i] != '-') return std::nullopt;
     return pid;
 }

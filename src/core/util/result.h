@@ -1,7 +1,8 @@
 #pragma once
 // A value or the reason it could not be produced: what the core returns for
 // anything a user can cause (a missing file, a bad record, a bad setting).
-// Reasons are UTF-8 texts ready to show.
+// Reasons are UTF-8 texts ready to show. Both types are [[nodiscard]]: a
+// reason the user could act on is passed on or reported, never dropped.
 
 #include <string>
 #include <utility>
@@ -14,8 +15,8 @@ struct Error {
 };
 
 template <typename T>
-class Result {
-public:
+class [[nodiscard]] Result {
+  public:
     Result(T value) : v_(std::move(value)) {}
     Result(Error e) : v_(std::move(e)) {}
 
@@ -32,13 +33,13 @@ public:
 
     const std::string& error() const { return std::get<1>(v_).message; }
 
-private:
+  private:
     std::variant<T, Error> v_;
 };
 
 // The result of an operation that produces nothing but may fail.
-class Status {
-public:
+class [[nodiscard]] Status {
+  public:
     Status() = default;
     Status(Error e) : failed_(true), message_(std::move(e.message)) {}
     static Status Ok() { return {}; }
@@ -47,7 +48,7 @@ public:
     explicit operator bool() const { return ok(); }
     const std::string& error() const { return message_; }
 
-private:
+  private:
     bool failed_ = false;
     std::string message_;
 };

@@ -52,7 +52,8 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     RestoreWindowGeometry(*this, session_->Settings(), env::settings::kMainWindow);
     menu_.ForwardMailItem->setChecked(session_->Settings().Read(env::settings::kForwardMail));
     WireCommands();
-    MakeDataListBtnClick();
+    BuildControllers();
+    raceView_->MakeDataListBtnClick();
     Timer2Timer();
 }
 
@@ -211,6 +212,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // The close is never refused; a position that cannot be saved is logged.
     if (Status saved = SaveWindowGeometry(*this, session_->Settings(), env::settings::kMainWindow);
         !saved) {
+        // Nowhere is left to report to while closing; the next start reports an unwritable log.
         (void)session_->ErrorLog().AppendErrorLog(saved.error());
     }
     event->accept();

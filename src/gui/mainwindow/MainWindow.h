@@ -18,6 +18,7 @@
 #include "mainwindow/top_bar.h"
 #include "model/race_day.h"
 #include "raceview/race_pages.h"
+#include "raceview/race_view_controller.h"
 #include "stats/stats_page.h"
 #include "util/local_time.h"
 
@@ -30,26 +31,17 @@ class QTimer;
 
 namespace quindle::gui {
 
+class AcquisitionController;
 class DayDocument;
+class ExportsController;
+class MailController;
+class RaceViewController;
+class RunnerController;
+class StatsController;
 class MessageSink;
 class PastRideDelegate;
 class ProgressWindow;
 class RaceCardView;
-
-// What to show once the window is up (the start options --day, --race,
-// --search, --runner and --tab): a race day, a race of it, the previous-race
-// search, a runner's previous race, a tab. Empty values leave that step out.
-struct StartView {
-    std::string day;   // date text, yyyymmdd or "newest"
-    std::string race;  // race-list text ("中山11R") or race index
-    std::string tab;   // card, past, zenso, result, or the tab's caption
-    bool search = false;
-    int runner = 0;  // row of the previous-race tab's runner list, from 1
-
-    bool Empty() const {
-        return day.empty() && race.empty() && tab.empty() && !search && runner == 0;
-    }
-};
 
 struct MainWindowOptions {
     std::unique_ptr<app::Session> session;   // the start-up work already done
@@ -93,80 +85,21 @@ class MainWindow : public QMainWindow {
     void BuildRaceViews();
     void ApplyFeatureSwitches();
     void WireCommands();
+    // The feature controllers; each wires its own controls.
+    void BuildControllers();
     // Once, after the window first shows: the start-up problems, then JVInit
     // and the version check.
     void FirstShown();
 
     // Top bar.
     void SpeedButton1Click();
-    void JVBtnClick();
     void VerButton1Click();
     void QuitButtonClick();
     void HelpButtonClick();
-    void KekkaGetBtnClick();
-    void SokuhoOddsBtnClick();
-    void NextRaceBtnClick();
-    void ZnesoMemberBtnClick();
-    void DateComboChange();
-    void DatListClick();
-
-    // Loading a day and showing a race.
-    void LoadRaceDay(const std::string& dateText);
-    void ApplyLoadOutcome(const load::DayLoadOutcome& outcome);
-    // Shows the race of race-list line `line`.
-    void ShowRace(int line);
-    void SetSearchControlsEnabled(bool enabled);
-
-    // Internal operations.
-    void MakeDataListBtnClick();
-    void IniBtnClick();
-    void OzReadBtnClick();
-    void HrReadBtnClick();
-    void CalcBtnClick();
-    void sisushutubaBtnClick();
-    void SortDeHyoBtnClick();
-    void OzGetLoopBtnClick();
-    void GetDMBtnClick();
-    void DeliverBtnClick();
-    void DispZensoBtnClick();
-    void DirectReadBtnClick();
-    void AutoOzCheckClick();
-
-    // Menu items.
-    void TimeSeriesOddsItemClick();
-    void AllOddsItemClick();
-    void CsvRecommendItemClick();
-    void CsvGetGiveItemClick();
-    void CsvWinnersItemClick();
-    void OzGetTimeItemClick();
-    void MailSetItemClick();
-    void ForwardMailItemClick();
-    void TimeSeriesFolderItemClick();
-    void CsvFolderItemClick();
-
-    // Race pages.
-    void LbSpeedButton1Click();
-    void StringGrid10HeadingPress(int column);
-    void StringGrid2MouseUp();
-    void StringGrid2Popup(const QPoint& position);
-    void StringGrid13MouseDown(int row);
-    void ChaseHorseItemClick();
-    void HorseItemClick();
-    void JockeyItemClick();
-    void TrainerItemClick();
-
-    // Statistics tab.
-    void Shukei2BtnClick();
-    void SaveBtnClick();
-    void LoadBtnClick();
-    void CalcBtn2Click();
 
     // Timers.
-    void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
-    void Timer4Timer();
-    void DeliverTimerTimer();
 
     std::unique_ptr<app::Session> session_;
     std::unique_ptr<jvlink::JvLink> JVLink1_;
@@ -196,6 +129,12 @@ class MainWindow : public QMainWindow {
     QTimer* Timer4_ = nullptr;
     QTimer* DeliverTimer_ = nullptr;
     ProgressWindow* prgrsForm_ = nullptr;
+    AcquisitionController* acquisition_ = nullptr;
+    RaceViewController* raceView_ = nullptr;
+    ExportsController* exports_ = nullptr;
+    RunnerController* runner_ = nullptr;
+    StatsController* statsCommands_ = nullptr;
+    MailController* mail_ = nullptr;
     RaceCardView* card_ = nullptr;
     PastRideDelegate* pastRides_ = nullptr;
     QTableView* StringGrid2Fixed_ = nullptr;

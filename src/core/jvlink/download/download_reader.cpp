@@ -34,6 +34,17 @@ int FromDate(std::string_view fromTime) {
     return text::ReadInt32(fromTime.substr(0, 8));
 }
 
+// Appends a line to the error log. A log that cannot be written does not
+// stop the download, but the first such failure is shown: the lines it loses
+// would otherwise vanish unseen.
+void LogDownloadLine(DownloadSession& session, DownloadSummary& summary, const std::string& line) {
+    if (!session.errorLog) return;
+    const Status logged = session.errorLog->AppendErrorLog(line);
+    if (logged || summary.errorLogFailed) return;
+    summary.errorLogFailed = true;
+    ShowDownloadMessage(session, summary, logged.error(), false);
+}
+
 class DownloadReadHandler : public ReadHandler {
   public:
     DownloadReadHandler(DownloadSession& session, const DownloadOptions& options,
@@ -196,7 +207,7 @@ class DownloadReadHandler : public ReadHandler {
 
     void Refused(std::string_view fileName, const std::string& why) {
         ++summary_.refused;
-        if (s_.errorLog) s_.errorLog->AppendErrorLog(std::string(fileName) + ": " + why);
+        LogDownloadLine(s_, summary_, std::string(fileName) + ": " + why);
     }
 
     void ShowStored(const store::StoreOutcome& outcome, std::string_view record) {
@@ -241,9 +252,10 @@ void ReadDownloadedFiles(DownloadSession& session, const DownloadOptions& option
     // A download killed while writing leaves temporary files beside the
     // files it was replacing; this one starts with a clean folder.
     const size_t leftovers = RemoveAbandonedTemporaries(session.settings.ProgramFolder());
-    if (leftovers > 0 && session.errorLog) {
-        session.errorLog->AppendErrorLog("中断された書き込みの一時ファイルを " +
-                                         std::to_string(leftovers) + " 個削除しました");
+    if (leftovers > 0) {
+        LogDownloadLine(
+            session, summary,
+            "中断された書き込みの一時ファイルを " + std::to_string(leftovers) + " 個削除しました");
     }
 
     DownloadReadHandler handler(session, options, summary);

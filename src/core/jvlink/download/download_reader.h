@@ -74,6 +74,7 @@ struct DownloadSummary {
     std::int64_t records = 0;      // records read (passed-over files not counted)
     std::int64_t linesStored = 0;  // lines stored (an SE record may store two)
     std::int64_t refused = 0;      // records refused and written to the error log
+    bool errorLogFailed = false;   // the error log could not be written (shown once)
 };
 
 // The parts of the program a download works with.

@@ -18,8 +18,7 @@ class RealtimeReadHandler : public ReadHandler {
         if (!outcome) return Fail(outcome.error());
         if (!outcome->refused.empty()) {
             ++result_.refused;
-            if (errorLog_)
-                errorLog_->AppendErrorLog(std::string(fileName) + ": " + outcome->refused);
+            Log(std::string(fileName) + ": " + outcome->refused);
         }
         result_.linesStored += static_cast<std::int64_t>(outcome->stored.size());
         return ReadStep::Continue;
@@ -40,6 +39,14 @@ class RealtimeReadHandler : public ReadHandler {
     }
 
   private:
+    // A log that cannot be written does not stop the reading; its first
+    // reason goes back with the result.
+    void Log(const std::string& line) {
+        if (!errorLog_) return;
+        const Status logged = errorLog_->AppendErrorLog(line);
+        if (!logged && result_.errorLogFailure.empty()) result_.errorLogFailure = logged.error();
+    }
+
     ReadStep Fail(const std::string& why) {
         if (result_.fileError.empty()) result_.fileError = why;
         return ReadStep::Stop;

@@ -35,6 +35,8 @@ struct RealtimeReadResult {
     std::int64_t records = 0;
     std::int64_t linesStored = 0;
     std::int64_t refused = 0;  // refused records, each written to the error log
+    // The error log could not be written: the first reason (UTF-8).
+    std::string errorLogFailure;
 };
 
 // Runs the read loop of `reader` on the open session of `link`, storing into

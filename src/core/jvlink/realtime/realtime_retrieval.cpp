@@ -41,6 +41,7 @@ void Merge(RealtimeOutcome& into, RealtimeOutcome part) {
     into.jvLinkError = into.jvLinkError || part.jvLinkError;
     for (auto& line : part.errorLines) into.errorLines.push_back(std::move(line));
     if (into.fileError.empty()) into.fileError = std::move(part.fileError);
+    if (into.errorLogFailure.empty()) into.errorLogFailure = std::move(part.errorLogFailure);
     into.records += part.records;
     into.linesStored += part.linesStored;
     into.refused += part.refused;
@@ -79,8 +80,17 @@ void RealtimeRetrieval::Status(std::string_view text) {
 
 void RealtimeRetrieval::ErrorLine(std::string text, RealtimeOutcome& out) {
     Status(text);
-    if (errorLog_) errorLog_->AppendErrorLog(text);
+    if (errorLog_) {
+        const quindle::Status logged = errorLog_->AppendErrorLog(text);
+        if (!logged) ErrorLogFailed(logged.error(), out);
+    }
     out.errorLines.push_back(std::move(text));
+}
+
+void RealtimeRetrieval::ErrorLogFailed(const std::string& reason, RealtimeOutcome& out) {
+    if (reason.empty() || !out.errorLogFailure.empty()) return;
+    Status(reason);
+    out.errorLogFailure = reason;
 }
 
 void RealtimeRetrieval::RunSession(const SessionRules& rules, std::string_view key,
@@ -101,6 +111,7 @@ void RealtimeRetrieval::RunSession(const SessionRules& rules, std::string_view k
         out.records += read.records;
         out.linesStored += read.linesStored;
         out.refused += read.refused;
+        ErrorLogFailed(read.errorLogFailure, out);
         if (!read.fileError.empty()) {
             // As when anything fails after the open: clear the status line,
             // let the window repaint, close the session, and stop.

@@ -6,8 +6,9 @@
 //
 // Failures never show a dialog: the text goes to the status line and, as one
 // line, to the error log, so that unattended runs of the schedule are not
-// held up. The engine touches no model and no window: it returns what the
-// caller runs next (the odds import per race, the payout import, showing the
+// held up. An error log that cannot be written is shown on the status line
+// once per retrieval, and is no reason to stop. The engine touches no model and no window: it
+// returns what the caller runs next (the odds import per race, the payout import, showing the
 // selected race again) and whether the beep sounds.
 //
 // Race records are passed as the RA images (CP932) of the model: the key,
@@ -44,6 +45,9 @@ struct RealtimeOutcome {
     // closed its session; the caller shows this text. The follow-ups listed
     // are those of the races done before it (none for a single race or day).
     std::string fileError;
+    // The error log could not be written: the first reason, also shown on
+    // the status line. The lines it lost are still in errorLines.
+    std::string errorLogFailure;
     std::int64_t records = 0;
     std::int64_t linesStored = 0;
     std::int64_t refused = 0;
@@ -97,6 +101,7 @@ class RealtimeRetrieval {
     void RunSession(const SessionRules& rules, std::string_view key, RealtimeOutcome& out);
     void Status(std::string_view text);
     void ErrorLine(std::string text, RealtimeOutcome& out);
+    void ErrorLogFailed(const std::string& reason, RealtimeOutcome& out);
     void RaceOdds(std::string_view raceKey, const std::string& venueRace, bool autoList,
                   RealtimeOutcome& out);
     RealtimeOutcome DaySession(bool results, std::string_view firstRa, std::string_view selectedRa);

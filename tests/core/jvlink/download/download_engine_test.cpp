@@ -167,6 +167,22 @@ TEST_F(DownloadEngineTest, ACompleteSetupDownloadStoresEverythingAndMovesLastTim
     EXPECT_FALSE(home.errorLog.LogLines.empty());
 }
 
+TEST_F(DownloadEngineTest, AnErrorLogThatCannotBeWrittenIsShownOnceAndTheDownloadGoesOn) {
+    Home home(temp_.path() / "home");
+    // A folder where the log should be cannot be read or replaced, even by root.
+    fs::create_directories(home.errorLog.FilePath());
+    // A leftover temporary file and the refused record: two lines for the log.
+    quindle::testing::WriteBytes(home.path / ".quindle.ini.tmp-0-1-1", "x");
+    DownloadSummary s = home.Run(SetupOptions());
+
+    EXPECT_EQ(s.end, DownloadEnd::Completed);
+    EXPECT_EQ(s.refused, 1);
+    EXPECT_TRUE(s.errorLogFailed);
+    ASSERT_EQ(home.observer.messages.size(), 1u);
+    EXPECT_NE(home.observer.messages[0].find("ErrorLog.txt"), std::string::npos);
+    EXPECT_EQ(RecordTree(home.path), Reference());
+}
+
 TEST_F(DownloadEngineTest, TheMkDataLabelTellsWhatWasStoredAndClearsAtFileEnds) {
     Home home(temp_.path() / "home");
     home.Run(SetupOptions());

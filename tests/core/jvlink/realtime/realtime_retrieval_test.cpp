@@ -152,6 +152,21 @@ TEST_F(RealtimeTest, OddsErrorsGoToTheStatusLineAndTheLogWithABeep) {
     }
 }
 
+TEST_F(RealtimeTest, AnErrorLogThatCannotBeWrittenGoesToTheStatusLineOnce) {
+    // A folder where the log should be cannot be read or replaced, even by root.
+    fs::create_directories(errorLog_.FilePath());
+    link_.faults = {{"JVRead", code::kDownloadFailed, 1}, {"JVClose", -7, 0, 1}};
+    RealtimeOutcome out = Engine().RetrieveRaceOdds(RaImage(5), 4);
+
+    const std::string readError = "ダウンロードに失敗しました。(通信エラーやディスクエラー)(-502)";
+    EXPECT_EQ(out.errorLines, (std::vector<std::string>{readError, "(-7)"}));
+    EXPECT_NE(out.errorLogFailure.find("ErrorLog.txt"), std::string::npos);
+    EXPECT_EQ(status_.lines, (std::vector<std::string>{"中山 5オッズ取得中", readError,
+                                                       out.errorLogFailure, "(-7)", ""}));
+    // The retrieval goes on as it would with a log.
+    EXPECT_EQ(out.oddsImports, std::vector<int>{4});
+}
+
 TEST_F(RealtimeTest, ResultsStoreIntoExistingDayFilesOnly) {
     // No RA or SE day file yet: only the payouts arrive.
     RealtimeOutcome out = Engine().RetrieveResults(RaImage(1), RaImage(5));

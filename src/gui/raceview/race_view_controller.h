@@ -1,0 +1,97 @@
+#pragma once
+// The race view of the main window: race days and races, the race card, the
+// past rides and the previous-race winners, as the user walks through them.
+
+#include <QObject>
+#include <string>
+
+#include "common/feature_context.h"
+#include "load/day_loader.h"
+#include "util/result.h"
+
+class QListWidget;
+class QTableView;
+
+namespace quindle::gui {
+
+class AcquisitionController;
+class MessageSink;
+class PastRideDelegate;
+class ProgressWindow;
+class RaceCardView;
+struct RacePages;
+struct TopBar;
+
+// What to show once the window is up (the start options --day, --race,
+// --search, --runner and --tab): a race day, a race of it, the previous-race
+// search, a runner's previous race, a tab. Empty values leave that step out.
+struct StartView {
+    std::string day;   // date text, yyyymmdd or "newest"
+    std::string race;  // race-list text ("中山11R") or race index
+    std::string tab;   // card, past, zenso, result, or the tab's caption
+    bool search = false;
+    int runner = 0;  // row of the previous-race tab's runner list, from 1
+
+    bool Empty() const {
+        return day.empty() && race.empty() && tab.empty() && !search && runner == 0;
+    }
+};
+
+class RaceViewController : public QObject {
+    Q_OBJECT
+  public:
+    struct Controls {
+        TopBar& top;
+        RacePages& pages;
+        QListWidget* DatList;
+        ProgressWindow* prgrsForm;
+        RaceCardView* card;
+        PastRideDelegate* pastRides;
+        QTableView* StringGrid2Fixed;
+    };
+    // `acquisition` takes the schedule a day load decides.
+    RaceViewController(FeatureContext context, Controls controls,
+                       AcquisitionController& acquisition, QObject* parent = nullptr);
+
+    // Fills the race-day list (DateCombo) from the program folder.
+    void MakeDataListBtnClick();
+    // Loads a race day of the race-day list as if it had been chosen in
+    // DateCombo (the list entry is selected first).
+    Status SelectDay(const std::string& dateText);
+    // Shows `view`: its day, race, search and tab in that order.
+    Status ShowStartView(const StartView& view);
+
+  private:
+    void DateComboChange();
+    void DatListClick();
+    void NextRaceBtnClick();
+    void ZnesoMemberBtnClick();
+    void LoadRaceDay(const std::string& dateText);
+    void ApplyLoadOutcome(const load::DayLoadOutcome& outcome);
+    // Shows the race of race-list line `line`.
+    void ShowRace(int line);
+    void SetSearchControlsEnabled(bool enabled);
+    void IniBtnClick();
+    void CalcBtnClick();
+    void sisushutubaBtnClick();
+    void SortDeHyoBtnClick();
+    void DispZensoBtnClick();
+    void DirectReadBtnClick();
+    void StringGrid10HeadingPress(int column);
+    void StringGrid13MouseDown(int row);
+
+    FeatureContext context_;
+    DayDocument& document_;
+    MessageSink& messages_;
+    LocalClock clock_;
+    TopBar& top_;
+    RacePages& pages_;
+    QListWidget* DatList_;
+    ProgressWindow* prgrsForm_;
+    RaceCardView* card_;
+    PastRideDelegate* pastRides_;
+    QTableView* StringGrid2Fixed_;
+    AcquisitionController& acquisition_;
+};
+
+}  // namespace quindle::gui
