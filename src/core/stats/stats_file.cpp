@@ -1,0 +1,59 @@
+#include "stats/stats_file.h"
+
+#include <system_error>
+
+#include "stats/comma_text.h"
+#include "util/file_io.h"
+#include "util/folders.h"
+#include "util/text_lines.h"
+
+namespace quindle::stats {
+namespace fs = std::filesystem;
+
+StatsGrid ParseStatsFile(std::string_view bytes) {
+    StatsGrid grid;
+    for (const std::string& line : SplitTextLines(bytes)) {
+        StatsRow row = SplitCommaText(line);
+        row.resize(kStatsColumns);
+        grid.push_back(std::move(row));
+    }
+    return grid;
+}
+
+std::string StatsFileBytes(const StatsGrid& grid) {
+    std::string bytes;
+    for (const StatsRow& row : grid) {
+        bytes += QuotedCommaText(row);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+fs::path StatsFolder(const fs::path& programFolder) {
+    if (auto found = FindFolder(programFolder, kStatsFolderName)) return *found;
+    return programFolder / fs::path(std::string(kStatsFolderName));
+}
+
+Result<StatsGrid> LoadStatsFile(const fs::path& path) {
+    auto bytes = ReadFileBytes(path);
+    if (!bytes) return Error{bytes.error()};
+    return ParseStatsFile(*bytes);
+}
+
+Result<fs::path> SaveStatsFile(const fs::path& folder, std::string_view fileName,
+                               const StatsGrid& grid) {
+    if (fileName.empty()) return Error{"保存するファイル名を入力してください。"};
+    const fs::path name{std::string(fileName)};
+    if (fileName.find_first_of("/\\") != std::string_view::npos || name == "." || name == "..") {
+        return Error{"ファイル名にフォルダを含めることはできません: " + std::string(fileName)};
+    }
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        return Error{"統計フォルダがありません: " + folder.string()};
+    }
+    fs::path path = folder / name;
+    if (Status s = ReplaceFileAtomically(path, StatsFileBytes(grid)); !s) return Error{s.error()};
+    return path;
+}
+
+}  // namespace quindle::stats
