@@ -2,7 +2,11 @@
 // grid shows them, optionally reordered by heading clicks.
 //   --sort COL       one click on the heading of column COL (0-based); give it
 //                    again for another click, in order
-//   --format FORMAT  text (aligned columns, the default), tsv or json
+//   --format FORMAT  text (aligned columns, the default), tsv, json, or
+//                    clipboard (the text "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ" puts on the clipboard:
+//                    the four heading lines, then the grid, tab-separated, CR LF)
+//   --encoding ENC   utf8 (the default) or cp932, the bytes the clipboard
+//                    gets; only for --format clipboard
 
 #include <iostream>
 #include <string>
@@ -13,6 +17,7 @@
 #include "analysis/riding_pattern.h"
 #include "command.h"
 #include "day_options.h"
+#include "exports/clipboard_text.h"
 #include "store/record_layout.h"
 #include "text/cp932.h"
 #include "text/fields.h"
@@ -24,12 +29,14 @@ namespace {
 namespace se = store::layout::se;
 using analysis::CardRow;
 
-enum class Format { Text, Tsv, Json };
+enum class Format { Text, Tsv, Json, Clipboard };
 
 struct CardOptions {
     DayOptions day;
     std::vector<int> sortClicks;
     Format format = Format::Text;
+    bool cp932 = false;  // --encoding cp932
+    bool encodingGiven = false;
 };
 
 std::string SortableColumns() {
@@ -67,20 +74,34 @@ Result<CardOptions> ParseCardOptions(const Args& args) {
          }},
         {"format",
          [&options](const std::string& value) -> Status {
-             const std::pair<const char*, Format> formats[] = {
-                 {"text", Format::Text}, {"tsv", Format::Tsv}, {"json", Format::Json}};
+             const std::pair<const char*, Format> formats[] = {{"text", Format::Text},
+                                                               {"tsv", Format::Tsv},
+                                                               {"json", Format::Json},
+                                                               {"clipboard", Format::Clipboard}};
              for (const auto& [name, format] : formats) {
                  if (value == name) {
                      options.format = format;
                      return Status::Ok();
                  }
              }
-             return Error{"--format is text, tsv or json, not '" + value + "'"};
+             return Error{"--format is text, tsv, json or clipboard, not '" + value + "'"};
+         }},
+        {"encoding",
+         [&options](const std::string& value) -> Status {
+             if (value != "utf8" && value != "cp932") {
+                 return Error{"--encoding is utf8 or cp932, not '" + value + "'"};
+             }
+             options.cp932 = value == "cp932";
+             options.encodingGiven = true;
+             return Status::Ok();
          }},
     };
     auto rest = TakeOptions(options.day.rest, values);
     if (!rest) return Error{rest.error()};
     if (!rest->empty()) return Error{"unknown argument '" + rest->front() + "'"};
+    if (options.encodingGiven && options.format != Format::Clipboard) {
+        return Error{"--encoding goes with --format clipboard"};
+    }
     return options;
 }
 
@@ -220,13 +241,19 @@ int RunCard(const Args& args) {
         case Format::Json:
             PrintJson(header, day, race, rows, slots);
             break;
+        case Format::Clipboard: {
+            const std::string text = exports::CardClipboardText(header, rows);
+            std::cout << (options->cp932 ? text : text::ToUtf8(text));
+            break;
+        }
     }
     return 0;
 }
 
 const CommandRegistration kRegistration({
     "card",
-    "[--home DIR] --day DATE --race RACE [--sort COL]... [--format text|tsv|json]",
+    "[--home DIR] --day DATE --race RACE [--sort COL]... [--format text|tsv|json|clipboard] "
+    "[--encoding utf8|cp932]",
     "print the race card (出馬表) of a race; each --sort COL is one click on the heading of "
     "column COL",
     RunCard,
