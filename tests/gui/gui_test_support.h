@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/message_sink.h"
+#include "common/user_dialogs.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/program.h"
 
@@ -25,6 +26,32 @@ class RecordingSink : public MessageSink {
   public:
     void Inform(const QString& text, Beep beep) override { shown.push_back({text, beep}); }
     std::vector<Shown> shown;
+};
+
+// Dialogs answered by the test: each answer as set, every question recorded.
+class ScriptedDialogs : public UserDialogs {
+  public:
+    bool AskYesNo(const QString& text) override {
+        questions.push_back(text);
+        return answerYes;
+    }
+    std::optional<QString> ChooseFolder(const QString& caption, const QString& start) override {
+        questions.push_back(caption);
+        folderStart = start;
+        return folder;
+    }
+    std::optional<QString> ChooseOpenFile(const QString& folder, const QString& filter) override {
+        questions.push_back(filter);
+        openFolder = folder;
+        return openFile;
+    }
+
+    bool answerYes = false;
+    std::optional<QString> folder;    // nothing: cancelled
+    std::optional<QString> openFile;  // nothing: cancelled
+    std::vector<QString> questions;   // texts, captions and filters shown
+    QString folderStart;
+    QString openFolder;
 };
 
 // The fixed moment the tests' clock reads.
@@ -45,10 +72,11 @@ class TempHome {
 };
 
 // StartProgram with "--home <home>" and `extraArgs`, its messages going to
-// `sink`.
+// `sink` and its questions to `dialogs` (nullptr: the platform's dialogs).
 inline Result<std::unique_ptr<MainWindow>> Start(const std::filesystem::path& home,
                                                  RecordingSink& sink,
-                                                 std::vector<std::string> extraArgs = {}) {
+                                                 std::vector<std::string> extraArgs = {},
+                                                 UserDialogs* dialogs = nullptr) {
     std::vector<std::string> args = {"--home", home.string()};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     auto line = ParseCommandLine(args);
@@ -56,6 +84,7 @@ inline Result<std::unique_ptr<MainWindow>> Start(const std::filesystem::path& ho
     ProgramSetup setup;
     setup.commandLine = std::move(*line);
     setup.messages = &sink;
+    setup.dialogs = dialogs;
     setup.clock = FixedNow;
     return StartProgram(setup);
 }

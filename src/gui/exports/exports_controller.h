@@ -5,12 +5,16 @@
 #include <QObject>
 
 #include "common/feature_context.h"
+#include "exports/day_exports.h"
 
 class QAbstractButton;
+class QTableWidget;
 
 namespace quindle::gui {
 
 struct MainMenu;
+struct RaceHeader;
+class UserDialogs;
 
 class ExportsController : public QObject {
     Q_OBJECT
@@ -18,8 +22,16 @@ class ExportsController : public QObject {
     struct Controls {
         MainMenu& menu;
         QAbstractButton* LbSpeedButton1;  // "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ"
+        RaceHeader& header;               // Label1 to Label4 head the copied card
+        QTableWidget* StringGrid10;       // the race card
     };
-    ExportsController(FeatureContext context, Controls controls, QObject* parent = nullptr);
+    ExportsController(FeatureContext context, Controls controls, UserDialogs& dialogs,
+                      QObject* parent = nullptr);
+
+  signals:
+    // "勝ち上り馬" needs the previous-race search ("前走勝ち上り") and the user
+    // agreed: run it now, before this returns.
+    void previousRaceSearchWanted();
 
   private:
     void CsvRecommendItemClick();
@@ -28,8 +40,14 @@ class ExportsController : public QObject {
     void CsvFolderItemClick();
     void LbSpeedButton1Click();
 
+    // Writes the files of `kind` for the loaded day and tells where; nothing
+    // without a loaded day or while a load or search runs.
+    void ExportDay(exports::DayExport kind);
+    bool DayReady() const;
+
     FeatureContext context_;
     Controls controls_;
+    UserDialogs& dialogs_;
 };
 
 }  // namespace quindle::gui

@@ -20,6 +20,7 @@
 #include "common/message_sink.h"
 #include "common/progress_window.h"
 #include "common/qt_text.h"
+#include "common/user_dialogs.h"
 #include "common/window_geometry.h"
 #include "document/day_document.h"
 #include "env/version.h"
@@ -41,6 +42,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       session_(std::move(options.session)),
       JVLink1_(std::move(options.jvLink)),
       messages_(SinkOrDefault(options.messages)),
+      dialogs_(DialogsOrDefault(options.dialogs)),
       clock_(std::move(options.clock)),
       document_(std::make_unique<DayDocument>(*session_)) {
     setObjectName(QStringLiteral("MainForm"));

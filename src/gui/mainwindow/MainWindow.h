@@ -39,6 +39,7 @@ class RaceViewController;
 class RunnerController;
 class StatsController;
 class MessageSink;
+class UserDialogs;
 class PastRideDelegate;
 class ProgressWindow;
 class RaceCardView;
@@ -47,6 +48,7 @@ struct MainWindowOptions {
     std::unique_ptr<app::Session> session;   // the start-up work already done
     std::unique_ptr<jvlink::JvLink> jvLink;  // JVLink1; nullptr: no JV-Link
     MessageSink* messages = nullptr;         // nullptr: message boxes
+    UserDialogs* dialogs = nullptr;          // nullptr: the platform's dialogs
     LocalClock clock = CurrentLocalDateTime;
 };
 
@@ -104,6 +106,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<app::Session> session_;
     std::unique_ptr<jvlink::JvLink> JVLink1_;
     MessageSink& messages_;
+    UserDialogs& dialogs_;
     LocalClock clock_;
     // The loaded day, the race-day list and the selection.
     std::unique_ptr<DayDocument> document_;

@@ -53,15 +53,18 @@ void MainWindow::BuildControllers() {
     const FeatureContext context{*session_, *document_, messages_, clock_, this};
     acquisition_ =
         new AcquisitionController(context, {top_, menu_, Timer1_, Timer4_}, JVLink1_.get(), this);
-    exports_ = new ExportsController(context, {menu_, pages_.LbSpeedButton1}, this);
+    exports_ = new ExportsController(
+        context, {menu_, pages_.LbSpeedButton1, top_.header, pages_.StringGrid10}, dialogs_, this);
     runner_ = new RunnerController(context, pages_, this);
-    statsCommands_ = new StatsController(context, stats_, this);
+    statsCommands_ = new StatsController(context, stats_, dialogs_, this);
     mail_ = new MailController(context, {menu_, top_.DeliverBtn, DeliverTimer_}, this);
     raceView_ = new RaceViewController(
         context, {top_, pages_, DatList_, prgrsForm_, card_, pastRides_, StringGrid2Fixed_},
         *acquisition_, this);
     connect(acquisition_, &AcquisitionController::autoOddsStarted, mail_,
             &MailController::AutoOddsStarted);
+    connect(exports_, &ExportsController::previousRaceSearchWanted, raceView_,
+            &RaceViewController::ZnesoMemberBtnClick);
 }
 
 // --- The window's own commands ---------------------------------------------------

@@ -60,12 +60,14 @@ class RaceViewController : public QObject {
     Status SelectDay(const std::string& dateText);
     // Shows `view`: its day, race, search and tab in that order.
     Status ShowStartView(const StartView& view);
+    // The previous-race search "前走勝ち上り" over the loaded day; the
+    // "勝ち上り馬" export runs it too.
+    void ZnesoMemberBtnClick();
 
   private:
     void DateComboChange();
     void DatListClick();
     void NextRaceBtnClick();
-    void ZnesoMemberBtnClick();
     void LoadRaceDay(const std::string& dateText);
     void ApplyLoadOutcome(const load::DayLoadOutcome& outcome);
     // Shows the race of race-list line `line`.

@@ -13,10 +13,12 @@ namespace quindle::gui {
 
 class MainWindow;
 class MessageSink;
+class UserDialogs;
 
 struct ProgramSetup {
     CommandLine commandLine;
     MessageSink* messages = nullptr;          // nullptr: message boxes
+    UserDialogs* dialogs = nullptr;           // nullptr: the platform's dialogs
     const env::Registry* registry = nullptr;  // nullptr: the platform's registry
     LocalClock clock = CurrentLocalDateTime;
 };

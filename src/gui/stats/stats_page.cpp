@@ -8,12 +8,13 @@
 #include <QVBoxLayout>
 
 #include "common/controls.h"
+#include "common/qt_text.h"
 #include "common/string_grid.h"
+#include "stats/stats_file.h"
 
 namespace quindle::gui {
 namespace {
 
-constexpr const char* kStatsFileName = "Tokei.csv";
 constexpr int kDataColumns = 39;
 constexpr int kSummaryColumns = 19;
 constexpr int kSummaryRows = 30;  // the heading row included
@@ -28,7 +29,7 @@ StatsPage BuildStatsPage(QTabWidget* pages) {
     s.SaveBtn = MakeButton(s.TabSheet1, {"SaveBtn", "Save"});
     s.LoadBtn = MakeButton(s.TabSheet1, {"LoadBtn", "Load"});
     s.CalcBtn2 = MakeButton(s.TabSheet1, {"CalcBtn2", "計算"});
-    s.Edit1 = new QLineEdit(QString::fromLatin1(kStatsFileName), s.TabSheet1);
+    s.Edit1 = new QLineEdit(FromUtf8(stats::kDefaultStatsFileName), s.TabSheet1);
     s.Edit1->setObjectName(QStringLiteral("Edit1"));
 
     s.StatsTabs = new QTabWidget(s.TabSheet1);
