@@ -8,9 +8,11 @@
 # byte, that of an accumulated download of the same day made afterwards, and
 # so do its SE and HR files from position 12 on (positions 3-11, the data
 # kind and creation date, are kept as the real-time results announced them).
-# Options that cannot work are refused with a message.
+# Options that cannot work are refused with a message. A second argument
+# names another league size (demo, by hand).
 set -euo pipefail
 cli="$1"
+size="${2:-small}"
 
 if ! "$cli" --help | grep -q '^  jvgen '; then
     echo "cli_live_day: skipped, this quindle-cli has no jvgen command to make a league"
@@ -29,7 +31,7 @@ fail() {
     exit 1
 }
 
-"$cli" jvgen --out "$work/league" --size small >/dev/null 2>&1
+"$cli" jvgen --out "$work/league" --size "$size" >/dev/null 2>&1
 day="$(sed -n 's/^realtime_from=//p' "$work/league/store.ini")"
 [ -n "$day" ] || fail "the league has no real-time day" "$work/league/store.ini"
 clock="${day:0:4}/${day:4:2}/${day:6:2}"
