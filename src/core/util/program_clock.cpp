@@ -73,15 +73,19 @@ LocalDateTime SimulatedClock::Now() const {
 void SimulatedClock::WaitUntil(const LocalDateTime& moment) {
     const auto target = CalendarSeconds(moment);
     if (!target) return;
-    std::unique_lock lock(mutex_);
-    const double left = static_cast<double>(*target) - SecondsNow();
-    if (left <= 0) return;
-    if (speed_.max) {
-        startSeconds_ = static_cast<double>(*target);
-        return;
+    // Until the clock reads the moment itself, not a rounding short of it: a
+    // tick due at hh:nn:00 must not be taken for the minute before.
+    for (;;) {
+        std::unique_lock lock(mutex_);
+        const double left = static_cast<double>(*target) - SecondsNow();
+        if (left <= 0) return;
+        if (speed_.max) {
+            startSeconds_ = static_cast<double>(*target);
+            return;
+        }
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::duration<double>(left / speed_.factor));
     }
-    lock.unlock();
-    std::this_thread::sleep_for(std::chrono::duration<double>(left / speed_.factor));
 }
 
 std::chrono::milliseconds SimulatedClock::RealInterval(std::chrono::milliseconds simulated) const {
