@@ -24,7 +24,15 @@ struct Shown {
 class RecordingSink : public MessageSink {
   public:
     void Inform(const QString& text, Beep beep) override { shown.push_back({text, beep}); }
+    bool Ask(const QString& text) override {
+        asked.push_back(text);
+        return answer;
+    }
+    void SystemBeep() override { ++beeps; }
     std::vector<Shown> shown;
+    std::vector<QString> asked;
+    bool answer = true;  // the answer to every question
+    int beeps = 0;       // beeps without a message
 };
 
 // The fixed moment the tests' clock reads.
@@ -45,10 +53,11 @@ class TempHome {
 };
 
 // StartProgram with "--home <home>" and `extraArgs`, its messages going to
-// `sink`.
+// `sink`, its clock `clock`.
 inline Result<std::unique_ptr<MainWindow>> Start(const std::filesystem::path& home,
                                                  RecordingSink& sink,
-                                                 std::vector<std::string> extraArgs = {}) {
+                                                 std::vector<std::string> extraArgs = {},
+                                                 LocalClock clock = FixedNow) {
     std::vector<std::string> args = {"--home", home.string()};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     auto line = ParseCommandLine(args);
@@ -56,7 +65,7 @@ inline Result<std::unique_ptr<MainWindow>> Start(const std::filesystem::path& ho
     ProgramSetup setup;
     setup.commandLine = std::move(*line);
     setup.messages = &sink;
-    setup.clock = FixedNow;
+    setup.clock = std::move(clock);
     return StartProgram(setup);
 }
 

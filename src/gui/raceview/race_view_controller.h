@@ -60,6 +60,11 @@ class RaceViewController : public QObject {
     Status SelectDay(const std::string& dateText);
     // Shows `view`: its day, race, search and tab in that order.
     Status ShowStartView(const StartView& view);
+    // Selects race-list line `line` and shows its race.
+    void ShowRaceLine(int line);
+    // After the download dialog: the race list is cleared, the race pages
+    // hidden and the race-day list built again, so that new days appear.
+    void AfterDownload();
 
   private:
     void DateComboChange();
