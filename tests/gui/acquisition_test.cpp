@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -362,6 +363,123 @@ class AcquisitionTest : public QObject {
         const std::string log = ReadFile(window_->ProgramFolder() / "ErrorLog.txt");
         QVERIFY(log.find(text::ToCp932(ToUtf8(race) + "R:ｵｯｽﾞ取得エラー：")) != std::string::npos);
         QVERIFY(log.find(text::ToCp932("ﾚｰｽ情報データ取得エラー：")) != std::string::npos);
+    }
+
+    // Timer1 fetches a race's odds in the minute of its OddsTime when the
+    // odds held are not fresh; Timer4 refreshes the results and mining data
+    // silently, also when the retrieval fails.
+    void timersFetchOddsAndRefreshResults() {
+        const fs::path home = DownloadedHome("timers");
+        fs::remove(home / "Data" / fs::u8path(kRaceDay + ".jvO1"));
+        StartWindow(home);
+        QVERIFY(window_->SelectDay(kRaceDay).ok());
+        // The first race: the substitute serves the odds of 13:00, announced
+        // after its post time and so fresh for the next tick.
+        const int race = window_->Document().RaceIndexes().front();
+        const std::string oddsTime(window_->Day().OutData(race).OddsTime.View());
+        const std::string key(window_->Day().RaceRA(race).View().substr(11, 16));
+        now_ = RaceDayAt(std::stoi(oddsTime.substr(0, 2)), std::stoi(oddsTime.substr(2, 2)));
+        sink_->shown.clear();
+
+        QMetaObject::invokeMethod(Child<QTimer>("Timer1"), "timeout");
+        const auto o1 = FileLines(DayFile(".jvO1"));
+        QCOMPARE(o1.size(), size_t{1});
+        QCOMPARE(o1[0].substr(11, 16), key);
+        QVERIFY(window_->Day().OutData(race).WinOdds[0] > 0);
+        QVERIFY(!window_->Document().AutoOddsRun());
+        // The odds are fresh now: the next tick of the same minute fetches nothing.
+        fs::remove(DayFile(".jvO1"));
+        QMetaObject::invokeMethod(Child<QTimer>("Timer1"), "timeout");
+        QVERIFY(!fs::exists(DayFile(".jvO1")));
+
+        now_ = RaceDayAt(13, 0);
+        fs::remove(DayFile(".jvHR"));
+        fs::remove(DayFile(".jvDM"));
+        QMetaObject::invokeMethod(Child<QTimer>("Timer4"), "timeout");
+        QVERIFY(FileLines(DayFile(".jvHR")).size() > 1);
+        QVERIFY(fs::exists(DayFile(".jvDM")));
+        QCOMPARE(sink_->beeps, 0);
+        QVERIFY(!Acquisition().Flags().AutoResultsRun && !Acquisition().Flags().AutoMiningRun);
+        QVERIFY(Shown().isEmpty());
+
+        StartWindow(DownloadedHome("timers-failing"), {"--jvsim-fault", "JVRTOpen:-502"});
+        QVERIFY(window_->SelectDay(kRaceDay).ok());
+        QMetaObject::invokeMethod(Child<QTimer>("Timer4"), "timeout");
+        QVERIFY(Child<QLabel>("DLlabel")->text().contains(U("R:DMデータ取得エラー：")));
+        QCOMPARE(sink_->beeps, 0);
+        const std::string log = ReadFile(window_->ProgramFolder() / "ErrorLog.txt");
+        QVERIFY(log.find(text::ToCp932("ﾚｰｽ情報データ取得エラー：")) != std::string::npos);
+    }
+
+    // The acquisition-time dialog shows the three values in their ranges; OK
+    // writes them, closing without OK writes nothing, and the loaded day
+    // keeps its odds times.
+    void acquisitionTimeDialog() {
+        StartWindow(DownloadedHome("times"));
+        QVERIFY(window_->SelectDay(kRaceDay).ok());
+        const int race = window_->Document().RaceIndexes().front();
+        const std::string oddsTime(window_->Day().OutData(race).OddsTime.View());
+        env::SettingsFile& settings = window_->Settings();
+        bool ok = true;
+        Acquisition().Dialogs().runModal = [&](QDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), U("データﾞ自動取得時刻指定"));
+            const std::tuple<const char*, int, int, int, bool> boxes[] = {
+                {"SpinEdit3", 3, 59, 10, true},
+                {"SpinEdit1", 5, 59, 10, true},
+                {"SpinEdit2", 2, 59, 37, false},
+                {"SpinEdit4", 1, 59, 5, true},
+            };
+            for (const auto& [name, low, high, value, visible] : boxes) {
+                auto* box = dialog.findChild<QSpinBox*>(name);
+                QVERIFY2(box, name);
+                QCOMPARE(box->minimum(), low);
+                QCOMPARE(box->maximum(), high);
+                QCOMPARE(box->value(), value);
+                QCOMPARE(box->isVisibleTo(&dialog), visible);
+            }
+            dialog.findChild<QSpinBox*>("SpinEdit3")->setValue(15);
+            dialog.findChild<QSpinBox*>("SpinEdit1")->setValue(7);
+            if (ok) QTest::mouseClick(dialog.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+        };
+        ok = false;
+        Child<QAction>("OzGetTimeItem")->trigger();
+        QCOMPARE(settings.Read(env::settings::kAutoOddsMinutes), 10);
+        ok = true;
+        Child<QAction>("OzGetTimeItem")->trigger();
+        QCOMPARE(settings.Read(env::settings::kAutoOddsMinutes), 15);
+        QCOMPARE(settings.Read(env::settings::kAutoRaceDataMinutes), 7);
+        QCOMPARE(settings.Read(env::settings::kAutoBodyWeightMinutes), 37);
+        QCOMPARE(std::string(window_->Day().OutData(race).OddsTime.View()), oddsTime);
+    }
+
+    // The folder chooser stores the viewer's folder; the import then takes
+    // each race's announcement nearest its OddsTime and loads the day again.
+    void timeSeriesImport() {
+        const fs::path home = DownloadedHome("viewer");
+        fs::remove(home / "Data" / fs::u8path(kRaceDay + ".jvO1"));
+        StartWindow(home);
+        QVERIFY(window_->SelectDay(kRaceDay).ok());
+        Child<QAction>("TimeSeriesOddsItem")->trigger();
+        QCOMPARE(Shown(), QStringList{U("時系列ｵｯｽﾞﾌｫﾙﾀﾞ指定をしてください。")});
+
+        QString caption;
+        Acquisition().Dialogs().chooseFolder = [&](QWidget*, const QString& title, const QString&) {
+            caption = title;
+            return QString::fromStdString((store_ / "jikeiretu").string());
+        };
+        Child<QAction>("TimeSeriesFolderItem")->trigger();
+        QCOMPARE(caption, U("時系列ｵｯｽﾞﾃﾞｰﾀﾌｫﾙﾀﾞの指定"));
+        QCOMPARE(window_->Settings().Read(env::settings::kTimeSeriesFolder),
+                 (store_ / "jikeiretu").string());
+
+        sink_->shown.clear();
+        Child<QAction>("TimeSeriesOddsItem")->trigger();
+        const size_t races = FileLines(DayFile(".jvO1")).size();
+        QVERIFY(races > 0);
+        QCOMPARE(Shown(),
+                 QStringList{QString::number(races) + U("ﾚｰｽ分のｵｯｽﾞ\r\nを取りこみました。")});
+        // The day was loaded again with the imported odds.
+        QVERIFY(window_->Day().OutData(window_->Document().RaceIndexes().front()).WinOdds[0] > 0);
     }
 
     // The automatic odds switch starts Timer1 only for today's day, or
