@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "env/program_folder.h"
+#include "jvlink/jvlink_decorator.h"
 #include "jvlink/jvlink_start.h"
 #include "jvsim/substitute/sim_jvlink.h"
 #include "text/fields.h"
@@ -16,10 +17,68 @@ namespace {
 
 constexpr std::string_view kSubstitutePrefix = "--jvsim-";
 
+// "yyyymmddhhnn" of a moment, the substitute's form of "now".
+std::string Minute12(const LocalDateTime& t) {
+    return text::Format("%04d%02d%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute);
+}
+
+// The substitute with its "now" set to the program clock's minute before
+// every session it opens, so that a simulated day serves what had been
+// announced by then.
+class ClockedSubstitute final : public jvlink::JvLinkDecorator {
+  public:
+    ClockedSubstitute(std::unique_ptr<jvsim::SimJvLink> sim,
+                      std::shared_ptr<const ProgramClock> clock)
+        : JvLinkDecorator(std::move(sim)), clock_(std::move(clock)) {}
+
+  protected:
+    void Enter(std::string_view operation) override {
+        if (operation != "JVOpen" && operation != "JVRTOpen") return;
+        // The clock's minute is always a valid "now".
+        [[maybe_unused]] const Status set =
+            static_cast<jvsim::SimJvLink&>(Inner()).SetNow(Minute12(clock_->Now()));
+    }
+
+  private:
+    std::shared_ptr<const ProgramClock> clock_;
+};
+
+// Takes --clock and --clock-speed out of `args`.
+Result<ClockOptions> TakeClockOptions(std::vector<std::string>& args) {
+    ClockOptions clock;
+    bool speedGiven = false;
+    const ValueOption values[] = {
+        {"clock",
+         [&clock](const std::string& value) -> Status {
+             clock.start = ParseDateTime(value);
+             if (!clock.start) {
+                 return Error{"--clock wants \"yyyy/mm/dd hh:nn:ss\", not '" + value + "'"};
+             }
+             return Status::Ok();
+         }},
+        {"clock-speed",
+         [&clock, &speedGiven](const std::string& value) -> Status {
+             auto speed = ParseClockSpeed(value);
+             if (!speed) return Error{speed.error()};
+             clock.speed = *speed;
+             speedGiven = true;
+             return Status::Ok();
+         }},
+    };
+    auto taken = TakeOptions(args, values);
+    if (!taken) return Error{taken.error()};
+    if (speedGiven && !clock.start) return Error{"--clock-speed needs --clock"};
+    args = std::move(*taken);
+    return clock;
+}
+
 }  // namespace
 
 Result<JvLinkOptions> TakeJvLinkOptions(std::vector<std::string>& args) {
     JvLinkOptions options;
+    auto clock = TakeClockOptions(args);
+    if (!clock) return Error{clock.error()};
+    options.clock = *clock;
     const ValueOption values[] = {
         {"store",
          [&options](const std::string& value) -> Status {
@@ -56,8 +115,16 @@ Result<JvLinkOptions> TakeJvLinkOptions(std::vector<std::string>& args) {
     jvsim::SimSettings scratch;
     std::vector<std::string> substitute = options.substituteOptions;
     if (Status s = jvsim::TakeSimArgs(scratch, substitute); !s) return Error{s.error()};
+    if (options.clock.start && !scratch.now.empty()) {
+        return Error{"--clock sets the moment the data is for: give it or --now, not both"};
+    }
     args = std::move(rest);
     return options;
+}
+
+std::shared_ptr<ProgramClock> MakeProgramClock(const ClockOptions& options, LocalClock systemNow) {
+    if (options.start) return std::make_shared<SimulatedClock>(*options.start, options.speed);
+    return std::make_shared<SystemClock>(std::move(systemNow));
 }
 
 Result<jvsim::SimSettings> SubstituteSettings(const fs::path& programFolder,
@@ -89,20 +156,28 @@ Result<jvsim::SimSettings> SubstituteSettings(const fs::path& programFolder,
     return settings;
 }
 
-JvLinkSource::JvLinkSource(jvsim::SimSettings settings) : settings_(std::move(settings)) {}
+JvLinkSource::JvLinkSource(jvsim::SimSettings settings, std::shared_ptr<const ProgramClock> clock)
+    : settings_(std::move(settings)), clock_(std::move(clock)) {
+    if (clock_ && !clock_->Simulated()) clock_.reset();
+}
 
 Result<JvLinkSource> JvLinkSource::Resolve(const fs::path& programFolder,
-                                           const JvLinkOptions& options,
-                                           WithoutStore withoutStore) {
+                                           const JvLinkOptions& options, WithoutStore withoutStore,
+                                           std::shared_ptr<const ProgramClock> clock) {
     auto settings = SubstituteSettings(programFolder, options, withoutStore);
     if (!settings) return Error{settings.error()};
-    return JvLinkSource(std::move(*settings));
+    return JvLinkSource(std::move(*settings), std::move(clock));
 }
 
 Result<std::unique_ptr<jvlink::JvLink>> JvLinkSource::Create() const {
     auto sim = jvsim::SimJvLink::FromSettings(settings_);
     if (!sim) return Error{sim.error()};
-    return std::unique_ptr<jvlink::JvLink>(std::move(*sim));
+    return Follow(std::move(*sim));
+}
+
+std::unique_ptr<jvlink::JvLink> JvLinkSource::Follow(std::unique_ptr<jvsim::SimJvLink> sim) const {
+    if (clock_) return std::make_unique<ClockedSubstitute>(std::move(sim), clock_);
+    return sim;
 }
 
 Result<JvLinkSource::Opened> JvLinkSource::Open() const {
@@ -111,15 +186,14 @@ Result<JvLinkSource::Opened> JvLinkSource::Open() const {
     if (const int rc = (*sim)->JVInit(jvlink::SoftwareIdentifier()); rc != jvlink::code::kOk) {
         return Error{jvlink::JvInitErrorMessage(rc)};
     }
-    const std::string now = (*sim)->Now();
-    Opened opened{std::move(*sim), CurrentLocalDateTime()};
-    if (now.size() == 12) {
-        auto n = [&](size_t at, size_t len) {
-            return text::ReadInt32(std::string_view(now).substr(at, len));
+    LocalDateTime at = clock_ ? clock_->Now() : CurrentLocalDateTime();
+    if (const std::string now = (*sim)->Now(); !clock_ && now.size() == 12) {
+        auto n = [&](size_t from, size_t len) {
+            return text::ReadInt32(std::string_view(now).substr(from, len));
         };
-        opened.now = {n(0, 4), n(4, 2), n(6, 2), n(8, 2), n(10, 2), 0};
+        at = {n(0, 4), n(4, 2), n(6, 2), n(8, 2), n(10, 2), 0};
     }
-    return opened;
+    return Opened{Follow(std::move(*sim)), at};
 }
 
 Status JvLinkSource::TestPresence() const {

@@ -9,9 +9,15 @@
 // the program's settings file ([jvsim] store, relative to the program folder),
 // the QUINDLE_JVSIM_* environment, and the options (--store, --jvsim-*, and
 // the terminal's --now).
+//
+// The program's clock is chosen on the same command line: --clock starts a
+// simulated clock at a moment, --clock-speed sets how fast it runs. With a
+// simulated clock the substitute serves the data of the clock's moment at
+// every session it opens.
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +26,12 @@
 #include "jvlink/jvlink.h"
 #include "jvsim/substitute/sim_settings.h"
 #include "util/local_time.h"
+#include "util/program_clock.h"
 #include "util/result.h"
+
+namespace quindle::jvsim {
+class SimJvLink;
+}
 
 namespace quindle::app {
 
@@ -31,18 +42,33 @@ inline constexpr std::string_view kDefaultStoreFolder = "JVStore";
 // The store setting in the program's settings file.
 inline constexpr env::StringKey kSubstituteStoreKey{"jvsim", "store", ""};
 
+// The program clock of a command line: the computer's clock, or a
+// simulated one from `start` on.
+struct ClockOptions {
+    std::optional<LocalDateTime> start;  // --clock "yyyy/mm/dd hh:nn:ss"
+    ClockSpeed speed;                    // --clock-speed N|max (1 when not given)
+};
+
 // The JV-Link options of a command line.
 struct JvLinkOptions {
     std::filesystem::path store;  // absolute; empty when not given
     // The substitute options in their order, each as one "--jvsim-NAME=VALUE".
     std::vector<std::string> substituteOptions;
+    ClockOptions clock;
 };
 
-// Takes --store DIR, --now yyyymmddhhnn (the substitute's "now") and every
-// --jvsim-NAME VALUE out of `args` (each also as --option=VALUE); the other
-// arguments stay in their order. A missing value or a substitute setting that
-// does not parse is an error.
+// Takes --store DIR, --now yyyymmddhhnn (the substitute's "now"), every
+// --jvsim-NAME VALUE, --clock and --clock-speed out of `args` (each also as
+// --option=VALUE); the other arguments stay in their order. A missing value,
+// a substitute setting that does not parse, a malformed clock moment or
+// speed, --clock-speed without --clock, and --clock beside a fixed "now"
+// are errors.
 Result<JvLinkOptions> TakeJvLinkOptions(std::vector<std::string>& args);
+
+// The program clock `options` ask for; `systemNow` reads the computer's
+// clock when no --clock was given.
+std::shared_ptr<ProgramClock> MakeProgramClock(const ClockOptions& options,
+                                               LocalClock systemNow = CurrentLocalDateTime);
 
 // What to do when no setting names a store.
 enum class WithoutStore {
@@ -59,14 +85,18 @@ Result<jvsim::SimSettings> SubstituteSettings(const std::filesystem::path& progr
 // Makes the program's JV-Link.
 class JvLinkSource {
   public:
+    // With a simulated `clock` the substitute serves the data of the clock's
+    // moment; otherwise that of its settings (see above).
     static Result<JvLinkSource> Resolve(const std::filesystem::path& programFolder,
-                                        const JvLinkOptions& options, WithoutStore withoutStore);
+                                        const JvLinkOptions& options, WithoutStore withoutStore,
+                                        std::shared_ptr<const ProgramClock> clock = nullptr);
 
     // A new JV-Link, or why none can be made.
     Result<std::unique_ptr<jvlink::JvLink>> Create() const;
     // A new JV-Link initialised with the software identifier (JVInit), and
-    // the moment its data is for (the substitute's "now" or its store's,
-    // else the computer's clock): the clock of the work done with it.
+    // the moment its data is for (a simulated clock's moment, else the
+    // substitute's "now" or its store's, else the computer's clock): the
+    // clock of the work done with it.
     struct Opened {
         std::unique_ptr<jvlink::JvLink> link;
         LocalDateTime now;
@@ -76,8 +106,11 @@ class JvLinkSource {
     Status TestPresence() const;
 
   private:
-    explicit JvLinkSource(jvsim::SimSettings settings);
+    JvLinkSource(jvsim::SimSettings settings, std::shared_ptr<const ProgramClock> clock);
+    // `sim`, following the simulated clock when there is one.
+    std::unique_ptr<jvlink::JvLink> Follow(std::unique_ptr<jvsim::SimJvLink> sim) const;
     jvsim::SimSettings settings_;
+    std::shared_ptr<const ProgramClock> clock_;
 };
 
 #if defined(_WIN32)

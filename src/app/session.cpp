@@ -33,8 +33,12 @@ bool AllDigits(std::string_view s) {
 
 }  // namespace
 
-Session::Session(StartupState state, SessionOptions options)
-    : state_(std::move(state)), jvLink_(std::move(options.jvLink)), clock_(options.clock) {}
+Session::Session(StartupState state, SessionOptions options,
+                 std::shared_ptr<ProgramClock> programClock)
+    : state_(std::move(state)),
+      jvLink_(std::move(options.jvLink)),
+      programClock_(std::move(programClock)),
+      clock_(ClockFunction(programClock_)) {}
 
 Result<fs::path> ChooseProgramFolder(const SessionOptions& options) {
     std::error_code ec;
@@ -46,10 +50,12 @@ Result<fs::path> ChooseProgramFolder(const SessionOptions& options) {
 
 Result<Session> Session::Open(const SessionOptions& options) {
     if (auto folder = ChooseProgramFolder(options); !folder) return Error{folder.error()};
+    std::shared_ptr<ProgramClock> programClock = options.programClock;
+    if (!programClock) programClock = MakeProgramClock(options.jvLink.clock, options.clock);
     auto state = RunStartup({env::ProgramFolderSources::FromEnvironment(options.home),
-                             options.registry, options.clock});
+                             options.registry, ClockFunction(programClock)});
     if (!state) return Error{state.error()};
-    return Session(std::move(*state), options);
+    return Session(std::move(*state), options, std::move(programClock));
 }
 
 std::vector<std::string> Session::RaceDays() const {
@@ -130,7 +136,7 @@ Status Session::ImportAfterRetrieval(model::RaceDay& day, const std::string& dat
 }
 
 Result<JvLinkSource> Session::JvLink(WithoutStore withoutStore) const {
-    return JvLinkSource::Resolve(ProgramFolder(), jvLink_, withoutStore);
+    return JvLinkSource::Resolve(ProgramFolder(), jvLink_, withoutStore, programClock_);
 }
 
 Result<int> ResolveRace(const load::DayLoadOutcome& outcome, std::string_view text) {

@@ -30,7 +30,11 @@ struct SessionOptions {
     bool homeMustExist = false;
     JvLinkOptions jvLink;
     const env::Registry* registry = nullptr;  // nullptr: the platform's registry
+    // The computer's clock, read when no --clock starts a simulated one.
     LocalClock clock = CurrentLocalDateTime;
+    // The program's clock when the caller made it already (the window shares
+    // it with its timers); nullptr: made from jvLink.clock and `clock`.
+    std::shared_ptr<ProgramClock> programClock;
 };
 
 // The program folder the session of `options` works in (chosen as
@@ -51,7 +55,10 @@ class Session {
     env::ErrorLog& ErrorLog() { return state_.errorLog; }
     const analysis::JockeyRecommendTable& JockeyTable() const { return state_.jockeyTable; }
     const std::vector<std::string>& StartupProblems() const { return state_.problems; }
+    // The program's clock: every time the session reads, and the moment the
+    // substitute serves data for when the clock is simulated.
     const LocalClock& Clock() const { return clock_; }
+    const std::shared_ptr<ProgramClock>& SharedClock() const { return programClock_; }
     // The start-up state, handed on whole to the window.
     StartupState& Startup() { return state_; }
 
@@ -92,10 +99,11 @@ class Session {
     Result<JvLinkSource> JvLink(WithoutStore withoutStore) const;
 
   private:
-    Session(StartupState state, SessionOptions options);
+    Session(StartupState state, SessionOptions options, std::shared_ptr<ProgramClock> programClock);
 
     StartupState state_;
     JvLinkOptions jvLink_;
+    std::shared_ptr<ProgramClock> programClock_;
     LocalClock clock_;
 };
 

@@ -239,7 +239,8 @@ int RunDownload(const Args& given) {
 const CommandRegistration kRegistration({
     "download",
     "[--home DIR] [--store DIR] [--setup|--normal] [--from \"yyyy/mm/dd hh:nn:ss\"] "
-    "[--final-odds] [--now yyyymmddhhnn] [--jvsim-NAME VALUE ...]",
+    "[--final-odds] [--now yyyymmddhhnn | --clock \"yyyy/mm/dd hh:nn:ss\"] "
+    "[--jvsim-NAME VALUE ...]",
     "download the accumulated JV-Data since the last download (or --from) into the program "
     "folder",
     RunDownload,

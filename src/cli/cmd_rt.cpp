@@ -78,7 +78,7 @@ int RunRt(const Args& given) {
 const CommandRegistration kRegistration({
     "rt",
     "odds|results|mining [--home DIR] --day DATE [--race RACE] [--store DIR] "
-    "[--now yyyymmddhhnn] [--jvsim-NAME VALUE ...]",
+    "[--now yyyymmddhhnn | --clock \"yyyy/mm/dd hh:nn:ss\"] [--jvsim-NAME VALUE ...]",
     "retrieve real-time odds (of RACE, else of every race), results or mining predictions "
     "for a downloaded day",
     RunRt,

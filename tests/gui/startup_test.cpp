@@ -113,6 +113,11 @@ class StartupTest : public QObject {
             << QStringList{"--jvsim-colour", "red"} << false << "" << 0;
         QTest::newRow("substitute option without value")
             << QStringList{"--jvsim-version"} << false << "" << 0;
+        QTest::newRow("simulated clock")
+            << QStringList{"--clock", "2025/03/30 09:25:00", "--clock-speed=max"} << true << ""
+            << 0;
+        QTest::newRow("clock speed without clock")
+            << QStringList{"--clock-speed", "60"} << false << "" << 0;
     }
 
     void commandLine() {

@@ -55,6 +55,7 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& given) {
 
 std::string CommandLineUsage() {
     return "usage: quindle [--home DIR] [--store DIR] [--jvsim-NAME VALUE]...\n"
+           "               [--clock \"yyyy/mm/dd hh:nn:ss\"] [--clock-speed N|max]\n"
            "               [--day DATE] [--race RACE] [--search] [--runner N]\n"
            "               [--tab TAB] [--messages stderr]\n"
            "  --home DIR          program folder (default: QUINDLE_HOME, the program's folder\n"
@@ -62,6 +63,10 @@ std::string CommandLineUsage() {
            "  --store DIR         store folder served by the JV-Link substitute\n"
            "  --now yyyymmddhhnn  the moment the substitute serves data for\n"
            "  --jvsim-NAME VALUE  a substitute setting (now, version, fault, delay, ...)\n"
+           "  --clock MOMENT      run the program's clock from \"yyyy/mm/dd hh:nn:ss\" on: the\n"
+           "                      window, the schedule and the substitute's data follow it\n"
+           "  --clock-speed N     that clock at N times real speed (max: as fast as the work\n"
+           "                      allows)\n"
            "  --day DATE          load a race day after start-up: 2025年01月05日, 20250105\n"
            "                      or newest\n"
            "  --race RACE         show a race of that day: 中山11R, or a race index from 0\n"

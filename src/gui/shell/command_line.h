@@ -5,6 +5,8 @@
 //   --store DIR        the store folder the JV-Link substitute serves
 //   --now yyyymmddhhnn the moment the substitute serves data for
 //   --jvsim-NAME VALUE any setting of the substitute (--jvsim-now, --jvsim-fault, ...)
+//   --clock "yyyy/mm/dd hh:nn:ss"  a simulated program clock from that moment on
+//   --clock-speed N|max            its speed (with --clock)
 //   --day DATE         after start-up, load this race day ("2025年01月05日",
 //                      "20250105" or "newest")
 //   --race RACE        then show this race (a race-list text such as "中山11R",
@@ -27,7 +29,7 @@ namespace quindle::gui {
 
 struct CommandLine {
     std::filesystem::path home;  // empty when not given
-    app::JvLinkOptions jvLink;   // --store, --now, --jvsim-*
+    app::JvLinkOptions jvLink;   // --store, --now, --jvsim-*, --clock, --clock-speed
     // What to show once the window is up; empty when not given.
     std::string day;
     std::string race;

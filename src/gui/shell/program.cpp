@@ -21,7 +21,9 @@ Result<std::unique_ptr<MainWindow>> StartProgram(const ProgramSetup& setup) {
     options.home = setup.commandLine.home;
     options.jvLink = setup.commandLine.jvLink;
     options.registry = setup.registry;
-    options.clock = setup.clock;
+    // One clock for the session, the substitute and the window.
+    options.programClock = app::MakeProgramClock(setup.commandLine.jvLink.clock, setup.clock);
+    options.clock = ClockFunction(options.programClock);
     // A start that cannot go on is told to the user, who may have no console.
     auto fail = [&messages](const std::string& text, const std::string& reason) {
         messages.Inform(FromUtf8(text), Beep::Yes);
@@ -32,8 +34,8 @@ Result<std::unique_ptr<MainWindow>> StartProgram(const ProgramSetup& setup) {
 
     // JV-Link is tested before the start-up touches the program folder. The
     // substitute cannot be made without its settings: JV-Link is absent.
-    auto source =
-        app::JvLinkSource::Resolve(*folder, options.jvLink, app::WithoutStore::kDefaultFolder);
+    auto source = app::JvLinkSource::Resolve(
+        *folder, options.jvLink, app::WithoutStore::kDefaultFolder, options.programClock);
     if (!source) {
         return fail(std::string(jvlink::kJvLinkAbsentMessage), "JV-Link: " + source.error());
     }
@@ -51,7 +53,7 @@ Result<std::unique_ptr<MainWindow>> StartProgram(const ProgramSetup& setup) {
     auto jvLink = source->Create();
     if (!jvLink) return Error{jvLink.error()};
     MainWindowOptions windowOptions{std::make_unique<app::Session>(std::move(*session)),
-                                    std::move(*jvLink), setup.messages, setup.clock};
+                                    std::move(*jvLink), setup.messages, options.clock};
     return std::make_unique<MainWindow>(std::move(windowOptions));
 }
 

@@ -98,6 +98,7 @@ void RealtimeRetrieval::RunSession(const SessionRules& rules, std::string_view k
     const int opened = link_.JVRTOpen(rules.spec, key);
     if (opened != code::kOk) {
         out.jvLinkError = true;
+        out.noData = out.noData || opened == code::kNoData;
         out.beep = out.beep || rules.beepOnOpenError;
         ErrorLine(rules.openErrorPrefix + JvResultText("JVRTOpen", opened), out);
     } else {

@@ -39,6 +39,9 @@ struct RealtimeOutcome {
     bool beep = false;
     // Some JV-Link call failed.
     bool jvLinkError = false;
+    // A JVRTOpen answered -1: nothing has been announced for its key yet
+    // (also a JV-Link error, reported as one).
+    bool noData = false;
     // The status lines that were written to the error log, in order (UTF-8).
     std::vector<std::string> errorLines;
     // A file could not be read or written: the retrieval stopped there and
