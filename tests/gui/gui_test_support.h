@@ -25,7 +25,15 @@ struct Shown {
 class RecordingSink : public MessageSink {
   public:
     void Inform(const QString& text, Beep beep) override { shown.push_back({text, beep}); }
+    bool Ask(const QString& text) override {
+        asked.push_back(text);
+        return answer;
+    }
+    void SystemBeep() override { ++beeps; }
     std::vector<Shown> shown;
+    std::vector<QString> asked;
+    bool answer = true;  // the answer to every question
+    int beeps = 0;       // beeps without a message
 };
 
 // Dialogs answered by the test: each answer as set, every question recorded.
@@ -72,11 +80,13 @@ class TempHome {
 };
 
 // StartProgram with "--home <home>" and `extraArgs`, its messages going to
-// `sink` and its questions to `dialogs` (nullptr: the platform's dialogs).
+// `sink`, its questions to `dialogs` (nullptr: the platform's dialogs) and
+// its clock `clock`.
 inline Result<std::unique_ptr<MainWindow>> Start(const std::filesystem::path& home,
                                                  RecordingSink& sink,
                                                  std::vector<std::string> extraArgs = {},
-                                                 UserDialogs* dialogs = nullptr) {
+                                                 UserDialogs* dialogs = nullptr,
+                                                 LocalClock clock = FixedNow) {
     std::vector<std::string> args = {"--home", home.string()};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
     auto line = ParseCommandLine(args);
@@ -85,8 +95,15 @@ inline Result<std::unique_ptr<MainWindow>> Start(const std::filesystem::path& ho
     setup.commandLine = std::move(*line);
     setup.messages = &sink;
     setup.dialogs = dialogs;
-    setup.clock = FixedNow;
+    setup.clock = std::move(clock);
     return StartProgram(setup);
+}
+
+inline Result<std::unique_ptr<MainWindow>> Start(const std::filesystem::path& home,
+                                                 RecordingSink& sink,
+                                                 std::vector<std::string> extraArgs,
+                                                 LocalClock clock) {
+    return Start(home, sink, std::move(extraArgs), nullptr, std::move(clock));
 }
 
 inline Result<std::unique_ptr<MainWindow>> Start(const TempHome& home, RecordingSink& sink,

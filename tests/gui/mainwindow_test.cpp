@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "acquisition/acquisition_controller.h"
 #include "env/settings_file.h"
 #include "gui_test_support.h"
 #include "store/record_layout.h"
@@ -311,13 +312,22 @@ class MainWindowTest : public QObject {
         }
     }
 
-    // Commands whose work is not there yet say nothing; nor does the next
-    // race without a race day.
-    void unbuiltCommandsShowNoMessage() {
-        for (const char* name : {"JVBtn", "KekkaGetBtn", "SokuhoOddsBtn", "NextRaceBtn"}) {
+    // Without a race day the retrievals of the selected race and the next
+    // race do nothing at all; "JVデータ取得" runs the download dialog.
+    void commandsWithoutARaceDay() {
+        for (const char* name : {"KekkaGetBtn", "SokuhoOddsBtn", "NextRaceBtn"}) {
             QTest::mouseClick(Child<QPushButton>(name), Qt::LeftButton);
         }
         QVERIFY(sink_->shown.empty());
+        QCOMPARE(sink_->beeps, 0);
+        QVERIFY(Child<QLabel>("DLlabel")->text().isEmpty());
+
+        QStringList opened;
+        window_->findChild<AcquisitionController*>()->Dialogs().runModal = [&](QDialog& dialog) {
+            opened << dialog.objectName() << dialog.windowTitle();
+        };
+        QTest::mouseClick(Child<QPushButton>("JVBtn"), Qt::LeftButton);
+        QCOMPARE(opened, (QStringList{"GetDataForm", QString::fromUtf8("ＪＶデータ取込")}));
         QVERIFY(window_->isVisible());
     }
 

@@ -5,12 +5,27 @@
 // acquisition schedule (Timer1, Timer4, the automatic odds switch). The
 // retrievals, imports and schedule rules themselves live in the core; this
 // controller runs them from the window's controls.
+//
+// JV-Link serves one session at a time: while the download dialog is open or
+// a retrieval runs (both pump events), DayDocument::Acquiring() keeps every
+// other retrieval, the timers' runs and day loads out. A failed retrieval
+// shows no dialog: its text goes to the status line (DLlabel) and the error
+// log, so that the schedule's unattended runs go on at the next tick.
 
 #include <QObject>
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "common/feature_context.h"
+#include "jvlink/read_loop.h"
+#include "jvlink/realtime/realtime_retrieval.h"
 #include "load/day_loader.h"
 
+class QDialog;
+class QLabel;
+class QListWidget;
 class QTimer;
 
 namespace quindle::jvlink {
@@ -22,14 +37,26 @@ namespace quindle::gui {
 struct MainMenu;
 struct TopBar;
 
+// How the controller shows its modal windows; tests replace them so that no
+// test blocks on a modal window.
+struct AcquisitionDialogs {
+    // Runs a modal dialog to its end (QDialog::exec).
+    std::function<void(QDialog&)> runModal;
+    // The folder chooser: caption and start folder; empty when cancelled.
+    std::function<QString(QWidget* parent, const QString& caption, const QString& start)>
+        chooseFolder;
+};
+
 class AcquisitionController : public QObject {
     Q_OBJECT
   public:
     struct Controls {
         TopBar& top;
         MainMenu& menu;
-        QTimer* Timer1;  // the automatic odds check
-        QTimer* Timer4;  // the refresh of results and mining
+        QListWidget* DatList;  // the race list
+        QLabel* DLlabel;       // the status line of the download area
+        QTimer* Timer1;        // the automatic odds check
+        QTimer* Timer4;        // the refresh of results and mining
     };
     // `jvLink` (JVLink1) may be null: no JV-Link.
     AcquisitionController(FeatureContext context, Controls controls, jvlink::JvLink* jvLink,
@@ -41,9 +68,21 @@ class AcquisitionController : public QObject {
     // the load decided (today, or tomorrow from 18:00).
     void ApplySchedule(const load::DayLoadOutcome& outcome);
 
+    AcquisitionDialogs& Dialogs() { return dialogs_; }
+    // The process's acquisition flags (CancelRequested, the schedule's runs).
+    const jvlink::AcquisitionFlags& Flags() const { return flags_; }
+
   signals:
     // The automatic odds switch was ticked by a day load.
     void autoOddsStarted();
+    // Select race-list line `line` and show its race (also to show the
+    // selected race again after a retrieval).
+    void showRaceLine(int line);
+    // The download dialog closed: the race list and pages go, the race-day
+    // list is built again.
+    void downloadClosed();
+    // Load the day `dateText` again (after the time-series import).
+    void reloadDay(const std::string& dateText);
 
   private:
     // Accumulated-data download dialog.
@@ -65,9 +104,28 @@ class AcquisitionController : public QObject {
     void Timer1Timer();
     void Timer4Timer();
 
+    // A race and a day are selected (the retrievals of the selected race).
+    bool RaceAndDaySelected() const;
+    // The race-day selector's text, trimmed (UTF-8).
+    std::string SelectorDate() const;
+    std::string SelectedRa() const;
+    std::string FirstRa() const;
+    // Runs one retrieval when JV-Link is free, then its imports and the
+    // redisplay; failures go to the status line and the error log.
+    void Retrieve(const std::function<jvlink::RealtimeOutcome(jvlink::RealtimeRetrieval&)>& run);
+    // A failure that must not stop unattended work: status line and error log.
+    void ReportQuietly(const std::string& text);
+
     FeatureContext context_;
     Controls controls_;
     jvlink::JvLink* JVLink1_;
+    jvlink::AcquisitionFlags flags_;
+    AcquisitionDialogs dialogs_;
+    // The automatic odds list of the current Timer1 run: race key + "%2d".
+    // Its own list, so that no other work that fills a list can change it.
+    std::vector<std::string> autoOddsList_;
+    // A refresh tick came while JV-Link was busy: it runs when JV-Link is free.
+    bool refreshPending_ = false;
 };
 
 }  // namespace quindle::gui

@@ -12,6 +12,16 @@ void BoxMessageSink::Inform(const QString& text, Beep beep) {
                              text, QMessageBox::Ok);
 }
 
+bool BoxMessageSink::Ask(const QString& text) {
+    return QMessageBox::question(QApplication::activeWindow(),
+                                 QApplication::applicationDisplayName(), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void MessageSink::SystemBeep() {
+    QApplication::beep();
+}
+
 void StderrMessageSink::Inform(const QString& text, Beep) {
     std::fprintf(stderr, "quindle: %s\n", text.toUtf8().constData());
 }

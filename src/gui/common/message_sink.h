@@ -1,6 +1,6 @@
 #pragma once
 // How the program tells the user something: an information box with one OK
-// button, usually after the system beep. Every message goes through a
+// button, usually after the system beep, or a Yes/No question. Every message goes through a
 // MessageSink, so tests can catch the messages instead of blocking on a box.
 
 #include <QString>
@@ -16,12 +16,18 @@ class MessageSink {
     virtual ~MessageSink() = default;
     // Shows `text` and returns when the user has taken note of it.
     virtual void Inform(const QString& text, Beep beep) = 0;
+    // Asks `text` with the buttons Yes and No; true for Yes. A sink that
+    // cannot ask answers No, so nothing is given up unasked.
+    virtual bool Ask(const QString& /*text*/) { return false; }
+    // The system beep alone (the end-of-work signal of a retrieval).
+    virtual void SystemBeep();
 };
 
 // The information box of the platform, over the active window.
 class BoxMessageSink : public MessageSink {
   public:
     void Inform(const QString& text, Beep beep) override;
+    bool Ask(const QString& text) override;
 };
 
 // Messages as lines on the error output, for runs without anyone at the

@@ -53,8 +53,17 @@ class DayDocument : public QObject {
     // --- Runs that keep other commands out -------------------------------------------
     bool Loading() const { return loading_; }
     bool Searching() const { return searching_; }
-    // A day load or the search is running (each pumps events).
-    bool Busy() const { return loading_ || searching_; }
+    // JV-Link is in use: the download dialog is open or a real-time
+    // retrieval runs (each pumps events). No second session may start, and
+    // no day load may change the model under the import that follows.
+    bool Acquiring() const { return acquiring_; }
+    void SetAcquiring(bool acquiring) { acquiring_ = acquiring; }
+    // AutoOddsRun: the automatic odds retrieval started by Timer1 runs; the
+    // odds timer and the mail delivery skip their ticks meanwhile.
+    bool AutoOddsRun() const { return autoOddsRun_; }
+    void SetAutoOddsRun(bool running) { autoOddsRun_ = running; }
+    // A day load, the search or an acquisition is running (each pumps events).
+    bool Busy() const { return loading_ || searching_ || acquiring_; }
     void SetSearching(bool searching) { searching_ = searching; }
     // The bulk load ("一気読み", BatchLoadRun): messages of each day stay quiet.
     bool BulkLoading() const { return bulkLoading_; }
@@ -76,6 +85,8 @@ class DayDocument : public QObject {
     int zensoRow_ = 0;
     bool loading_ = false;
     bool searching_ = false;
+    bool acquiring_ = false;
+    bool autoOddsRun_ = false;
     bool bulkLoading_ = false;
 };
 

@@ -51,8 +51,8 @@ void MainWindow::WireCommands() {
 
 void MainWindow::BuildControllers() {
     const FeatureContext context{*session_, *document_, messages_, clock_, this};
-    acquisition_ =
-        new AcquisitionController(context, {top_, menu_, Timer1_, Timer4_}, JVLink1_.get(), this);
+    acquisition_ = new AcquisitionController(
+        context, {top_, menu_, DatList_, DLlabel_, Timer1_, Timer4_}, JVLink1_.get(), this);
     exports_ = new ExportsController(
         context, {menu_, pages_.LbSpeedButton1, top_.header, pages_.StringGrid10}, dialogs_, this);
     runner_ = new RunnerController(context, pages_, this);
@@ -65,6 +65,15 @@ void MainWindow::BuildControllers() {
             &MailController::AutoOddsStarted);
     connect(exports_, &ExportsController::previousRaceSearchWanted, raceView_,
             &RaceViewController::ZnesoMemberBtnClick);
+    connect(acquisition_, &AcquisitionController::showRaceLine, raceView_,
+            &RaceViewController::ShowRaceLine);
+    connect(acquisition_, &AcquisitionController::downloadClosed, raceView_,
+            &RaceViewController::AfterDownload);
+    connect(acquisition_, &AcquisitionController::reloadDay, raceView_,
+            [this](const std::string& dateText) {
+                // A day that is no longer listed has nothing to load again.
+                (void)raceView_->SelectDay(dateText);
+            });
 }
 
 // --- The window's own commands ---------------------------------------------------

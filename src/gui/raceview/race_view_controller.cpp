@@ -166,6 +166,18 @@ void RaceViewController::DatListClick() {
     ShowRace(DatList_->currentRow());
 }
 
+void RaceViewController::ShowRaceLine(int line) {
+    if (line < 0 || line >= DatList_->count()) return;
+    DatList_->setCurrentRow(line);
+    ShowRace(line);
+}
+
+void RaceViewController::AfterDownload() {
+    DatList_->clear();
+    pages_.PageControl1->setVisible(false);
+    MakeDataListBtnClick();
+}
+
 void RaceViewController::ShowRace(int line) {
     const std::vector<int>& indexes = document_.RaceIndexes();
     if (line < 0 || line >= static_cast<int>(indexes.size())) return;

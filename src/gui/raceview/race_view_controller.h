@@ -63,6 +63,11 @@ class RaceViewController : public QObject {
     // The previous-race search "前走勝ち上り" over the loaded day; the
     // "勝ち上り馬" export runs it too.
     void ZnesoMemberBtnClick();
+    // Selects race-list line `line` and shows its race.
+    void ShowRaceLine(int line);
+    // After the download dialog: the race list is cleared, the race pages
+    // hidden and the race-day list built again, so that new days appear.
+    void AfterDownload();
 
   private:
     void DateComboChange();
