@@ -24,7 +24,13 @@ struct Shown {
 class RecordingSink : public MessageSink {
   public:
     void Inform(const QString& text, Beep beep) override { shown.push_back({text, beep}); }
+    bool Confirm(const QString& text) override {
+        asked.push_back(text);
+        return answer;
+    }
     std::vector<Shown> shown;
+    std::vector<QString> asked;
+    bool answer = true;  // what Confirm answers
 };
 
 // The fixed moment the tests' clock reads.

@@ -12,6 +12,17 @@ void BoxMessageSink::Inform(const QString& text, Beep beep) {
                              text, QMessageBox::Ok);
 }
 
+bool MessageSink::Confirm(const QString& text) {
+    Inform(text, Beep::No);
+    return false;
+}
+
+bool BoxMessageSink::Confirm(const QString& text) {
+    return QMessageBox::question(QApplication::activeWindow(),
+                                 QApplication::applicationDisplayName(), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
 void StderrMessageSink::Inform(const QString& text, Beep) {
     std::fprintf(stderr, "quindle: %s\n", text.toUtf8().constData());
 }

@@ -16,12 +16,16 @@ class MessageSink {
     virtual ~MessageSink() = default;
     // Shows `text` and returns when the user has taken note of it.
     virtual void Inform(const QString& text, Beep beep) = 0;
+    // Asks `text` with the buttons Yes and No; true only for Yes. A sink that
+    // has no one to ask answers No.
+    virtual bool Confirm(const QString& text);
 };
 
 // The information box of the platform, over the active window.
 class BoxMessageSink : public MessageSink {
   public:
     void Inform(const QString& text, Beep beep) override;
+    bool Confirm(const QString& text) override;
 };
 
 // Messages as lines on the error output, for runs without anyone at the
