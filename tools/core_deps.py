@@ -6,6 +6,8 @@ It also fails when the core includes the layers built on it: the substitute
 session.
 
 A folder is the first path component below src/core ("util", "store", ...).
+The layers: util, text, env, store, model, analysis, load and jvlink, with
+masterdata (horse, jockey and trainer views, tracked horses) above load.
 An edge A -> B means a file in A includes a header of B. The core's layers must
 only point down, so the graph has to be acyclic; a cycle is printed with one
 include that closes it, as a place to start untangling.

@@ -161,6 +161,8 @@ std::string JsonRunner(const model::RaceDay& day, int race, int slot, const Card
         string("pedigree", se.Field(se::kPedigree)),
         string("jockeyCode", se.Field(se::kJockeyCode)),
         string("jockey", se.Field(se::kJockeyShort)),
+        string("trainerCode", se.Field(se::kTrainerCode)),
+        string("trainer", se.Field(se::kTrainerShort)),
         string("prevJockeyCode", out.PrevJockeyCode[s].View()),
         string("prevJockey", out.PrevJockeyName[s].View()),
         number("pastRunCount", out.PastRunCount[s]),

@@ -58,18 +58,6 @@ class LoadBar {
     int position_ = 0;
 };
 
-// The first `bytes` bytes of CP932 `s`, without a lead byte cut off from its
-// second byte.
-std::string_view FirstBytes(std::string_view s, size_t bytes) {
-    size_t end = 0;
-    while (end < s.size()) {
-        const size_t n = text::IsLeadByte(static_cast<unsigned char>(s[end])) ? 2 : 1;
-        if (end + n > bytes) break;
-        end += n;
-    }
-    return s.substr(0, std::min(end, s.size()));
-}
-
 // Race key of the payout match: year, month-day, venue and race number.
 constexpr text::FieldPos kPayoutKeyFields[] = {head::kYear, head::kMonthDay, head::kVenue,
                                                head::kRaceNumber};
@@ -239,7 +227,7 @@ class Loader {
         progress_.Pump();
         const std::string horse =
             store::CircledNumberText(runner.Field(layout::se::kHorseNumber)) +
-            std::string(FirstBytes(runner.Field(layout::se::kHorseName), kDetailNameBytes));
+            std::string(text::FirstBytes(runner.Field(layout::se::kHorseName), kDetailNameBytes));
         const std::string horseUtf8 = text::ToUtf8(horse);
         std::string detail;
         for (int k = 0; k < kPastRuns; ++k) {

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <memory>
@@ -12,7 +13,7 @@ namespace {
 
 // iconv descriptors are not thread-safe; each converter keeps one per thread.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
@@ -54,7 +55,7 @@ public:
 
     void SetSkipRule(size_t (*rule)(const char*, size_t)) { skipRule_ = rule; }
 
-private:
+  private:
     size_t SkipLength(const char* p, size_t left) const {
         size_t n = skipRule_ ? skipRule_(p, left) : 1;
         return n == 0 || n > left ? 1 : n;
@@ -105,14 +106,25 @@ std::string ToCp932(std::string_view utf8) {
     return conv.Run(utf8, "?");
 }
 
+std::string_view FirstBytes(std::string_view s, size_t bytes) {
+    size_t end = 0;
+    while (end < s.size()) {
+        const size_t n = IsLeadByte(static_cast<unsigned char>(s[end])) ? 2 : 1;
+        if (end + n > bytes) break;
+        end += n;
+    }
+    return s.substr(0, std::min(end, s.size()));
+}
+
 const std::string& Sj(std::string_view utf8Literal) {
     static std::mutex mutex;
     static std::map<std::string, std::unique_ptr<std::string>, std::less<>> cache;
     std::lock_guard lock(mutex);
     auto it = cache.find(utf8Literal);
     if (it == cache.end()) {
-        it = cache.emplace(std::string(utf8Literal),
-                           std::make_unique<std::string>(ToCp932(utf8Literal)))
+        it = cache
+                 .emplace(std::string(utf8Literal),
+                          std::make_unique<std::string>(ToCp932(utf8Literal)))
                  .first;
     }
     return *it->second;

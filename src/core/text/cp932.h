@@ -25,4 +25,8 @@ constexpr bool IsLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// The first `bytes` bytes of CP932 `s`, without a lead byte cut off from its
+// second byte ("the first 18 bytes of the name").
+std::string_view FirstBytes(std::string_view s, size_t bytes);
+
 }  // namespace quindle::text

@@ -83,7 +83,9 @@ Status MainWindow::SelectDay(const std::string& dateText) {
 }
 
 Status MainWindow::ShowStartView(const StartView& view) {
-    return raceView_->ShowStartView(view);
+    if (Status shown = raceView_->ShowStartView(view); !shown) return shown;
+    if (view.open.empty()) return Status::Ok();
+    return runner_->OpenWindows(view.open, view.runner > 0 ? view.runner - 1 : 0);
 }
 
 void MainWindow::SpeedButton1Click() {

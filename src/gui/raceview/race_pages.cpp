@@ -69,6 +69,10 @@ void BuildPastRideSheet(RacePages& p) {
         QAction* action = p.PopupMenu1->addAction(QString::fromUtf8(item.caption));
         action->setObjectName(QString::fromLatin1(item.name));
         p.*item.slot = action;
+        // The tracked-horse item stands apart from the three windows.
+        if (item.slot == &RacePages::ChaseHorseItem) {
+            p.PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N2"));
+        }
     }
     auto* layout = new QVBoxLayout(p.TabSheet12);
     layout->addWidget(p.StringGrid2);

@@ -31,9 +31,12 @@ struct StartView {
     std::string tab;   // card, past, zenso, result, or the tab's caption
     bool search = false;
     int runner = 0;  // row of the previous-race tab's runner list, from 1
+    // Runner windows to open for the runner of past-ride row `runner` (else
+    // the first): "horse", "jockey", "trainer", separated by commas.
+    std::string open = {};
 
     bool Empty() const {
-        return day.empty() && race.empty() && tab.empty() && !search && runner == 0;
+        return day.empty() && race.empty() && tab.empty() && !search && runner == 0 && open.empty();
     }
 };
 

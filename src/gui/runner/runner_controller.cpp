@@ -2,12 +2,37 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTableView>
 #include <QTableWidget>
+#include <algorithm>
 
+#include "app/session.h"
+#include "common/message_sink.h"
+#include "common/qt_text.h"
 #include "common/wiring.h"
+#include "document/day_document.h"
+#include "masterdata/master_reader.h"
+#include "masterdata/past_runs.h"
 #include "raceview/race_pages.h"
+#include "runner/horse_window.h"
+#include "runner/person_window.h"
+#include "store/codes/formatting.h"
+#include "text/fields.h"
 
 namespace quindle::gui {
+namespace {
+
+namespace se = store::layout::se;
+using masterdata::MasterKind;
+
+// The horse name of the captions and messages: full-width blanks removed,
+// then trimmed.
+QString HorseName(std::string_view record) {
+    return FromCp932(
+        text::TrimBlanks(store::StripFullWidthSpaces(text::FieldAt(record, se::kHorseName))));
+}
+
+}  // namespace
 
 RunnerController::RunnerController(FeatureContext context, RacePages& pages, QObject* parent)
     : QObject(parent), context_(context), pages_(pages) {
@@ -18,12 +43,67 @@ RunnerController::RunnerController(FeatureContext context, RacePages& pages, QOb
                              {pages_.JockeyItem, &R::JockeyItemClick},
                              {pages_.TrainerItem, &R::TrainerItemClick},
                          });
+    connect(pages_.StringGrid2, &QTableWidget::cellPressed, this,
+            [this](int row, int) { StringGrid2MouseDown(row); });
     connect(pages_.StringGrid2, &QTableWidget::cellClicked, this, &R::StringGrid2MouseUp);
     connect(pages_.StringGrid2, &QWidget::customContextMenuRequested, this, &R::StringGrid2Popup);
+
+    env::SettingsFile& settings = context_.session.Settings();
+    UmaForm_ = new HorseWindow(settings, context_.window);
+    KishuForm_ = new PersonWindow(PersonWindow::Person::kJockey, settings, context_.window);
+    ChokForm_ = new PersonWindow(PersonWindow::Person::kTrainer, settings, context_.window);
+}
+
+Status RunnerController::OpenWindows(const std::string& windows, int row) {
+    if (context_.document.DateText().empty()) return Error{"no race day is loaded"};
+    if (row < 0 || row >= pages_.StringGrid2->rowCount()) {
+        return Error{"no runner row " + std::to_string(row + 1) + " in the shown race"};
+    }
+    StringGrid2MouseDown(row);
+    std::size_t start = 0;
+    while (start <= windows.size()) {
+        const std::size_t end = std::min(windows.find(',', start), windows.size());
+        const std::string entry = windows.substr(start, end - start);
+        start = end + 1;
+        // "jockey:2" opens the jockey window on its third tab.
+        const std::size_t colon = entry.find(':');
+        const std::string name = entry.substr(0, colon);
+        const int tab = colon == std::string::npos ? -1 : std::atoi(entry.c_str() + colon + 1);
+        if (name == "horse") {
+            HorseItemClick();
+            if (tab >= 0) UmaForm_->TabControl->setCurrentIndex(tab);
+        } else if (name == "jockey" || name == "trainer") {
+            const bool jockey = name == "jockey";
+            jockey ? JockeyItemClick() : TrainerItemClick();
+            if (tab >= 0) (jockey ? KishuForm_ : ChokForm_)->TabControl1->setCurrentIndex(tab);
+        } else {
+            return Error{"no runner window '" + name + "'"};
+        }
+    }
+    return Status::Ok();
 }
 
 void RunnerController::StringGrid2Popup(const QPoint& position) {
     pages_.PopupMenu1->popup(pages_.StringGrid2->viewport()->mapToGlobal(position));
+}
+
+void RunnerController::StringGrid2MouseDown(int row) {
+    // Row r of the grid shows slot r of the race on show.
+    DayDocument& document = context_.document;
+    if (document.DateText().empty() || row < 0 || row >= model::kRunners) return;
+    const model::SeImage& runner = document.Day().RunnerSE(document.CurrentRace(), row);
+    const std::string_view record = runner.View();
+    selection_.slot = row;
+    selection_.jockeyCode = std::string(runner.Field(se::kJockeyCode));
+    selection_.trainerCode = std::string(runner.Field(se::kTrainerCode));
+    selection_.pedigree = std::string(runner.Field(se::kPedigree));
+    const QString name = HorseName(record);
+    pages_.ChaseHorseItem->setText(QStringLiteral("追跡馬に登録:") + name);
+    pages_.HorseItem->setText(QStringLiteral("馬情報:") + name);
+    pages_.JockeyItem->setText(QStringLiteral("騎手情報:") +
+                               FromCp932(runner.Field(se::kJockeyShort)));
+    pages_.TrainerItem->setText(QStringLiteral("調教師情報:") +
+                                FromCp932(runner.Field(se::kTrainerShort)));
 }
 
 void RunnerController::StringGrid2MouseUp() {
@@ -31,10 +111,70 @@ void RunnerController::StringGrid2MouseUp() {
     pages_.StringGrid2->clearSelection();
 }
 
-// The work of these comes with the runner actions.
-void RunnerController::ChaseHorseItemClick() {}
-void RunnerController::HorseItemClick() {}
-void RunnerController::JockeyItemClick() {}
-void RunnerController::TrainerItemClick() {}
+const std::string* RunnerController::SelectedRecord() {
+    DayDocument& document = context_.document;
+    if (document.DateText().empty()) return nullptr;
+    selectedRecord_ =
+        std::string(document.Day().RunnerSE(document.CurrentRace(), selection_.slot).View());
+    return &selectedRecord_;
+}
+
+void RunnerController::ChaseHorseItemClick() {
+    const std::string* record = SelectedRecord();
+    if (!record) return;
+    const QString name = HorseName(*record);
+    if (!context_.messages.Ask(name + QStringLiteral("を追跡馬に登録しますか？"))) return;
+    DayDocument& document = context_.document;
+    const int race = document.CurrentRace();
+    document.Day().OutData(race).Tracked[static_cast<size_t>(selection_.slot)] = 1;
+    if (Status saved = tracked_.Add(*record, context_.session.ProgramFolder()); !saved) {
+        // The mark stays set; the list is saved again with the next horse.
+        context_.messages.Inform(FromUtf8(saved.error()), Beep::Yes);
+    } else {
+        context_.messages.Inform(name + QStringLiteral("を追跡馬に登録しました。"), Beep::No);
+    }
+    // Show the race again so that the red horse-number cell appears.
+    document.ShowRace(race);
+    pages_.StringGrid2->viewport()->update();
+    for (QTableView* fixed : pages_.StringGrid2->findChildren<QTableView*>()) {
+        fixed->viewport()->update();
+    }
+}
+
+void RunnerController::HorseItemClick() {
+    DayDocument& document = context_.document;
+    if (document.DateText().empty()) return;
+    const auto& folder = context_.session.ProgramFolder();
+    auto record = masterdata::ReadMasterRecord(folder, MasterKind::kHorse, selection_.pedigree);
+    if (!record) {
+        UmaForm_->Open(Error{record.error()});
+        return;
+    }
+    const auto runs =
+        masterdata::PastRunsOfRunner(document.Day(), document.CurrentRace(), selection_.slot);
+    UmaForm_->Open(masterdata::MakeHorseView(*record, runs));
+}
+
+void RunnerController::JockeyItemClick() {
+    if (context_.document.DateText().empty()) return;
+    auto record = masterdata::ReadMasterRecord(context_.session.ProgramFolder(),
+                                               MasterKind::kJockey, selection_.jockeyCode);
+    if (!record) {
+        KishuForm_->Open(Error{record.error()});
+        return;
+    }
+    KishuForm_->Open(masterdata::MakeJockeyView(*record));
+}
+
+void RunnerController::TrainerItemClick() {
+    if (context_.document.DateText().empty()) return;
+    auto record = masterdata::ReadMasterRecord(context_.session.ProgramFolder(),
+                                               MasterKind::kTrainer, selection_.trainerCode);
+    if (!record) {
+        ChokForm_->Open(Error{record.error()});
+        return;
+    }
+    ChokForm_->Open(masterdata::MakeTrainerView(*record));
+}
 
 }  // namespace quindle::gui

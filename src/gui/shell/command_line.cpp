@@ -32,6 +32,7 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& given) {
         TextOption("day", line.day),
         TextOption("race", line.race),
         TextOption("tab", line.tab),
+        TextOption("open", line.open),
         {"runner",
          [&line](const std::string& value) -> Status {
              line.runner = std::atoi(value.c_str());
@@ -57,7 +58,7 @@ std::string CommandLineUsage() {
     return "usage: quindle [--home DIR] [--store DIR] [--jvsim-NAME VALUE]...\n"
            "               [--clock \"yyyy/mm/dd hh:nn:ss\"] [--clock-speed N|max]\n"
            "               [--day DATE] [--race RACE] [--search] [--runner N]\n"
-           "               [--tab TAB] [--messages stderr]\n"
+           "               [--tab TAB] [--open WINDOWS] [--messages stderr]\n"
            "  --home DIR          program folder (default: QUINDLE_HOME, the program's folder\n"
            "                      when writable, else ~/.local/share/quindle)\n"
            "  --store DIR         store folder served by the JV-Link substitute\n"
@@ -73,6 +74,9 @@ std::string CommandLineUsage() {
            "  --search            run the previous-race search (前走勝ち上り)\n"
            "  --runner N          show the previous race of runner row N (from 1)\n"
            "  --tab TAB           show a tab: card, past, zenso or result\n"
+           "  --open WINDOWS      open runner windows of past-ride row --runner N (else the\n"
+           "                      first): horse, jockey, trainer, joined by commas, each\n"
+           "                      optionally :TAB, a tab index from 0 (horse:1)\n"
            "  --messages stderr   write messages to the error output instead of showing boxes\n";
 }
 

@@ -14,6 +14,9 @@
 //   --search           then run the previous-race search ("前走勝ち上り")
 //   --runner N         then show the previous race of runner row N (from 1)
 //   --tab TAB          then show this tab (card, past, zenso, result, or its caption)
+//   --open WINDOWS     then open the runner windows (horse, jockey, trainer, joined
+//                      by commas, each optionally ":TAB" with a tab index from 0)
+//                      of past-ride row --runner (else the first)
 //   --messages stderr  messages on the error output instead of boxes
 //
 // Each option also takes the form --option=VALUE.
@@ -36,6 +39,7 @@ struct CommandLine {
     std::string tab;
     bool search = false;
     int runner = 0;
+    std::string open;
     bool messagesToStderr = false;
 };
 

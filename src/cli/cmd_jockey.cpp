@@ -1,0 +1,31 @@
+// quindle-cli jockey: the jockey window's view (騎手データ) of a jockey by code, from its
+// master record.
+
+#include "day_options.h"
+#include "master_output.h"
+#include "masterdata/master_reader.h"
+
+namespace quindle::cli {
+namespace {
+
+int RunJockey(const Args& args) {
+    auto options = ParseMasterOptions(args);
+    if (!options) return Fail(options.error());
+    auto session = OpenSession(options->home);
+    if (!session) return Fail(session.error());
+    auto record = masterdata::ReadMasterRecord(session->ProgramFolder(),
+                                               masterdata::MasterKind::kJockey, options->code);
+    if (!record) return Fail(record.error());
+    PrintPerson(masterdata::MakeJockeyView(*record), options->code, "騎手データ", options->format);
+    return 0;
+}
+
+const CommandRegistration kRegistration({
+    "jockey",
+    "[--home DIR] [--format text|json] CODE",
+    "print the jockey window (騎手データ) of a jockey: results, graded wins, finish counts",
+    RunJockey,
+});
+
+}  // namespace
+}  // namespace quindle::cli

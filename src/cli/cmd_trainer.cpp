@@ -1,0 +1,32 @@
+// quindle-cli trainer: the trainer window's view (調教師データ) of a trainer by code, from its
+// master record.
+
+#include "day_options.h"
+#include "master_output.h"
+#include "masterdata/master_reader.h"
+
+namespace quindle::cli {
+namespace {
+
+int RunTrainer(const Args& args) {
+    auto options = ParseMasterOptions(args);
+    if (!options) return Fail(options.error());
+    auto session = OpenSession(options->home);
+    if (!session) return Fail(session.error());
+    auto record = masterdata::ReadMasterRecord(session->ProgramFolder(),
+                                               masterdata::MasterKind::kTrainer, options->code);
+    if (!record) return Fail(record.error());
+    PrintPerson(masterdata::MakeTrainerView(*record), options->code, "調教師データ",
+                options->format);
+    return 0;
+}
+
+const CommandRegistration kRegistration({
+    "trainer",
+    "[--home DIR] [--format text|json] CODE",
+    "print the trainer window (調教師データ) of a trainer: results, graded wins, finish counts",
+    RunTrainer,
+});
+
+}  // namespace
+}  // namespace quindle::cli

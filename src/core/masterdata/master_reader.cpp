@@ -1,0 +1,81 @@
+#include "masterdata/master_reader.h"
+
+#include "store/files/file_names.h"
+#include "store/files/local_files.h"
+#include "store/files/record_reader.h"
+#include "text/fields.h"
+#include "util/file_io.h"
+
+namespace quindle::masterdata {
+namespace {
+
+namespace layout = store::layout;
+using layout::RecordType;
+
+Result<store::FileLocation> LocationOf(MasterKind kind, std::string_view code) {
+    switch (kind) {
+        case MasterKind::kHorse:
+            return store::HorseMasterLocation(code);
+        case MasterKind::kJockey:
+            return store::JockeyMasterLocation(code);
+        case MasterKind::kTrainer:
+            return store::TrainerMasterLocation(code);
+    }
+    return Error{"unknown master kind"};
+}
+
+const char* CodeName(MasterKind kind) {
+    switch (kind) {
+        case MasterKind::kHorse:
+            return "血統登録番号";
+        case MasterKind::kJockey:
+            return "騎手コード";
+        case MasterKind::kTrainer:
+            return "調教師コード";
+    }
+    return "";
+}
+
+}  // namespace
+
+RecordType MasterRecordType(MasterKind kind) {
+    switch (kind) {
+        case MasterKind::kHorse:
+            return RecordType::UM;
+        case MasterKind::kJockey:
+            return RecordType::KS;
+        case MasterKind::kTrainer:
+            return RecordType::CH;
+    }
+    return RecordType::UM;
+}
+
+std::string NoMasterRecordMessage(MasterKind kind, std::string_view code) {
+    return std::string("マスタレコードがありません (no master record): ") + CodeName(kind) + " " +
+           std::string(code);
+}
+
+Result<std::string> ReadMasterRecord(const std::filesystem::path& programFolder, MasterKind kind,
+                                     std::string_view code) {
+    const RecordType type = MasterRecordType(kind);
+    const auto key = layout::MasterKey(type);
+    // A code of another width would compare unequal with every key anyway;
+    // refusing it here also keeps "011" from naming the file of "01155".
+    if (!key || static_cast<int>(code.size()) != key->len) {
+        return Error{NoMasterRecordMessage(kind, code)};
+    }
+    auto location = LocationOf(kind, code);
+    if (!location) return Error{NoMasterRecordMessage(kind, code)};
+    store::LocalFiles files(programFolder);
+    auto path = files.PathOf(*location, /*createFolders=*/false);
+    if (!path) return Error{path.error()};
+    if (!PathExists(*path)) return Error{NoMasterRecordMessage(kind, code)};
+    auto records = store::ReadRecords(*path, type);
+    if (!records) return Error{records.error()};
+    for (std::string& record : *records) {
+        if (text::FieldAt(record, *key) == code) return std::move(record);
+    }
+    return Error{NoMasterRecordMessage(kind, code)};
+}
+
+}  // namespace quindle::masterdata

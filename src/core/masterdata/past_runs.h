@@ -1,0 +1,33 @@
+#pragma once
+// The past runs a horse view shows: pairs of the run's SE record and the RA
+// record of its race, most recent first, at most 20.
+//
+// In the window they are the past-run images the day load placed for the
+// selected runner; from the terminal, with no day loaded, they come from the
+// horse's run history file, each race looked up as the day load looks it up.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/race_day.h"
+#include "util/result.h"
+
+namespace quindle::masterdata {
+
+struct PastRun {
+    std::string se;  // SE record image (CP932, CR LF included)
+    std::string ra;  // RA record image of its race; blanks when not found
+};
+
+// The past runs of runner slot `slot` of race `race`: the past-run images k
+// = 0, 1, ... whose SE year reads above 0.
+std::vector<PastRun> PastRunsOfRunner(const model::RaceDay& day, int race, int slot);
+
+// The newest 20 runs of the history file of `pedigree`, with their races.
+// A horse without a history file has no runs; a damaged file is an error.
+Result<std::vector<PastRun>> PastRunsFromHistory(const std::filesystem::path& programFolder,
+                                                 std::string_view pedigree);
+
+}  // namespace quindle::masterdata

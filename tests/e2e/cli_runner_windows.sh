@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# The horse, jockey and trainer views of every runner of a whole race day,
+# through quindle-cli: each opens without an error, its JSON parses and holds
+# its labelled lines, and a code without a master record fails with exit code
+# 1 and "no master record".
+#
+# Usage: cli_runner_windows.sh QUINDLE_CLI [HOME [DAY]]
+# Without HOME a small league is generated and downloaded into a fresh
+# program folder; DAY defaults to the newest day.
+set -euo pipefail
+export LC_ALL=C.UTF-8
+cli="$1"
+home="${2:-}"
+day="${3:-newest}"
+py=/usr/bin/python3
+[ -x "$py" ] || py=python3
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+fail() {
+    echo "cli_runner_windows: $1" >&2
+    shift
+    cat "$@" >&2 2>/dev/null || true
+    exit 1
+}
+
+if [ -z "$home" ]; then
+    if ! "$cli" --help | grep -q '^  jvgen '; then
+        echo "cli_runner_windows: skipped, this quindle-cli has no jvgen command"
+        exit 0
+    fi
+    home="$work/home"
+    "$cli" jvgen --out "$work/store" --size small >"$work/gen.out" 2>&1 ||
+        fail "jvgen failed" "$work/gen.out"
+    "$cli" download --home "$home" --store "$work/store" --setup --final-odds \
+        --from "2000/01/01 00:00:00" >"$work/download.out" 2>&1 ||
+        fail "download failed" "$work/download.out"
+fi
+
+# "race<TAB>pedigree<TAB>jockey code<TAB>trainer code" of every runner of the day.
+races="$("$cli" races --home "$home" --day "$day" 2>/dev/null | wc -l)"
+[ "$races" -gt 0 ] || fail "the day $day has no races"
+: >"$work/runners"
+for ((r = 0; r < races; r++)); do
+    "$cli" card --home "$home" --day "$day" --race "$r" --format json 2>"$work/card.err" \
+        >"$work/card.json" || fail "card of race $r failed" "$work/card.err"
+    "$py" -c '
+import json, sys
+race = sys.argv[2]
+for runner in json.load(open(sys.argv[1]))["runners"]:
+    print("\t".join([race, runner["pedigree"], runner["jockeyCode"], runner["trainerCode"]]))
+' "$work/card.json" "$r" >>"$work/runners"
+done
+
+# Every view as JSON, checked for its lines; the first runner also as text.
+check_json() {
+    "$py" -c '
+import json, sys
+kind, path = sys.argv[1], sys.argv[2]
+view = json.load(open(path))
+assert view["NameLabel"].strip(), "empty heading"
+if kind == "horse":
+    names = {item.get("name") for item in view["info"]}
+    assert {"chakSogo", "chakD2201", "Ashishittsu", "ShokinShogai"} <= names, names
+    assert len(view["columns"]) == 48
+    for run in view["runs"]:
+        assert len(run["cells"]) == 48
+else:
+    assert len(view["results"]) == 3 and len(view["gradedWins"]) == 3
+    names = {item.get("name") for item in view["results"][0]["lines"]}
+    assert {"chakHeiti", "chakSKokura", "chakD2201", "SetteiNenLabel"} <= names, names
+    assert view["results"][2]["lines"][0]["text"] == "", "累計 shows a year"
+    if kind == "jockey":
+        assert len(view["firstRides"]) == 4
+' "$1" "$2" 2>"$work/check.err" || fail "$1 $3: JSON without its lines" "$work/check.err" "$2"
+}
+
+view() {
+    local kind="$1" code="$2"
+    "$cli" "$kind" --home "$home" --format json "$code" >"$work/view.json" 2>"$work/view.err" ||
+        fail "$kind $code failed" "$work/view.err"
+    check_json "$kind" "$work/view.json" "$code"
+}
+
+runners=0
+declare -A seen
+while IFS=$'\t' read -r race pedigree jockey trainer; do
+    runners=$((runners + 1))
+    view horse "$pedigree"
+    for pair in "jockey:$jockey" "trainer:$trainer"; do
+        [ -n "${seen[$pair]:-}" ] && continue
+        seen[$pair]=1
+        view "${pair%%:*}" "${pair#*:}"
+    done
+    if [ "$runners" = 1 ]; then
+        for kind in horse jockey trainer; do
+            code="$pedigree"
+            [ "$kind" = jockey ] && code="$jockey"
+            [ "$kind" = trainer ] && code="$trainer"
+            "$cli" "$kind" --home "$home" "$code" >"$work/view.txt" 2>"$work/view.err" ||
+                fail "$kind $code as text failed" "$work/view.err"
+            [ "$(wc -l <"$work/view.txt")" -gt 20 ] || fail "$kind $code: short text" "$work/view.txt"
+        done
+    fi
+done <"$work/runners"
+[ "$runners" -gt 0 ] || fail "no runners on $day"
+
+# No master record: exit code 1 and the message.
+for args in "horse 1999999999" "jockey 99999" "trainer 99999"; do
+    set +e
+    # shellcheck disable=SC2086
+    "$cli" ${args%% *} --home "$home" ${args#* } >/dev/null 2>"$work/missing.err"
+    status=$?
+    set -e
+    [ "$status" = 1 ] || fail "$args: exit code $status, not 1"
+    grep -q "no master record" "$work/missing.err" || fail "$args: no message" "$work/missing.err"
+done
+echo "cli_runner_windows: $races races, $runners runners, ${#seen[@]} jockeys and trainers: ok"

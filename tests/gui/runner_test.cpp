@@ -1,0 +1,242 @@
+// Runner actions on the past-ride table of the small league: a mouse press
+// selects the runner of its row and sets the pop-up captions, "追跡馬に登録"
+// asks, marks the runner, writes ChaseHorse.dat and paints its horse-number
+// cell red; the horse, jockey and trainer windows open from the menu, switch
+// tabs and keep their places; a runner without a master record gets a
+// message in the window instead of somebody else's record.
+//
+// The league is made by the quindle-cli named in QUINDLE_CLI (jvgen and
+// download); the test is skipped without it.
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+#include <cstdlib>
+#include <filesystem>
+
+#include "analysis/past_rides.h"
+#include "document/day_document.h"
+#include "env/settings_file.h"
+#include "gui_test_support.h"
+#include "raceview/race_view_controller.h"
+#include "store/codes/formatting.h"
+#include "store/record_layout.h"
+#include "text/cp932.h"
+#include "text/fields.h"
+
+using namespace quindle;
+using namespace quindle::gui;
+using namespace quindle::gui::testing;
+namespace se = store::layout::se;
+namespace fs = std::filesystem;
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QString Name(const model::SeImage& runner) {
+    return QString::fromStdString(
+        text::ToUtf8(text::TrimBlanks(store::StripFullWidthSpaces(runner.Field(se::kHorseName)))));
+}
+
+bool Run(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    if (!process.waitForFinished(300000) || process.exitCode() != 0) {
+        qWarning().noquote() << program << args.join(' ') << process.readAllStandardError();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+class RunnerTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir work_;
+    fs::path home_;
+    RecordingSink sink_;
+    std::unique_ptr<MainWindow> window_;
+
+    template <typename T>
+    T* Child(QObject* parent, const char* name) {
+        T* child = parent->findChild<T*>(QString::fromLatin1(name));
+        if (!child) qWarning("no control %s", name);
+        return child;
+    }
+
+    QTableWidget* Grid() { return Child<QTableWidget>(window_.get(), "StringGrid2"); }
+    const model::SeImage& Runner(int slot) {
+        return window_->Day().RunnerSE(window_->Document().CurrentRace(), slot);
+    }
+
+    // A right-click on grid row `row` (row 0 is the first runner).
+    void RightClick(int row) {
+        QTableWidget* grid = Grid();
+        const QRect cell =
+            grid->visualRect(grid->model()->index(row, analysis::kPastFirstRunColumn));
+        QTest::mousePress(grid->viewport(), Qt::RightButton, {}, cell.center());
+        QTest::mouseRelease(grid->viewport(), Qt::RightButton, {}, cell.center());
+    }
+
+    QAction* Item(const char* name) { return Child<QAction>(window_.get(), name); }
+
+  private slots:
+    void initTestCase() {
+        const char* cli = std::getenv("QUINDLE_CLI");
+        if (!cli || !*cli) QSKIP("QUINDLE_CLI names no quindle-cli to make the small league");
+        QVERIFY(work_.isValid());
+        const QString store = work_.filePath(QStringLiteral("store"));
+        home_ = work_.filePath(QStringLiteral("home")).toStdString();
+        QVERIFY(Run(QString::fromLocal8Bit(cli), {"jvgen", "--out", store, "--size", "small"}));
+        QVERIFY(Run(QString::fromLocal8Bit(cli),
+                    {"download", "--home", QString::fromStdString(home_.string()), "--store", store,
+                     "--setup", "--final-odds", "--from", "2000/01/01 00:00:00"}));
+        auto window = Start(home_, sink_);
+        QVERIFY2(window.ok(), window.ok() ? "" : window.error().c_str());
+        window_ = std::move(*window);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QVERIFY(window_->ShowStartView({"newest", "0", "past", false, 0}).ok());
+        QVERIFY(Grid()->rowCount() >= 4);
+    }
+
+    void rightClickSelectsTheRowsRunnerAndRegistersIt() {
+        QCOMPARE(Item("ChaseHorseItem")->text(), U("追跡馬に登録(&R)"));
+        const QList<QAction*> items = Child<QMenu>(window_.get(), "PopupMenu1")->actions();
+        QCOMPARE(items.size(), 5);
+        QVERIFY(items[1]->isSeparator());
+
+        RightClick(2);  // row 3 of the table, its heading row counted
+        const model::SeImage& runner = Runner(2);
+        const QString name = Name(runner);
+        QCOMPARE(Item("ChaseHorseItem")->text(), U("追跡馬に登録:") + name);
+        QCOMPARE(Item("HorseItem")->text(), U("馬情報:") + name);
+        QCOMPARE(
+            Item("JockeyItem")->text(),
+            U("騎手情報:") + QString::fromStdString(text::ToUtf8(runner.Field(se::kJockeyShort))));
+        QCOMPARE(Item("TrainerItem")->text(),
+                 U("調教師情報:") +
+                     QString::fromStdString(text::ToUtf8(runner.Field(se::kTrainerShort))));
+
+        // Answered No: nothing happens.
+        sink_.answer = false;
+        Item("ChaseHorseItem")->trigger();
+        QCOMPARE(sink_.asked.back(), name + U("を追跡馬に登録しますか？"));
+        const int race = window_->Document().CurrentRace();
+        QCOMPARE(int(window_->Day().OutData(race).Tracked[2]), 0);
+        QVERIFY(!fs::exists(home_ / "ChaseHorse.dat"));
+
+        sink_.answer = true;
+        sink_.shown.clear();
+        Item("ChaseHorseItem")->trigger();
+        QCOMPARE(int(window_->Day().OutData(race).Tracked[2]), 1);
+        QCOMPARE(sink_.shown.size(), size_t(1));
+        QCOMPARE(sink_.shown[0].text, name + U("を追跡馬に登録しました。"));
+        const std::string entry =
+            std::string(runner.Field(se::kPedigree)) + std::string(runner.Field(se::kHorseName));
+        QCOMPARE(ReadFile(home_ / "ChaseHorse.dat"), entry + "\r\n");
+
+        // The horse-number cell of row 3 is red after the refresh.
+        QCoreApplication::processEvents();
+        QTableWidget* grid = Grid();
+        auto* fixed = Child<QTableView>(grid, "StringGrid2Fixed");
+        const QImage image = grid->grab().toImage();
+        const auto numberCell = [&](int row) {
+            QRect cell = fixed->visualRect(fixed->model()->index(row, analysis::kPastHorseColumn));
+            cell.translate(fixed->geometry().topLeft() +
+                           QPoint(0, fixed->horizontalHeader()->height()));
+            return cell;
+        };
+        const QPoint inside = numberCell(2).topLeft() + QPoint(3, 3);
+        QCOMPARE(image.pixelColor(inside), QColor(255, 0, 0));
+        QVERIFY(image.pixelColor(numberCell(1).topLeft() + QPoint(3, 3)) != QColor(255, 0, 0));
+    }
+
+    void theThreeWindowsOpenFromTheMenu() {
+        RightClick(0);
+        const int race = window_->Document().CurrentRace();
+        Item("HorseItem")->trigger();
+        auto* horse = Child<QWidget>(window_.get(), "UmaForm");
+        QVERIFY(horse && horse->isVisible());
+        QVERIFY(!Child<QLabel>(horse, "MessageLabel")->isVisible());
+        QVERIFY(Child<QLabel>(horse, "NameLabel")->text().startsWith(Name(Runner(0))));
+        QVERIFY(Child<QLabel>(horse, "chakSogo")->text().startsWith(U("総合:[1着]")));
+        auto* tabs = Child<QTabWidget>(horse, "TabControl");
+        QCOMPARE(tabs->count(), 3);
+        tabs->setCurrentIndex(1);
+        auto* runs = Child<QTableWidget>(horse, "StringGrid2");
+        QCOMPARE(runs->columnCount(), 48);
+        QCOMPARE(runs->rowCount(), std::min(window_->Day().OutData(race).PastRunCount[0], 20));
+        if (runs->rowCount() > 0) {
+            QTest::mousePress(runs->viewport(), Qt::LeftButton, {},
+                              runs->visualRect(runs->model()->index(0, 5)).center());
+            QVERIFY(Child<QLabel>(horse, "LabelUmaTitle")->text().endsWith(U("(前1走)")));
+            Child<QAction>(horse, "MenuItem2")->trigger();
+            const QString copied = QGuiApplication::clipboard()->text();
+            QVERIFY(copied.startsWith(Child<QLabel>(horse, "NameLabel")->text() + "\r\n"));
+            QCOMPARE(copied.count(QStringLiteral("\r\n")), 3 + runs->rowCount());
+        }
+        tabs->setCurrentIndex(2);
+        QCOMPARE(Child<QTableWidget>(horse, "StringGrid3")->rowCount(), runs->rowCount());
+        QVERIFY(Child<QLabel>(horse, "UmameiKakosoLabel")
+                    ->text()
+                    .endsWith(U("(過去走データ数：%1走)").arg(runs->rowCount())));
+
+        for (const char* item : {"JockeyItem", "TrainerItem"}) {
+            Item(item)->trigger();
+            auto* person = Child<QWidget>(window_.get(), *item == 'J' ? "KishuForm" : "ChokForm");
+            QVERIFY(person && person->isVisible());
+            auto* heading = Child<QLabel>(person, "NameLabel");
+            QVERIFY(heading->text().contains(U("日生/")));
+            QVERIFY(!heading->toolTip().isEmpty());
+            QCOMPARE(person->findChild<QLabel*>(QStringLiteral("FirstRideLabel")) != nullptr,
+                     *item == 'J');
+            auto* tabBar = Child<QTabBar>(person, "TabControl1");
+            tabBar->setCurrentIndex(0);
+            QVERIFY(Child<QLabel>(person, "SetteiNenLabel")->text().startsWith(U("設定年:")));
+            const QString heading0 = heading->text();
+            tabBar->setCurrentIndex(2);
+            QCOMPARE(Child<QLabel>(person, "SetteiNenLabel")->text(), QString());
+            QVERIFY(Child<QLabel>(person, "chakSKokura")->text().startsWith(U("<小倉>障害:[1着]")));
+            QCOMPARE(heading->text(), heading0);  // the tab changes only the results
+        }
+
+        // Each window keeps its place in its own settings section.
+        horse->move(40, 50);
+        horse->resize(700, 480);
+        horse->hide();
+        QCOMPARE(window_->Settings().Read(env::settings::kHorseWindow.width), 700);
+        QCOMPARE(window_->Settings().Read(env::settings::kHorseWindow.height), 480);
+    }
+
+    void aRunnerWithoutAMasterRecordGetsAMessage() {
+        RightClick(1);
+        const std::string code(Runner(1).Field(se::kJockeyCode));
+        const fs::path ksch = home_ / "KSCH";
+        fs::rename(ksch, home_ / "KSCH-away");
+        Item("JockeyItem")->trigger();
+        fs::rename(home_ / "KSCH-away", ksch);
+        auto* jockey = Child<QWidget>(window_.get(), "KishuForm");
+        auto* message = Child<QLabel>(jockey, "MessageLabel");
+        QVERIFY(message->isVisible());
+        QVERIFY(message->text().contains(U("no master record")));
+        QVERIFY(message->text().contains(QString::fromStdString(code)));
+        QCOMPARE(Child<QLabel>(jockey, "NameLabel")->text(), QString());
+        QVERIFY(jockey->findChild<QLabel*>(QStringLiteral("chakHeiti")) == nullptr);
+    }
+};
+
+QTEST_MAIN(RunnerTest)
+#include "runner_test.moc"
