@@ -64,7 +64,7 @@ int RunBacktest(const Args& args) {
     auto options = ParseScanOptions(args, extra);
     if (!options) return Fail(options.error());
     fs::path programFolder;
-    auto scan = RunScan(*options, &programFolder);
+    auto scan = RunScan(*options, &programFolder, load::TrioOdds::kRead);
     if (!scan) return Fail(scan.error());
     auto table = TableOf(tableFile, programFolder);
     if (!table) return Fail(table.error());

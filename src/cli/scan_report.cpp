@@ -81,13 +81,14 @@ Result<ScanOptions> ParseScanOptions(const Args& args, std::span<const ValueOpti
     return options;
 }
 
-Result<load::HistoryScan> RunScan(const ScanOptions& options,
-                                  std::filesystem::path* programFolder) {
+Result<load::HistoryScan> RunScan(const ScanOptions& options, std::filesystem::path* programFolder,
+                                  load::TrioOdds trioOdds) {
     auto session = OpenSession(options.home);
     if (!session) return Error{session.error()};
     if (programFolder) *programFolder = session->ProgramFolder();
     StderrProgress progress;
-    auto scan = load::ScanHistory(session->ProgramFolder(), options.from, options.to, progress);
+    auto scan =
+        load::ScanHistory(session->ProgramFolder(), options.from, options.to, progress, trioOdds);
     if (!scan) return scan;
     for (const std::string& problem : scan->problems) {
         std::fprintf(stderr, "quindle-cli: %s\n", problem.c_str());

@@ -36,7 +36,8 @@ Result<int> ParsePeriodDate(const std::string& value);
 // Opens the program folder and scans the period; the files the scan worked
 // around are reported on stderr.
 Result<load::HistoryScan> RunScan(const ScanOptions& options,
-                                  std::filesystem::path* programFolder = nullptr);
+                                  std::filesystem::path* programFolder = nullptr,
+                                  load::TrioOdds trioOdds = load::TrioOdds::kSkip);
 
 // A table of rates: a first column `group`, then number columns.
 struct RateTable {

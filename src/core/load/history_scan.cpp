@@ -40,24 +40,6 @@ bool CentralVenue(std::string_view record) {
     return venue >= kFirstCentralVenue && venue <= kLastCentralVenue;
 }
 
-// The history files under SEI/<yyyy>/, by pedigree number (the file name
-// without its extension, in any letter case).
-std::vector<std::string> HistoryPedigrees(const fs::path& programFolder) {
-    std::vector<std::string> pedigrees;
-    const auto sei = FindFolder(programFolder, kSeiFolder);
-    if (!sei) return pedigrees;
-    std::error_code ec;
-    for (const auto& year : fs::directory_iterator(*sei, ec)) {
-        if (!year.is_directory(ec)) continue;
-        for (const auto& file : fs::directory_iterator(year.path(), ec)) {
-            if (!SameNameIgnoringCase(file.path().extension().string(), ".jvSEI")) continue;
-            pedigrees.push_back(file.path().stem().string());
-        }
-    }
-    std::sort(pedigrees.begin(), pedigrees.end());
-    return pedigrees;
-}
-
 RidingPattern PatternOf(const analysis::RidingJudgement& judged) {
     if (judged.tenNori) return RidingPattern::kTenNori;
     if (judged.renzokuKijo) return RidingPattern::kRenzokuKijo;
@@ -67,11 +49,13 @@ RidingPattern PatternOf(const analysis::RidingJudgement& judged) {
 
 class Scanner {
   public:
-    Scanner(const fs::path& programFolder, int from, int to, ProgressSink& progress)
+    Scanner(const fs::path& programFolder, int from, int to, ProgressSink& progress,
+            TrioOdds trioOdds)
         : programFolder_(programFolder),
           from_(from),
           to_(to),
           progress_(progress),
+          trioOdds_(trioOdds),
           files_(programFolder),
           finder_(files_) {}
 
@@ -217,28 +201,32 @@ class Scanner {
         std::optional<std::string> o5;
     };
 
+    // The payouts of the day `ymd`. Races come in date order, so only the
+    // day at hand is kept (a day's trio odds are some megabytes).
     Result<const DayPayouts*> Day(std::string_view ymd) {
-        auto [it, added] = days_.try_emplace(std::string(ymd));
-        if (!added) return &it->second;
+        if (dayYmd_ == ymd) return &day_;
+        dayYmd_ = ymd;
+        day_ = {};
         const auto dateText = DateTextOfYmd(ymd);
-        if (!dateText) return &it->second;
+        if (!dateText) return &day_;
         auto files = DayFiles::Open(programFolder_, *dateText);
         if (!files) return Error{files.error()};
         auto hr = files->ReadPayouts();
         if (!hr) {
             scan_.problems.push_back(hr.error());
         } else {
-            it->second.hr = std::move(*hr);
+            day_.hr = std::move(*hr);
         }
+        if (trioOdds_ == TrioOdds::kSkip) return &day_;
         DayFilePaths trioOnly;
         trioOnly.o5 = files->Paths().o5;
         auto odds = DayOddsFiles::Read(trioOnly);
         if (!odds) {
             scan_.problems.push_back(odds.error());
         } else {
-            it->second.o5 = odds->O5();
+            day_.o5 = odds->O5();
         }
-        return &it->second;
+        return &day_;
     }
 
     // The day's payout record of the race of `ra`, matched as the day load
@@ -260,6 +248,7 @@ class Scanner {
     const int from_;
     const int to_;
     ProgressSink& progress_;
+    const TrioOdds trioOdds_;
     store::LocalFiles files_;
     PastRaceFinder finder_;
     HistoryScan scan_;
@@ -267,14 +256,31 @@ class Scanner {
     std::vector<std::string_view> runs_;
     model::SeImage se_;
     std::map<const std::string*, model::RaImage> races_;
-    std::map<std::string, DayPayouts> days_;
+    std::string dayYmd_;
+    DayPayouts day_;
 };
 
 }  // namespace
 
+std::vector<std::string> HistoryPedigrees(const fs::path& programFolder) {
+    std::vector<std::string> pedigrees;
+    const auto sei = FindFolder(programFolder, kSeiFolder);
+    if (!sei) return pedigrees;
+    std::error_code ec;
+    for (const auto& year : fs::directory_iterator(*sei, ec)) {
+        if (!year.is_directory(ec)) continue;
+        for (const auto& file : fs::directory_iterator(year.path(), ec)) {
+            if (!SameNameIgnoringCase(file.path().extension().string(), ".jvSEI")) continue;
+            pedigrees.push_back(file.path().stem().string());
+        }
+    }
+    std::sort(pedigrees.begin(), pedigrees.end());
+    return pedigrees;
+}
+
 Result<HistoryScan> ScanHistory(const fs::path& programFolder, int from, int to,
-                                ProgressSink& progress) {
-    Scanner scanner(programFolder, from, to, progress);
+                                ProgressSink& progress, TrioOdds trioOdds) {
+    Scanner scanner(programFolder, from, to, progress, trioOdds);
     return scanner.Run();
 }
 

@@ -27,11 +27,19 @@ struct HistoryScan {
     std::vector<std::string> problems;
 };
 
+enum class TrioOdds { kRead, kSkip };
+
 // Scans the runs dated `from` to `to` (yyyymmdd, both included). Reports the
 // files read on `progress`; a cancel there ends the scan with the error
-// kScanCancelled.
+// kScanCancelled. The trio favourite's odds (for the ☆ of the marks) take
+// the day's O5 files, the largest files of a day; kSkip leaves them unread
+// and the odds at 0 where no mark is looked up.
 Result<HistoryScan> ScanHistory(const std::filesystem::path& programFolder, int from, int to,
-                                ProgressSink& progress);
+                                ProgressSink& progress, TrioOdds trioOdds = TrioOdds::kRead);
+
+// The pedigree numbers of the history files under SEI/<yyyy>/ (the file
+// names without ".jvSEI", in any letter case), sorted.
+std::vector<std::string> HistoryPedigrees(const std::filesystem::path& programFolder);
 
 inline constexpr const char* kScanCancelled = "集計を中止しました。";
 

@@ -30,10 +30,11 @@ struct StartView {
     std::string race;  // race-list text ("中山11R") or race index
     std::string tab;   // card, past, zenso, result, or the tab's caption
     bool search = false;
-    int runner = 0;  // row of the previous-race tab's runner list, from 1
+    int runner = 0;         // row of the previous-race tab's runner list, from 1
+    bool analysis = false;  // then show the tab 分析 and scan its period
 
     bool Empty() const {
-        return day.empty() && race.empty() && tab.empty() && !search && runner == 0;
+        return day.empty() && race.empty() && tab.empty() && !search && runner == 0 && !analysis;
     }
 };
 

@@ -45,7 +45,8 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& given) {
              return Status::Ok();
          }},
     };
-    const FlagOption flags[] = {{"search", [&line] { line.search = true; }}};
+    const FlagOption flags[] = {{"search", [&line] { line.search = true; }},
+                                {"analysis", [&line] { line.analysis = true; }}};
     auto rest = TakeOptions(args, values, flags);
     if (!rest) return Error{rest.error()};
     if (!rest->empty()) return Error{"unknown option '" + rest->front() + "'"};
@@ -56,7 +57,7 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& given) {
 std::string CommandLineUsage() {
     return "usage: quindle [--home DIR] [--store DIR] [--jvsim-NAME VALUE]...\n"
            "               [--day DATE] [--race RACE] [--search] [--runner N]\n"
-           "               [--tab TAB] [--messages stderr]\n"
+           "               [--tab TAB] [--analysis] [--messages stderr]\n"
            "  --home DIR          program folder (default: QUINDLE_HOME, the program's folder\n"
            "                      when writable, else ~/.local/share/quindle)\n"
            "  --store DIR         store folder served by the JV-Link substitute\n"
@@ -68,6 +69,8 @@ std::string CommandLineUsage() {
            "  --search            run the previous-race search (前走勝ち上り)\n"
            "  --runner N          show the previous race of runner row N (from 1)\n"
            "  --tab TAB           show a tab: card, past, zenso or result\n"
+           "  --analysis          show the tab 分析 (with its feature switch) and scan its\n"
+           "                      period\n"
            "  --messages stderr   write messages to the error output instead of showing boxes\n";
 }
 

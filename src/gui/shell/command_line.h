@@ -12,6 +12,7 @@
 //   --search           then run the previous-race search ("前走勝ち上り")
 //   --runner N         then show the previous race of runner row N (from 1)
 //   --tab TAB          then show this tab (card, past, zenso, result, or its caption)
+//   --analysis         then show the tab 分析 and scan its period
 //   --messages stderr  messages on the error output instead of boxes
 //
 // Each option also takes the form --option=VALUE.
@@ -34,6 +35,7 @@ struct CommandLine {
     std::string tab;
     bool search = false;
     int runner = 0;
+    bool analysis = false;
     bool messagesToStderr = false;
 };
 
