@@ -28,6 +28,7 @@
 #include "analysis/jockey_recommend_table.h"
 #include "analysis/riding_pattern.h"
 #include "analysis/zenso.h"
+#include "bench_common.h"
 #include "load/day_files.h"
 #include "load/day_loader.h"
 #include "load/jockey_table_file.h"
@@ -42,39 +43,14 @@ using namespace quindle;
 namespace fs = std::filesystem;
 namespace layout = store::layout;
 
+using namespace quindle::bench;
+
 namespace {
 
 constexpr double kLoadFloorFactor = 3.0;
 constexpr double kLoadLimitSeconds = 0.5;
 constexpr double kSearchLimitSeconds = 2.0;
 constexpr int kDefaultRuns = 5;
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The best time of `runs` runs after one unmeasured run.
-double Best(int runs, const std::function<void()>& work) {
-    work();
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) best = std::min(best, Seconds(work));
-    return best;
-}
-
-// The process's resident high-water mark in MB, and its reset (Linux; the
-// reset is ignored where it is not supported).
-double PeakResidentMb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;
-    }
-    return 0;
-}
-void ResetPeakResident() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
 
 bool Exists(const fs::path& p) {
     std::error_code ec;

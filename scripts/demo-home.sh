@@ -3,11 +3,12 @@
 # league (quindle-cli jvgen --size demo) as the store the JV-Link substitute
 # serves, and the accumulated download of that store into the folder, as the
 # "JVデータ取得" dialog does it (quindle-cli download --setup), final odds
-# included so that the race cards show odds and popularity ranks. The league's
-# jockey recommendation table goes into the folder as "jockdata.kcsv", and the
-# newest day, whose final odds are not out yet, gets its morning odds (a
-# real-time retrieval at 09:40 of that day), so that its cards show odds and
-# the ◎/☆ marks.
+# included so that the race cards show odds and popularity ranks. A jockey
+# recommendation table learned from the league's first eight months
+# (quindle-cli learn-table) goes into the folder as "jockdata.kcsv" (the
+# league's own table when learning marks nothing), and the newest day, whose
+# final odds are not out yet, gets its morning odds (a real-time retrieval at
+# 09:40 of that day), so that its cards show odds and the ◎/☆ marks.
 # Usage: scripts/demo-home.sh BUILD_DIR
 #
 # The folder is $QUINDLE_DEMO_HOME, else demo-home in the build folder; the
@@ -48,7 +49,26 @@ if [ ! -f "$downloaded" ]; then
 fi
 # The table is read at start-up; a user's own table is never replaced.
 if [ ! -f "$home/jockdata.kcsv" ]; then
-  cp "$store/jockdata.kcsv" "$home/jockdata.kcsv.partial"
+  first="$(sed -n 's/^first_day=//p' "$store/store.ini")"
+  until="$(date -d "$first +8 months -1 day" +%Y%m%d)"
+  # The strictest number of rides that marks anything: a small league has
+  # few rides per jockey, popularity and pattern. The heading is the first
+  # line; any further line is a marked row.
+  learned=""
+  for rides in 20 10 5; do
+    "$cli" learn-table --home "$home" --from "$first" --to "$until" --min-rides "$rides" \
+      --out "$home/jockdata.kcsv.partial" 2>/dev/null
+    if [ "$(wc -l <"$home/jockdata.kcsv.partial")" -gt 1 ]; then
+      learned="$rides"
+      break
+    fi
+  done
+  if [ -n "$learned" ]; then
+    echo "jockdata.kcsv: learned from $first to $until (at least $learned rides)" >&2
+  else
+    echo "jockdata.kcsv: learning from $first to $until marked nothing; the league's table" >&2
+    cp "$store/jockdata.kcsv" "$home/jockdata.kcsv.partial"
+  fi
   mv "$home/jockdata.kcsv.partial" "$home/jockdata.kcsv"
 fi
 

@@ -58,10 +58,16 @@ class FeatureSwitchTest : public QObject {
         QVERIFY(winners);
         QCOMPARE(winners->isVisible(), masterControl);
         QCOMPARE(winners->text(), QString::fromUtf8("勝ち上り馬"));
+        // The analysis tab goes with the statistics tab.
+        auto* analysis = w.findChild<QWidget*>("AnalysisSheet");
+        QVERIFY(analysis);
+        QCOMPARE(pages->isTabVisible(pages->indexOf(analysis)), masterControl);
         // The other tabs are never switched.
-        QCOMPARE(pages->count(), 5);
+        QCOMPARE(pages->count(), 6);
         for (int i = 0; i < pages->count(); ++i) {
-            if (pages->widget(i) != stats) QVERIFY(pages->isTabVisible(i));
+            if (pages->widget(i) != stats && pages->widget(i) != analysis) {
+                QVERIFY(pages->isTabVisible(i));
+            }
         }
     }
 };

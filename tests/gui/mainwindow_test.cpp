@@ -178,9 +178,10 @@ class MainWindowTest : public QObject {
             tabs << pages->tabText(i);
             names << pages->widget(i)->objectName();
         }
-        QCOMPARE(tabs, (QStringList{"出馬表", "過去騎乗表", "前走勝ち上り表", "結果", "統計"}));
+        QCOMPARE(tabs,
+                 (QStringList{"出馬表", "過去騎乗表", "前走勝ち上り表", "結果", "統計", "分析"}));
         QCOMPARE(names, (QStringList{"TabSheet11", "TabSheet12", "TabSheet18", "TabSheet16",
-                                     "TabSheet1"}));
+                                     "TabSheet1", "AnalysisSheet"}));
         QCOMPARE(Child<QPushButton>("LbSpeedButton1")->text(),
                  QString::fromUtf8("ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ"));
         QVERIFY(Child<QLabel>("TFWtimeLabel"));

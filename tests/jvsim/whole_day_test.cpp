@@ -23,6 +23,7 @@
 #include "env/settings_file.h"
 #include "jvlink/download/download_engine.h"
 #include "jvlink/jvlink_start.h"
+#include "jvsim/downloaded_league.h"
 #include "jvsim/league/league.h"
 #include "jvsim/league/league_fixture.h"
 #include "jvsim/store/store_reader.h"
@@ -87,61 +88,15 @@ std::string BusiestDay(const std::map<std::string, LoggedRace>& races) {
 void Prepare(WholeDay& w) {
     const fs::path store = w.dir.path() / "league";
     const fs::path home = w.dir.path() / "home";
-
-    league::LeagueOptions options;
-    options.outDir = store;
-    options.seed = kSeed;
-    options.size = league::LeagueSize::Small;
-    options.raceLog = [&w](const LoggedRace& race) { w.races[race.key] = race; };
-    if (auto s = league::GenerateLeague(options); !s) {
-        w.failure = "generate: " + s.error();
+    auto downloaded =
+        testing::DownloadLeague(store, home, league::LeagueSize::Small, kSeed,
+                                [&w](const LoggedRace& race) { w.races[race.key] = race; });
+    if (!downloaded) {
+        w.failure = downloaded.error();
         return;
     }
-
-    auto reader = StoreReader::Open(store);
-    if (!reader) {
-        w.failure = "store: " + reader.error();
-        return;
-    }
-    auto files = reader->Files();
-    if (!files || files->empty()) {
-        w.failure = "store index: " + (files ? std::string("no files") : files.error());
-        return;
-    }
-    SimSettings settings;
-    settings.store = store;
-    settings.preDownloaded = true;
-    auto link = SimJvLink::FromSettings(settings);
-    if (!link) {
-        w.failure = "substitute: " + link.error();
-        return;
-    }
-    if (int rc = (*link)->JVInit(jvlink::SoftwareIdentifier()); rc != jvlink::code::kOk) {
-        w.failure = "JVInit: " + std::to_string(rc);
-        return;
-    }
-    w.currentYear = text::ReadInt32((*link)->Now().substr(0, 4));
-
-    fs::create_directories(home);
-    if (auto s = CreateStartupFolders(home); !s) {
-        w.failure = "folders: " + s.error();
-        return;
-    }
-    env::SettingsFile iniFile(home, env::kProgramName);
-    env::ErrorLog errorLog(home);
-    jvlink::AcquisitionFlags flags;
-    jvlink::DownloadObserver observer;
-    jvlink::DownloadEngine engine(**link, flags, iniFile, &errorLog, observer);
-    jvlink::DownloadOptions download;
-    download.fromTime = files->front().timestamp;
-    download.setup = true;
-    download.finalOdds = true;
-    download.currentYear = w.currentYear;
-    w.download = engine.Run(download, std::chrono::milliseconds(0));
-    if (w.download.end != jvlink::DownloadEnd::Completed) {
-        w.failure = "download did not complete";
-        return;
-    }
+    w.currentYear = downloaded->currentYear;
+    w.download = downloaded->download;
 
     w.ymd = BusiestDay(w.races);
     const auto dateText = load::DateTextOfYmd(w.ymd);

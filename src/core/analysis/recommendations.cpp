@@ -51,16 +51,6 @@ double OddsNumber(std::string_view text) {
     return value;
 }
 
-double TrioFavouriteOdds(const model::O5Image& o5Image) {
-    double odds = 0.0;
-    // The last entry ranked first wins when several are.
-    for (int n = 1; n <= o5::kTrioEntries; ++n) {
-        if (o5Image.Int(o5::kTrioPopularity(n)) != 1) continue;
-        odds = OddsNumber(o5Image.Field(o5::kTrioOdds(n))) / kOddsUnit;
-    }
-    return odds;
-}
-
 bool Upgrades(double trioFavouriteOdds, int winPopRank) {
     if (trioFavouriteOdds <= 0.0) return false;
     for (const TurbulenceBand& band : kTurbulenceBands) {
@@ -94,6 +84,34 @@ void LookUp(const analysis::JockeyRecommendTable& table, std::string_view jockey
 
 }  // namespace
 
+double TrioFavouriteOdds(const model::O5Image& o5Image) {
+    double odds = 0.0;
+    // The last entry ranked first wins when several are.
+    for (int n = 1; n <= o5::kTrioEntries; ++n) {
+        if (o5Image.Int(o5::kTrioPopularity(n)) != 1) continue;
+        odds = OddsNumber(o5Image.Field(o5::kTrioOdds(n))) / kOddsUnit;
+    }
+    return odds;
+}
+
+std::string JockeyTableName(std::string_view jockeyShort) {
+    return std::string(text::TrimBlanks(store::StripFullWidthSpaces(jockeyShort)));
+}
+
+RecommendMarks RecommendRunner(const analysis::JockeyRecommendTable& table,
+                               std::string_view jockeyShort, std::string_view pattern,
+                               int winPopRank, double trioFavouriteOdds) {
+    const std::string jockey = JockeyTableName(jockeyShort);
+    int32_t win = model::kMarkNone;
+    int32_t place = model::kMarkNone;
+    LookUp(table, jockey, pattern, PopularityLetter(winPopRank), win, place);
+    if (Upgrades(trioFavouriteOdds, winPopRank)) {
+        if (win == model::kMarkRecommend) win = model::kMarkUpgraded;
+        if (place == model::kMarkRecommend) place = model::kMarkUpgraded;
+    }
+    return {win, place};
+}
+
 void MarkRecommendations(model::RaceDay& day, int race,
                          const analysis::JockeyRecommendTable& table) {
     TOutData& out = day.OutData(race);
@@ -103,18 +121,11 @@ void MarkRecommendations(model::RaceDay& day, int race,
 
     const int n = EnteredSlots(day.RaceRA(race));
     for (int slot = 0; slot < n; ++slot) {
-        const std::string jockey = std::string(text::TrimBlanks(store::StripFullWidthSpaces(
-            day.RunnerSE(race, slot).Field(store::layout::se::kJockeyShort))));
-        const int rank = out.WinPopRank[slot];
-        LookUp(table, jockey, PatternText(out, slot), PopularityLetter(rank),
-               out.WinRecommend[slot], out.PlaceRecommend[slot]);
-        if (!Upgrades(out.TrioFavouriteOdds, rank)) continue;
-        if (out.WinRecommend[slot] == model::kMarkRecommend) {
-            out.WinRecommend[slot] = model::kMarkUpgraded;
-        }
-        if (out.PlaceRecommend[slot] == model::kMarkRecommend) {
-            out.PlaceRecommend[slot] = model::kMarkUpgraded;
-        }
+        const RecommendMarks marks =
+            RecommendRunner(table, day.RunnerSE(race, slot).Field(store::layout::se::kJockeyShort),
+                            PatternText(out, slot), out.WinPopRank[slot], out.TrioFavouriteOdds);
+        out.WinRecommend[slot] = marks.win;
+        out.PlaceRecommend[slot] = marks.place;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "analysis/riding_pattern.h"
 
 #include <algorithm>
+#include <array>
 
 #include "store/codes.h"
 #include "text/cp932.h"
@@ -43,17 +44,30 @@ RidingJudgement JudgeRiding(std::span<const std::string_view> pastRunsNewestFirs
     return judged;
 }
 
+void MarkJockeyMoves(std::span<JockeyMoveRunner> runners) {
+    for (size_t i = 0; i < runners.size(); ++i) {
+        if (!runners[i].tenNori) continue;
+        for (size_t j = 0; j < runners.size(); ++j) {
+            if (j == i || runners[j].jockey != runners[i].previousJockey) continue;
+            runners[i].get = true;
+            runners[j].give = true;
+        }
+    }
+}
+
 void MarkJockeyMoves(model::RaceDay& day, int race) {
     const int n = EnteredSlots(day.RaceRA(race));
     TOutData& out = day.OutData(race);
+    std::array<JockeyMoveRunner, model::kRunners> runners;
     for (int i = 0; i < n; ++i) {
-        if (out.TenNori[i] != 1) continue;
-        const std::string_view previous = out.PrevJockeyCode[i].View();
-        for (int j = 0; j < n; ++j) {
-            if (j == i || day.RunnerSE(race, j).Field(se::kJockeyCode) != previous) continue;
-            out.GetMark[i] = 1;
-            out.GiveMark[j] = 1;
-        }
+        runners[i].tenNori = out.TenNori[i] == 1;
+        runners[i].previousJockey = out.PrevJockeyCode[i].View();
+        runners[i].jockey = day.RunnerSE(race, i).Field(se::kJockeyCode);
+    }
+    MarkJockeyMoves(std::span(runners.data(), static_cast<size_t>(n)));
+    for (int i = 0; i < n; ++i) {
+        if (runners[i].get) out.GetMark[i] = 1;
+        if (runners[i].give) out.GiveMark[i] = 1;
     }
 }
 
@@ -62,26 +76,41 @@ int RaceClassLevel(const model::RaImage& ra) {
         store::ClassLevel(ra.Field(layout::ra::kGrade), ra.Field(layout::ra::kConditionYoungest))));
 }
 
+int ClassMoveOf(int todayLevel, int previousLevel) {
+    if (todayLevel <= 0 || previousLevel <= 0) return 0;
+    return previousLevel == todayLevel  ? model::kClassSame
+           : previousLevel < todayLevel ? model::kClassUp
+                                        : model::kClassDown;
+}
+
 void ClassifyClassMove(model::RaceDay& day, int race) {
     const model::RaImage& ra = day.RaceRA(race);
     const int today = RaceClassLevel(ra);
     TOutData& out = day.OutData(race);
     const int n = EnteredSlots(ra);
     for (int slot = 0; slot < n; ++slot) {
-        const int previous = RaceClassLevel(day.PastRA(race, slot, 0));
-        if (today <= 0 || previous <= 0) continue;
-        out.ClassMove[slot] = previous == today  ? model::kClassSame
-                              : previous < today ? model::kClassUp
-                                                 : model::kClassDown;
+        const int move = ClassMoveOf(today, RaceClassLevel(day.PastRA(race, slot, 0)));
+        if (move != 0) out.ClassMove[slot] = move;
     }
 }
 
-const std::string& PatternText(const TOutData& out, int slot) {
+namespace {
+const std::string& PatternTextOf(bool tenNori, bool renzokuKijo, bool noriModori) {
     static const std::string empty;
-    if (out.TenNori[slot] == 1) return text::Sj("テン乗り");
-    if (out.RenzokuKijo[slot] == 1) return text::Sj("連続騎乗");
-    if (out.NoriModori[slot] == 1) return text::Sj("乗り戻り");
+    if (tenNori) return text::Sj("テン乗り");
+    if (renzokuKijo) return text::Sj("連続騎乗");
+    if (noriModori) return text::Sj("乗り戻り");
     return empty;
+}
+}  // namespace
+
+const std::string& PatternText(const TOutData& out, int slot) {
+    return PatternTextOf(out.TenNori[slot] == 1, out.RenzokuKijo[slot] == 1,
+                         out.NoriModori[slot] == 1);
+}
+
+const std::string& PatternText(const RidingJudgement& judged) {
+    return PatternTextOf(judged.tenNori, judged.renzokuKijo, judged.noriModori);
 }
 
 std::string PopularityLetter(int winPopRank) {

@@ -65,26 +65,6 @@ Error ReadError(const fs::path& file) {
     return Error{"ファイルを読めません: " + file.string()};
 }
 
-// Copies into `image` the first record of `bytes`, read as records of the
-// image's length from the start, whose venue code and race number equal those
-// of `ra` (a day file holds one day, so these two name the race). False when
-// the file holds no such record.
-template <typename Image>
-bool CopyRaceRecord(std::string_view bytes, const model::RaImage& ra, Image& image) {
-    const size_t length = Image::size();
-    for (size_t offset = 0; offset + head::kRaceNumber.End() <= bytes.size(); offset += length) {
-        const std::string_view record = bytes.substr(offset, length);
-        if (FieldAt(record, head::kVenue) != ra.Field(head::kVenue) ||
-            FieldAt(record, head::kRaceNumber) != ra.Field(head::kRaceNumber)) {
-            continue;
-        }
-        if (record.size() < length) return false;  // a cut last record is no record
-        image.Assign(record);
-        return true;
-    }
-    return false;
-}
-
 // The odds marker texts: "----" or "****" for a runner without odds (-1.0),
 // blanks for no runner (-2.0).
 enum class OddsText { kNumber, kWithdrawn, kBlank };

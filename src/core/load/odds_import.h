@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "analysis/jockey_recommend_table.h"
 #include "load/day_files.h"
 #include "model/race_day.h"
+#include "text/fields.h"
 #include "util/result.h"
 
 namespace quindle::load {
@@ -45,6 +47,29 @@ class DayOddsFiles {
 // ImportOdds over files already read.
 Status ImportOdds(model::RaceDay& day, int race, const analysis::JockeyRecommendTable& table,
                   const DayOddsFiles& files);
+
+// Copies into `image` the first record of `bytes`, read as records of the
+// image's length from the start, whose venue code and race number equal those
+// of `ra` (a day file holds one day, so these two name the race). False when
+// the file holds no such record.
+template <typename Image>
+bool CopyRaceRecord(std::string_view bytes, const model::RaImage& ra, Image& image) {
+    const size_t length = Image::size();
+    for (size_t offset = 0; offset + store::layout::head::kRaceNumber.End() <= bytes.size();
+         offset += length) {
+        const std::string_view record = bytes.substr(offset, length);
+        if (text::FieldAt(record, store::layout::head::kVenue) !=
+                ra.Field(store::layout::head::kVenue) ||
+            text::FieldAt(record, store::layout::head::kRaceNumber) !=
+                ra.Field(store::layout::head::kRaceNumber)) {
+            continue;
+        }
+        if (record.size() < length) return false;  // a cut last record is no record
+        image.Assign(record);
+        return true;
+    }
+    return false;
+}
 
 struct ViewerImportOutcome {
     int racesImported = 0;   // O1 files taken

@@ -23,18 +23,6 @@ constexpr size_t kSeRecordLength =
 constexpr int kVenueStatusStyle = 2;  // two-character venue names of status texts
 constexpr size_t kProgressNameBytes = 18;
 
-// An eight-digit date yyyymmdd as a number; anything but eight digits is 0,
-// so a run without a (whole) date is never taken for a past run.
-int DateNumber(std::string_view text) {
-    if (text.size() != 8) return 0;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return 0;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 // The detail line shown for each counted past run:
 // "中山11R ③ホースネーム:12走". Built in UTF-8 from pieces converted once:
 // the race part per runner, circled numbers once per process, and the horse
@@ -99,6 +87,27 @@ void ResetRunner(TOutData& out, int slot) {
 
 }  // namespace
 
+// Anything but eight digits is 0, so a run without a (whole) date is never
+// taken for a past run.
+int DateNumber(std::string_view text) {
+    if (text.size() != 8) return 0;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return 0;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+void PastRunsBefore(std::string_view historyBytes, int today, std::vector<std::string_view>& runs) {
+    runs.clear();
+    for (size_t k = historyBytes.size() / kSeRecordLength; k-- > 0;) {
+        const std::string_view record = historyBytes.substr(k * kSeRecordLength, kSeRecordLength);
+        const int date = DateNumber(FieldAt(record, head::kRaceDate));
+        if (date > 0 && today > 0 && date < today) runs.push_back(record);
+    }
+}
+
 Status ClassifyRunner(model::RaceDay& day, int race, int slot,
                       const std::filesystem::path& programFolder, ProgressSink& progress) {
     const model::RaImage& ra = day.RaceRA(race);
@@ -122,15 +131,7 @@ Status ClassifyRunner(model::RaceDay& day, int race, int slot,
             return Error{"過去走ファイルを読めません: " + history.file.string()};
     }
 
-    // The file is an array of fixed-size SE records, oldest first; a partial
-    // record at the end is no record.
-    const int today = DateNumber(ra.Field(head::kRaceDate));
-    runs.clear();
-    for (size_t k = buffer.size() / kSeRecordLength; k-- > 0;) {
-        const std::string_view record(buffer.data() + k * kSeRecordLength, kSeRecordLength);
-        const int date = DateNumber(FieldAt(record, head::kRaceDate));
-        if (date > 0 && today > 0 && date < today) runs.push_back(record);
-    }
+    PastRunsBefore(buffer, DateNumber(ra.Field(head::kRaceDate)), runs);
     const analysis::RidingJudgement judged =
         analysis::JudgeRiding(runs, runner.Field(se::kJockeyCode));
 

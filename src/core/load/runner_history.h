@@ -4,6 +4,8 @@
 // pattern.
 
 #include <filesystem>
+#include <string_view>
+#include <vector>
 
 #include "model/race_day.h"
 #include "util/progress.h"
@@ -18,6 +20,14 @@ namespace quindle::load {
 // every image first). A runner without a history file gets no pattern and no
 // error; a history file that exists but cannot be read leaves the runner
 // without a pattern and is reported (naming the file).
+// An eight-digit date yyyymmdd as a number; anything but eight digits is 0.
+int DateNumber(std::string_view text);
+
+// The runs of a history file's bytes (an array of SE records, oldest first)
+// that were run before `today` (yyyymmdd), newest first, into `runs`; a run
+// without a whole date is none. A partial record at the end is no record.
+void PastRunsBefore(std::string_view historyBytes, int today, std::vector<std::string_view>& runs);
+
 Status ClassifyRunner(model::RaceDay& day, int race, int slot,
                       const std::filesystem::path& programFolder, ProgressSink& progress);
 

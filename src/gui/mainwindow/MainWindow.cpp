@@ -103,6 +103,7 @@ void MainWindow::BuildLayout() {
     raceArea->setObjectName(QStringLiteral("RaceArea"));
     pages_ = BuildRacePages(raceArea);
     stats_ = BuildStatsPage(pages_.PageControl1);
+    analysis_ = BuildAnalysisPage(pages_.PageControl1);
     pages_.PageControl1->setVisible(false);  // until a race day is loaded
     auto* areaLayout = new QVBoxLayout(raceArea);
     areaLayout->setContentsMargins(0, 0, 0, 0);
@@ -187,6 +188,8 @@ void MainWindow::ApplyFeatureSwitches() {
     top_.DirectReadBtn->setVisible(switches_.directRead);
     const bool master = switches_.masterControl;
     pages_.PageControl1->setTabVisible(pages_.PageControl1->indexOf(stats_.TabSheet1), master);
+    pages_.PageControl1->setTabVisible(pages_.PageControl1->indexOf(analysis_.AnalysisSheet),
+                                       master);
     menu_.MailMenu->menuAction()->setVisible(master);
     menu_.DevelopMenu->menuAction()->setVisible(master);
     menu_.CsvWinnersItem->setVisible(master);

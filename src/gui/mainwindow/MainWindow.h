@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_page.h"
 #include "app/session.h"
 #include "env/program_files.h"
 #include "jvlink/jvlink.h"
@@ -38,6 +39,7 @@ class MailController;
 class RaceViewController;
 class RunnerController;
 class StatsController;
+class AnalysisController;
 class MessageSink;
 class UserDialogs;
 class PastRideDelegate;
@@ -120,6 +122,7 @@ class MainWindow : public QMainWindow {
     MainMenu menu_;
     RacePages pages_;
     StatsPage stats_;
+    AnalysisPage analysis_;
     QWidget* Panel1_ = nullptr;
     QWidget* Panel6_ = nullptr;
     QListWidget* DatList_ = nullptr;
@@ -137,6 +140,7 @@ class MainWindow : public QMainWindow {
     ExportsController* exports_ = nullptr;
     RunnerController* runner_ = nullptr;
     StatsController* statsCommands_ = nullptr;
+    AnalysisController* analysisCommands_ = nullptr;
     MailController* mail_ = nullptr;
     RaceCardView* card_ = nullptr;
     PastRideDelegate* pastRides_ = nullptr;

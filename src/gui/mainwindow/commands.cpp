@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include "acquisition/acquisition_controller.h"
+#include "analysis/analysis_controller.h"
 #include "common/message_sink.h"
 #include "common/qt_text.h"
 #include "common/wiring.h"
@@ -57,6 +58,7 @@ void MainWindow::BuildControllers() {
         context, {menu_, pages_.LbSpeedButton1, top_.header, pages_.StringGrid10}, dialogs_, this);
     runner_ = new RunnerController(context, pages_, this);
     statsCommands_ = new StatsController(context, stats_, dialogs_, this);
+    analysisCommands_ = new AnalysisController(context, analysis_, this);
     mail_ = new MailController(context, {menu_, top_.DeliverBtn, DeliverTimer_}, this);
     raceView_ = new RaceViewController(
         context, {top_, pages_, DatList_, prgrsForm_, card_, pastRides_, StringGrid2Fixed_},
@@ -84,8 +86,19 @@ Status MainWindow::SelectDay(const std::string& dateText) {
 
 Status MainWindow::ShowStartView(const StartView& view) {
     if (Status shown = raceView_->ShowStartView(view); !shown) return shown;
-    if (view.open.empty()) return Status::Ok();
-    return runner_->OpenWindows(view.open, view.runner > 0 ? view.runner - 1 : 0);
+    if (!view.open.empty()) {
+        const int row = view.runner > 0 ? view.runner - 1 : 0;
+        if (Status opened = runner_->OpenWindows(view.open, row); !opened) return opened;
+    }
+    if (!view.analysis) return Status::Ok();
+    if (!switches_.masterControl) {
+        return Error{"the tab 分析 comes with the statistics feature switch (" +
+                     std::string(env::kMasterControlKeyFile) + ")"};
+    }
+    pages_.PageControl1->setVisible(true);
+    pages_.PageControl1->setCurrentWidget(analysis_.AnalysisSheet);
+    analysisCommands_->ScanBtnClick();
+    return Status::Ok();
 }
 
 void MainWindow::SpeedButton1Click() {

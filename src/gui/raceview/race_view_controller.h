@@ -34,9 +34,11 @@ struct StartView {
     // Runner windows to open for the runner of past-ride row `runner` (else
     // the first): "horse", "jockey", "trainer", separated by commas.
     std::string open = {};
+    bool analysis = false;  // then show the tab 分析 and scan its period
 
     bool Empty() const {
-        return day.empty() && race.empty() && tab.empty() && !search && runner == 0 && open.empty();
+        return day.empty() && race.empty() && tab.empty() && !search && runner == 0 &&
+               open.empty() && !analysis;
     }
 };
 

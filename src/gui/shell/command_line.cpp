@@ -46,7 +46,8 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& given) {
              return Status::Ok();
          }},
     };
-    const FlagOption flags[] = {{"search", [&line] { line.search = true; }}};
+    const FlagOption flags[] = {{"search", [&line] { line.search = true; }},
+                                {"analysis", [&line] { line.analysis = true; }}};
     auto rest = TakeOptions(args, values, flags);
     if (!rest) return Error{rest.error()};
     if (!rest->empty()) return Error{"unknown option '" + rest->front() + "'"};
@@ -58,7 +59,8 @@ std::string CommandLineUsage() {
     return "usage: quindle [--home DIR] [--store DIR] [--jvsim-NAME VALUE]...\n"
            "               [--clock \"yyyy/mm/dd hh:nn:ss\"] [--clock-speed N|max]\n"
            "               [--day DATE] [--race RACE] [--search] [--runner N]\n"
-           "               [--tab TAB] [--open WINDOWS] [--messages stderr]\n"
+           "               [--tab TAB] [--open WINDOWS] [--analysis]\n"
+           "               [--messages stderr]\n"
            "  --home DIR          program folder (default: QUINDLE_HOME, the program's folder\n"
            "                      when writable, else ~/.local/share/quindle)\n"
            "  --store DIR         store folder served by the JV-Link substitute\n"
@@ -77,6 +79,8 @@ std::string CommandLineUsage() {
            "  --open WINDOWS      open runner windows of past-ride row --runner N (else the\n"
            "                      first): horse, jockey, trainer, joined by commas, each\n"
            "                      optionally :TAB, a tab index from 0 (horse:1)\n"
+           "  --analysis          show the tab 分析 (with its feature switch) and scan its\n"
+           "                      period\n"
            "  --messages stderr   write messages to the error output instead of showing boxes\n";
 }
 

@@ -17,6 +17,7 @@
 //   --open WINDOWS     then open the runner windows (horse, jockey, trainer, joined
 //                      by commas, each optionally ":TAB" with a tab index from 0)
 //                      of past-ride row --runner (else the first)
+//   --analysis         then show the tab 分析 and scan its period
 //   --messages stderr  messages on the error output instead of boxes
 //
 // Each option also takes the form --option=VALUE.
@@ -40,6 +41,7 @@ struct CommandLine {
     bool search = false;
     int runner = 0;
     std::string open;
+    bool analysis = false;
     bool messagesToStderr = false;
 };
 

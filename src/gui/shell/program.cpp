@@ -82,7 +82,8 @@ int RunProgram(int argc, char* argv[]) {
     MainWindow& main = **window;
     main.show();
     const CommandLine& start = setup.commandLine;
-    const StartView view{start.day, start.race, start.tab, start.search, start.runner, start.open};
+    const StartView view{start.day,    start.race, start.tab,  start.search,
+                         start.runner, start.open, start.analysis};
     if (!view.Empty()) {
         // After the window's own first-show work, which is queued by show().
         QTimer::singleShot(0, &main, [&main, view] {

@@ -1,0 +1,27 @@
+#pragma once
+// A generated league downloaded into a program folder, as a user gets it:
+// the substitute serves the store, the download engine sets up from its first
+// file with the final odds.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "jvlink/download/download_engine.h"
+#include "jvsim/league/league.h"
+
+namespace quindle::jvsim::testing {
+
+struct DownloadedLeague {
+    int currentYear = 0;  // the substitute's clock
+    jvlink::DownloadSummary download;
+};
+
+// Generates the league of `size` and `seed` into `store` (every race run goes
+// to `raceLog` when given) and downloads it into `home`. On failure, the
+// error says which step failed.
+Result<DownloadedLeague> DownloadLeague(
+    const std::filesystem::path& store, const std::filesystem::path& home, league::LeagueSize size,
+    std::uint64_t seed, const std::function<void(const league::LoggedRace&)>& raceLog = {});
+
+}  // namespace quindle::jvsim::testing
