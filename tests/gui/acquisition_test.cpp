@@ -226,6 +226,9 @@ class AcquisitionTest : public QObject {
             connect(&watcher, &QTimer::timeout, [&] {
                 if (cancelledAt < 0 && readBar->value() >= 30) {
                     cancelledAt = readBar->value();
+                    // tools/acquisition_screenshots.sh keeps the dialog as it reads.
+                    const QString shots = qEnvironmentVariable("QUINDLE_SHOT_DIR");
+                    if (!shots.isEmpty()) form.grab().save(shots + "/download-dialog.png");
                     QTest::mouseClick(form.findChild<QPushButton*>("ButtonCancel"), Qt::LeftButton);
                 }
             });

@@ -85,13 +85,24 @@ void AcquisitionController::StopSchedule() {
 void AcquisitionController::ApplySchedule(const load::DayLoadOutcome& outcome) {
     // A refresh interval of 0 minutes would run the refresh without pause; such
     // a timer stays off.
-    if (outcome.refreshIntervalMs > 0) controls_.Timer4->setInterval(outcome.refreshIntervalMs);
+    if (outcome.refreshIntervalMs > 0) {
+        controls_.Timer4->setInterval(RealIntervalMs(outcome.refreshIntervalMs));
+    }
     if (outcome.enableRefreshTimer && outcome.refreshIntervalMs > 0) controls_.Timer4->start();
     if (outcome.tickAutoOdds && !controls_.top.AutoOzCheck->isChecked()) {
         controls_.top.AutoOzCheck->setChecked(true);
         AutoOzCheckClick();
         emit autoOddsStarted();
     }
+}
+
+int AcquisitionController::RealIntervalMs(int simulatedMs) const {
+    const auto real =
+        context_.session.SharedClock()->RealInterval(std::chrono::milliseconds(simulatedMs));
+    // At the speed "max" nothing in the window moves the clock on: the timers
+    // still pause between their ticks.
+    constexpr std::int64_t kLeastMs = 100;
+    return static_cast<int>(real.count() > 0 ? real.count() : kLeastMs);
 }
 
 // --- The selection -----------------------------------------------------------------
@@ -219,7 +230,7 @@ void AcquisitionController::AutoOzCheckClick() {
         return;
     }
     if (box->isChecked()) {
-        controls_.Timer1->start();
+        controls_.Timer1->start(RealIntervalMs(jvlink::kAutoOddsTickMs));
     } else {
         controls_.Timer1->stop();
     }

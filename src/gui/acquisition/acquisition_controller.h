@@ -104,6 +104,9 @@ class AcquisitionController : public QObject {
     void Timer1Timer();
     void Timer4Timer();
 
+    // The real interval of a timer of `simulatedMs` on the program clock
+    // (shorter when a simulated clock runs faster).
+    int RealIntervalMs(int simulatedMs) const;
     // A race and a day are selected (the retrievals of the selected race).
     bool RaceAndDaySelected() const;
     // The race-day selector's text, trimmed (UTF-8).
