@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/riding_pattern.h"
+#include "store/files/checked_records.h"
 #include "text/fields.h"
 #include "util/file_io.h"
 #include "util/text_lines.h"
@@ -65,20 +66,17 @@ Error ReadError(const fs::path& file) {
     return Error{"ファイルを読めません: " + file.string()};
 }
 
-// Copies into `image` the first record of `bytes`, read as records of the
-// image's length from the start, whose venue code and race number equal those
-// of `ra` (a day file holds one day, so these two name the race). False when
-// the file holds no such record.
+// Copies into `image` the first of the checked `records` whose venue code and
+// race number equal those of `ra` (a day file holds one day, so these two
+// name the race). False when there is no such record.
 template <typename Image>
-bool CopyRaceRecord(std::string_view bytes, const model::RaImage& ra, Image& image) {
-    const size_t length = Image::size();
-    for (size_t offset = 0; offset + head::kRaceNumber.End() <= bytes.size(); offset += length) {
-        const std::string_view record = bytes.substr(offset, length);
+bool CopyRaceRecord(const std::vector<std::string>& records, const model::RaImage& ra,
+                    Image& image) {
+    for (const std::string& record : records) {
         if (FieldAt(record, head::kVenue) != ra.Field(head::kVenue) ||
             FieldAt(record, head::kRaceNumber) != ra.Field(head::kRaceNumber)) {
             continue;
         }
-        if (record.size() < length) return false;  // a cut last record is no record
         image.Assign(record);
         return true;
     }
@@ -194,12 +192,24 @@ void ReadPopularity(std::string_view bytes, const model::RaImage& ra, TOutData& 
 
 Result<DayOddsFiles> DayOddsFiles::Read(const DayFilePaths& paths) {
     DayOddsFiles files;
-    for (auto [name, bytes] :
-         {std::pair{&paths.o1, &files.o1_}, std::pair{&paths.o5, &files.o5_}}) {
+    const std::pair<const fs::path*, std::optional<std::vector<std::string>>*> wanted[] = {
+        {&paths.o1, &files.o1_}, {&paths.o5, &files.o5_}};
+    const layout::RecordType types[] = {layout::RecordType::O1, layout::RecordType::O5};
+    for (size_t i = 0; i < std::size(wanted); ++i) {
+        const auto [name, records] = wanted[i];
         if (name->empty()) continue;
-        auto read = ReadFileIfExists(*name);
-        if (!read) return ReadError(*name);
-        *bytes = std::move(*read);
+        // Every record is checked: a damaged one (or one of another day) is
+        // left out, so its race shows no odds instead of another's.
+        store::RecordFileSpec spec{types[i]};
+        if (!paths.ymd.empty()) spec.implied.push_back(store::DayOf(paths.ymd));
+        std::vector<std::string> sound;
+        const store::RecordFileScan scan =
+            store::ForEachCheckedRecord(*name, spec, [&](const store::CheckedRecord& r) {
+                if (!r.blank) sound.emplace_back(r.record);
+            });
+        if (!scan.ok() && scan.problems.front().line == 0) return ReadError(*name);
+        for (auto& problem : scan.Messages()) files.problems_.push_back(std::move(problem));
+        if (scan.exists) *records = std::move(sound);
     }
     files.popularityFile_ = paths.csv;
     return files;
@@ -219,9 +229,12 @@ Result<const std::optional<std::string>*> DayOddsFiles::Popularity() const {
 }
 
 Status ImportOdds(model::RaceDay& day, int race, const analysis::JockeyRecommendTable& table,
-                  const DayFilePaths& paths) {
+                  const DayFilePaths& paths, std::vector<std::string>* problems) {
     auto files = DayOddsFiles::Read(paths);
     if (!files) return Error{files.error()};
+    if (problems) {
+        problems->insert(problems->end(), files->Problems().begin(), files->Problems().end());
+    }
     return ImportOdds(day, race, table, *files);
 }
 

@@ -5,6 +5,7 @@
 
 #include "analysis/riding_pattern.h"
 #include "store/codes.h"
+#include "store/files/checked_records.h"
 #include "store/files/history_file.h"
 #include "text/cp932.h"
 #include "text/fields.h"
@@ -18,8 +19,6 @@ namespace se = layout::se;
 using model::TOutData;
 using text::FieldAt;
 
-constexpr size_t kSeRecordLength =
-    static_cast<size_t>(layout::RecordLength(layout::RecordType::SE));
 constexpr int kVenueStatusStyle = 2;  // two-character venue names of status texts
 constexpr size_t kProgressNameBytes = 18;
 
@@ -100,7 +99,8 @@ void ResetRunner(TOutData& out, int slot) {
 }  // namespace
 
 Status ClassifyRunner(model::RaceDay& day, int race, int slot,
-                      const std::filesystem::path& programFolder, ProgressSink& progress) {
+                      const std::filesystem::path& programFolder, ProgressSink& progress,
+                      std::vector<std::string>& problems) {
     const model::RaImage& ra = day.RaceRA(race);
     const model::SeImage& runner = day.RunnerSE(race, slot);
     TOutData& out = day.OutData(race);
@@ -122,14 +122,28 @@ Status ClassifyRunner(model::RaceDay& day, int race, int slot,
             return Error{"過去走ファイルを読めません: " + history.file.string()};
     }
 
-    // The file is an array of fixed-size SE records, oldest first; a partial
-    // record at the end is no record.
+    // Every record is checked, and must be a run of this horse. A damaged
+    // record inside the file could be any of the runs the judgement looks
+    // at, so the runner gets no pattern at all rather than one judged without
+    // that run; a record cut off at the end (a write that never finished) is
+    // left out and the rest is used.
+    thread_local std::vector<std::string_view> sound;
+    sound.clear();
+    store::RecordFileSpec spec{layout::RecordType::SE};
+    spec.implied.push_back({se::kPedigree, std::string(pedigree), "血統登録番号"});
+    const store::RecordFileScan scan = store::ForEachCheckedRecordIn(
+        buffer, history.file, spec, [](const store::CheckedRecord& r) {
+            if (!r.blank) sound.push_back(r.record);
+        });
+    if (!scan.ok()) {
+        for (const auto& p : scan.problems) problems.push_back("過去走ファイル " + p.Message());
+        if (!scan.OnlyCutAtEnd()) return Status::Ok();
+    }
     const int today = DateNumber(ra.Field(head::kRaceDate));
     runs.clear();
-    for (size_t k = buffer.size() / kSeRecordLength; k-- > 0;) {
-        const std::string_view record(buffer.data() + k * kSeRecordLength, kSeRecordLength);
-        const int date = DateNumber(FieldAt(record, head::kRaceDate));
-        if (date > 0 && today > 0 && date < today) runs.push_back(record);
+    for (auto it = sound.rbegin(); it != sound.rend(); ++it) {
+        const int date = DateNumber(FieldAt(*it, head::kRaceDate));
+        if (date > 0 && today > 0 && date < today) runs.push_back(*it);
     }
     const analysis::RidingJudgement judged =
         analysis::JudgeRiding(runs, runner.Field(se::kJockeyCode));

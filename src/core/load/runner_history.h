@@ -4,6 +4,8 @@
 // pattern.
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "model/race_day.h"
 #include "util/progress.h"
@@ -17,8 +19,12 @@ namespace quindle::load {
 // PastRunCount. Expects the slot's past-run images blank (the day load blanks
 // every image first). A runner without a history file gets no pattern and no
 // error; a history file that exists but cannot be read leaves the runner
-// without a pattern and is reported (naming the file).
+// without a pattern and is reported (naming the file). Damaged records of the
+// file go to `problems` (file and line); with one inside the file the runner
+// gets no pattern and no past runs, with only a cut last record the rest of
+// the file is used.
 Status ClassifyRunner(model::RaceDay& day, int race, int slot,
-                      const std::filesystem::path& programFolder, ProgressSink& progress);
+                      const std::filesystem::path& programFolder, ProgressSink& progress,
+                      std::vector<std::string>& problems);
 
 }  // namespace quindle::load

@@ -57,9 +57,10 @@ void MainWindow::BuildControllers() {
     runner_ = new RunnerController(context, pages_, this);
     statsCommands_ = new StatsController(context, stats_, this);
     mail_ = new MailController(context, {menu_, top_.DeliverBtn, DeliverTimer_}, this);
-    raceView_ = new RaceViewController(
-        context, {top_, pages_, DatList_, prgrsForm_, card_, pastRides_, StringGrid2Fixed_},
-        *acquisition_, this);
+    raceView_ = new RaceViewController(context,
+                                       {top_, pages_, DatList_, prgrsForm_, card_, pastRides_,
+                                        StringGrid2Fixed_, DamagedFilesLabel_},
+                                       *acquisition_, this);
     connect(acquisition_, &AcquisitionController::autoOddsStarted, mail_,
             &MailController::AutoOddsStarted);
 }

@@ -9,6 +9,7 @@
 #include "load/day_loader.h"
 #include "util/result.h"
 
+class QLabel;
 class QListWidget;
 class QTableView;
 
@@ -48,6 +49,7 @@ class RaceViewController : public QObject {
         RaceCardView* card;
         PastRideDelegate* pastRides;
         QTableView* StringGrid2Fixed;
+        QLabel* DamagedFilesLabel;  // in the status line
     };
     // `acquisition` takes the schedule a day load decides.
     RaceViewController(FeatureContext context, Controls controls,
@@ -68,6 +70,9 @@ class RaceViewController : public QObject {
     void ZnesoMemberBtnClick();
     void LoadRaceDay(const std::string& dateText);
     void ApplyLoadOutcome(const load::DayLoadOutcome& outcome);
+    // Says in the status line how many damaged records the loaded day's
+    // files hold (nothing when none); they are in the error log.
+    void ShowDamagedFiles(std::size_t problems);
     // Shows the race of race-list line `line`.
     void ShowRace(int line);
     void SetSearchControlsEnabled(bool enabled);
@@ -91,6 +96,7 @@ class RaceViewController : public QObject {
     RaceCardView* card_;
     PastRideDelegate* pastRides_;
     QTableView* StringGrid2Fixed_;
+    QLabel* DamagedFilesLabel_;
     AcquisitionController& acquisition_;
 };
 
