@@ -12,7 +12,7 @@ namespace {
 
 // iconv descriptors are not thread-safe; each converter keeps one per thread.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
@@ -54,7 +54,7 @@ public:
 
     void SetSkipRule(size_t (*rule)(const char*, size_t)) { skipRule_ = rule; }
 
-private:
+  private:
     size_t SkipLength(const char* p, size_t left) const {
         size_t n = skipRule_ ? skipRule_(p, left) : 1;
         return n == 0 || n > left ? 1 : n;
@@ -111,11 +111,32 @@ const std::string& Sj(std::string_view utf8Literal) {
     std::lock_guard lock(mutex);
     auto it = cache.find(utf8Literal);
     if (it == cache.end()) {
-        it = cache.emplace(std::string(utf8Literal),
-                           std::make_unique<std::string>(ToCp932(utf8Literal)))
+        it = cache
+                 .emplace(std::string(utf8Literal),
+                          std::make_unique<std::string>(ToCp932(utf8Literal)))
                  .first;
     }
     return *it->second;
+}
+
+bool LooksLikeUtf8(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return true;
+    bool multiByte = false;
+    for (size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        const size_t n = b < 0x80             ? 1
+                         : (b & 0xE0) == 0xC0 ? 2
+                         : (b & 0xF0) == 0xE0 ? 3
+                         : (b & 0xF8) == 0xF0 ? 4
+                                              : 0;
+        if (n == 0 || (n == 2 && b < 0xC2) || i + n > bytes.size()) return false;
+        for (size_t k = 1; k < n; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        }
+        multiByte = multiByte || n > 1;
+        i += n;
+    }
+    return multiByte;
 }
 
 }  // namespace quindle::text
