@@ -9,6 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth x11-apps imagemagick openbox fonts-noto-cjk
   python3 python3-aiosmtpd
+  clang libclang-rt-14-dev
 )
 
 missing=()

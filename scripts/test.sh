@@ -2,7 +2,8 @@
 # Installs what is missing, builds with warnings as errors and checked
 # containers, and runs every test (core, substitute, GUI offscreen, end-to-end);
 # then builds without the GUI and with the address and undefined-behaviour
-# sanitizers and runs the core, session and substitute tests again there.
+# sanitizers and runs the core, session and substitute tests again there;
+# last the fuzz targets, a few seconds each.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -13,3 +14,4 @@ export QUINDLE_BUILD_DIR="${QUINDLE_BUILD_DIR:-$root/build-test}"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$QUINDLE_BUILD_DIR" --output-on-failure --parallel "$(nproc)" "$@"
 "$root/scripts/test-sanitize.sh" "$@"
+"$root/scripts/fuzz.sh"

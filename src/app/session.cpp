@@ -113,8 +113,13 @@ Result<load::DayLoadOutcome> Session::LoadDay(model::RaceDay& day, const std::st
 }
 
 Status Session::ImportRetrievedOdds(model::RaceDay& day, const load::DayLoadOutcome& outcome,
-                                    int race) const {
-    const Status imported = load::ImportOdds(day, race, JockeyTable(), outcome.files);
+                                    int race) {
+    std::vector<std::string> problems;
+    const Status imported = load::ImportOdds(day, race, JockeyTable(), outcome.files, &problems);
+    // The records left out cost the race its odds; the log says which.
+    for (const std::string& problem : problems) {
+        if (Status logged = ErrorLog().AppendErrorLog(problem); !logged) return logged;
+    }
     if (!imported) return Error{RaceListText(outcome, race) + ": " + imported.error()};
     return Status::Ok();
 }
@@ -122,7 +127,7 @@ Status Session::ImportRetrievedOdds(model::RaceDay& day, const load::DayLoadOutc
 Status Session::ImportAfterRetrieval(model::RaceDay& day, const std::string& dateText,
                                      const load::DayLoadOutcome& outcome,
                                      const jvlink::RealtimeOutcome& retrieved, int shownRace,
-                                     const std::function<void(const std::string&)>& done) const {
+                                     const std::function<void(const std::string&)>& done) {
     for (int race : retrieved.oddsImports) {
         if (Status s = ImportRetrievedOdds(day, outcome, race); !s) return s;
         done("odds imported: " + RaceListText(outcome, race));

@@ -82,8 +82,8 @@ class Session {
 
     // The odds import of race `race` of the loaded day (`outcome` names its
     // files), with this session's jockey table. The error names the race.
-    Status ImportRetrievedOdds(model::RaceDay& day, const load::DayLoadOutcome& outcome,
-                               int race) const;
+    // Damaged odds records left out go to the error log.
+    Status ImportRetrievedOdds(model::RaceDay& day, const load::DayLoadOutcome& outcome, int race);
     // Every import `retrieved` asks for, in its order (odds race by race, then
     // the payouts of `dateText`, whose race `shownRace` is on show). Each
     // import done is told to `done` ("odds imported: 中山11R",
@@ -91,7 +91,7 @@ class Session {
     Status ImportAfterRetrieval(model::RaceDay& day, const std::string& dateText,
                                 const load::DayLoadOutcome& outcome,
                                 const jvlink::RealtimeOutcome& retrieved, int shownRace,
-                                const std::function<void(const std::string&)>& done) const;
+                                const std::function<void(const std::string&)>& done);
 
     // --- JV-Link ----------------------------------------------------------------------
 

@@ -255,7 +255,7 @@ int RunCard(const Args& args) {
 const CommandRegistration kRegistration({
     "card",
     "[--home DIR] --day DATE --race RACE [--sort COL]... [--format text|tsv|json|clipboard] "
-    "[--encoding utf8|cp932]",
+    "[--encoding utf8|cp932] [--strict]",
     "print the race card (出馬表) of a race; each --sort COL is one click on the heading of "
     "column COL",
     RunCard,

@@ -208,6 +208,7 @@ int RunDownload(const Args& given) {
     options.setup = parsed->setup.value_or(defaults.setup);
     options.finalOdds = parsed->finalOdds;
     options.currentYear = now.year;
+    options.now = jvlink::TimeDigits(now);
     options.flushEveryRecord = parsed->flushEveryRecord;
     if (parsed->maxPendingFiles) {
         options.maxHeldFiles = static_cast<size_t>(std::max(*parsed->maxPendingFiles, 1));
@@ -230,7 +231,9 @@ int RunDownload(const Args& given) {
 
     std::cout << "download " << EndName(s.end) << ": " << s.filesPassed << "/" << s.readCount
               << " files, " << s.records << " records read, " << s.linesStored << " lines stored, "
-              << s.refused << " refused" << std::endl;
+              << s.refused << " refused";
+    if (s.linesNotStored > 0) std::cout << ", " << s.linesNotStored << " lines not stored";
+    std::cout << std::endl;
     const bool ok =
         (s.end == DownloadEnd::Completed || s.end == DownloadEnd::NoData) && !s.jvLinkError;
     return ok ? 0 : 1;

@@ -85,7 +85,7 @@ int RunPast(const Args& args) {
 
 const CommandRegistration kRegistration({
     "past",
-    "[--home DIR] --day DATE --race RACE",
+    "[--home DIR] --day DATE --race RACE [--strict]",
     "print the past-ride table (過去騎乗表) of a race: each runner's last 20 runs",
     RunPast,
 });

@@ -17,7 +17,7 @@ int RunRaces(const Args& args) {
 
 const CommandRegistration kRegistration({
     "races",
-    "[--home DIR] --day DATE",
+    "[--home DIR] --day DATE [--strict]",
     "list the races of a day (DATE 2025年01月05日 or 20250105)",
     RunRaces,
 });

@@ -23,7 +23,7 @@ int RunResult(const Args& args) {
 
 const CommandRegistration kRegistration({
     "result",
-    "[--home DIR] --day DATE --race RACE",
+    "[--home DIR] --day DATE --race RACE [--strict]",
     "print the payouts of a race (RACE a race index from 0 or a list text such as 中山11R)",
     RunResult,
 });

@@ -46,10 +46,13 @@ int RunZenso(const Args& args) {
     {
         StderrProgress progress;
         progress.SetCaption(text::ToUtf8(text::Sj("前走勝ち上り")));
-        if (Status s = load::SearchPreviousRaceWinners(day, loaded->programFolder(), progress);
-            !s) {
-            return Fail(s.error());
-        }
+        std::vector<std::string> problems;
+        const Status searched =
+            load::SearchPreviousRaceWinners(day, loaded->programFolder(), progress, &problems);
+        // What the search left out is said before its result, or its failure.
+        const Status reported = ReportProblems(*loaded, problems);
+        if (!searched) return Fail(searched.error());
+        if (!reported) return Fail(reported.error());
     }
     const auto& outcome = loaded->outcome;
     for (std::size_t line = 0; line < outcome.raceList.size(); ++line) {
@@ -64,7 +67,7 @@ int RunZenso(const Args& args) {
 
 const CommandRegistration kRegistration({
     "zenso",
-    "[--home DIR] --day DATE [--race RACE]",
+    "[--home DIR] --day DATE [--race RACE] [--strict]",
     "run the previous-race search (前走勝ち上り) and print each runner's previous race",
     RunZenso,
 });

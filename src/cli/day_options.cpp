@@ -13,7 +13,8 @@ Result<DayOptions> ParseDayOptions(const Args& args) {
         StoreOption("day", options.day),
         StoreOption("race", options.race),
     };
-    auto rest = TakeOptions(args, values);
+    const FlagOption flags[] = {{"strict", [&options] { options.strict = true; }}};
+    auto rest = TakeOptions(args, values, flags);
     if (!rest) return Error{rest.error()};
     options.rest = std::move(*rest);
     return options;
@@ -34,6 +35,17 @@ Result<app::Session> OpenSession(const std::filesystem::path& home, app::JvLinkO
     return session;
 }
 
+Status ReportProblems(const LoadedDay& loaded, const std::vector<std::string>& problems) {
+    for (const std::string& problem : problems) {
+        std::fprintf(stderr, "quindle-cli: warning: %s\n", problem.c_str());
+    }
+    if (loaded.strict && !problems.empty()) {
+        return Error{loaded.dateText + ": " + std::to_string(problems.size()) +
+                     " damaged record(s) in the files read (--strict)"};
+    }
+    return Status::Ok();
+}
+
 Result<LoadedDay> OpenDay(const DayOptions& options, bool needRace, app::JvLinkOptions jvLink) {
     if (!options.day) return Error{"--day DATE is needed"};
     if (needRace && !options.race) return Error{"--race RACE is needed"};
@@ -46,7 +58,8 @@ Result<LoadedDay> OpenDay(const DayOptions& options, bool needRace, app::JvLinkO
                      *dateText,
                      std::make_unique<model::RaceDay>(),
                      {},
-                     -1};
+                     -1,
+                     options.strict};
     StderrProgress progress;
     auto outcome = loaded.session->LoadDay(*loaded.day, loaded.dateText, progress);
     if (!outcome) return Error{loaded.dateText + ": " + outcome.error()};
@@ -54,6 +67,7 @@ Result<LoadedDay> OpenDay(const DayOptions& options, bool needRace, app::JvLinkO
     if (!loaded.outcome.errorLogFailure.empty()) {
         std::fprintf(stderr, "quindle-cli: %s\n", loaded.outcome.errorLogFailure.c_str());
     }
+    if (Status s = ReportProblems(loaded, loaded.outcome.problems); !s) return Error{s.error()};
 
     if (options.race) {
         auto race = app::ResolveRace(loaded.outcome, *options.race);

@@ -4,6 +4,8 @@
 //                 folder, the user's data folder)
 //   --day DATE    "2025年01月05日", "20250105" or "newest"
 //   --race RACE   a race index from 0, or a race-list text such as "中山11R"
+//   --strict      damaged records the load worked around make the command
+//                 fail (each is a warning on stderr either way)
 // Options may also be written --name=value.
 
 #include <filesystem>
@@ -23,6 +25,7 @@ struct DayOptions {
     std::filesystem::path home;       // empty: not given
     std::optional<std::string> day;   // as given
     std::optional<std::string> race;  // as given
+    bool strict = false;              // --strict
     Args rest;                        // arguments that are none of these
 };
 
@@ -42,11 +45,18 @@ struct LoadedDay {
     std::unique_ptr<model::RaceDay> day;
     load::DayLoadOutcome outcome;
     int race = -1;  // race index of --race; -1 when not given
+    bool strict = false;
 
     const std::filesystem::path& programFolder() const { return session->ProgramFolder(); }
 };
 
-// Opens the session, loads --day (progress on stderr) and resolves --race.
+// Prints each of `problems` (damaged records a load or search worked around:
+// file, line, what) as a warning on stderr. With --strict any problem is an
+// error.
+Status ReportProblems(const LoadedDay& loaded, const std::vector<std::string>& problems);
+
+// Opens the session, loads --day (progress on stderr), reports the load's
+// problems and resolves --race.
 // With `needRace` a missing --race is an error, and so is a race without
 // runners (the message of showing such a race). Arguments besides the three
 // options are an error.

@@ -113,6 +113,11 @@ class JvLink {
 
     // The component's version property, four characters such as "0490".
     virtual std::string JVLinkVersion() const = 0;
+
+    // What the component knows of its last error beyond the code (UTF-8):
+    // the substitute names the store file and line it could not use. Empty
+    // when it knows nothing more (the real component never says more).
+    virtual std::string LastErrorDetail() const { return {}; }
 };
 
 }  // namespace quindle::jvlink

@@ -3,6 +3,8 @@
 #include <optional>
 #include <span>
 
+#include "jvlink/jvlink.h"
+
 namespace quindle::jvlink {
 namespace {
 
@@ -180,6 +182,17 @@ std::string JvResultText(std::string_view operation, int code) {
         if (auto text = RuleText(rule, code)) message = std::move(*text);
     }
     return message + "(" + std::to_string(code) + ")";
+}
+
+std::string JvResultText(const JvLink& link, std::string_view operation, int code) {
+    std::string text = JvResultText(operation, code);
+    // Codes from -401 down are failures of files and servers: the ones a
+    // detail can name.
+    if (code <= code::kInternalError) {
+        const std::string detail = link.LastErrorDetail();
+        if (!detail.empty()) text += "：" + detail;
+    }
+    return text;
 }
 
 }  // namespace quindle::jvlink

@@ -11,4 +11,9 @@ namespace quindle::jvlink {
 // `code`. An operation or code without a text gives only "(" code ")".
 std::string JvResultText(std::string_view operation, int code);
 
+class JvLink;
+// JvResultText, followed for an error code by what `link` knows of the error
+// ("：" and its LastErrorDetail), so a report names the file behind it.
+std::string JvResultText(const JvLink& link, std::string_view operation, int code);
+
 }  // namespace quindle::jvlink

@@ -2,8 +2,8 @@
 
 #include <system_error>
 
+#include "store/files/checked_records.h"
 #include "store/files/file_names.h"
-#include "store/files/record_reader.h"
 #include "store/record_layout.h"
 #include "text/fields.h"
 #include "util/folders.h"
@@ -67,6 +67,13 @@ std::string RecordMessage(const fs::path& file, int recordNumber, std::string_vi
 }
 
 Result<int> EnteredRunners(const RaImage& ra, const fs::path& file, int recordNumber) {
+    const std::string_view field = ra.Field(layout::ra::kEntered);
+    // A blank record is no race; a race's head count is two digits.
+    if (ra.IsBlank()) return 0;
+    if (!AllDigits(field)) {
+        return Error{RecordMessage(file, recordNumber,
+                                   "登録頭数が数字ではありません: \"" + std::string(field) + "\"")};
+    }
     const int n = ra.Int32(layout::ra::kEntered);
     if (n < 0 || n > kRunners) {
         return Error{RecordMessage(file, recordNumber,
@@ -82,6 +89,7 @@ Result<DayFiles> DayFiles::Open(const fs::path& programFolder, std::string_view 
     if (!ymd) return Error{"日付の形が違います: \"" + std::string(dateText) + "\""};
     DayFiles d(programFolder);
     d.ymd_ = *ymd;
+    d.paths_.ymd = *ymd;
     const std::pair<FileKind, fs::path*> kinds[] = {
         {FileKind::RaDay, &d.paths_.ra},
         {FileKind::HrDay, &d.paths_.hr},
@@ -103,15 +111,33 @@ Result<DayFiles> DayFiles::Open(const fs::path& programFolder, std::string_view 
 }
 
 Result<std::vector<std::string>> DayFiles::ReadRaces() {
-    auto records = store::ReadRecords(paths_.ra, layout::RecordType::RA);
+    auto records = store::ReadWholeRecordFile(paths_.ra, DaySpec(layout::RecordType::RA));
     if (!records) return Error{records.error()};
+    // A race listed twice would push another race out of its index.
+    std::map<std::string_view, size_t> lineOfKey;
+    for (size_t i = 0; i < records->size(); ++i) {
+        const std::string_view key = text::FieldAt((*records)[i], layout::head::kRaceKey);
+        if (text::IsBlank(key)) continue;
+        const auto [first, fresh] = lineOfKey.emplace(key, i + 1);
+        if (!fresh) {
+            return Error{RecordMessage(
+                paths_.ra, static_cast<int>(i) + 1,
+                "同じレースが " + std::to_string(first->second) + "行目にもあります")};
+        }
+    }
     return FirstRaces(std::move(*records));
 }
 
 Result<std::vector<std::string>> DayFiles::ReadPayouts() {
-    auto records = store::ReadRecords(paths_.hr, layout::RecordType::HR);
+    auto records = store::ReadWholeRecordFile(paths_.hr, DaySpec(layout::RecordType::HR));
     if (!records) return Error{records.error()};
     return FirstRaces(std::move(*records));
+}
+
+store::RecordFileSpec DayFiles::DaySpec(layout::RecordType type) const {
+    store::RecordFileSpec spec{type};
+    spec.implied.push_back(store::DayOf(ymd_));
+    return spec;
 }
 
 Result<const std::vector<std::string>*> DayFiles::SeRecords(std::string_view venueCode,
@@ -126,7 +152,10 @@ Result<const std::vector<std::string>*> DayFiles::SeRecords(std::string_view ven
             file.path = *found;
             std::error_code ec;
             if (fs::exists(file.path, ec)) {
-                auto records = store::ReadRecords(file.path, layout::RecordType::SE);
+                store::RecordFileSpec spec = DaySpec(layout::RecordType::SE);
+                spec.implied.push_back({layout::head::kVenue, std::string(venueCode), "場コード"});
+                spec.slotFile = true;
+                auto records = store::ReadWholeRecordFile(file.path, spec);
                 if (!records) return Error{records.error()};
                 file.records = std::move(*records);
             }

@@ -3,9 +3,12 @@
 // their paths (found in any letter case), the day's RA records, and the
 // runners of each race taken from its venue's SE file.
 //
-// The day's own files must be sound: a line of the wrong length, a head count
-// outside 0-18 or a runner slot the SE file does not hold ends the work with a
-// message naming the file and the record (line) number.
+// The day's own files must be sound: a record that fails its checks (length,
+// line end, type, race key, the day's date, the venue and slot of an SE
+// record), a race listed twice, a head count that is not 0-18 or a runner
+// slot the SE file does not hold ends the work with a message naming the file
+// and the record (line) number. Nothing of a damaged day file reaches the
+// model, so no runner is shown with another's record.
 
 #include <filesystem>
 #include <functional>
@@ -16,6 +19,7 @@
 #include <vector>
 
 #include "model/race_day.h"
+#include "store/files/checked_records.h"
 #include "store/files/local_files.h"
 #include "util/result.h"
 
@@ -35,6 +39,7 @@ struct DayFilePaths {
     std::filesystem::path o1;
     std::filesystem::path o5;
     std::filesystem::path csv;  // CSV/GYN<yyyymmdd>.CSV, the day's popularity file
+    std::string ymd;            // the day, "yyyymmdd"; empty: records are not checked for it
 };
 
 class DayFiles {
@@ -68,6 +73,9 @@ class DayFiles {
 
   private:
     explicit DayFiles(const std::filesystem::path& programFolder);
+
+    // A day file of `type`: every record of the day.
+    store::RecordFileSpec DaySpec(store::layout::RecordType type) const;
 
     // The SE records of `venueCode`'s day file, read once per DayFiles;
     // nullptr when there is no such file.

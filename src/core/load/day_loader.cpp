@@ -125,6 +125,7 @@ class Loader {
         SetOddsTimes();
         auto oddsFiles = DayOddsFiles::Read(files_.Paths());
         if (!oddsFiles) return Error{oddsFiles.error()};
+        for (const auto& p : oddsFiles->Problems()) outcome_.problems.push_back(p);
         for (int r = 0; r < kRaces; ++r) {
             if (Status s = ImportOdds(day_, r, table_, *oddsFiles); !s) return Error{s.error()};
         }
@@ -151,7 +152,8 @@ class Loader {
             auto seFound = files_.ForEachRunner(
                 day_.RaceRA(race), race + 1, [&](int slot, const std::string& record) {
                     day_.RunnerSE(race, slot).Assign(record);
-                    Status s = ClassifyRunner(day_, race, slot, programFolder_, progress_);
+                    Status s = ClassifyRunner(day_, race, slot, programFolder_, progress_,
+                                              outcome_.problems);
                     // A damaged history leaves this one runner without a
                     // pattern; the rest of the day is sound.
                     if (!s) outcome_.problems.push_back(s.error());

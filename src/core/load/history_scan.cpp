@@ -29,8 +29,6 @@ namespace se = layout::se;
 using analysis::RidingPattern;
 using analysis::ScannedRunner;
 
-constexpr size_t kSeRecordLength =
-    static_cast<size_t>(layout::RecordLength(layout::RecordType::SE));
 constexpr int kFirstCentralVenue = 1;
 constexpr int kLastCentralVenue = 10;
 constexpr int kProgressEvery = 256;  // history files between progress reports
@@ -92,19 +90,18 @@ class Scanner {
         }
         if (read.state != store::HistoryRead::kRead) return;
         ++scan_.historyFiles;
-        const std::string_view bytes = buffer_;
-        for (size_t k = 0; k + kSeRecordLength <= bytes.size(); k += kSeRecordLength) {
-            const std::string_view record = bytes.substr(k, kSeRecordLength);
+        if (!SoundHistoryRuns(buffer_, read.file, pedigree, sound_, scan_.problems)) return;
+        for (const std::string_view record : sound_) {
             const int date = DateNumber(text::FieldAt(record, head::kRaceDate));
             if (date < from_ || date > to_ || !CentralVenue(record)) continue;
-            JudgeRun(record, date, bytes);
+            JudgeRun(record, date);
         }
     }
 
     // The run `record` on `date` as the day load judges it: against the
     // horse's runs before that date, newest first.
-    void JudgeRun(std::string_view record, int date, std::string_view history) {
-        PastRunsBefore(history, date, runs_);
+    void JudgeRun(std::string_view record, int date) {
+        PastRunsBefore(sound_, date, runs_);
         const std::string_view jockey = text::FieldAt(record, se::kJockeyCode);
         const analysis::RidingJudgement judged = analysis::JudgeRiding(runs_, jockey);
 
@@ -198,7 +195,7 @@ class Scanner {
 
     struct DayPayouts {
         std::vector<std::string> hr;
-        std::optional<std::string> o5;
+        std::optional<std::vector<std::string>> o5;
     };
 
     // The payouts of the day `ymd`. Races come in date order, so only the
@@ -254,6 +251,7 @@ class Scanner {
     HistoryScan scan_;
     std::string buffer_;
     std::vector<std::string_view> runs_;
+    std::vector<std::string_view> sound_;  // the horse's checked runs, oldest first
     model::SeImage se_;
     std::map<const std::string*, model::RaImage> races_;
     std::string dayYmd_;

@@ -1,5 +1,6 @@
 #include "load/jockey_table_file.h"
 
+#include "text/cp932.h"
 #include "util/file_io.h"
 #include "util/folders.h"
 
@@ -13,6 +14,13 @@ Result<analysis::JockeyRecommendTable> LoadJockeyRecommendTable(
     if (!path) return analysis::JockeyRecommendTable{};
     auto bytes = ReadFileBytes(*path);
     if (!bytes) return Error{bytes.error()};
+    // Read as CP932, a UTF-8 table matches no jockey name and would remove
+    // every mark without a word.
+    if (text::LooksLikeUtf8(*bytes)) {
+        return Error{path->string() +
+                     ": UTF-8 で保存されています。Shift-JIS (CP932) で保存し直してください "
+                     "(推奨マークは付きません)"};
+    }
     return analysis::JockeyRecommendTable::FromText(*bytes);
 }
 

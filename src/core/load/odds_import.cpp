@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/riding_pattern.h"
+#include "store/files/checked_records.h"
 #include "text/fields.h"
 #include "util/file_io.h"
 #include "util/text_lines.h"
@@ -174,12 +175,24 @@ void ReadPopularity(std::string_view bytes, const model::RaImage& ra, TOutData& 
 
 Result<DayOddsFiles> DayOddsFiles::Read(const DayFilePaths& paths) {
     DayOddsFiles files;
-    for (auto [name, bytes] :
-         {std::pair{&paths.o1, &files.o1_}, std::pair{&paths.o5, &files.o5_}}) {
+    const std::pair<const fs::path*, std::optional<std::vector<std::string>>*> wanted[] = {
+        {&paths.o1, &files.o1_}, {&paths.o5, &files.o5_}};
+    const layout::RecordType types[] = {layout::RecordType::O1, layout::RecordType::O5};
+    for (size_t i = 0; i < std::size(wanted); ++i) {
+        const auto [name, records] = wanted[i];
         if (name->empty()) continue;
-        auto read = ReadFileIfExists(*name);
-        if (!read) return ReadError(*name);
-        *bytes = std::move(*read);
+        // Every record is checked: a damaged one (or one of another day) is
+        // left out, so its race shows no odds instead of another's.
+        store::RecordFileSpec spec{types[i]};
+        if (!paths.ymd.empty()) spec.implied.push_back(store::DayOf(paths.ymd));
+        std::vector<std::string> sound;
+        const store::RecordFileScan scan =
+            store::ForEachCheckedRecord(*name, spec, [&](const store::CheckedRecord& r) {
+                if (!r.blank) sound.emplace_back(r.record);
+            });
+        if (!scan.ok() && scan.problems.front().line == 0) return ReadError(*name);
+        for (auto& problem : scan.Messages()) files.problems_.push_back(std::move(problem));
+        if (scan.exists) *records = std::move(sound);
     }
     files.popularityFile_ = paths.csv;
     return files;
@@ -199,9 +212,12 @@ Result<const std::optional<std::string>*> DayOddsFiles::Popularity() const {
 }
 
 Status ImportOdds(model::RaceDay& day, int race, const analysis::JockeyRecommendTable& table,
-                  const DayFilePaths& paths) {
+                  const DayFilePaths& paths, std::vector<std::string>* problems) {
     auto files = DayOddsFiles::Read(paths);
     if (!files) return Error{files.error()};
+    if (problems) {
+        problems->insert(problems->end(), files->Problems().begin(), files->Problems().end());
+    }
     return ImportOdds(day, race, table, *files);
 }
 

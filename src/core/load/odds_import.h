@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/jockey_recommend_table.h"
 #include "load/day_files.h"
@@ -19,27 +20,34 @@ namespace quindle::load {
 // day files `files`, sets WinOdds, PlaceOddsLow/High, WinPopRank, PlacePopRank
 // (with the popularity file as a fallback), then the recommendation marks.
 // Missing files are skipped; a file that exists but cannot be read ends the
-// import with a message naming it (what was set until then stays).
+// import with a message naming it (what was set until then stays). Damaged
+// records of the O1/O5 files are left out and their messages (file and line)
+// go to `problems` when given.
 Status ImportOdds(model::RaceDay& day, int race, const analysis::JockeyRecommendTable& table,
-                  const DayFilePaths& files);
+                  const DayFilePaths& files, std::vector<std::string>* problems = nullptr);
 
 // The day's O1, O5 and popularity files as read once, for importing the odds of many
 // races (a day load imports all 36) without reading them again per race.
 class DayOddsFiles {
   public:
-    // The O1 and O5 files of `paths`; a missing one is absent, one that
-    // exists but cannot be read is an error naming it.
+    // The sound records of the O1 and O5 files of `paths` (each checked, and
+    // of the day `paths.ymd` when it is set); a missing file is absent, one
+    // that exists but cannot be read is an error naming it. Damaged records
+    // are left out and named in Problems().
     static Result<DayOddsFiles> Read(const DayFilePaths& paths);
 
-    const std::optional<std::string>& O1() const { return o1_; }
-    const std::optional<std::string>& O5() const { return o5_; }
+    const std::optional<std::vector<std::string>>& O1() const { return o1_; }
+    const std::optional<std::vector<std::string>>& O5() const { return o5_; }
+    // "<file>: <n>行目: <reason>" of each record left out (UTF-8).
+    const std::vector<std::string>& Problems() const { return problems_; }
     // The popularity file, read the first time a race has too
     // few ranked runners; nothing when it is missing.
     Result<const std::optional<std::string>*> Popularity() const;
 
   private:
-    std::optional<std::string> o1_;
-    std::optional<std::string> o5_;
+    std::optional<std::vector<std::string>> o1_;
+    std::optional<std::vector<std::string>> o5_;
+    std::vector<std::string> problems_;
     std::filesystem::path popularityFile_;
     mutable std::optional<std::optional<std::string>> popularity_;
 };
@@ -48,23 +56,19 @@ class DayOddsFiles {
 Status ImportOdds(model::RaceDay& day, int race, const analysis::JockeyRecommendTable& table,
                   const DayOddsFiles& files);
 
-// Copies into `image` the first record of `bytes`, read as records of the
-// image's length from the start, whose venue code and race number equal those
-// of `ra` (a day file holds one day, so these two name the race). False when
-// the file holds no such record.
+// Copies into `image` the first of the checked `records` whose venue code and
+// race number equal those of `ra` (a day file holds one day, so these two
+// name the race). False when there is no such record.
 template <typename Image>
-bool CopyRaceRecord(std::string_view bytes, const model::RaImage& ra, Image& image) {
-    const size_t length = Image::size();
-    for (size_t offset = 0; offset + store::layout::head::kRaceNumber.End() <= bytes.size();
-         offset += length) {
-        const std::string_view record = bytes.substr(offset, length);
+bool CopyRaceRecord(const std::vector<std::string>& records, const model::RaImage& ra,
+                    Image& image) {
+    for (const std::string& record : records) {
         if (text::FieldAt(record, store::layout::head::kVenue) !=
                 ra.Field(store::layout::head::kVenue) ||
             text::FieldAt(record, store::layout::head::kRaceNumber) !=
                 ra.Field(store::layout::head::kRaceNumber)) {
             continue;
         }
-        if (record.size() < length) return false;  // a cut last record is no record
         image.Assign(record);
         return true;
     }

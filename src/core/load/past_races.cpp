@@ -1,9 +1,8 @@
 #include "load/past_races.h"
 
+#include "store/files/checked_records.h"
 #include "store/files/file_names.h"
-#include "store/files/record_reader.h"
 #include "text/fields.h"
-#include "util/file_io.h"
 
 namespace quindle::load {
 using model::SeImage;
@@ -30,19 +29,18 @@ const std::vector<std::string>& PastRaceFinder::Records(const std::string& key, 
     if (!location) return records;
     auto path = files_.PathOf(*location, /*createFolders=*/false);
     if (!path) return records;
-    auto bytes = ReadFileIfExists(*path);
-    if (!bytes) {
-        problems_.push_back(bytes.error());
-        return records;
-    }
-    if (!bytes->has_value()) return records;
-    ++filesRead_;
-    auto read = store::SplitRecords(**bytes, *path, layout::RecordType::RA);
-    if (!read) {
-        problems_.push_back(read.error());
-        return records;
-    }
-    records = std::move(*read);
+    // Every record must be of the file's date (and, outside the central
+    // venues, of its venue): a damaged one is left out, so the run it would
+    // have placed keeps only its race key.
+    store::RecordFileSpec spec{layout::RecordType::RA};
+    spec.implied.push_back(store::DayOf(ymd));
+    if (!centralVenue) spec.implied.push_back({head::kVenue, venue, "場コード"});
+    const store::RecordFileScan scan =
+        store::ForEachCheckedRecord(*path, spec, [&](const store::CheckedRecord& r) {
+            if (!r.blank) records.emplace_back(r.record);
+        });
+    if (scan.exists) ++filesRead_;
+    for (auto& problem : scan.Messages()) problems_.push_back(std::move(problem));
     return records;
 }
 

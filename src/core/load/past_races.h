@@ -27,9 +27,9 @@ class PastRaceFinder {
     explicit PastRaceFinder(store::LocalFiles& files) : files_(files) {}
 
     // The RA record (CR LF included) of the race of `pastSe`, or nullptr
-    // when the file does not exist or holds no such race. A file that exists
-    // but cannot be read or holds a bad line counts as holding nothing; its
-    // message is kept in Problems().
+    // when the file does not exist or holds no such race. A damaged record
+    // (or a file that cannot be read) is never returned; its message is kept
+    // in Problems().
     const std::string* Find(const model::SeImage& pastSe);
 
     const std::vector<std::string>& Problems() const { return problems_; }

@@ -8,8 +8,8 @@
 #include "analysis/riding_pattern.h"
 #include "analysis/zenso.h"
 #include "store/codes.h"
+#include "store/files/checked_records.h"
 #include "store/files/file_names.h"
-#include "store/files/line_file_io.h"
 #include "store/files/local_files.h"
 #include "store/record_layout.h"
 #include "text/cp932.h"
@@ -30,9 +30,6 @@ namespace se = layout::se;
 using text::FieldAt;
 using text::Sj;
 
-// A history file is an array of SE records, CR LF included.
-constexpr std::size_t kHistoryRecordLength =
-    static_cast<std::size_t>(layout::RecordLength(layout::RecordType::SE));
 // Venue names in status texts and labels have two characters.
 constexpr int kVenueStyle = 2;
 
@@ -71,7 +68,9 @@ class SearchFiles {
     SearchFiles(const fs::path& programFolder, std::int64_t today)
         : files_(programFolder), today_(today) {}
 
-    // Lines of a day file; nullptr when there is no such file.
+    // Records of a day file by line (CR LF included); a damaged line is an
+    // empty text, so a slot keeps its place but is never used. nullptr when
+    // there is no such file.
     Result<const std::vector<std::string>*> DayFile(store::FileKind kind, std::string_view date,
                                                     std::string_view venue = {}) {
         auto location = store::DayFileLocation(kind, date, venue);
@@ -81,12 +80,31 @@ class SearchFiles {
         if (cached == dayFiles_.end()) {
             auto path = files_.PathOf(*location, /*createFolders=*/false);
             if (!path) return Error{path.error()};
-            auto lines = store::ReadLineFile(*path);
-            if (!lines) return Error{lines.error()};
-            cached = dayFiles_.emplace(name, std::move(*lines)).first;
+            const bool se = kind == store::FileKind::SeDay;
+            store::RecordFileSpec spec{se ? layout::RecordType::SE : layout::RecordType::RA};
+            spec.implied.push_back(store::DayOf(date));
+            if (se) spec.implied.push_back({head::kVenue, std::string(venue), "場コード"});
+            spec.slotFile = se;
+            std::vector<std::string> lines;
+            const store::RecordFileScan scan =
+                store::ForEachCheckedRecord(*path, spec, [&](const store::CheckedRecord& r) {
+                    lines.resize(r.line);
+                    lines.back().assign(r.record);
+                });
+            if (!scan.ok() && scan.problems.front().line == 0) {
+                return Error{scan.problems.front().Message()};
+            }
+            for (auto& problem : scan.Messages()) problems_.push_back(std::move(problem));
+            lines.resize(scan.lines);
+            std::optional<std::vector<std::string>> kept;
+            if (scan.exists) kept = std::move(lines);
+            cached = dayFiles_.emplace(name, std::move(kept)).first;
         }
         return cached->second ? &*cached->second : nullptr;
     }
+
+    // Messages of the damaged records met so far (UTF-8).
+    const std::vector<std::string>& Problems() const { return problems_; }
 
     // The next run of horse `pedigree` after the race `key`, before today.
     Result<const NextRun*> NextRunOf(std::string_view pedigree, const std::string& key) {
@@ -98,8 +116,10 @@ class SearchFiles {
     }
 
   private:
-    // Reads the history file of `pedigree` into buffer_; false when there is
-    // none.
+    // The sound runs of the history file of `pedigree`, oldest first, into
+    // runs_; false when there is none. A history with a damaged record inside
+    // counts as none (its problems are kept): a run left out would make
+    // another run look like the next one.
     Result<bool> ReadHistory(std::string_view pedigree) {
         auto location = store::HistoryLocation(pedigree);
         if (!location) return false;
@@ -107,13 +127,21 @@ class SearchFiles {
         if (!path) return Error{path.error()};
         switch (ReadFileInto(*path, buffer_)) {
             case FileRead::kRead:
-                return true;
+                break;
             case FileRead::kMissing:
                 return false;
             case FileRead::kFailed:
-                break;
+                return Error{"ファイルを読み込めません: " + path->string()};
         }
-        return Error{"ファイルを読み込めません: " + path->string()};
+        store::RecordFileSpec spec{layout::RecordType::SE};
+        spec.implied.push_back({se::kPedigree, std::string(pedigree), "血統登録番号"});
+        runs_.clear();
+        const store::RecordFileScan scan = store::ForEachCheckedRecordIn(
+            buffer_, *path, spec, [this](const store::CheckedRecord& r) {
+                if (!r.blank) runs_.push_back(r.record);
+            });
+        for (auto& problem : scan.Messages()) problems_.push_back(std::move(problem));
+        return scan.ok() || scan.OnlyCutAtEnd();
     }
 
     Result<NextRun> FindNextRun(std::string_view pedigree, const std::string& key) {
@@ -122,21 +150,16 @@ class SearchFiles {
         if (!read) return Error{read.error()};
         if (!*read) return next;
 
-        // Records of 555 bytes; a last line without its line end still counts.
-        const std::string_view bytes = buffer_;
-        const std::size_t count = (bytes.size() + layout::kLineEndLength) / kHistoryRecordLength;
-        const auto record = [&](std::size_t i) {
-            return bytes.substr(i * kHistoryRecordLength, kHistoryRecordLength);
-        };
+        const std::size_t count = runs_.size();
         const auto beforeToday = [this](std::int64_t d) { return d > 0 && d < today_; };
 
-        // Newest first, down to the previous race; the line after it is the
-        // horse's next run. A match on the last line has no next run.
+        // Newest first, down to the previous race; the run after it is the
+        // horse's next run. A match on the last run has no next run.
         for (std::size_t i = count; i-- > 0;) {
-            const std::string_view line = record(i);
+            const std::string_view line = runs_[i];
             if (!beforeToday(RaceDate(line)) || RaceKey12(line) != key) continue;
             if (i + 1 == count) continue;
-            const std::string_view after = record(i + 1);
+            const std::string_view after = runs_[i + 1];
             if (beforeToday(RaceDate(after))) {
                 next.found = true;
                 next.race = RaceKey12(after);
@@ -161,7 +184,7 @@ class SearchFiles {
         std::optional<std::string_view> found;
         if (*lines) {
             for (const std::string& line : **lines) {
-                if (RaceKey12(line) == key) {
+                if (!line.empty() && RaceKey12(line) == key) {
                     found = line;
                     break;
                 }
@@ -175,6 +198,8 @@ class SearchFiles {
     std::map<std::string, std::optional<std::vector<std::string>>> dayFiles_;
     std::unordered_map<std::string, NextRun> nextRuns_;
     std::string buffer_;
+    std::vector<std::string_view> runs_;  // into buffer_
+    std::vector<std::string> problems_;
 };
 
 void StoreNextRun(const NextRun& next, model::TZensoMembers& members, std::size_t k) {
@@ -212,6 +237,7 @@ Status SearchRunner(model::RaceDay& day, int race, int slot, SearchFiles& files,
         const std::int64_t index = static_cast<std::int64_t>(raceNumber - 1) * model::kRunners + k;
         if (raceNumber < 1 || index >= static_cast<std::int64_t>(slots.size())) break;
         const std::string_view line = slots[static_cast<std::size_t>(index)];
+        if (line.empty()) continue;  // a damaged record: this horse stays unknown
         const std::string_view name = First18(FieldAt(line, se::kHorseName));
         progress.SetDetail(text::ToUtf8(progressHead + std::string(name)));
         progress.Pump();
@@ -242,7 +268,7 @@ void ResetZensoMembers(model::RaceDay& day) {
 }
 
 Status SearchPreviousRaceWinners(model::RaceDay& day, const fs::path& programFolder,
-                                 ProgressSink& progress) {
+                                 ProgressSink& progress, std::vector<std::string>* problems) {
     const std::int64_t today = RaceDate(day.RaceRA(0).View());
     if (today <= 0) return Error{std::string(kZensoNoDayMessage)};
 
@@ -256,12 +282,14 @@ Status SearchPreviousRaceWinners(model::RaceDay& day, const fs::path& programFol
         for (int slot = 0; slot < count; ++slot) {
             if (Status s = SearchRunner(day, race, slot, files, progress); !s) {
                 progress.SetDetail({});
+                if (problems) *problems = files.Problems();
                 return s;
             }
         }
     }
     progress.SetPosition(model::kRaces);
     progress.SetDetail({});
+    if (problems) *problems = files.Problems();
     day.State().ZensoExtracted = 1;
     return Status::Ok();
 }

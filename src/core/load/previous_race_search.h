@@ -11,7 +11,9 @@
 // beyond the histories themselves.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/race_day.h"
 #include "util/progress.h"
@@ -31,8 +33,12 @@ void ResetZensoMembers(model::RaceDay& day);
 // runner's ZensoMembers, then sets ZensoExtracted to 1. Progress goes to the
 // detail line ("中山 1R <runner>-前走対戦馬-><horse>"), with a pump after every
 // horse read. Fails with kZensoNoDayMessage when no day is loaded, and with
-// the reason when a file exists but cannot be read.
+// the reason when a file exists but cannot be read. Every record read is
+// checked: a damaged one is never used (the horse, or the next run it would
+// have given, stays unknown), and its message (file and line) goes to
+// `problems` when given.
 Status SearchPreviousRaceWinners(model::RaceDay& day, const std::filesystem::path& programFolder,
-                                 ProgressSink& progress);
+                                 ProgressSink& progress,
+                                 std::vector<std::string>* problems = nullptr);
 
 }  // namespace quindle::load

@@ -5,6 +5,7 @@
 
 #include "analysis/riding_pattern.h"
 #include "store/codes.h"
+#include "store/files/checked_records.h"
 #include "store/files/history_file.h"
 #include "text/cp932.h"
 #include "text/fields.h"
@@ -18,8 +19,6 @@ namespace se = layout::se;
 using model::TOutData;
 using text::FieldAt;
 
-constexpr size_t kSeRecordLength =
-    static_cast<size_t>(layout::RecordLength(layout::RecordType::SE));
 constexpr int kVenueStatusStyle = 2;  // two-character venue names of status texts
 constexpr size_t kProgressNameBytes = 18;
 
@@ -99,17 +98,35 @@ int DateNumber(std::string_view text) {
     return value;
 }
 
-void PastRunsBefore(std::string_view historyBytes, int today, std::vector<std::string_view>& runs) {
+bool SoundHistoryRuns(std::string_view historyBytes, const std::filesystem::path& file,
+                      std::string_view pedigree, std::vector<std::string_view>& sound,
+                      std::vector<std::string>& problems) {
+    sound.clear();
+    store::RecordFileSpec spec{layout::RecordType::SE};
+    spec.implied.push_back({se::kPedigree, std::string(pedigree), "血統登録番号"});
+    const store::RecordFileScan scan = store::ForEachCheckedRecordIn(
+        historyBytes, file, spec, [&sound](const store::CheckedRecord& r) {
+            if (!r.blank) sound.push_back(r.record);
+        });
+    if (scan.ok()) return true;
+    for (const auto& p : scan.problems) problems.push_back("過去走ファイル " + p.Message());
+    if (scan.OnlyCutAtEnd()) return true;
+    sound.clear();
+    return false;
+}
+
+void PastRunsBefore(const std::vector<std::string_view>& sound, int today,
+                    std::vector<std::string_view>& runs) {
     runs.clear();
-    for (size_t k = historyBytes.size() / kSeRecordLength; k-- > 0;) {
-        const std::string_view record = historyBytes.substr(k * kSeRecordLength, kSeRecordLength);
-        const int date = DateNumber(FieldAt(record, head::kRaceDate));
-        if (date > 0 && today > 0 && date < today) runs.push_back(record);
+    for (auto it = sound.rbegin(); it != sound.rend(); ++it) {
+        const int date = DateNumber(FieldAt(*it, head::kRaceDate));
+        if (date > 0 && today > 0 && date < today) runs.push_back(*it);
     }
 }
 
 Status ClassifyRunner(model::RaceDay& day, int race, int slot,
-                      const std::filesystem::path& programFolder, ProgressSink& progress) {
+                      const std::filesystem::path& programFolder, ProgressSink& progress,
+                      std::vector<std::string>& problems) {
     const model::RaImage& ra = day.RaceRA(race);
     const model::SeImage& runner = day.RunnerSE(race, slot);
     TOutData& out = day.OutData(race);
@@ -131,7 +148,9 @@ Status ClassifyRunner(model::RaceDay& day, int race, int slot,
             return Error{"過去走ファイルを読めません: " + history.file.string()};
     }
 
-    PastRunsBefore(buffer, DateNumber(ra.Field(head::kRaceDate)), runs);
+    thread_local std::vector<std::string_view> sound;
+    if (!SoundHistoryRuns(buffer, history.file, pedigree, sound, problems)) return Status::Ok();
+    PastRunsBefore(sound, DateNumber(ra.Field(head::kRaceDate)), runs);
     const analysis::RidingJudgement judged =
         analysis::JudgeRiding(runs, runner.Field(se::kJockeyCode));
 

@@ -4,6 +4,7 @@
 // pattern.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,16 +20,30 @@ namespace quindle::load {
 // PastRunCount. Expects the slot's past-run images blank (the day load blanks
 // every image first). A runner without a history file gets no pattern and no
 // error; a history file that exists but cannot be read leaves the runner
-// without a pattern and is reported (naming the file).
+// without a pattern and is reported (naming the file). Damaged records of the
+// file go to `problems` (file and line); with one inside the file the runner
+// gets no pattern and no past runs, with only a cut last record the rest of
+// the file is used.
+Status ClassifyRunner(model::RaceDay& day, int race, int slot,
+                      const std::filesystem::path& programFolder, ProgressSink& progress,
+                      std::vector<std::string>& problems);
+
 // An eight-digit date yyyymmdd as a number; anything but eight digits is 0.
 int DateNumber(std::string_view text);
 
-// The runs of a history file's bytes (an array of SE records, oldest first)
-// that were run before `today` (yyyymmdd), newest first, into `runs`; a run
-// without a whole date is none. A partial record at the end is no record.
-void PastRunsBefore(std::string_view historyBytes, int today, std::vector<std::string_view>& runs);
+// The checked runs of the history file `file` of horse `pedigree` (its bytes
+// `historyBytes`), oldest first, into `sound`. Every record is checked and
+// must be a run of this horse. A damaged record inside the file could be any
+// of the runs a judgement looks at, so then `sound` is left empty and false
+// is returned; a record cut off at the end (a write that never finished) is
+// left out and the rest is used. Problems go to `problems` (file and line).
+bool SoundHistoryRuns(std::string_view historyBytes, const std::filesystem::path& file,
+                      std::string_view pedigree, std::vector<std::string_view>& sound,
+                      std::vector<std::string>& problems);
 
-Status ClassifyRunner(model::RaceDay& day, int race, int slot,
-                      const std::filesystem::path& programFolder, ProgressSink& progress);
+// The runs of `sound` (oldest first) that were run before `today` (yyyymmdd),
+// newest first, into `runs`; a run without a whole date is none.
+void PastRunsBefore(const std::vector<std::string_view>& sound, int today,
+                    std::vector<std::string_view>& runs);
 
 }  // namespace quindle::load

@@ -130,4 +130,24 @@ const std::string& Sj(std::string_view utf8Literal) {
     return *it->second;
 }
 
+bool LooksLikeUtf8(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return true;
+    bool multiByte = false;
+    for (size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        const size_t n = b < 0x80             ? 1
+                         : (b & 0xE0) == 0xC0 ? 2
+                         : (b & 0xF0) == 0xE0 ? 3
+                         : (b & 0xF8) == 0xF0 ? 4
+                                              : 0;
+        if (n == 0 || (n == 2 && b < 0xC2) || i + n > bytes.size()) return false;
+        for (size_t k = 1; k < n; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        }
+        multiByte = multiByte || n > 1;
+        i += n;
+    }
+    return multiByte;
+}
+
 }  // namespace quindle::text

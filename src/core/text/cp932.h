@@ -20,6 +20,11 @@ std::string ToCp932(std::string_view utf8);
 // life of the process. Use it for the system's fixed texts ("テン乗り", "　").
 const std::string& Sj(std::string_view utf8Literal);
 
+// True when `bytes` look like UTF-8 rather than CP932: a UTF-8 byte-order
+// mark, or well-formed UTF-8 with at least one multi-byte character (Japanese
+// CP932 text almost never is). Plain ASCII is neither and gives false.
+bool LooksLikeUtf8(std::string_view bytes);
+
 // True when `b` starts a two-byte CP932 character.
 constexpr bool IsLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);

@@ -129,6 +129,10 @@ void MainWindow::BuildLayout() {
     StatusLine_ = new QStatusBar(this);
     StatusLine_->setObjectName(QStringLiteral("StatusLine"));
     setStatusBar(StatusLine_);
+    // The loaded day's damaged files stay said beside the hints.
+    DamagedFilesLabel_ = new QLabel(StatusLine_);
+    DamagedFilesLabel_->setObjectName(QStringLiteral("DamagedFilesLabel"));
+    StatusLine_->addPermanentWidget(DamagedFilesLabel_);
 }
 
 void MainWindow::BuildRaceViews() {

@@ -129,6 +129,7 @@ class MainWindow : public QMainWindow {
     QLabel* DLlabel_ = nullptr;
     QSplitter* Splitter1_ = nullptr;
     QStatusBar* StatusLine_ = nullptr;
+    QLabel* DamagedFilesLabel_ = nullptr;
     QTimer* Timer1_ = nullptr;
     QTimer* Timer2_ = nullptr;
     QTimer* Timer3_ = nullptr;

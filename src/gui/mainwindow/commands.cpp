@@ -60,9 +60,10 @@ void MainWindow::BuildControllers() {
     statsCommands_ = new StatsController(context, stats_, dialogs_, this);
     analysisCommands_ = new AnalysisController(context, analysis_, this);
     mail_ = new MailController(context, {menu_, top_.DeliverBtn, DeliverTimer_}, this);
-    raceView_ = new RaceViewController(
-        context, {top_, pages_, DatList_, prgrsForm_, card_, pastRides_, StringGrid2Fixed_},
-        *acquisition_, this);
+    raceView_ = new RaceViewController(context,
+                                       {top_, pages_, DatList_, prgrsForm_, card_, pastRides_,
+                                        StringGrid2Fixed_, DamagedFilesLabel_},
+                                       *acquisition_, this);
     connect(acquisition_, &AcquisitionController::autoOddsStarted, mail_,
             &MailController::AutoOddsStarted);
     connect(exports_, &ExportsController::previousRaceSearchWanted, raceView_,

@@ -57,6 +57,7 @@ RaceViewController::RaceViewController(FeatureContext context, Controls controls
       card_(controls.card),
       pastRides_(controls.pastRides),
       StringGrid2Fixed_(controls.StringGrid2Fixed),
+      DamagedFilesLabel_(controls.DamagedFilesLabel),
       acquisition_(acquisition) {
     using R = RaceViewController;
     WireButtons<R>(this, {
@@ -121,15 +122,25 @@ void RaceViewController::LoadRaceDay(const std::string& dateText) {
     acquisition_.StopSchedule();
     pastRides_->ShowRace(nullptr, 0);
 
+    ShowDamagedFiles(0);
     const Status loaded = document_.LoadDay(dateText, *prgrsForm_);
     prgrsForm_->End();
     if (!loaded) {
         messages_.Inform(FromUtf8(loaded.error()), Beep::Yes);
         return;
     }
+    ShowDamagedFiles(document_.Outcome().problems.size());
     ApplyLoadOutcome(document_.Outcome());
     const std::string& logFailure = document_.Outcome().errorLogFailure;
     if (!logFailure.empty()) messages_.Inform(FromUtf8(logFailure), Beep::No);
+}
+
+void RaceViewController::ShowDamagedFiles(std::size_t problems) {
+    if (DamagedFilesLabel_ == nullptr) return;
+    DamagedFilesLabel_->setText(problems == 0 ? QString()
+                                              : FromUtf8("この開催日のファイルに破損があります: " +
+                                                         std::to_string(problems) +
+                                                         " 件 (エラーログに記録しました)"));
 }
 
 void RaceViewController::ApplyLoadOutcome(const load::DayLoadOutcome& outcome) {

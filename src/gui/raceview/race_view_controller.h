@@ -9,6 +9,7 @@
 #include "load/day_loader.h"
 #include "util/result.h"
 
+class QLabel;
 class QListWidget;
 class QTableView;
 
@@ -53,6 +54,7 @@ class RaceViewController : public QObject {
         RaceCardView* card;
         PastRideDelegate* pastRides;
         QTableView* StringGrid2Fixed;
+        QLabel* DamagedFilesLabel;  // in the status line
     };
     // `acquisition` takes the schedule a day load decides.
     RaceViewController(FeatureContext context, Controls controls,
@@ -80,6 +82,9 @@ class RaceViewController : public QObject {
     void NextRaceBtnClick();
     void LoadRaceDay(const std::string& dateText);
     void ApplyLoadOutcome(const load::DayLoadOutcome& outcome);
+    // Says in the status line how many damaged records the loaded day's
+    // files hold (nothing when none); they are in the error log.
+    void ShowDamagedFiles(std::size_t problems);
     // Shows the race of race-list line `line`.
     void ShowRace(int line);
     void SetSearchControlsEnabled(bool enabled);
@@ -103,6 +108,7 @@ class RaceViewController : public QObject {
     RaceCardView* card_;
     PastRideDelegate* pastRides_;
     QTableView* StringGrid2Fixed_;
+    QLabel* DamagedFilesLabel_;
     AcquisitionController& acquisition_;
 };
 

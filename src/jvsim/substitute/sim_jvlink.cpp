@@ -150,6 +150,7 @@ int SimJvLink::JVOpen(std::string_view dataSpec, std::string_view fromTime, int 
     if (int rc = CheckOpenRequest(dataSpec, fromTime, option, request); rc != code::kOk) return rc;
     if (auto fault = TakeFault(JvOp::kOpen)) return *fault;
 
+    lastStoreError_.clear();
     auto files = store_.Files();
     if (!files) {
         lastStoreError_ = files.error();
@@ -197,6 +198,7 @@ int SimJvLink::JVRTOpen(std::string_view dataSpec, std::string_view key) {
     if (int rc = CheckRealtimeRequest(dataSpec, key); rc != code::kOk) return rc;
     if (auto fault = TakeFault(JvOp::kRTOpen)) return *fault;
 
+    lastStoreError_.clear();
     auto announcements = store_.Realtime(dataSpec, key, Now());
     if (!announcements) {
         lastStoreError_ = announcements.error();

@@ -78,6 +78,7 @@ class SimJvLink : public jvlink::JvLink {
 
     // What went wrong with the store when an operation answered -401 or -503.
     const std::string& LastStoreError() const { return lastStoreError_; }
+    std::string LastErrorDetail() const override { return lastStoreError_; }
 
   private:
     enum class SessionKind { kNone, kAccumulated, kRealtime };

@@ -89,5 +89,29 @@ TEST(JockeyRecommendTable, LoadsFromTheProgramFolderOrStaysEmpty) {
     EXPECT_EQ(loaded->Rows()[1][1], "A");
 }
 
+TEST(JockeyRecommendTable, ATableSavedAsUtf8IsRefusedNamingTheFile) {
+    const std::string row = "武豊,A,連続騎乗,◎,◎\r\n";
+    struct Case {
+        const char* what;
+        std::string bytes;
+        bool refused;
+    } cases[] = {
+        {"UTF-8", row, true},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + row, true},
+        {"CP932", text::ToCp932(row), false},
+        {"ASCII only", "x,A,\r\n", false},
+    };
+    for (const Case& c : cases) {
+        TempFolder t;
+        WriteBytes(t.path() / "jockdata.kcsv", c.bytes);
+        auto loaded = load::LoadJockeyRecommendTable(t.path());
+        EXPECT_EQ(!loaded, c.refused) << c.what;
+        if (!loaded) {
+            EXPECT_NE(loaded.error().find("jockdata.kcsv"), std::string::npos) << loaded.error();
+            EXPECT_NE(loaded.error().find("UTF-8"), std::string::npos) << loaded.error();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quindle::analysis

@@ -55,11 +55,15 @@ class RidingPattern : public RaceDayTest {
                       std::string_view nameUtf8 = "テストホース") {
         files().WriteLines(files().HistoryFile(kPedigree), HistoryLines(kPedigree, runs, nameUtf8));
     }
-    Status Classify() { return ClassifyRunner(day(), 0, 0, folder(), progress_); }
+    Status Classify() {
+        problems_.clear();
+        return ClassifyRunner(day(), 0, 0, folder(), progress_, problems_);
+    }
     std::string Pattern() { return text::ToUtf8(PatternText(day().OutData(0), 0)); }
     int Count() { return day().OutData(0).PastRunCount[0]; }
 
     RecordingProgress progress_;
+    std::vector<std::string> problems_;
 };
 
 TEST_F(RidingPattern, JudgesTodaysJockeyAgainstThePastRuns) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "jvlink/result_text.h"
 #include "sim_fixture.h"
 
 namespace quindle::jvsim {
@@ -364,6 +365,18 @@ TEST_F(SimJvLinkTest, ADamagedStoreAnswersWithTheComponentsErrorCodes) {
     EXPECT_EQ(RunScript(*link, "open rt:0B13:20250105"), "-401 -401");
     EXPECT_NE(link->LastStoreError().find("realtime.tsv line 6"), std::string::npos)
         << link->LastStoreError();
+}
+
+TEST_F(SimJvLinkTest, AReportOfAStoreErrorNamesTheStoreFile) {
+    auto link = Make({{"predownloaded", "1"}});
+    std::filesystem::remove(dir_.path() / "files" / "RACE_B");
+    EXPECT_EQ(RunScript(*link, "init open:RACE:20250101000000:1 drain"),
+              "0 0(2/0/20250104100000) RA:a1 SE:a2 SE:a3 -1 -503");
+    const std::string text = jvlink::JvResultText(*link, "JVRead", -503);
+    EXPECT_NE(text.find("(-503)"), std::string::npos) << text;
+    EXPECT_NE(text.find("RACE_B"), std::string::npos) << text;
+    // An ordinary end of a file says nothing more.
+    EXPECT_EQ(jvlink::JvResultText(*link, "JVRead", -1), jvlink::JvResultText("JVRead", -1));
 }
 
 TEST(SimJvLinkFromSettings, RefusesWhatItCannotServe) {

@@ -15,6 +15,11 @@ void DownloadEngine::Show(std::string text, bool beep) {
     ShowDownloadMessage(session_, summary_, std::move(text), beep);
 }
 
+void DownloadEngine::ShowJvLinkError(std::string text) {
+    LogDownloadLine(session_, summary_, text);
+    Show(std::move(text), true);
+}
+
 DownloadStage DownloadEngine::Start(const DownloadOptions& options) {
     if (stage_ != DownloadStage::Idle) return stage_;
     options_ = options;
@@ -31,14 +36,19 @@ DownloadStage DownloadEngine::Start(const DownloadOptions& options) {
                              summary_.downloadCount, summary_.lastFileTimestamp);
     if (rc == code::kNoData || (rc == code::kOk && summary_.readCount == 0)) {
         summary_.end = DownloadEnd::NoData;
-        Show(std::string(download_text::kNoNewData), true);
+        std::string text(download_text::kNoNewData);
+        if (!options.now.empty() && options.fromTime > options.now) {
+            text += "\n" + FromTimeInFutureText(options.fromTime);
+        }
+        Show(std::move(text), true);
         CloseSession();
         return stage_;
     }
     if (rc != code::kOk) {
         summary_.end = DownloadEnd::Failed;
         summary_.jvLinkError = true;
-        Show(std::string(download_text::kOpenError) + JvResultText("JVOpen", rc), true);
+        ShowJvLinkError(std::string(download_text::kOpenError) +
+                        JvResultText(session_.link, "JVOpen", rc));
         CloseSession();
         return stage_;
     }
@@ -62,7 +72,8 @@ DownloadStage DownloadEngine::Poll() {
     if (n < 0) {
         summary_.end = DownloadEnd::Failed;
         summary_.jvLinkError = true;
-        Show(std::string(download_text::kStatusError) + JvResultText("JVStatus", n), true);
+        ShowJvLinkError(std::string(download_text::kStatusError) +
+                        JvResultText(session_.link, "JVStatus", n));
         CloseSession();
     } else if (n <= summary_.downloadCount) {
         o.SetProgressLabel(DownloadingText(n, summary_.downloadCount));
@@ -121,7 +132,8 @@ void DownloadEngine::CloseSession() {
     stage_ = DownloadStage::Idle;
     if (rc != code::kOk) {
         summary_.jvLinkError = true;
-        Show(std::string(download_text::kCloseError) + JvResultText("JVClose", rc), true);
+        ShowJvLinkError(std::string(download_text::kCloseError) +
+                        JvResultText(session_.link, "JVClose", rc));
     } else {
         session_.observer.Beep();  // the end of the work
     }

@@ -69,6 +69,9 @@ class DownloadEngine {
     void ReadAndClose();
     void CloseSession();
     void Show(std::string text, bool beep);
+    // A JV-Link error: shown, and kept in the error log with what the link
+    // knows of it.
+    void ShowJvLinkError(std::string text);
 
     DownloadSession session_;
     DownloadOptions options_;

@@ -5,6 +5,7 @@
 #include "store/files/file_batch.h"
 #include "store/files/local_files.h"
 #include "store/files/record_writers.h"
+#include "text/cp932.h"
 #include "text/fields.h"
 #include "util/file_io.h"
 
@@ -32,17 +33,6 @@ store::BatchLimits BatchLimitsOf(const DownloadOptions& options) {
 
 int FromDate(std::string_view fromTime) {
     return text::ReadInt32(fromTime.substr(0, 8));
-}
-
-// Appends a line to the error log. A log that cannot be written does not
-// stop the download, but the first such failure is shown: the lines it loses
-// would otherwise vanish unseen.
-void LogDownloadLine(DownloadSession& session, DownloadSummary& summary, const std::string& line) {
-    if (!session.errorLog) return;
-    const Status logged = session.errorLog->AppendErrorLog(line);
-    if (logged || summary.errorLogFailed) return;
-    summary.errorLogFailed = true;
-    ShowDownloadMessage(session, summary, logged.error(), false);
 }
 
 class DownloadReadHandler : public ReadHandler {
@@ -90,7 +80,7 @@ class DownloadReadHandler : public ReadHandler {
 
         auto outcome = store::StoreDownloadRecord(files_, batch_, record, rules_);
         if (!outcome) return Fail(outcome.error());
-        if (!outcome->refused.empty()) Refused(fileName, outcome->refused);
+        if (!outcome->refused.empty()) Refused(fileName, record, outcome->refused);
         summary_.linesStored += static_cast<std::int64_t>(outcome->stored.size());
         if (options_.flushEveryRecord) {
             if (!Flush()) return ReadStep::Stop;
@@ -123,10 +113,12 @@ class DownloadReadHandler : public ReadHandler {
                 Flush();
                 summary_.jvLinkError = true;
                 summary_.end = DownloadEnd::Failed;
-                ShowDownloadMessage(
-                    s_, summary_,
-                    std::string(download_text::kReadError) + JvResultText("JVRead", outcome.code),
-                    true);
+                {
+                    std::string text = std::string(download_text::kReadError) +
+                                       JvResultText(s_.link, "JVRead", outcome.code);
+                    LogDownloadLine(s_, summary_, text);
+                    ShowDownloadMessage(s_, summary_, std::move(text), true);
+                }
                 break;
             case ReadLoopEnd::Stopped:
                 if (lapNotFound_) {
@@ -192,12 +184,17 @@ class DownloadReadHandler : public ReadHandler {
             Fail(s.error());
             return false;
         }
+        linesInPlace_ = summary_.linesStored;
         return true;
     }
 
     // A file that cannot be read or written ends the download; the message
     // is the file error itself.
     ReadStep Fail(const std::string& why) {
+        // What was stored since the last flush never reached its files: the
+        // summary counts only the lines that did.
+        summary_.linesNotStored += summary_.linesStored - linesInPlace_;
+        summary_.linesStored = linesInPlace_;
         if (summary_.end != DownloadEnd::Failed) {
             summary_.end = DownloadEnd::Failed;
             ShowDownloadMessage(s_, summary_, why, true);
@@ -205,9 +202,14 @@ class DownloadReadHandler : public ReadHandler {
         return ReadStep::Stop;
     }
 
-    void Refused(std::string_view fileName, const std::string& why) {
+    // The line names the JV-Link file and the record in it (type and key),
+    // so the refused record can be found again.
+    void Refused(std::string_view fileName, std::string_view record, const std::string& why) {
         ++summary_.refused;
-        LogDownloadLine(s_, summary_, std::string(fileName) + ": " + why);
+        const std::string id =
+            text::ToUtf8(text::FieldAt(record, store::layout::head::kRecordType)) + " " +
+            text::ToUtf8(text::FieldAt(record, store::layout::head::kRaceKey));
+        LogDownloadLine(s_, summary_, std::string(fileName) + ": " + id + ": " + why);
     }
 
     void ShowStored(const store::StoreOutcome& outcome, std::string_view record) {
@@ -230,11 +232,20 @@ class DownloadReadHandler : public ReadHandler {
     bool skipping_;
     bool wantsLabel_;
     bool lapNotFound_ = false;
+    std::int64_t linesInPlace_ = 0;  // linesStored at the last flush that succeeded
     std::string currentFile_;
     Clock::time_point lastFlush_ = Clock::now();
 };
 
 }  // namespace
+
+void LogDownloadLine(DownloadSession& session, DownloadSummary& summary, const std::string& line) {
+    if (!session.errorLog) return;
+    const Status logged = session.errorLog->AppendErrorLog(line);
+    if (logged || summary.errorLogFailed) return;
+    summary.errorLogFailed = true;
+    ShowDownloadMessage(session, summary, logged.error(), false);
+}
 
 void ShowDownloadMessage(DownloadSession& session, DownloadSummary& summary, std::string text,
                          bool beep) {

@@ -40,6 +40,9 @@ struct DownloadOptions {
     bool setup = false;      // JV-Link option 3 (set-up data) instead of 1 (normal)
     bool finalOdds = false;  // "確定オッズも合わせて取得する": store O1 and O5 too
     int currentYear = 0;     // run histories are kept for horses born after this − 15
+    // The clock, "yyyymmddhhnnss"; empty: unknown. A from-time after it can
+    // never find anything new, and the "nothing new" message says so.
+    std::string now;
     // Least time between two writes of every changed file at file boundaries;
     // 0 writes at every boundary. Only such a write lets the resume point
     // move, so this bounds what a killed set-up download reads again.
@@ -73,8 +76,10 @@ struct DownloadSummary {
     int filesSkipped = 0;          // files passed over while resuming a set-up download
     std::int64_t records = 0;      // records read (passed-over files not counted)
     std::int64_t linesStored = 0;  // lines stored (an SE record may store two)
-    std::int64_t refused = 0;      // records refused and written to the error log
-    bool errorLogFailed = false;   // the error log could not be written (shown once)
+    // Lines read but lost when writing their files failed (a full disk).
+    std::int64_t linesNotStored = 0;
+    std::int64_t refused = 0;     // records refused and written to the error log
+    bool errorLogFailed = false;  // the error log could not be written (shown once)
 };
 
 // The parts of the program a download works with.
@@ -91,6 +96,11 @@ struct DownloadSession {
 // session.
 void ReadDownloadedFiles(DownloadSession& session, const DownloadOptions& options,
                          DownloadSummary& summary);
+
+// Appends a line to the error log (when the session has one). A log that
+// cannot be written does not stop the download, but the first such failure is
+// shown: the lines it loses would otherwise vanish unseen.
+void LogDownloadLine(DownloadSession& session, DownloadSummary& summary, const std::string& line);
 
 // Shows `text` as a dialog and keeps it in the summary.
 void ShowDownloadMessage(DownloadSession& session, DownloadSummary& summary, std::string text,

@@ -114,6 +114,11 @@ DownloadDefaults DownloadDialogDefaults(const env::SettingsFile& settings,
     return {TimeDigits(DaysBefore(now, kFirstDownloadDays)), true};
 }
 
+std::string FromTimeInFutureText(std::string_view time14) {
+    return "取得開始日時 " + FromTimeDisplay(time14) +
+           " が現在より後です。設定ファイルの [JvDataGet] LastTime を確かめてください。";
+}
+
 std::string StartConfirmationText(std::string_view t) {
     if (t.size() < 14) return std::string(t);
     std::string out;

@@ -61,6 +61,10 @@ DownloadDefaults DownloadDialogDefaults(const env::SettingsFile& settings,
 
 // The question before the start: the from-time in words and the request to
 // leave the computer alone while the data are made.
+// The hint after "nothing new" when the from-time (`time14`) lies after the
+// clock: a "LastTime" in the future hides every newer file.
+std::string FromTimeInFutureText(std::string_view time14);
+
 std::string StartConfirmationText(std::string_view time14);
 
 // Progress texts.

@@ -100,7 +100,7 @@ void RealtimeRetrieval::RunSession(const SessionRules& rules, std::string_view k
         out.jvLinkError = true;
         out.noData = out.noData || opened == code::kNoData;
         out.beep = out.beep || rules.beepOnOpenError;
-        ErrorLine(rules.openErrorPrefix + JvResultText("JVRTOpen", opened), out);
+        ErrorLine(rules.openErrorPrefix + JvResultText(link_, "JVRTOpen", opened), out);
     } else {
         // A cancelled accumulated download must not silence every later
         // retrieval: its flag concerns that download alone. Cleared only once
@@ -125,14 +125,14 @@ void RealtimeRetrieval::RunSession(const SessionRules& rules, std::string_view k
         if (read.loop.end == ReadLoopEnd::ReadError) {
             out.jvLinkError = true;
             out.beep = out.beep || rules.beepOnReadError;
-            ErrorLine(JvResultText("JVRead", read.loop.code), out);
+            ErrorLine(JvResultText(link_, "JVRead", read.loop.code), out);
         }
     }
     const int closed = link_.JVClose();
     if (closed != code::kOk) {
         out.jvLinkError = true;
         out.beep = out.beep || rules.beepOnCloseError;
-        ErrorLine(JvResultText("JVClose", closed), out);
+        ErrorLine(JvResultText(link_, "JVClose", closed), out);
     } else {
         out.beep = out.beep || rules.beepOnClose;
     }

@@ -2,9 +2,9 @@
 // Reading the local record files back for the loaders.
 //
 // A record file is an array of fixed-size records: record i of a file of
-// record length L starts at byte i × L. The readers check that every line has
-// its type's length, so a damaged file is reported (file and line number)
-// instead of being read out of step. A missing file reads as no records.
+// record length L starts at byte i × L. The readers check every record
+// (store/files/checked_records.h) and refuse a file with a damaged one,
+// naming the file and line, instead of reading it out of step. A missing file reads as no records.
 // Records come back as record images, CR LF included, byte for byte.
 
 #include <filesystem>
@@ -21,11 +21,6 @@ namespace quindle::store {
 // Every record of `file`, holding records of `type`, in file order.
 Result<std::vector<std::string>> ReadRecords(const std::filesystem::path& file,
                                              layout::RecordType type);
-
-// The records of `all`, the bytes of `file` (named in messages).
-Result<std::vector<std::string>> SplitRecords(std::string_view all,
-                                              const std::filesystem::path& file,
-                                              layout::RecordType type);
 
 // A horse's run history, newest race first (the file's last line first).
 Result<std::vector<std::string>> ReadHistoryNewestFirst(const std::filesystem::path& file);

@@ -226,6 +226,25 @@ TEST_F(DownloadEngineTest, NothingNewEndsWithTheNoDataMessage) {
     }
 }
 
+TEST_F(DownloadEngineTest, NothingNewFromAFromTimeInTheFutureSaysSo) {
+    struct Case {
+        std::string now;
+        bool hint;
+    } cases[] = {{"20241231235959", true}, {"20250101000000", false}, {"", false}};
+    for (const Case& c : cases) {
+        Home home(temp_.path() / ("h" + c.now));
+        home.link.files.clear();
+        DownloadOptions options = SetupOptions();
+        options.now = c.now;
+        DownloadSummary s = home.Run(options);
+        ASSERT_EQ(home.observer.messages.size(), 1u) << c.now;
+        const std::string& message = home.observer.messages[0];
+        EXPECT_EQ(message.rfind("最新のデータがありません。", 0), 0u) << message;
+        EXPECT_EQ(message.find("LastTime") != std::string::npos, c.hint) << message;
+        EXPECT_EQ(message.find("2025/01/01") != std::string::npos, c.hint) << message;
+    }
+}
+
 TEST_F(DownloadEngineTest, NothingToDownloadReadsAtOnceWithAFullDownloadBar) {
     Home home(temp_.path() / "home");
     home.link.downloadCount = 0;
