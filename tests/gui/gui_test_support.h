@@ -24,7 +24,15 @@ struct Shown {
 class RecordingSink : public MessageSink {
   public:
     void Inform(const QString& text, Beep beep) override { shown.push_back({text, beep}); }
+    bool Ask(const QString& text) override {
+        asked.push_back(text);
+        return answer;
+    }
+    void WarningBeep() override { ++beeps; }
     std::vector<Shown> shown;
+    std::vector<QString> asked;
+    bool answer = true;  // what Ask replies
+    int beeps = 0;       // warning sounds without a message
 };
 
 // The fixed moment the tests' clock reads.

@@ -6,6 +6,16 @@
 
 namespace quindle::gui {
 
+bool MessageSink::Ask(const QString& text) {
+    return QMessageBox::question(QApplication::activeWindow(),
+                                 QApplication::applicationDisplayName(), text,
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void MessageSink::WarningBeep() {
+    QApplication::beep();
+}
+
 void BoxMessageSink::Inform(const QString& text, Beep beep) {
     if (beep == Beep::Yes) QApplication::beep();
     QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(),
@@ -14,6 +24,11 @@ void BoxMessageSink::Inform(const QString& text, Beep beep) {
 
 void StderrMessageSink::Inform(const QString& text, Beep) {
     std::fprintf(stderr, "quindle: %s\n", text.toUtf8().constData());
+}
+
+bool StderrMessageSink::Ask(const QString& text) {
+    std::fprintf(stderr, "quindle: %s (no)\n", text.toUtf8().constData());
+    return false;
 }
 
 MessageSink& DefaultMessageSink() {

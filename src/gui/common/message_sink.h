@@ -16,6 +16,11 @@ class MessageSink {
     virtual ~MessageSink() = default;
     // Shows `text` and returns when the user has taken note of it.
     virtual void Inform(const QString& text, Beep beep) = 0;
+    // Asks `text` with Yes and No (the platform's question box unless a sink
+    // answers otherwise); true for Yes.
+    virtual bool Ask(const QString& text);
+    // The warning sound without a message.
+    virtual void WarningBeep();
 };
 
 // The information box of the platform, over the active window.
@@ -29,6 +34,8 @@ class BoxMessageSink : public MessageSink {
 class StderrMessageSink : public MessageSink {
   public:
     void Inform(const QString& text, Beep beep) override;
+    // Nobody is there to agree: the answer is No.
+    bool Ask(const QString& text) override;
 };
 
 // The sink to use when none is given: a process-wide BoxMessageSink.

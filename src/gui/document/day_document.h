@@ -59,6 +59,10 @@ class DayDocument : public QObject {
     // The bulk load ("一気読み", BatchLoadRun): messages of each day stay quiet.
     bool BulkLoading() const { return bulkLoading_; }
     void SetBulkLoading(bool bulk) { bulkLoading_ = bulk; }
+    // The automatic odds retrieval started by Timer1 runs (AutoOddsRun): the
+    // mail delivery waits for it.
+    bool AutoOddsRun() const { return autoOddsRun_; }
+    void SetAutoOddsRun(bool running) { autoOddsRun_ = running; }
 
   signals:
     void raceDaysChanged();
@@ -77,6 +81,7 @@ class DayDocument : public QObject {
     bool loading_ = false;
     bool searching_ = false;
     bool bulkLoading_ = false;
+    bool autoOddsRun_ = false;
 };
 
 }  // namespace quindle::gui

@@ -56,7 +56,7 @@ void MainWindow::BuildControllers() {
     exports_ = new ExportsController(context, {menu_, pages_.LbSpeedButton1}, this);
     runner_ = new RunnerController(context, pages_, this);
     statsCommands_ = new StatsController(context, stats_, this);
-    mail_ = new MailController(context, {menu_, top_.DeliverBtn, DeliverTimer_}, this);
+    mail_ = new MailController(context, {menu_, top_.DeliverBtn, DeliverTimer_, StatusLine_}, this);
     raceView_ = new RaceViewController(
         context, {top_, pages_, DatList_, prgrsForm_, card_, pastRides_, StringGrid2Fixed_},
         *acquisition_, this);
