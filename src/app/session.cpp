@@ -93,7 +93,8 @@ Result<std::string> Session::ResolveDay(std::string_view text,
 
 load::DayLoadSettings Session::LoadSettings() const {
     return {Settings().Read(env::settings::kAutoOddsMinutes),
-            Settings().Read(env::settings::kAutoRaceDataMinutes)};
+            Settings().Read(env::settings::kAutoRaceDataMinutes),
+            Settings().Read(env::settings::kMailLeadMinutes)};
 }
 
 Result<load::DayLoadOutcome> Session::LoadDay(model::RaceDay& day, const std::string& dateText,

@@ -70,7 +70,8 @@ class Session {
     // or "newest". An error unless it is one of `raceDays`.
     Result<std::string> ResolveDay(std::string_view text,
                                    const std::vector<std::string>& raceDays) const;
-    // The settings of a day load ("Time"/"AutoOzGet", "Time"/"AutoRdataGet").
+    // The settings of a day load ("Time"/"AutoOzGet", "Time"/"AutoRdataGet",
+    // "Time"/"MailLead").
     load::DayLoadSettings LoadSettings() const;
     // Loads `dateText` into `day` with this session's folder, settings and
     // jockey table. The damaged files the load worked around go to the error

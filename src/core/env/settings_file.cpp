@@ -137,7 +137,7 @@ Status SettingsFile::WriteString(std::string_view section, std::string_view key,
         ini = IniText::Parse(*bytes);
     }
     ini.Set(section, key, value);
-    return ReplaceFileAtomically(path_, ini.Bytes());
+    return ReplaceFileAtomically(path_, ini.Bytes(), FileAccess::kOwnerOnly);
 }
 
 Status SettingsFile::WriteInteger(std::string_view section, std::string_view key, int value) {

@@ -4,7 +4,8 @@
 // at the moment a value is used: every read reads the file, every write
 // rewrites it at once, keeping the other sections, keys, comments and their
 // order as they stand. Section and key names compare without regard to letter
-// case. The file is UTF-8 (it holds folder paths).
+// case. The file is UTF-8 (it holds folder paths). It holds the mail password,
+// so every write leaves it readable and writable by its owner only.
 
 #include <filesystem>
 #include <string>
@@ -73,6 +74,8 @@ inline constexpr IntKey kAutoOddsMinutes{"Time", "AutoOzGet", 10};
 inline constexpr IntKey kAutoBodyWeightMinutes{"Time", "AutoBataijuGet", 37};
 // Interval in minutes of the automatic race-data refresh.
 inline constexpr IntKey kAutoRaceDataMinutes{"Time", "AutoRdataGet", 10};
+// Minutes before post time at which a race's marks go out by mail (1 to 59).
+inline constexpr IntKey kMailLeadMinutes{"Time", "MailLead", 5};
 
 // "携帯へ転送する".
 inline constexpr BoolKey kForwardMail{"alarm", "mail", false};
@@ -83,6 +86,12 @@ inline constexpr StringKey kMailSmtp{"MailSet", "SMTP", ""};
 inline constexpr StringKey kMailUserId{"MailSet", "UserID", ""};
 inline constexpr StringKey kMailPassword{"MailSet", "Pass", ""};
 inline constexpr StringKey kMailSmtpPort{"MailSet", "SMTPPort", "25"};
+// 1 lets the password go to a server that offers no TLS; by default a send
+// without TLS stops before the password is sent.
+inline constexpr BoolKey kMailPlainAuth{"MailSet", "PlainAuth", false};
+// A certificate authority file trusted besides the system's certificates
+// (relative to the program folder).
+inline constexpr StringKey kMailCaFile{"MailSet", "CAFile", ""};
 
 // State of the accumulated download.
 inline constexpr StringKey kDownloadLastTime{"JvDataGet", "LastTime", ""};

@@ -256,6 +256,8 @@ class Loader {
             // runs before midnight.
             out.OddsTime = std::string_view(store::AddMinutes(post, -m)).substr(0, 5);
             out.OddsTimeNext = std::string_view(store::AddMinutes(post, -m + 1)).substr(0, 5);
+            out.DeliverTime =
+                std::string_view(DeliverTimeOf(post, settings_.mailLead, m)).substr(0, 5);
         }
     }
 
@@ -272,6 +274,12 @@ class Loader {
 };
 
 }  // namespace
+
+std::string DeliverTimeOf(std::string_view postTime, int leadMinutes, int oddsMinutes) {
+    if (text::IsBlank(postTime)) return {};
+    const int lead = std::max(1, std::min({leadMinutes, 59, oddsMinutes - 2}));
+    return store::AddMinutes(postTime, -lead);
+}
 
 Result<DayLoadOutcome> LoadDay(RaceDay& day, const fs::path& programFolder,
                                const std::string& dateText, const DayLoadSettings& settings,

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/jockey_recommend_table.h"
@@ -39,7 +40,15 @@ LoadClock LoadClockAt(const LocalDateTime& now);
 struct DayLoadSettings {
     int autoOzGet = 10;     // "Time"/"AutoOzGet"
     int autoRdataGet = 10;  // "Time"/"AutoRdataGet"
+    int mailLead = 5;       // "Time"/"MailLead"
 };
+
+// The "hhmm" at which a race's mail is due (DeliverTime): `leadMinutes` (kept
+// to 1-59) before the post time, but never before the minute after the
+// automatic odds retrieval had its second chance (post time minus
+// `oddsMinutes` plus 1), so that the message carries the odds it fetched.
+// Empty for a blank post time.
+std::string DeliverTimeOf(std::string_view postTime, int leadMinutes, int oddsMinutes);
 
 // What the front end applies after a load: the schedule decisions and the
 // race list.

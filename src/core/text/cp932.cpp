@@ -92,6 +92,11 @@ std::string ToUtf8(std::string_view cp932) {
     return conv.Run(cp932, "\xEF\xBF\xBD");
 }
 
+std::string Iso2022JpToUtf8(std::string_view jis) {
+    thread_local Converter conv("UTF-8", "ISO-2022-JP");
+    return conv.Run(jis, "\xEF\xBF\xBD");
+}
+
 std::string ToCp932(std::string_view utf8) {
     bool ascii = true;
     for (unsigned char c : utf8) {

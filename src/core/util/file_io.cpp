@@ -46,9 +46,10 @@ bool PathExists(const fs::path& path) {
 }
 
 Status WriteFileOver(const fs::path& path, std::string_view bytes, bool sync,
-                     unsigned long long* device) {
+                     unsigned long long* device, FileAccess access) {
 #if defined(_WIN32)
     (void)device;
+    (void)access;
     std::FILE* f = ::_wfopen(path.c_str(), L"wb");
     if (!f) return Error{"ファイルを作成できません: " + path.string()};
     bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -59,7 +60,8 @@ Status WriteFileOver(const fs::path& path, std::string_view bytes, bool sync,
     // Written over and then cut to size rather than emptied first: freeing
     // the blocks of an old file only to take new ones costs more than the
     // write (most of all where freed blocks are discarded at once).
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    const mode_t mode = access == FileAccess::kOwnerOnly ? 0600 : 0666;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, mode);
     if (fd < 0) return Error{"ファイルを作成できません: " + path.string()};
     bool ok = true;
     for (size_t done = 0; ok && done < bytes.size();) {
@@ -163,10 +165,10 @@ fs::path TemporaryBeside(const fs::path& target) {
     return target.parent_path() / name;
 }
 
-Status ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
+Status ReplaceFileAtomically(const fs::path& path, std::string_view bytes, FileAccess access) {
     const fs::path temp = TemporaryBeside(path);
     // The rename must not become durable before the data it points to.
-    if (Status s = WriteFileOver(temp, bytes, /*sync=*/true); !s) {
+    if (Status s = WriteFileOver(temp, bytes, /*sync=*/true, nullptr, access); !s) {
         std::error_code ignored;
         fs::remove(temp, ignored);
         return s;

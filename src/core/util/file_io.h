@@ -38,11 +38,19 @@ Result<std::string> ReadFileBytes(const std::filesystem::path& path);
 // The bytes of `path`, or nothing when no file is there.
 Result<std::optional<std::string>> ReadFileIfExists(const std::filesystem::path& path);
 
-// Writes `bytes` over `path` (created when missing) and cuts it to their
-// size; `sync` makes the data durable before returning. `device` receives the
-// file system the file lives on (POSIX; left as it is elsewhere).
+// Who may read a file created by the writers below (POSIX permissions;
+// Windows keeps the folder's access rules either way).
+enum class FileAccess {
+    kShared,     // as the process's umask allows
+    kOwnerOnly,  // read and write for the owner, nothing for others (secrets)
+};
+
+// Writes `bytes` over `path` (created when missing, with `access`) and cuts it
+// to their size; `sync` makes the data durable before returning. `device`
+// receives the file system the file lives on (POSIX; left as it is
+// elsewhere).
 Status WriteFileOver(const std::filesystem::path& path, std::string_view bytes, bool sync,
-                     unsigned long long* device = nullptr);
+                     unsigned long long* device = nullptr, FileAccess access = FileAccess::kShared);
 
 // What the temporary names below carry after the target's name.
 inline constexpr std::string_view kTemporaryMark = ".tmp-";
@@ -52,8 +60,9 @@ inline constexpr std::string_view kTemporaryMark = ".tmp-";
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
 
 // Replaces (or creates) `path` with `bytes`, the data made durable before the
-// rename.
-Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// rename. The new file has `access` from its creation on.
+Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                             FileAccess access = FileAccess::kShared);
 
 // Removes, in `folder` and below, the temporary files of writers that died
 // before their rename (a killed process leaves them behind); returns how many.

@@ -16,16 +16,13 @@ namespace quindle::gui {
 
 namespace {
 
-// Where the mail of a race goes out, minutes before its post time.
-constexpr env::IntKey kMailLeadMinutes{"Time", "MailLead", 5};
-
 constexpr OzGetTimeRow kRows[] = {
     {"SpinEdit3", env::settings::kAutoOddsMinutes, 3, 59, "オッズ自動取得時刻指定",
      "ｵｯｽﾞを自動取得する際に各ﾚｰｽ発走何分前に取得機能を起動するかを指定します。", "発走", "分前"},
     {"SpinEdit1", env::settings::kAutoRaceDataMinutes, 5, 59, "結果情報自動取得時刻指定",
      "随時更新されるﾚｰｽ結果情報を何分おきに自動取得するか指定します。", "", "分間隔"},
     {"SpinEdit2", env::settings::kAutoBodyWeightMinutes, 2, 59, "", "", "", "", false},
-    {"SpinEdit4", kMailLeadMinutes, 1, 59, "", "", "メール送信", "分前"},
+    {"SpinEdit4", env::settings::kMailLeadMinutes, 1, 59, "", "", "メール送信", "分前"},
 };
 
 }  // namespace

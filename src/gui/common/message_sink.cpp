@@ -26,6 +26,11 @@ void StderrMessageSink::Inform(const QString& text, Beep) {
     std::fprintf(stderr, "quindle: %s\n", text.toUtf8().constData());
 }
 
+bool StderrMessageSink::Ask(const QString& text) {
+    std::fprintf(stderr, "quindle: %s (no)\n", text.toUtf8().constData());
+    return false;
+}
+
 MessageSink& DefaultMessageSink() {
     static BoxMessageSink sink;
     return sink;

@@ -35,6 +35,8 @@ class BoxMessageSink : public MessageSink {
 class StderrMessageSink : public MessageSink {
   public:
     void Inform(const QString& text, Beep beep) override;
+    // Nobody is there to agree: the answer is No.
+    bool Ask(const QString& text) override;
 };
 
 // The sink to use when none is given: a process-wide BoxMessageSink.

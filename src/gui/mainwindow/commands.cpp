@@ -59,7 +59,7 @@ void MainWindow::BuildControllers() {
     runner_ = new RunnerController(context, pages_, this);
     statsCommands_ = new StatsController(context, stats_, dialogs_, this);
     analysisCommands_ = new AnalysisController(context, analysis_, this);
-    mail_ = new MailController(context, {menu_, top_.DeliverBtn, DeliverTimer_}, this);
+    mail_ = new MailController(context, {menu_, top_.DeliverBtn, DeliverTimer_, StatusLine_}, this);
     raceView_ = new RaceViewController(context,
                                        {top_, pages_, DatList_, prgrsForm_, card_, pastRides_,
                                         StringGrid2Fixed_, DamagedFilesLabel_},
