@@ -20,6 +20,13 @@ namespace se = quindle::store::layout::se;
 
 namespace {
 
+// The start view that shows the tab 分析 and scans its period.
+StartView AnalysisView() {
+    StartView view;
+    view.analysis = true;
+    return view;
+}
+
 // Two horses that ran on 2024-12-01 and again on 2025-01-05: the first under
 // the same jockey (連続騎乗, winning), the second under a new one (テン乗り).
 void WriteLeague(const quindle::testing::ProgramFolderFixture& folder) {
@@ -67,7 +74,7 @@ class AnalysisTabTest : public QObject {
         QVERIFY(pages->isTabVisible(pages->indexOf(sheet)));
         QCOMPARE(pages->tabText(pages->indexOf(sheet)), QString::fromUtf8("分析"));
 
-        QVERIFY(w.ShowStartView({"", "", "", false, 0, true}).ok());
+        QVERIFY(w.ShowStartView(AnalysisView()).ok());
         QCOMPARE(pages->currentWidget(), sheet);
         auto* grid = w.findChild<QTableWidget*>("PatternGrid");
         QVERIFY(grid);
@@ -102,7 +109,7 @@ class AnalysisTabTest : public QObject {
         auto* cancel = w.findChild<QPushButton*>("CancelBtn");
         // Clicked from the events the scan's first pump processes.
         QTimer::singleShot(0, cancel, [cancel] { cancel->click(); });
-        QVERIFY(w.ShowStartView({"", "", "", false, 0, true}).ok());
+        QVERIFY(w.ShowStartView(AnalysisView()).ok());
         QCOMPARE(w.findChild<QLabel*>("ScanStatus")->text(),
                  QString::fromUtf8("集計を中止しました。"));
         QCOMPARE(w.findChild<QTableWidget*>("PatternGrid")->rowCount(), 0);
@@ -117,7 +124,7 @@ class AnalysisTabTest : public QObject {
         MainWindow& w = **window;
         auto* pages = w.findChild<QTabWidget*>("PageControl1");
         QVERIFY(!pages->isTabVisible(pages->indexOf(w.findChild<QWidget*>("AnalysisSheet"))));
-        QVERIFY(!w.ShowStartView({"", "", "", false, 0, true}).ok());
+        QVERIFY(!w.ShowStartView(AnalysisView()).ok());
     }
 };
 
