@@ -7,12 +7,10 @@
 set -euo pipefail
 export LC_ALL=C.UTF-8
 cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+. "$(dirname "$0")/lib/scratch_league.sh"
+make_work
 
-"$cli" jvgen --out "$work/league" --size small >/dev/null 2>&1
-"$cli" download --home "$work/home" --store "$work/league" --setup --final-odds \
-    --from "2000/01/01 00:00:00" >/dev/null 2>&1
+download_small_league "$work/home"
 day="$("$cli" days --home "$work/home" | sed -n 2p)"
 digits="$(echo "$day" | tr -cd '0-9')"
 

@@ -5,14 +5,11 @@
 # setting the acquisition commands say how to name one.
 set -euo pipefail
 cli="$1"
+. "$(dirname "$0")/lib/scratch_league.sh"
 
-if ! "$cli" --help | grep -q '^  jvgen '; then
-    echo "cli_jvlink_source: skipped, this quindle-cli has no jvgen command to make a league"
-    exit 0
-fi
+require_jvgen cli_jvlink_source
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+make_work
 home="$work/home"
 mkdir -p "$home"
 "$cli" jvgen --out "$home/league" --size small >/dev/null 2>&1

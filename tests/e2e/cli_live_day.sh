@@ -12,15 +12,12 @@
 # names another league size (demo, by hand).
 set -euo pipefail
 cli="$1"
+. "$(dirname "$0")/lib/scratch_league.sh"
 size="${2:-small}"
 
-if ! "$cli" --help | grep -q '^  jvgen '; then
-    echo "cli_live_day: skipped, this quindle-cli has no jvgen command to make a league"
-    exit 0
-fi
+require_jvgen cli_live_day
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+make_work
 export LC_ALL=C
 unset QUINDLE_JVSIM_STORE QUINDLE_JVSIM_INI QUINDLE_HOME
 

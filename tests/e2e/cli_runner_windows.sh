@@ -10,13 +10,13 @@
 set -euo pipefail
 export LC_ALL=C.UTF-8
 cli="$1"
+. "$(dirname "$0")/lib/scratch_league.sh"
 home="${2:-}"
 day="${3:-newest}"
 py=/usr/bin/python3
 [ -x "$py" ] || py=python3
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+make_work
 fail() {
     echo "cli_runner_windows: $1" >&2
     shift

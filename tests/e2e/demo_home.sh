@@ -11,16 +11,13 @@
 set -euo pipefail
 
 cli="$1"
+. "$(dirname "$0")/lib/scratch_league.sh"
 build="$(cd "$(dirname "$cli")/../.." && pwd)"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 
-if ! "$cli" --help | grep -q '^  jvgen '; then
-    echo "demo_home: skipped, this quindle-cli has no jvgen command to make a league"
-    exit 0
-fi
+require_jvgen demo_home
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+make_work
 home="$work/demo"
 
 fail() {

@@ -11,16 +11,13 @@
 set -euo pipefail
 
 cli="$1"
+. "$(dirname "$0")/lib/scratch_league.sh"
 size="${QUINDLE_E2E_LEAGUE_SIZE:-small}"
 seed="${QUINDLE_E2E_SEED:-$$}"
 
-if ! "$cli" --help | grep -q '^  jvgen '; then
-    echo "download_resume: skipped, this quindle-cli has no jvgen command to make a league"
-    exit 0
-fi
+require_jvgen download_resume
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+make_work
 
 "$cli" jvgen --out "$work/store" --size "$size" >/dev/null 2>&1
 

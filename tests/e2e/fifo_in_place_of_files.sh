@@ -5,18 +5,13 @@
 # seconds, and the file is named on stderr or in the error log.
 set -euo pipefail
 cli="$1"
+. "$(dirname "$0")/lib/scratch_league.sh"
 
-if ! "$cli" --help | grep -q '^  jvgen '; then
-    echo "fifo_in_place_of_files: skipped, this quindle-cli has no jvgen command to make a league"
-    exit 0
-fi
+require_jvgen fifo_in_place_of_files
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+make_work
 home="$work/home"
-"$cli" jvgen --out "$work/league" --size small >/dev/null 2>&1
-"$cli" download --home "$home" --store "$work/league" --setup --final-odds \
-    --from "2000/01/01 00:00:00" >/dev/null 2>&1
+download_small_league "$home"
 
 day=20250208
 data="$home/Data"
