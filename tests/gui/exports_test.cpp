@@ -124,6 +124,7 @@ class ExportsTest : public QObject {
 
     void init() {
         sink_ = std::make_unique<RecordingSink>();
+        sink_->answer = false;  // the extraction question is answered No
         dialogs_ = std::make_unique<ScriptedDialogs>();
         auto window = Start(home_->path(), *sink_, {}, dialogs_.get());
         QVERIFY2(window.ok(), window.ok() ? "" : window.error().c_str());
@@ -146,6 +147,7 @@ class ExportsTest : public QObject {
             Item(name)->trigger();
         }
         QVERIFY(sink_->shown.empty());
+        QVERIFY(sink_->asked.empty());
         QVERIFY(dialogs_->questions.empty());
         QVERIFY(fs::is_empty(CsvFolder()));
     }
@@ -203,13 +205,13 @@ class ExportsTest : public QObject {
 
         // No: nothing is searched or written.
         Item("CsvWinnersItem")->trigger();
-        QCOMPARE(dialogs_->questions, std::vector<QString>{question});
+        QCOMPARE(sink_->asked, std::vector<QString>{question});
         QVERIFY(sink_->shown.empty());
         QVERIFY(fs::is_empty(CsvFolder()));
         QCOMPARE(int(window_->Day().State().ZensoExtracted), 0);
 
         // Yes: the search runs (and tells its end), then the file is written.
-        dialogs_->answerYes = true;
+        sink_->answer = true;
         Item("CsvWinnersItem")->trigger();
         QCOMPARE(int(window_->Day().State().ZensoExtracted), 1);
         const QString path = QString::fromStdString(CsvFile("ZensoKachiAgari").string());
@@ -221,7 +223,7 @@ class ExportsTest : public QObject {
 
         // Once searched, the export asks no more.
         Item("CsvWinnersItem")->trigger();
-        QCOMPARE(dialogs_->questions.size(), size_t{2});
+        QCOMPARE(sink_->asked.size(), size_t{2});
         QCOMPARE(sink_->shown.size(), size_t{3});
     }
 

@@ -39,10 +39,6 @@ class RecordingSink : public MessageSink {
 // Dialogs answered by the test: each answer as set, every question recorded.
 class ScriptedDialogs : public UserDialogs {
   public:
-    bool AskYesNo(const QString& text) override {
-        questions.push_back(text);
-        return answerYes;
-    }
     std::optional<QString> ChooseFolder(const QString& caption, const QString& start) override {
         questions.push_back(caption);
         folderStart = start;
@@ -54,10 +50,9 @@ class ScriptedDialogs : public UserDialogs {
         return openFile;
     }
 
-    bool answerYes = false;
     std::optional<QString> folder;    // nothing: cancelled
     std::optional<QString> openFile;  // nothing: cancelled
-    std::vector<QString> questions;   // texts, captions and filters shown
+    std::vector<QString> questions;   // captions and filters shown
     QString folderStart;
     QString openFolder;
 };

@@ -2,15 +2,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QMessageBox>
 
 namespace quindle::gui {
-
-bool BoxUserDialogs::AskYesNo(const QString& text) {
-    return QMessageBox::question(QApplication::activeWindow(),
-                                 QApplication::applicationDisplayName(), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-}
 
 std::optional<QString> BoxUserDialogs::ChooseFolder(const QString& caption, const QString& start) {
     const QString chosen =

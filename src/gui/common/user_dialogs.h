@@ -1,6 +1,6 @@
 #pragma once
-// The modal questions and choosers the commands put to the user: a Yes/No
-// confirmation, a folder chooser and a file-open dialog. Every command asks
+// The choosers the commands put to the user: a folder chooser and a file-open
+// dialog (Yes/No questions go through the MessageSink). Every command asks
 // through a UserDialogs, so tests can answer instead of a person.
 
 #include <QString>
@@ -11,8 +11,6 @@ namespace quindle::gui {
 class UserDialogs {
   public:
     virtual ~UserDialogs() = default;
-    // A confirmation box with Yes and No buttons; true only for Yes.
-    virtual bool AskYesNo(const QString& text) = 0;
     // A folder chooser with `caption`, starting at `start`; nothing when
     // cancelled.
     virtual std::optional<QString> ChooseFolder(const QString& caption, const QString& start) = 0;
@@ -24,7 +22,6 @@ class UserDialogs {
 // The platform's boxes and dialogs, over the active window.
 class BoxUserDialogs : public UserDialogs {
   public:
-    bool AskYesNo(const QString& text) override;
     std::optional<QString> ChooseFolder(const QString& caption, const QString& start) override;
     std::optional<QString> ChooseOpenFile(const QString& folder, const QString& filter) override;
 };

@@ -84,7 +84,7 @@ void ExportsController::CsvGetGiveItemClick() {
 void ExportsController::CsvWinnersItemClick() {
     if (!DayReady()) return;
     if (context_.document.Day().State().ZensoExtracted == 0) {
-        if (!dialogs_.AskYesNo(FromUtf8(exports::kZensoExtractQuestion))) return;
+        if (!context_.messages.Ask(FromUtf8(exports::kZensoExtractQuestion))) return;
         // The export goes on whatever the search's outcome; the search tells
         // its own failure.
         emit previousRaceSearchWanted();
