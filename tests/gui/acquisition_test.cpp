@@ -91,6 +91,7 @@ class AcquisitionTest : public QObject {
     std::string newestFile_;
 
     std::unique_ptr<RecordingSink> sink_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<MainWindow> window_;
     LocalDateTime now_ = RaceDayAt(13, 0);
 
@@ -116,10 +117,11 @@ class AcquisitionTest : public QObject {
     void StartWindow(const fs::path& home, std::vector<std::string> extra = {}) {
         window_.reset();
         sink_ = std::make_unique<RecordingSink>();
+        dialogs_ = std::make_unique<ScriptedDialogs>();
         std::vector<std::string> args = {"--store", store_.string(),         "--now",
                                          kNow,      "--jvsim-predownloaded", "1"};
         args.insert(args.end(), extra.begin(), extra.end());
-        auto window = Start(home, *sink_, args, [this] { return now_; });
+        auto window = Start(home, *sink_, args, dialogs_.get(), [this] { return now_; });
         QVERIFY2(window.ok(), window.ok() ? "" : window.error().c_str());
         window_ = std::move(*window);
         window_->show();
@@ -465,13 +467,9 @@ class AcquisitionTest : public QObject {
         Child<QAction>("TimeSeriesOddsItem")->trigger();
         QCOMPARE(Shown(), QStringList{U("時系列ｵｯｽﾞﾌｫﾙﾀﾞ指定をしてください。")});
 
-        QString caption;
-        Acquisition().Dialogs().chooseFolder = [&](QWidget*, const QString& title, const QString&) {
-            caption = title;
-            return QString::fromStdString((store_ / "jikeiretu").string());
-        };
+        dialogs_->folder = QString::fromStdString((store_ / "jikeiretu").string());
         Child<QAction>("TimeSeriesFolderItem")->trigger();
-        QCOMPARE(caption, U("時系列ｵｯｽﾞﾃﾞｰﾀﾌｫﾙﾀﾞの指定"));
+        QCOMPARE(dialogs_->questions, std::vector<QString>{U("時系列ｵｯｽﾞﾃﾞｰﾀﾌｫﾙﾀﾞの指定")});
         QCOMPARE(window_->Settings().Read(env::settings::kTimeSeriesFolder),
                  (store_ / "jikeiretu").string());
 

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "app/session.h"
 #include "common/message_sink.h"
 #include "common/qt_text.h"
+#include "common/user_dialogs.h"
 #include "common/wiring.h"
 #include "document/day_document.h"
 #include "env/settings_file.h"
@@ -32,9 +32,6 @@ constexpr const char* kNoDayMessage = "ﾃﾞｰﾀを読み込んでくださ�
 AcquisitionDialogs PlatformDialogs() {
     return {
         [](QDialog& dialog) { dialog.exec(); },
-        [](QWidget* parent, const QString& caption, const QString& start) {
-            return QFileDialog::getExistingDirectory(parent, caption, start);
-        },
     };
 }
 
@@ -50,12 +47,14 @@ class BusyCursor {
 }  // namespace
 
 AcquisitionController::AcquisitionController(FeatureContext context, Controls controls,
-                                             jvlink::JvLink* jvLink, QObject* parent)
+                                             jvlink::JvLink* jvLink, UserDialogs& choosers,
+                                             QObject* parent)
     : QObject(parent),
       context_(context),
       controls_(controls),
       JVLink1_(jvLink),
-      dialogs_(PlatformDialogs()) {
+      dialogs_(PlatformDialogs()),
+      choosers_(choosers) {
     using A = AcquisitionController;
     TopBar& top = controls_.top;
     WireButtons<A>(this, {
@@ -285,10 +284,10 @@ void AcquisitionController::TimeSeriesFolderItemClick() {
     env::SettingsFile& settings = context_.session.Settings();
     std::string start = settings.Read(env::settings::kTimeSeriesFolder);
     if (start.empty()) start = context_.session.ProgramFolder().string();
-    const QString chosen = dialogs_.chooseFolder(
-        context_.window, QString::fromUtf8("時系列ｵｯｽﾞﾃﾞｰﾀﾌｫﾙﾀﾞの指定"), FromUtf8(start));
-    if (chosen.isEmpty()) return;
-    const Status written = settings.Write(env::settings::kTimeSeriesFolder, ToUtf8(chosen));
+    const auto chosen =
+        choosers_.ChooseFolder(QString::fromUtf8("時系列ｵｯｽﾞﾃﾞｰﾀﾌｫﾙﾀﾞの指定"), FromUtf8(start));
+    if (!chosen) return;
+    const Status written = settings.Write(env::settings::kTimeSeriesFolder, ToUtf8(*chosen));
     if (!written) context_.messages.Inform(FromUtf8(written.error()), Beep::Yes);
 }
 

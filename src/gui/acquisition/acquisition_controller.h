@@ -37,14 +37,13 @@ namespace quindle::gui {
 struct MainMenu;
 struct TopBar;
 
-// How the controller shows its modal windows; tests replace them so that no
-// test blocks on a modal window.
+class UserDialogs;
+
+// How the controller runs its own modal dialogs; tests replace it so that no
+// test blocks on a modal window. (Folder choosers go through UserDialogs.)
 struct AcquisitionDialogs {
     // Runs a modal dialog to its end (QDialog::exec).
     std::function<void(QDialog&)> runModal;
-    // The folder chooser: caption and start folder; empty when cancelled.
-    std::function<QString(QWidget* parent, const QString& caption, const QString& start)>
-        chooseFolder;
 };
 
 class AcquisitionController : public QObject {
@@ -60,7 +59,7 @@ class AcquisitionController : public QObject {
     };
     // `jvLink` (JVLink1) may be null: no JV-Link.
     AcquisitionController(FeatureContext context, Controls controls, jvlink::JvLink* jvLink,
-                          QObject* parent = nullptr);
+                          UserDialogs& choosers, QObject* parent = nullptr);
 
     // Before a day load: the refresh of the old day stops.
     void StopSchedule();
@@ -124,6 +123,7 @@ class AcquisitionController : public QObject {
     jvlink::JvLink* JVLink1_;
     jvlink::AcquisitionFlags flags_;
     AcquisitionDialogs dialogs_;
+    UserDialogs& choosers_;
     // The automatic odds list of the current Timer1 run: race key + "%2d".
     // Its own list, so that no other work that fills a list can change it.
     std::vector<std::string> autoOddsList_;

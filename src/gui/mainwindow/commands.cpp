@@ -52,8 +52,9 @@ void MainWindow::WireCommands() {
 
 void MainWindow::BuildControllers() {
     const FeatureContext context{*session_, *document_, messages_, clock_, this};
-    acquisition_ = new AcquisitionController(
-        context, {top_, menu_, DatList_, DLlabel_, Timer1_, Timer4_}, JVLink1_.get(), this);
+    acquisition_ =
+        new AcquisitionController(context, {top_, menu_, DatList_, DLlabel_, Timer1_, Timer4_},
+                                  JVLink1_.get(), dialogs_, this);
     exports_ = new ExportsController(
         context, {menu_, pages_.LbSpeedButton1, top_.header, pages_.StringGrid10}, dialogs_, this);
     runner_ = new RunnerController(context, pages_, this);
