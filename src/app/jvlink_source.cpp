@@ -3,6 +3,8 @@
 #include <system_error>
 
 #include "env/program_folder.h"
+#include "jvlink/bridge/bridge_client.h"
+#include "jvlink/com/com_jvlink.h"
 #include "jvlink/jvlink_start.h"
 #include "jvsim/substitute/sim_jvlink.h"
 #include "text/fields.h"
@@ -21,6 +23,13 @@ constexpr std::string_view kSubstitutePrefix = "--jvsim-";
 Result<JvLinkOptions> TakeJvLinkOptions(std::vector<std::string>& args) {
     JvLinkOptions options;
     const ValueOption values[] = {
+        {"jvlink",
+         [&options](const std::string& value) -> Status {
+             auto choice = ParseJvLinkChoice(value);
+             if (!choice) return Error{"--jvlink: " + choice.error()};
+             options.jvLink = value;
+             return Status::Ok();
+         }},
         {"store",
          [&options](const std::string& value) -> Status {
              if (value.empty()) return Error{"--store needs a value"};
@@ -89,30 +98,57 @@ Result<jvsim::SimSettings> SubstituteSettings(const fs::path& programFolder,
     return settings;
 }
 
-JvLinkSource::JvLinkSource(jvsim::SimSettings settings) : settings_(std::move(settings)) {}
+JvLinkSource::JvLinkSource(JvLinkChoice choice, jvsim::SimSettings settings)
+    : choice_(std::move(choice)), settings_(std::move(settings)) {}
 
 Result<JvLinkSource> JvLinkSource::Resolve(const fs::path& programFolder,
                                            const JvLinkOptions& options,
                                            WithoutStore withoutStore) {
+    auto choice = ChooseJvLink(programFolder, options);
+    if (!choice) return Error{choice.error()};
+    if (choice->kind != JvLinkKind::kSubstitute) return JvLinkSource(std::move(*choice), {});
     auto settings = SubstituteSettings(programFolder, options, withoutStore);
     if (!settings) return Error{settings.error()};
-    return JvLinkSource(std::move(*settings));
+    return JvLinkSource(std::move(*choice), std::move(*settings));
+}
+
+Result<JvLinkSource::Made> JvLinkSource::Make() const {
+    switch (choice_.kind) {
+        case JvLinkKind::kSubstitute: {
+            auto sim = jvsim::SimJvLink::FromSettings(settings_);
+            if (!sim) return Error{sim.error()};
+            std::string now = (*sim)->Now();
+            return Made{std::move(*sim), std::move(now)};
+        }
+        case JvLinkKind::kCom: {
+            auto com = jvlink::com::ComJvLink::Create(kJvLinkProgId);
+            if (!com) return Error{com.error()};
+            return Made{std::move(*com), ""};
+        }
+        case JvLinkKind::kBridge: {
+            auto bridge = jvlink::bridge::BridgeJvLink::Start(choice_.bridgeCommand);
+            if (!bridge) return Error{bridge.error()};
+            std::string now = (*bridge)->Now();
+            return Made{std::move(*bridge), std::move(now)};
+        }
+    }
+    return Error{"no JV-Link"};
 }
 
 Result<std::unique_ptr<jvlink::JvLink>> JvLinkSource::Create() const {
-    auto sim = jvsim::SimJvLink::FromSettings(settings_);
-    if (!sim) return Error{sim.error()};
-    return std::unique_ptr<jvlink::JvLink>(std::move(*sim));
+    auto made = Make();
+    if (!made) return Error{made.error()};
+    return std::move(made->link);
 }
 
 Result<JvLinkSource::Opened> JvLinkSource::Open() const {
-    auto sim = jvsim::SimJvLink::FromSettings(settings_);
-    if (!sim) return Error{sim.error()};
-    if (const int rc = (*sim)->JVInit(jvlink::SoftwareIdentifier()); rc != jvlink::code::kOk) {
+    auto made = Make();
+    if (!made) return Error{made.error()};
+    if (const int rc = made->link->JVInit(jvlink::SoftwareIdentifier()); rc != jvlink::code::kOk) {
         return Error{jvlink::JvInitErrorMessage(rc)};
     }
-    const std::string now = (*sim)->Now();
-    Opened opened{std::move(*sim), CurrentLocalDateTime()};
+    const std::string& now = made->now;
+    Opened opened{std::move(made->link), CurrentLocalDateTime()};
     if (now.size() == 12) {
         auto n = [&](size_t at, size_t len) {
             return text::ReadInt32(std::string_view(now).substr(at, len));
@@ -124,12 +160,11 @@ Result<JvLinkSource::Opened> JvLinkSource::Open() const {
 
 Status JvLinkSource::TestPresence() const {
 #if defined(_WIN32)
-    return TestComObject(kJvLinkProgId);
-#else
+    if (choice_.kind == JvLinkKind::kCom) return TestComObject(kJvLinkProgId);
+#endif
     auto jvLink = Create();
     if (!jvLink) return Error{jvLink.error()};
     return Status::Ok();
-#endif
 }
 
 }  // namespace quindle::app

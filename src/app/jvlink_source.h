@@ -1,6 +1,7 @@
 #pragma once
 // Where the program's JV-Link comes from, for the window and the terminal
-// alike, and the presence test the program runs before anything else.
+// alike, and the presence test the program runs before anything else. Which
+// JV-Link serves (substitute, COM, bridge) is chosen in jvlink_choice.h.
 //
 // On Windows the presence test creates (and at once releases) the COM object
 // "JVDTLab.JVLink", as an installed JV-Link registers it. Elsewhere the JV-Link
@@ -16,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/jvlink_choice.h"
 #include "env/settings_file.h"
 #include "jvlink/jvlink.h"
 #include "jvsim/substitute/sim_settings.h"
@@ -36,9 +38,11 @@ struct JvLinkOptions {
     std::filesystem::path store;  // absolute; empty when not given
     // The substitute options in their order, each as one "--jvsim-NAME=VALUE".
     std::vector<std::string> substituteOptions;
+    // --jvlink: "substitute", "com" or "bridge COMMAND"; empty when not given.
+    std::string jvLink;
 };
 
-// Takes --store DIR, --now yyyymmddhhnn (the substitute's "now") and every
+// Takes --jvlink CHOICE, --store DIR, --now yyyymmddhhnn (the substitute's "now") and every
 // --jvsim-NAME VALUE out of `args` (each also as --option=VALUE); the other
 // arguments stay in their order. A missing value or a substitute setting that
 // does not parse is an error.
@@ -75,9 +79,19 @@ class JvLinkSource {
     // The presence test: Ok when JV-Link can be created on this machine.
     Status TestPresence() const;
 
+    // A new JV-Link and the moment of its data (yyyymmddhhnn; empty: the clock's).
+    struct Made {
+        std::unique_ptr<jvlink::JvLink> link;
+        std::string now;
+    };
+    Result<Made> Make() const;
+
+    const JvLinkChoice& Choice() const { return choice_; }
+
   private:
-    explicit JvLinkSource(jvsim::SimSettings settings);
-    jvsim::SimSettings settings_;
+    JvLinkSource(JvLinkChoice choice, jvsim::SimSettings settings);
+    JvLinkChoice choice_;
+    jvsim::SimSettings settings_;  // the substitute's, when it serves
 };
 
 #if defined(_WIN32)
