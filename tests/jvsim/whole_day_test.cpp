@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <set>
@@ -21,6 +22,7 @@
 #include "env/error_log.h"
 #include "env/program_folder.h"
 #include "env/settings_file.h"
+#include "jvlink/bridge/bridge_client.h"
 #include "jvlink/download/download_engine.h"
 #include "jvlink/jvlink_start.h"
 #include "jvsim/league/league.h"
@@ -33,6 +35,7 @@
 #include "model/payout_calc.h"
 #include "model/race_day.h"
 #include "text/fields.h"
+#include "util/file_io.h"
 #include "util/folders.h"
 
 namespace quindle::jvsim {
@@ -58,6 +61,7 @@ struct WholeDay {
     league::testing::ScratchDir dir;
     std::map<std::string, LoggedRace> races;  // every JRA race of the league, by key
     int currentYear = 0;
+    std::string fromTime;  // of the set-up download
     jvlink::DownloadSummary download;
     std::string ymd;  // the day loaded
     std::unique_ptr<model::RaceDay> day = std::make_unique<model::RaceDay>();
@@ -80,6 +84,40 @@ std::string BusiestDay(const std::map<std::string, LoggedRace>& races) {
     return std::max_element(byDay.begin(), byDay.end(),
                             [](const auto& a, const auto& b) { return a.second < b.second; })
         ->first;
+}
+
+// The set-up download from `fromTime` with the final odds, as the dialog
+// runs it, into the new program folder `home`.
+Result<jvlink::DownloadSummary> Download(jvlink::JvLink& link, const fs::path& home,
+                                         const std::string& fromTime, int currentYear) {
+    fs::create_directories(home);
+    if (auto s = CreateStartupFolders(home); !s) return Error{"folders: " + s.error()};
+    env::SettingsFile iniFile(home, env::kProgramName);
+    env::ErrorLog errorLog(home);
+    jvlink::AcquisitionFlags flags;
+    jvlink::DownloadObserver observer;
+    jvlink::DownloadEngine engine(link, flags, iniFile, &errorLog, observer);
+    jvlink::DownloadOptions download;
+    download.fromTime = fromTime;
+    download.setup = true;
+    download.finalOdds = true;
+    download.currentYear = currentYear;
+    jvlink::DownloadSummary summary = engine.Run(download, std::chrono::milliseconds(0));
+    if (summary.end != jvlink::DownloadEnd::Completed) return Error{"download did not complete"};
+    return summary;
+}
+
+// Every file under `root` by its relative path, with its bytes; the error log
+// (it holds times) left out.
+std::map<std::string, std::string> FilesUnder(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file() || entry.path().filename() == "ErrorLog.txt") continue;
+        auto bytes = ReadFileBytes(entry.path());
+        files[fs::relative(entry.path(), root).generic_string()] =
+            bytes ? std::move(*bytes) : "unreadable: " + bytes.error();
+    }
+    return files;
 }
 
 // Generates, downloads (set-up from the store's first file, with the final
@@ -122,26 +160,13 @@ void Prepare(WholeDay& w) {
     }
     w.currentYear = text::ReadInt32((*link)->Now().substr(0, 4));
 
-    fs::create_directories(home);
-    if (auto s = CreateStartupFolders(home); !s) {
-        w.failure = "folders: " + s.error();
+    w.fromTime = files->front().timestamp;
+    auto downloaded = Download(**link, home, w.fromTime, w.currentYear);
+    if (!downloaded) {
+        w.failure = downloaded.error();
         return;
     }
-    env::SettingsFile iniFile(home, env::kProgramName);
-    env::ErrorLog errorLog(home);
-    jvlink::AcquisitionFlags flags;
-    jvlink::DownloadObserver observer;
-    jvlink::DownloadEngine engine(**link, flags, iniFile, &errorLog, observer);
-    jvlink::DownloadOptions download;
-    download.fromTime = files->front().timestamp;
-    download.setup = true;
-    download.finalOdds = true;
-    download.currentYear = w.currentYear;
-    w.download = engine.Run(download, std::chrono::milliseconds(0));
-    if (w.download.end != jvlink::DownloadEnd::Completed) {
-        w.failure = "download did not complete";
-        return;
-    }
+    w.download = *downloaded;
 
     w.ymd = BusiestDay(w.races);
     const auto dateText = load::DateTextOfYmd(w.ymd);
@@ -200,6 +225,28 @@ class WholeDayTest : public ::testing::Test {
 };
 
 WholeDay* WholeDayTest::whole_ = nullptr;
+
+// The same download through a bridge process (quindle-cli jvlink-bridge,
+// named by QUINDLE_CLI) serving the same store leaves the same files.
+TEST_F(WholeDayTest, TheDownloadThroughTheBridgeLeavesTheSameFiles) {
+    const char* cli = std::getenv("QUINDLE_CLI");
+    if (cli == nullptr || *cli == '\0') GTEST_SKIP() << "QUINDLE_CLI names no quindle-cli";
+    const fs::path store = whole_->dir.path() / "league";
+    const fs::path home = whole_->dir.path() / "bridged";
+    auto link = jvlink::bridge::BridgeJvLink::Start(
+        {cli, "jvlink-bridge", "--store", store.string(), "--jvsim-predownloaded=1"});
+    ASSERT_TRUE(link) << link.error();
+    ASSERT_EQ((*link)->JVInit(jvlink::SoftwareIdentifier()), jvlink::code::kOk);
+    auto downloaded = Download(**link, home, whole_->fromTime, whole_->currentYear);
+    ASSERT_TRUE(downloaded) << downloaded.error() << " " << (*link)->LostReason();
+    EXPECT_EQ(downloaded->records, whole_->download.records);
+
+    const auto direct = FilesUnder(whole_->dir.path() / "home");
+    const auto bridged = FilesUnder(home);
+    ASSERT_GT(direct.size(), 100u);
+    EXPECT_TRUE(direct == bridged)
+        << direct.size() << " files direct, " << bridged.size() << " through the bridge";
+}
 
 TEST_F(WholeDayTest, EveryRaceAndRunnerOfTheBusiestDayIsLoaded) {
     const WholeDay& w = *whole_;
