@@ -2,7 +2,9 @@
 # Installs what is missing, builds with warnings as errors and checked
 # containers, and runs every test (core, substitute, GUI offscreen, end-to-end);
 # then builds without the GUI and with the address and undefined-behaviour
-# sanitizers and runs the core, session and substitute tests again there.
+# sanitizers and runs the core, session and substitute tests again there;
+# last, cross-builds the 32-bit Windows programs and runs their core tests and
+# the Windows end-to-end check under Wine (scripts/build-windows.sh --test).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -13,3 +15,4 @@ export QUINDLE_BUILD_DIR="${QUINDLE_BUILD_DIR:-$root/build-test}"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$QUINDLE_BUILD_DIR" --output-on-failure --parallel "$(nproc)" "$@"
 "$root/scripts/test-sanitize.sh" "$@"
+"$root/scripts/build-windows.sh" --test
