@@ -7,7 +7,7 @@
 #if defined(_WIN32)
 #include <windows.h>
 
-#include "util/wide_text.h"
+#include "text/wide_text.h"
 #else
 #include <iconv.h>
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "util/child_process.h"
-#include "util/wide_text.h"
+#include "text/wide_text.h"
 
 namespace quindle {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "jvlink/com/com_jvlink.h"
-#include "util/wide_text.h"
+#include "text/wide_text.h"
 
 namespace quindle::jvlink::com {
 namespace {

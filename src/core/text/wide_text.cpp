@@ -1,6 +1,6 @@
 #if defined(_WIN32)
 
-#include "util/wide_text.h"
+#include "text/wide_text.h"
 
 #include <windows.h>
 
