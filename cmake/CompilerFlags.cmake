@@ -10,6 +10,10 @@ option(QUINDLE_SANITIZE "Build with address and undefined-behaviour sanitizers" 
 
 add_library(quindle_flags INTERFACE)
 target_compile_features(quindle_flags INTERFACE cxx_std_20)
+if(WIN32)
+  # The Unicode Windows API, and windows.h without its min and max macros.
+  target_compile_definitions(quindle_flags INTERFACE UNICODE _UNICODE NOMINMAX)
+endif()
 if(MSVC)
   target_compile_options(quindle_flags INTERFACE /W4 /utf-8)
   if(QUINDLE_WERROR)
@@ -19,6 +23,10 @@ else()
   target_compile_options(quindle_flags INTERFACE -Wall -Wextra -Wpedantic)
   if(QUINDLE_WERROR)
     target_compile_options(quindle_flags INTERFACE -Werror)
+  endif()
+  if(MINGW)
+    # GCC 12's std::string inlining gives false -Wrestrict findings (GCC bug 105329).
+    target_compile_options(quindle_flags INTERFACE -Wno-restrict)
   endif()
   if(QUINDLE_ASSERTIONS)
     target_compile_definitions(quindle_flags INTERFACE _GLIBCXX_ASSERTIONS)

@@ -3,7 +3,9 @@
 # containers, and runs every test (core, substitute, GUI offscreen, end-to-end);
 # then builds without the GUI and with the address and undefined-behaviour
 # sanitizers and runs the core, session and substitute tests again there;
-# last the fuzz targets, a few seconds each.
+# then the fuzz targets, a few seconds each; last, cross-builds the Windows
+# programs and runs their core tests and the Windows end-to-end check under
+# Wine (scripts/build-windows.sh --test).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
@@ -15,3 +17,8 @@ export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$QUINDLE_BUILD_DIR" --output-on-failure --parallel "$(nproc)" "$@"
 "$root/scripts/test-sanitize.sh" "$@"
 "$root/scripts/fuzz.sh"
+# QUINDLE_SKIP_WINDOWS=1 leaves the Windows step out (a machine without the
+# cross compiler's packages at hand).
+if [ "${QUINDLE_SKIP_WINDOWS:-0}" != 1 ]; then
+  "$root/scripts/build-windows.sh" --test
+fi

@@ -3,6 +3,8 @@
 #include <system_error>
 
 #include "env/program_folder.h"
+#include "jvlink/bridge/bridge_client.h"
+#include "jvlink/com/com_jvlink.h"
 #include "jvlink/jvlink_decorator.h"
 #include "jvlink/jvlink_start.h"
 #include "jvsim/substitute/sim_jvlink.h"
@@ -80,6 +82,13 @@ Result<JvLinkOptions> TakeJvLinkOptions(std::vector<std::string>& args) {
     if (!clock) return Error{clock.error()};
     options.clock = *clock;
     const ValueOption values[] = {
+        {"jvlink",
+         [&options](const std::string& value) -> Status {
+             auto choice = ParseJvLinkChoice(value);
+             if (!choice) return Error{"--jvlink: " + choice.error()};
+             options.jvLink = value;
+             return Status::Ok();
+         }},
         {"store",
          [&options](const std::string& value) -> Status {
              if (value.empty()) return Error{"--store needs a value"};
@@ -156,23 +165,52 @@ Result<jvsim::SimSettings> SubstituteSettings(const fs::path& programFolder,
     return settings;
 }
 
-JvLinkSource::JvLinkSource(jvsim::SimSettings settings, std::shared_ptr<const ProgramClock> clock)
-    : settings_(std::move(settings)), clock_(std::move(clock)) {
+JvLinkSource::JvLinkSource(JvLinkChoice choice, jvsim::SimSettings settings,
+                           std::shared_ptr<const ProgramClock> clock)
+    : choice_(std::move(choice)), settings_(std::move(settings)), clock_(std::move(clock)) {
     if (clock_ && !clock_->Simulated()) clock_.reset();
 }
 
 Result<JvLinkSource> JvLinkSource::Resolve(const fs::path& programFolder,
                                            const JvLinkOptions& options, WithoutStore withoutStore,
                                            std::shared_ptr<const ProgramClock> clock) {
+    auto choice = ChooseJvLink(programFolder, options);
+    if (!choice) return Error{choice.error()};
+    if (choice->kind != JvLinkKind::kSubstitute) {
+        return JvLinkSource(std::move(*choice), {}, std::move(clock));
+    }
     auto settings = SubstituteSettings(programFolder, options, withoutStore);
     if (!settings) return Error{settings.error()};
-    return JvLinkSource(std::move(*settings), std::move(clock));
+    return JvLinkSource(std::move(*choice), std::move(*settings), std::move(clock));
+}
+
+Result<JvLinkSource::Made> JvLinkSource::Make() const {
+    switch (choice_.kind) {
+        case JvLinkKind::kSubstitute: {
+            auto sim = jvsim::SimJvLink::FromSettings(settings_);
+            if (!sim) return Error{sim.error()};
+            std::string now = (*sim)->Now();
+            return Made{Follow(std::move(*sim)), std::move(now)};
+        }
+        case JvLinkKind::kCom: {
+            auto com = jvlink::com::ComJvLink::Create(kJvLinkProgId);
+            if (!com) return Error{com.error()};
+            return Made{std::move(*com), ""};
+        }
+        case JvLinkKind::kBridge: {
+            auto bridge = jvlink::bridge::BridgeJvLink::Start(choice_.bridgeCommand);
+            if (!bridge) return Error{bridge.error()};
+            std::string now = (*bridge)->Now();
+            return Made{std::move(*bridge), std::move(now)};
+        }
+    }
+    return Error{"no JV-Link"};
 }
 
 Result<std::unique_ptr<jvlink::JvLink>> JvLinkSource::Create() const {
-    auto sim = jvsim::SimJvLink::FromSettings(settings_);
-    if (!sim) return Error{sim.error()};
-    return Follow(std::move(*sim));
+    auto made = Make();
+    if (!made) return Error{made.error()};
+    return std::move(made->link);
 }
 
 std::unique_ptr<jvlink::JvLink> JvLinkSource::Follow(std::unique_ptr<jvsim::SimJvLink> sim) const {
@@ -181,29 +219,28 @@ std::unique_ptr<jvlink::JvLink> JvLinkSource::Follow(std::unique_ptr<jvsim::SimJ
 }
 
 Result<JvLinkSource::Opened> JvLinkSource::Open() const {
-    auto sim = jvsim::SimJvLink::FromSettings(settings_);
-    if (!sim) return Error{sim.error()};
-    if (const int rc = (*sim)->JVInit(jvlink::SoftwareIdentifier()); rc != jvlink::code::kOk) {
+    auto made = Make();
+    if (!made) return Error{made.error()};
+    if (const int rc = made->link->JVInit(jvlink::SoftwareIdentifier()); rc != jvlink::code::kOk) {
         return Error{jvlink::JvInitErrorMessage(rc)};
     }
     LocalDateTime at = clock_ ? clock_->Now() : CurrentLocalDateTime();
-    if (const std::string now = (*sim)->Now(); !clock_ && now.size() == 12) {
+    if (const std::string& now = made->now; !clock_ && now.size() == 12) {
         auto n = [&](size_t from, size_t len) {
             return text::ReadInt32(std::string_view(now).substr(from, len));
         };
         at = {n(0, 4), n(4, 2), n(6, 2), n(8, 2), n(10, 2), 0};
     }
-    return Opened{Follow(std::move(*sim)), at};
+    return Opened{std::move(made->link), at};
 }
 
 Status JvLinkSource::TestPresence() const {
 #if defined(_WIN32)
-    return TestComObject(kJvLinkProgId);
-#else
+    if (choice_.kind == JvLinkKind::kCom) return TestComObject(kJvLinkProgId);
+#endif
     auto jvLink = Create();
     if (!jvLink) return Error{jvLink.error()};
     return Status::Ok();
-#endif
 }
 
 }  // namespace quindle::app

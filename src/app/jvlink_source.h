@@ -1,6 +1,7 @@
 #pragma once
 // Where the program's JV-Link comes from, for the window and the terminal
-// alike, and the presence test the program runs before anything else.
+// alike, and the presence test the program runs before anything else. Which
+// JV-Link serves (substitute, COM, bridge) is chosen in jvlink_choice.h.
 //
 // On Windows the presence test creates (and at once releases) the COM object
 // "JVDTLab.JVLink", as an installed JV-Link registers it. Elsewhere the JV-Link
@@ -22,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/jvlink_choice.h"
 #include "env/settings_file.h"
 #include "jvlink/jvlink.h"
 #include "jvsim/substitute/sim_settings.h"
@@ -55,14 +57,16 @@ struct JvLinkOptions {
     // The substitute options in their order, each as one "--jvsim-NAME=VALUE".
     std::vector<std::string> substituteOptions;
     ClockOptions clock;
+    // --jvlink: "substitute", "com" or "bridge COMMAND"; empty when not given.
+    std::string jvLink;
 };
 
-// Takes --store DIR, --now yyyymmddhhnn (the substitute's "now"), every
-// --jvsim-NAME VALUE, --clock and --clock-speed out of `args` (each also as
-// --option=VALUE); the other arguments stay in their order. A missing value,
-// a substitute setting that does not parse, a malformed clock moment or
-// speed, --clock-speed without --clock, and --clock beside a fixed "now"
-// are errors.
+// Takes --jvlink CHOICE, --store DIR, --now yyyymmddhhnn (the substitute's
+// "now"), every --jvsim-NAME VALUE, --clock and --clock-speed out of `args`
+// (each also as --option=VALUE); the other arguments stay in their order. A
+// missing value, a JV-Link choice or substitute setting that does not parse,
+// a malformed clock moment or speed, --clock-speed without --clock, and
+// --clock beside a fixed "now" are errors.
 Result<JvLinkOptions> TakeJvLinkOptions(std::vector<std::string>& args);
 
 // The program clock `options` ask for; `systemNow` reads the computer's
@@ -105,11 +109,22 @@ class JvLinkSource {
     // The presence test: Ok when JV-Link can be created on this machine.
     Status TestPresence() const;
 
+    // A new JV-Link and the moment of its data (yyyymmddhhnn; empty: the clock's).
+    struct Made {
+        std::unique_ptr<jvlink::JvLink> link;
+        std::string now;
+    };
+    Result<Made> Make() const;
+
+    const JvLinkChoice& Choice() const { return choice_; }
+
   private:
-    JvLinkSource(jvsim::SimSettings settings, std::shared_ptr<const ProgramClock> clock);
+    JvLinkSource(JvLinkChoice choice, jvsim::SimSettings settings,
+                 std::shared_ptr<const ProgramClock> clock);
     // `sim`, following the simulated clock when there is one.
     std::unique_ptr<jvlink::JvLink> Follow(std::unique_ptr<jvsim::SimJvLink> sim) const;
-    jvsim::SimSettings settings_;
+    JvLinkChoice choice_;
+    jvsim::SimSettings settings_;  // the substitute's, when it serves
     std::shared_ptr<const ProgramClock> clock_;
 };
 

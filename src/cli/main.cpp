@@ -3,6 +3,10 @@
 #include <cstring>
 #include <iostream>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include "command.h"
 #include "env/version.h"
 
@@ -46,6 +50,10 @@ int Fail(const std::string& message) {
 
 int main(int argc, char* argv[]) {
     using namespace quindle::cli;
+#if defined(_WIN32)
+    // Everything is printed as UTF-8: the console shows it as such.
+    SetConsoleOutputCP(CP_UTF8);
+#endif
     if (argc < 2) {
         PrintHelp();
         return 2;

@@ -87,7 +87,7 @@ void PrintHorseText(const masterdata::HorseView& v) {
     for (const std::string& line : AlignColumns(table)) std::cout << line << "\n";
     std::cout << "\n[過去走2]\n" << Shown(v.UmameiKakosoLabel) << "\n";
     for (std::size_t k = 0; k < v.details.size(); ++k) {
-        std::cout << text::Format("%3zu", k + 1) << "\n";
+        std::cout << text::Format("%3d", static_cast<int>(k + 1)) << "\n";
         for (const std::string& line : BlockLines(v.details[k]))
             std::cout << "    " << line << "\n";
     }

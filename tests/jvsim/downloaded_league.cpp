@@ -15,6 +15,25 @@ namespace quindle::jvsim::testing {
 
 namespace fs = std::filesystem;
 
+Result<jvlink::DownloadSummary> DownloadInto(jvlink::JvLink& link, const fs::path& home,
+                                             const std::string& fromTime, int currentYear) {
+    fs::create_directories(home);
+    if (auto s = CreateStartupFolders(home); !s) return Error{"folders: " + s.error()};
+    env::SettingsFile iniFile(home, env::kProgramName);
+    env::ErrorLog errorLog(home);
+    jvlink::AcquisitionFlags flags;
+    jvlink::DownloadObserver observer;
+    jvlink::DownloadEngine engine(link, flags, iniFile, &errorLog, observer);
+    jvlink::DownloadOptions download;
+    download.fromTime = fromTime;
+    download.setup = true;
+    download.finalOdds = true;
+    download.currentYear = currentYear;
+    jvlink::DownloadSummary summary = engine.Run(download, std::chrono::milliseconds(0));
+    if (summary.end != jvlink::DownloadEnd::Completed) return Error{"download did not complete"};
+    return summary;
+}
+
 Result<DownloadedLeague> DownloadLeague(
     const fs::path& store, const fs::path& home, league::LeagueSize size, std::uint64_t seed,
     const std::function<void(const league::LoggedRace&)>& raceLog) {
@@ -42,22 +61,10 @@ Result<DownloadedLeague> DownloadLeague(
     DownloadedLeague out;
     out.currentYear = text::ReadInt32((*link)->Now().substr(0, 4));
 
-    fs::create_directories(home);
-    if (auto s = CreateStartupFolders(home); !s) return Error{"folders: " + s.error()};
-    env::SettingsFile iniFile(home, env::kProgramName);
-    env::ErrorLog errorLog(home);
-    jvlink::AcquisitionFlags flags;
-    jvlink::DownloadObserver observer;
-    jvlink::DownloadEngine engine(**link, flags, iniFile, &errorLog, observer);
-    jvlink::DownloadOptions download;
-    download.fromTime = files->front().timestamp;
-    download.setup = true;
-    download.finalOdds = true;
-    download.currentYear = out.currentYear;
-    out.download = engine.Run(download, std::chrono::milliseconds(0));
-    if (out.download.end != jvlink::DownloadEnd::Completed) {
-        return Error{"download did not complete"};
-    }
+    out.fromTime = files->front().timestamp;
+    auto downloaded = DownloadInto(**link, home, out.fromTime, out.currentYear);
+    if (!downloaded) return Error{downloaded.error()};
+    out.download = *downloaded;
     return out;
 }
 

@@ -13,9 +13,16 @@
 namespace quindle::jvsim::testing {
 
 struct DownloadedLeague {
-    int currentYear = 0;  // the substitute's clock
+    int currentYear = 0;   // the substitute's clock
+    std::string fromTime;  // where the download started: the store's first file
     jvlink::DownloadSummary download;
 };
+
+// The set-up download from `fromTime` with the final odds, as the dialog runs
+// it, from `link` (initialised) into the new program folder `home`.
+Result<jvlink::DownloadSummary> DownloadInto(jvlink::JvLink& link,
+                                             const std::filesystem::path& home,
+                                             const std::string& fromTime, int currentYear);
 
 // Generates the league of `size` and `seed` into `store` (every race run goes
 // to `raceLog` when given) and downloads it into `home`. On failure, the

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <set>
@@ -21,6 +22,7 @@
 #include "env/error_log.h"
 #include "env/program_folder.h"
 #include "env/settings_file.h"
+#include "jvlink/bridge/bridge_client.h"
 #include "jvlink/download/download_engine.h"
 #include "jvlink/jvlink_start.h"
 #include "jvsim/downloaded_league.h"
@@ -34,6 +36,7 @@
 #include "model/payout_calc.h"
 #include "model/race_day.h"
 #include "text/fields.h"
+#include "util/file_io.h"
 #include "util/folders.h"
 
 namespace quindle::jvsim {
@@ -59,6 +62,7 @@ struct WholeDay {
     league::testing::ScratchDir dir;
     std::map<std::string, LoggedRace> races;  // every JRA race of the league, by key
     int currentYear = 0;
+    std::string fromTime;  // of the set-up download
     jvlink::DownloadSummary download;
     std::string ymd;  // the day loaded
     std::unique_ptr<model::RaceDay> day = std::make_unique<model::RaceDay>();
@@ -83,6 +87,19 @@ std::string BusiestDay(const std::map<std::string, LoggedRace>& races) {
         ->first;
 }
 
+// Every file under `root` by its relative path, with its bytes; the error log
+// (it holds times) left out.
+std::map<std::string, std::string> FilesUnder(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file() || entry.path().filename() == "ErrorLog.txt") continue;
+        auto bytes = ReadFileBytes(entry.path());
+        files[fs::relative(entry.path(), root).generic_string()] =
+            bytes ? std::move(*bytes) : "unreadable: " + bytes.error();
+    }
+    return files;
+}
+
 // Generates, downloads (set-up from the store's first file, with the final
 // odds) and loads the busiest day; on the first failure it stops and says why.
 void Prepare(WholeDay& w) {
@@ -97,6 +114,7 @@ void Prepare(WholeDay& w) {
     }
     w.currentYear = downloaded->currentYear;
     w.download = downloaded->download;
+    w.fromTime = downloaded->fromTime;
 
     w.ymd = BusiestDay(w.races);
     const auto dateText = load::DateTextOfYmd(w.ymd);
@@ -155,6 +173,28 @@ class WholeDayTest : public ::testing::Test {
 };
 
 WholeDay* WholeDayTest::whole_ = nullptr;
+
+// The same download through a bridge process (quindle-cli jvlink-bridge,
+// named by QUINDLE_CLI) serving the same store leaves the same files.
+TEST_F(WholeDayTest, TheDownloadThroughTheBridgeLeavesTheSameFiles) {
+    const char* cli = std::getenv("QUINDLE_CLI");
+    if (cli == nullptr || *cli == '\0') GTEST_SKIP() << "QUINDLE_CLI names no quindle-cli";
+    const fs::path store = whole_->dir.path() / "league";
+    const fs::path home = whole_->dir.path() / "bridged";
+    auto link = jvlink::bridge::BridgeJvLink::Start(
+        {cli, "jvlink-bridge", "--store", store.string(), "--jvsim-predownloaded=1"});
+    ASSERT_TRUE(link) << link.error();
+    ASSERT_EQ((*link)->JVInit(jvlink::SoftwareIdentifier()), jvlink::code::kOk);
+    auto downloaded = testing::DownloadInto(**link, home, whole_->fromTime, whole_->currentYear);
+    ASSERT_TRUE(downloaded) << downloaded.error() << " " << (*link)->LostReason();
+    EXPECT_EQ(downloaded->records, whole_->download.records);
+
+    const auto direct = FilesUnder(whole_->dir.path() / "home");
+    const auto bridged = FilesUnder(home);
+    ASSERT_GT(direct.size(), 100u);
+    EXPECT_TRUE(direct == bridged)
+        << direct.size() << " files direct, " << bridged.size() << " through the bridge";
+}
 
 TEST_F(WholeDayTest, EveryRaceAndRunnerOfTheBusiestDayIsLoaded) {
     const WholeDay& w = *whole_;

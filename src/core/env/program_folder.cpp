@@ -5,6 +5,7 @@
 
 #if defined(_WIN32)
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -61,13 +62,29 @@ ProgramFolderSources ProgramFolderSources::FromEnvironment(fs::path homeOption) 
     s.homeOption = std::move(homeOption);
     s.homeVariable = Variable("QUINDLE_HOME");
     s.executableFolder = ExecutableFolder();
+#if defined(_WIN32)
+    // The user's roaming application data folder stands where XDG's would.
+    s.xdgDataHome = Variable("APPDATA");
+#else
     s.xdgDataHome = Variable("XDG_DATA_HOME");
+#endif
     s.userHome = Variable("HOME");
     return s;
 }
 
 fs::path ExecutableFolder() {
-#if defined(__linux__)
+#if defined(_WIN32)
+    std::wstring exe(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
+        if (n == 0) return {};
+        if (n < exe.size()) {
+            exe.resize(n);
+            return fs::path(exe).parent_path();
+        }
+        exe.resize(exe.size() * 2);
+    }
+#elif defined(__linux__)
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) return exe.parent_path();

@@ -1,5 +1,7 @@
 #include "mail/smtp_client.h"
 
+#if defined(QUINDLE_HAVE_CURL)
+
 #include <curl/curl.h>
 
 #include <algorithm>
@@ -211,3 +213,5 @@ void SendMail(const SmtpAccount& account, std::string_view from, std::string_vie
 }
 
 }  // namespace quindle::mail
+
+#endif  // QUINDLE_HAVE_CURL

@@ -1,15 +1,69 @@
 #include "text/cp932.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <map>
 #include <memory>
 #include <mutex>
 
+#if defined(_WIN32)
+#include <windows.h>
+
+#include "text/wide_text.h"
+#else
+#include <iconv.h>
+
+#include <cerrno>
+#endif
+
 namespace quindle::text {
 namespace {
+
+size_t Cp932CharLength(const char* p, size_t left) {
+    return IsLeadByte(static_cast<unsigned char>(*p)) && left >= 2 ? 2 : 1;
+}
+
+bool IsAscii(std::string_view s) {
+    for (unsigned char c : s) {
+        if (c >= 0x80) return false;
+    }
+    return true;
+}
+
+#if defined(_WIN32)
+
+// CP932 through the system's code page 932; a character it cannot read
+// becomes U+FFFD, as the iconv path gives.
+std::string Cp932ToUtf8(std::string_view cp932) {
+    const int n = MultiByteToWideChar(kCp932CodePage, MB_ERR_INVALID_CHARS, cp932.data(),
+                                      static_cast<int>(cp932.size()), nullptr, 0);
+    if (n > 0) return Utf8FromWide(WideFromCodePage(cp932, kCp932CodePage));
+    std::wstring wide;
+    for (size_t i = 0; i < cp932.size();) {
+        const size_t len = Cp932CharLength(cp932.data() + i, cp932.size() - i);
+        wchar_t c[2];
+        const int got = MultiByteToWideChar(kCp932CodePage, MB_ERR_INVALID_CHARS, cp932.data() + i,
+                                            static_cast<int>(len), c, 2);
+        if (got > 0)
+            wide.append(c, static_cast<size_t>(got));
+        else
+            wide += L'\xFFFD';
+        i += len;
+    }
+    return Utf8FromWide(wide);
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+    return CodePageFromWide(WideFromUtf8(utf8), kCp932CodePage, "?");
+}
+
+// Windows' code page 50220 reads ISO-2022-JP (the mail's 7-bit form).
+constexpr unsigned kIso2022JpCodePage = 50220;
+
+std::string Iso2022JpBytesToUtf8(std::string_view jis) {
+    return Utf8FromWide(WideFromCodePage(jis, kIso2022JpCodePage));
+}
+
+#else
 
 // iconv descriptors are not thread-safe; each converter keeps one per thread.
 class Converter {
@@ -65,50 +119,46 @@ class Converter {
     size_t (*skipRule_)(const char*, size_t) = nullptr;
 };
 
-size_t Cp932CharLength(const char* p, size_t left) {
-    return IsLeadByte(static_cast<unsigned char>(*p)) && left >= 2 ? 2 : 1;
-}
-
 size_t Utf8CharLength(const char* p, size_t left) {
     auto b = static_cast<unsigned char>(*p);
     size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
     return n <= left ? n : left;
 }
 
-}  // namespace
-
-std::string ToUtf8(std::string_view cp932) {
-    // Plain ASCII is the same in both encodings; most digit fields are.
-    bool ascii = true;
-    for (unsigned char c : cp932) {
-        if (c >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii) return std::string(cp932);
+std::string Cp932ToUtf8(std::string_view cp932) {
     thread_local Converter conv("UTF-8", "CP932");
     conv.SetSkipRule(&Cp932CharLength);
     return conv.Run(cp932, "\xEF\xBF\xBD");
 }
 
-std::string Iso2022JpToUtf8(std::string_view jis) {
+std::string Utf8ToCp932(std::string_view utf8) {
+    thread_local Converter conv("CP932", "UTF-8");
+    conv.SetSkipRule(&Utf8CharLength);
+    return conv.Run(utf8, "?");
+}
+
+std::string Iso2022JpBytesToUtf8(std::string_view jis) {
     thread_local Converter conv("UTF-8", "ISO-2022-JP");
     return conv.Run(jis, "\xEF\xBF\xBD");
 }
 
+#endif  // _WIN32
+
+}  // namespace
+
+std::string ToUtf8(std::string_view cp932) {
+    // Plain ASCII is the same in both encodings; most digit fields are.
+    if (IsAscii(cp932)) return std::string(cp932);
+    return Cp932ToUtf8(cp932);
+}
+
+std::string Iso2022JpToUtf8(std::string_view jis) {
+    return Iso2022JpBytesToUtf8(jis);
+}
+
 std::string ToCp932(std::string_view utf8) {
-    bool ascii = true;
-    for (unsigned char c : utf8) {
-        if (c >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii) return std::string(utf8);
-    thread_local Converter conv("CP932", "UTF-8");
-    conv.SetSkipRule(&Utf8CharLength);
-    return conv.Run(utf8, "?");
+    if (IsAscii(utf8)) return std::string(utf8);
+    return Utf8ToCp932(utf8);
 }
 
 std::string_view FirstBytes(std::string_view s, size_t bytes) {

@@ -10,6 +10,8 @@
 #include <system_error>
 #if defined(_WIN32)
 #include <io.h>  // _commit
+#include <process.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <signal.h>
@@ -150,7 +152,7 @@ fs::path TemporaryBeside(const fs::path& target) {
     static std::atomic<unsigned> counter{0};
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
 #if defined(_WIN32)
-    const long pid = 0;
+    const long pid = static_cast<long>(::_getpid());
 #else
     const long pid = static_cast<long>(::getpid());
 #endif
@@ -165,6 +167,18 @@ fs::path TemporaryBeside(const fs::path& target) {
     return target.parent_path() / name;
 }
 
+void RenameOver(const fs::path& from, const fs::path& to, std::error_code& ec) {
+#if defined(_WIN32)
+    ec.clear();
+    if (!MoveFileExW(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ec = std::error_code(static_cast<int>(GetLastError()), std::system_category());
+    }
+#else
+    fs::rename(from, to, ec);
+#endif
+}
+
 Status ReplaceFileAtomically(const fs::path& path, std::string_view bytes, FileAccess access) {
     const fs::path temp = TemporaryBeside(path);
     // The rename must not become durable before the data it points to.
@@ -174,7 +188,7 @@ Status ReplaceFileAtomically(const fs::path& path, std::string_view bytes, FileA
         return s;
     }
     std::error_code ec;
-    fs::rename(temp, path, ec);
+    RenameOver(temp, path, ec);
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
@@ -203,12 +217,16 @@ std::optional<long> TemporaryOwner(const std::string& name) {
 // True when the writer of a temporary file can no longer finish it.
 bool Abandoned(const fs::directory_entry& entry, long owner) {
 #if defined(_WIN32)
-    (void)owner;
-    // No owner to ask: a temporary file lives for the seconds of one write.
-    constexpr auto kOldEnough = std::chrono::hours(1);
-    std::error_code ec;
-    const auto written = entry.last_write_time(ec);
-    return !ec && fs::file_time_type::clock::now() - written > kOldEnough;
+    (void)entry;
+    if (owner == static_cast<long>(::_getpid())) return false;
+    if (owner <= 0) return true;
+    HANDLE process =
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(owner));
+    if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
+    DWORD exitCode = 0;
+    const bool ended = GetExitCodeProcess(process, &exitCode) && exitCode != STILL_ACTIVE;
+    CloseHandle(process);
+    return ended;
 #else
     (void)entry;
     if (owner == static_cast<long>(::getpid())) return false;

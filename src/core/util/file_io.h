@@ -59,6 +59,12 @@ inline constexpr std::string_view kTemporaryMark = ".tmp-";
 // picks at the same time.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target);
 
+// Renames `from` to `to` in one step, replacing a file at `to` (on Windows
+// through MoveFileExW with MOVEFILE_REPLACE_EXISTING, which a plain rename
+// there refuses to do).
+void RenameOver(const std::filesystem::path& from, const std::filesystem::path& to,
+                std::error_code& ec);
+
 // Replaces (or creates) `path` with `bytes`, the data made durable before the
 // rename. The new file has `access` from its creation on.
 Status ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,

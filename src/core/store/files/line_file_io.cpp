@@ -1,14 +1,14 @@
 #include "store/files/line_file_io.h"
 
-#include "util/file_io.h"
-#include "util/parallel.h"
-
 #include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
 #include <set>
 #include <system_error>
+
+#include "util/file_io.h"
+#include "util/parallel.h"
 
 #if !defined(_WIN32)
 #include <fcntl.h>
@@ -67,7 +67,8 @@ Status SyncFileSystems(const std::map<unsigned long long, fs::path>& oneFilePerD
 // thread: creating or renaming a file locks its folder, and threads sharing
 // a folder would mostly wait for each other. Files of one folder are
 // expected next to each other (in path order).
-void ForEachByFolder(const std::vector<StagedFile>& staged, const std::function<void(size_t)>& work) {
+void ForEachByFolder(const std::vector<StagedFile>& staged,
+                     const std::function<void(size_t)>& work) {
     std::vector<size_t> starts;
     fs::path::string_type previous;
     for (size_t i = 0; i < staged.size(); ++i) {
@@ -211,7 +212,7 @@ Status PutInPlace(std::vector<StagedFile>& staged, SpareFiles* spares, bool sync
         }
         std::error_code ec;
         const fs::path target(staged[i].target);
-        fs::rename(fs::path(staged[i].temp), target, ec);
+        RenameOver(fs::path(staged[i].temp), target, ec);
         if (ec) {
             failures[i] =
                 "ファイルを置き換えられません: " + PathText(target) + " (" + ec.message() + ")";

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what the 32-bit Windows cross build needs: the mingw-w64 i686
+# compiler (the posix thread model, for std::thread) and 32-bit Wine to run
+# what it builds (i386 packages, so the i386 architecture is added first).
+# Runs as root (or through sudo); skips apt when everything is present.
+set -euo pipefail
+
+PACKAGES=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 ccache cmake ninja-build
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
+  googletest)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
+echo "Installing: ${missing[*]}" >&2
+# Another apt run may hold the lock for a while: wait for it.
+for attempt in $(seq 1 60); do
+  if $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq \
+      --no-install-recommends "${missing[@]}" >&2; then
+    exit 0
+  fi
+  echo "apt-get failed (attempt $attempt); retrying in 10 s" >&2
+  sleep 10
+done
+exit 1

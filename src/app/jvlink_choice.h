@@ -1,0 +1,43 @@
+#pragma once
+// Which JV-Link the program speaks to: the substitute serving a store folder,
+// the real component through COM (Windows), or a bridge process started by a
+// command (`quindle-cli jvlink-bridge`, which serves one of the other two).
+//
+// The choice is written the same way in the option --jvlink and in the
+// settings file's [jvlink] source=: "substitute", "com", or "bridge" followed
+// by the bridge's command line. The option wins over the setting; without
+// either, Windows speaks to the component unless a store is named for the
+// substitute, and other systems speak to the substitute.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "env/settings_file.h"
+#include "util/result.h"
+
+namespace quindle::app {
+
+struct JvLinkOptions;
+
+inline constexpr env::StringKey kJvLinkSourceKey{"jvlink", "source", ""};
+
+enum class JvLinkKind { kSubstitute, kCom, kBridge };
+
+struct JvLinkChoice {
+    JvLinkKind kind = JvLinkKind::kSubstitute;
+    std::vector<std::string> bridgeCommand;  // kBridge: the program and its arguments
+
+    bool operator==(const JvLinkChoice&) const = default;
+};
+
+// "substitute", "com" or "bridge COMMAND..." (the command split as a command
+// line: blanks separate words, double quotes keep them).
+Result<JvLinkChoice> ParseJvLinkChoice(std::string_view text);
+
+// The JV-Link of `options` and the settings of `programFolder` (see above).
+Result<JvLinkChoice> ChooseJvLink(const std::filesystem::path& programFolder,
+                                  const JvLinkOptions& options);
+
+}  // namespace quindle::app
