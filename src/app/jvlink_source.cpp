@@ -11,6 +11,7 @@
 #include "text/fields.h"
 #include "util/command_options.h"
 #include "util/folders.h"
+#include "util/utf8_path.h"
 
 namespace quindle::app {
 namespace fs = std::filesystem;
@@ -94,7 +95,7 @@ Result<JvLinkOptions> TakeJvLinkOptions(std::vector<std::string>& args) {
              if (value.empty()) return Error{"--store needs a value"};
              // Made absolute now: the program may later work in another folder.
              std::error_code ec;
-             options.store = fs::absolute(value, ec);
+             options.store = fs::absolute(PathFromUtf8(value), ec);
              if (ec) return Error{"--store " + value + ": " + ec.message()};
              return Status::Ok();
          }},
@@ -142,7 +143,7 @@ Result<jvsim::SimSettings> SubstituteSettings(const fs::path& programFolder,
     jvsim::SimSettings settings;
     const env::SettingsFile programSettings(programFolder, env::kProgramName);
     if (const std::string stored = programSettings.Read(kSubstituteStoreKey); !stored.empty()) {
-        settings.store = programFolder / fs::path(stored);
+        settings.store = PathBelow(programFolder, stored);
     }
     if (Status s = jvsim::ApplySimEnvironment(settings); !s) return Error{s.error()};
     if (!options.store.empty()) settings.store = options.store;

@@ -8,6 +8,7 @@
 #include "command.h"
 #include "store/record_check.h"
 #include "store/record_layout.h"
+#include "util/utf8_path.h"
 
 namespace quindle::cli {
 namespace {
@@ -16,7 +17,7 @@ namespace layout = store::layout;
 
 int RunJvcheck(const Args& args) {
     if (args.size() != 1) return Fail("jvcheck needs one folder (see quindle-cli jvcheck --help)");
-    auto tree = store::CheckRecordTree(args[0]);
+    auto tree = store::CheckRecordTree(PathFromUtf8(args[0]));
     if (!tree) return Fail(tree.error());
     if (tree->files.empty()) return Fail("no record files under " + args[0]);
 

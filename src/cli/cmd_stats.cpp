@@ -11,6 +11,7 @@
 #include "stats/rank_summary.h"
 #include "text/cp932.h"
 #include "text_table.h"
+#include "util/utf8_path.h"
 
 namespace quindle::cli {
 namespace {
@@ -49,7 +50,7 @@ int RunStats(const Args& args) {
     auto rest = TakeOptions(args, values);
     if (!rest) return Fail(rest.error());
     if (rest->size() != 1) return Fail("name one statistics file");
-    auto data = stats::LoadStatsFile(std::filesystem::path(rest->front()));
+    auto data = stats::LoadStatsFile(PathFromUtf8(rest->front()));
     if (!data) return Fail(data.error());
     auto summary = stats::ComputeRankSummary(*data);
     if (!summary) return Fail(summary.error());

@@ -240,7 +240,7 @@ class ExportsTest : public QObject {
         QCOMPARE(QString::fromStdString(settings.Read(env::settings::kCsvExportFolder)), before);
 
         // Chosen: the setting holds it and the next export goes there.
-        const fs::path other = home_->path() / "出力先";
+        const fs::path other = home_->path() / u8"出力先";
         fs::create_directories(other);
         dialogs_->folder = QString::fromStdString(other.string());
         Item("CsvFolderItem")->trigger();

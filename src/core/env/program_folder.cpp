@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "util/utf8_path.h"
+
 #if defined(_WIN32)
 #include <io.h>
 #include <windows.h>
@@ -32,16 +34,16 @@ bool IsWritableFolder(const fs::path& folder) {
 
 fs::path UserDataFolder(const ProgramFolderSources& s) {
     // XDG: a relative XDG_DATA_HOME is invalid and is to be ignored.
-    if (!s.xdgDataHome.empty() && fs::path(s.xdgDataHome).is_absolute()) {
-        return fs::path(s.xdgDataHome) / kProgramName;
+    if (!s.xdgDataHome.empty() && PathFromUtf8(s.xdgDataHome).is_absolute()) {
+        return PathFromUtf8(s.xdgDataHome) / kProgramName;
     }
-    if (!s.userHome.empty()) return fs::path(s.userHome) / ".local" / "share" / kProgramName;
+    if (!s.userHome.empty()) return PathFromUtf8(s.userHome) / ".local" / "share" / kProgramName;
     return {};
 }
 
 fs::path Chosen(const ProgramFolderSources& s) {
     if (!s.homeOption.empty()) return s.homeOption;
-    if (!s.homeVariable.empty()) return s.homeVariable;
+    if (!s.homeVariable.empty()) return PathFromUtf8(s.homeVariable);
     if (IsWritableFolder(s.executableFolder)) return s.executableFolder;
     return UserDataFolder(s);
 }

@@ -6,6 +6,7 @@
 #include "store/record_layout.h"
 #include "text/fields.h"
 #include "util/file_io.h"
+#include "util/utf8_path.h"
 
 namespace quindle::exports {
 namespace fs = std::filesystem;
@@ -101,7 +102,7 @@ fs::path ExportPath(const fs::path& folder, std::string_view baseName, std::stri
     std::string name(baseName);
     name += dayDate;
     name += kExtension;
-    return folder / fs::path(name);
+    return PathBelow(folder, name);
 }
 
 Result<std::vector<fs::path>> WriteDayExport(const model::RaceDay& day,
@@ -122,7 +123,7 @@ Result<std::vector<fs::path>> WriteDayExport(const model::RaceDay& day,
 }
 
 fs::path CsvExportFolder(const env::SettingsFile& settings) {
-    return fs::path(settings.Read(env::settings::kCsvExportFolder));
+    return PathFromUtf8(settings.Read(env::settings::kCsvExportFolder));
 }
 
 std::string ExportDoneMessage(const std::vector<fs::path>& paths, DayExport kind) {

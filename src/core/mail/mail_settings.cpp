@@ -1,6 +1,7 @@
 #include "mail/mail_settings.h"
 
 #include "text/fields.h"
+#include "util/utf8_path.h"
 
 namespace quindle::mail {
 namespace {
@@ -52,7 +53,7 @@ SmtpAccount AccountOf(const MailFields& fields, const env::SettingsFile& setting
     account.allowPlainAuth = settings.Read(keys::kMailPlainAuth);
     const std::string caFile(text::TrimBlanks(settings.Read(keys::kMailCaFile)));
     if (!caFile.empty()) {
-        const std::filesystem::path ca(caFile);
+        const std::filesystem::path ca = PathFromUtf8(caFile);
         account.caFile = ca.is_absolute() ? ca : settings.ProgramFolder() / ca;
     }
     return account;

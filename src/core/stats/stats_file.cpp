@@ -6,6 +6,7 @@
 #include "util/file_io.h"
 #include "util/folders.h"
 #include "util/text_lines.h"
+#include "util/utf8_path.h"
 
 namespace quindle::stats {
 namespace fs = std::filesystem;
@@ -43,7 +44,7 @@ Result<StatsGrid> LoadStatsFile(const fs::path& path) {
 Result<fs::path> SaveStatsFile(const fs::path& folder, std::string_view fileName,
                                const StatsGrid& grid) {
     if (fileName.empty()) return Error{"保存するファイル名を入力してください。"};
-    const fs::path name{std::string(fileName)};
+    const fs::path name = PathFromUtf8(fileName);
     if (fileName.find_first_of("/\\") != std::string_view::npos || name == "." || name == "..") {
         return Error{"ファイル名にフォルダを含めることはできません: " + std::string(fileName)};
     }

@@ -2,14 +2,17 @@
 // Reading a command line's options, for every front end: "--name VALUE" and
 // "--name=VALUE" options and "--name" flags, each with what to do with it.
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "util/result.h"
+#include "util/utf8_path.h"
 
 namespace quindle {
 
@@ -36,11 +39,16 @@ Result<std::vector<std::string>> TakeOptions(const std::vector<std::string>& arg
                                              std::span<const ValueOption> values,
                                              std::span<const FlagOption> flags = {});
 
-// A ValueOption that stores the value as it is given into `target`.
+// A ValueOption that stores the value as it is given into `target` (a path
+// reads it as the UTF-8 text it is).
 template <typename Target>
 ValueOption StoreOption(std::string_view name, Target& target) {
     return {name, [&target](const std::string& value) {
-                target = value;
+                if constexpr (std::is_same_v<Target, std::filesystem::path>) {
+                    target = PathFromUtf8(value);
+                } else {
+                    target = value;
+                }
                 return Status::Ok();
             }};
 }

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstdio>
 #include <system_error>
+
+#include "util/utf8_path.h"
 #if defined(_WIN32)
 #include <io.h>  // _commit
 #include <process.h>
@@ -164,7 +166,7 @@ fs::path TemporaryBeside(const fs::path& target) {
     name += std::to_string(ticks);
     name += '-';
     name += std::to_string(counter.fetch_add(1));
-    return target.parent_path() / name;
+    return PathBelow(target.parent_path(), name);
 }
 
 void RenameOver(const fs::path& from, const fs::path& to, std::error_code& ec) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "util/utf8_path.h"
+
 namespace quindle {
 namespace fs = std::filesystem;
 
@@ -20,12 +22,12 @@ std::string Folded(std::string_view name) {
 
 template <typename Accept>
 std::optional<fs::path> FindMatching(const fs::path& parent, std::string_view name, Accept accept) {
-    const fs::path exact = parent / fs::path(std::string(name));
+    const fs::path exact = PathBelow(parent, name);
     if (accept(exact)) return exact;
     const FolderListing listing = FolderListing::Of(parent);
     if (const auto* names = listing.Find(name)) {
         for (const std::string& actual : *names) {
-            fs::path p = parent / fs::path(actual);
+            fs::path p = PathBelow(parent, actual);
             if (accept(p)) return p;
         }
     }
@@ -88,12 +90,12 @@ std::optional<fs::path> FindFile(const fs::path& parent, std::string_view name) 
 
 fs::path FileInFolder(const fs::path& parent, std::string_view name) {
     if (auto found = FindFile(parent, name)) return *found;
-    return parent / fs::path(std::string(name));
+    return PathBelow(parent, name);
 }
 
 Result<fs::path> FindOrCreateFolder(const fs::path& parent, std::string_view canonicalName) {
     if (auto found = FindFolder(parent, canonicalName)) return *found;
-    const fs::path folder = parent / fs::path(std::string(canonicalName));
+    const fs::path folder = PathBelow(parent, canonicalName);
     std::error_code ec;
     fs::create_directory(folder, ec);
     if (ec || !IsFolder(folder)) {

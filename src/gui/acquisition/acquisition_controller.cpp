@@ -22,6 +22,7 @@
 #include "load/odds_import.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/top_bar.h"
+#include "util/utf8_path.h"
 
 namespace quindle::gui {
 
@@ -269,7 +270,7 @@ void AcquisitionController::TimeSeriesOddsItemClick() {
     const std::string folder = session.Settings().Read(env::settings::kTimeSeriesFolder);
     Result<load::ViewerImportOutcome> imported = [&] {
         BusyCursor busy;
-        return load::ImportViewerOdds(document.Day(), session.ProgramFolder(), folder,
+        return load::ImportViewerOdds(document.Day(), session.ProgramFolder(), PathFromUtf8(folder),
                                       SelectorDate(), document.BulkLoading());
     }();
     if (!imported) {

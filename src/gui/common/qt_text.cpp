@@ -20,4 +20,8 @@ QString PathText(const std::filesystem::path& path) {
     return QString::fromStdU16String(path.u16string());
 }
 
+std::filesystem::path PathOf(const QString& text) {
+    return std::filesystem::path(text.toStdU16String());
+}
+
 }  // namespace quindle::gui

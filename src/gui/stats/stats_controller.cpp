@@ -71,7 +71,7 @@ void StatsController::LoadBtnClick() {
     const auto chosen =
         dialogs_.ChooseOpenFile(PathText(folder), QString::fromLatin1(kStatsFileFilter));
     if (!chosen) return;
-    auto loaded = stats::LoadStatsFile(std::filesystem::path(ToUtf8(*chosen)));
+    auto loaded = stats::LoadStatsFile(PathOf(*chosen));
     if (!loaded) {
         context_.messages.Inform(FromUtf8(loaded.error()), Beep::Yes);
         return;

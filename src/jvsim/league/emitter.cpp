@@ -5,6 +5,7 @@
 
 #include "store/record_layout.h"
 #include "text/fields.h"
+#include "util/utf8_path.h"
 
 namespace quindle::jvsim::league {
 namespace {
@@ -58,9 +59,9 @@ Status Emitter::AddTimeSeries(std::string_view raceKey, const std::string& o1,
                               const std::string& o5) {
     const std::string day(raceKey.substr(0, 8));
     const std::string race(raceKey.substr(8, 8));
-    const auto base = folder_ / kTimeSeriesFolder / day;
-    if (auto s = AppendLine(base / (race + ".jvO1"), o1); !s) return s;
-    if (auto s = AppendLine(base / (race + ".jvO5"), o5); !s) return s;
+    const auto base = PathBelow(folder_ / kTimeSeriesFolder, day);
+    if (auto s = AppendLine(PathBelow(base, race + ".jvO1"), o1); !s) return s;
+    if (auto s = AppendLine(PathBelow(base, race + ".jvO5"), o5); !s) return s;
     ++counts_.timeSeriesLines;
     return Status::Ok();
 }

@@ -6,6 +6,7 @@
 
 #include "jvsim/store/store_format.h"
 #include "util/file_io.h"
+#include "util/utf8_path.h"
 
 namespace quindle::jvsim {
 namespace {
@@ -183,11 +184,11 @@ Result<std::vector<Announcement>> StoreReader::Realtime(std::string_view spec, s
 }
 
 std::filesystem::path StoreReader::FilePath(std::string_view name) const {
-    return root_ / kFilesFolder / std::string(name);
+    return PathBelow(root_ / kFilesFolder, name);
 }
 
 std::filesystem::path StoreReader::AnnouncementPath(std::string_view fileName) const {
-    return root_ / kRealtimeFolder / std::string(fileName);
+    return PathBelow(root_ / kRealtimeFolder, fileName);
 }
 
 Status RecordCursor::Open(const std::filesystem::path& path) {

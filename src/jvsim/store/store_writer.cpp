@@ -1,5 +1,4 @@
 #include "jvsim/store/store_writer.h"
-#include "util/file_io.h"
 
 #include <algorithm>
 #include <fstream>
@@ -8,6 +7,8 @@
 
 #include "jvsim/store/ini_file.h"
 #include "jvsim/store/store_format.h"
+#include "util/file_io.h"
+#include "util/utf8_path.h"
 
 namespace quindle::jvsim {
 namespace {
@@ -57,7 +58,7 @@ Status StoreWriter::AddFile(std::string_view spec, std::string_view timestamp14,
     }
     if (auto s = CheckRecords(fileName, records); !s) return s;
     if (auto s = EnsureFolder(root_ / kFilesFolder); !s) return s;
-    if (auto s = WriteRecords(root_ / kFilesFolder / std::string(fileName), records); !s) return s;
+    if (auto s = WriteRecords(PathBelow(root_ / kFilesFolder, fileName), records); !s) return s;
 
     fileNames_.insert(std::string(fileName));
     std::string line =
@@ -81,7 +82,7 @@ Status StoreWriter::AddRealtime(std::string_view spec, std::string_view key,
                      std::string(availableFrom12) + " added twice"};
     }
     if (auto s = CheckRecords(name, records); !s) return s;
-    auto path = root_ / kRealtimeFolder / name;
+    auto path = PathBelow(root_ / kRealtimeFolder, name);
     if (auto s = EnsureFolder(path.parent_path()); !s) return s;
     if (auto s = WriteRecords(path, records); !s) return s;
 

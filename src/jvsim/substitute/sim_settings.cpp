@@ -6,6 +6,7 @@
 #include "jvsim/store/ini_file.h"
 #include "jvsim/store/store_format.h"
 #include "text/fields.h"
+#include "util/utf8_path.h"
 
 namespace quindle::jvsim {
 namespace {
@@ -86,7 +87,7 @@ struct Option {
 constexpr Option kOptions[] = {
     {"store",
      [](SimSettings& s, std::string_view, std::string_view v) {
-         s.store = std::filesystem::path(std::string(text::TrimBlanks(v)));
+         s.store = PathFromUtf8(text::TrimBlanks(v));
          return Status::Ok();
      }},
     {"now",

@@ -105,10 +105,10 @@ TEST(DayList, NewestFirstOnlyRaceDaysInAnyLetterCase) {
     ProgramFolderFixture folder;
     EXPECT_TRUE(MakeDataList(folder.path()).empty());  // no data folder yet
     const auto data = folder.path() / "DATA";
-    folder.WriteBytes(data / "2025年01月05日.jvRA", "");
-    folder.WriteBytes(data / "2025年01月12日.JVRA", "");
-    folder.WriteBytes(data / "2024年12月28日.jvRA", "");
-    folder.WriteBytes(data / "2025年01月19日.jvHR", "");
+    folder.WriteBytes(data / u8"2025年01月05日.jvRA", "");
+    folder.WriteBytes(data / u8"2025年01月12日.JVRA", "");
+    folder.WriteBytes(data / u8"2024年12月28日.jvRA", "");
+    folder.WriteBytes(data / u8"2025年01月19日.jvHR", "");
     folder.WriteBytes(data / "notes.jvRA", "");
     EXPECT_EQ(MakeDataList(folder.path()),
               (std::vector<std::string>{"2025年01月12日", "2025年01月05日", "2024年12月28日"}));
@@ -119,7 +119,7 @@ TEST(DayList, BulkLoadTakesTheDaysWithoutStatisticsOldestFirst) {
     const std::vector<std::string> days{"2025年01月12日", "2025年01月05日", "2024年12月28日"};
     EXPECT_EQ(BulkLoadDays(folder.path(), days),
               (std::vector<std::string>{"2024年12月28日", "2025年01月05日", "2025年01月12日"}));
-    folder.WriteBytes(folder.path() / "stat" / "2025年01月05日.STAT1", "");
+    folder.WriteBytes(folder.path() / "stat" / u8"2025年01月05日.STAT1", "");
     EXPECT_EQ(BulkLoadDays(folder.path(), days),
               (std::vector<std::string>{"2024年12月28日", "2025年01月12日"}));
 }

@@ -177,7 +177,7 @@ TEST(RecordCheck, WalksAStoreAndLocalFilesAndNamesTheBadFile) {
     std::string bad = Line(RecordType::SE);
     PutField(bad, layout::se::kPedigree, "20191O5123");  // a letter O for a zero
     write(root / "store" / "realtime" / "b.dat", Records({Line(RecordType::SE), bad}));
-    write(root / "Data" / "2024年01月05日.jvRA", Records({Line(RecordType::RA)}));
+    write(root / "Data" / u8"2024年01月05日.jvRA", Records({Line(RecordType::RA)}));
     write(root / "Data" / "notes.txt", "not a record file\r\n");
 
     auto tree = CheckRecordTree(root);

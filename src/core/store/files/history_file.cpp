@@ -9,6 +9,7 @@
 #include "store/record_layout.h"
 #include "util/file_io.h"
 #include "util/folders.h"
+#include "util/utf8_path.h"
 
 namespace quindle::store {
 namespace fs = std::filesystem;
@@ -79,17 +80,17 @@ ListingCache& Listings() {
 // The entry `name` of `parent` (a folder or a file as `folder` says): the
 // exact spelling first, else the one found in any letter case.
 std::optional<fs::path> Resolve(const fs::path& parent, std::string_view name, bool folder) {
-    fs::path exact = parent / fs::path(std::string(name));
+    fs::path exact = PathBelow(parent, name);
     if (IsKind(exact, folder)) return exact;
     auto actual = Listings().Find(parent, name);
     if (!actual) return std::nullopt;
-    fs::path found = parent / fs::path(*actual);
+    fs::path found = PathBelow(parent, *actual);
     if (!IsKind(found, folder)) return std::nullopt;
     return found;
 }
 
 fs::path CanonicalPath(const fs::path& programFolder, std::string_view pedigree) {
-    return programFolder / fs::path(std::string(kSeiFolder)) /
+    return PathBelow(programFolder, kSeiFolder) /
            fs::path(std::string(pedigree.substr(0, kYearFolderChars))) /
            fs::path(std::string(pedigree) + std::string(kHistoryExtension));
 }

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "util/folders.h"
+#include "util/utf8_path.h"
 
 namespace quindle::store {
 namespace fs = std::filesystem;
@@ -26,12 +27,12 @@ bool IsKind(const fs::path& p, bool folder) {
 LocalFiles::LocalFiles(fs::path programFolder) : programFolder_(std::move(programFolder)) {}
 
 fs::path LocalFiles::Entry(const fs::path& parent, std::string_view name, bool folder) {
-    fs::path exact = parent / fs::path(std::string(name));
+    fs::path exact = PathBelow(parent, name);
     if (IsKind(exact, folder)) return exact;
     auto [listing, fresh] = listings_.try_emplace(parent);
     if (fresh) listing->second = FolderListing::Of(parent);
     if (const auto* names = listing->second.Find(name)) {
-        fs::path found = parent / fs::path(names->front());
+        fs::path found = PathBelow(parent, names->front());
         if (IsKind(found, folder)) return found;
     }
     return exact;
@@ -85,7 +86,7 @@ Result<fs::path> LocalFiles::PathOf(const FileLocation& location, bool createFol
     if (!folder) return folder;
     // A folder this run created holds only files named as given here.
     fs::path file = createdFolders_.count(folder->native()) != 0
-                        ? *folder / location.fileName
+                        ? PathBelow(*folder, location.fileName)
                         : Entry(*folder, location.fileName, /*folder=*/false);
     // A file of an existing folder keeps its answer: found, it stays where it
     // is; missing, it is created in the spelling given here.

@@ -8,6 +8,7 @@
 #include "core/util/temp_folder.h"
 #include "env/program_folder.h"
 #include "text/cp932.h"
+#include "util/utf8_path.h"
 
 namespace quindle::jvlink {
 namespace {
@@ -82,7 +83,7 @@ TEST(DownloadTexts, TheMkDataLabelOfEachStoredRow) {
         {WriterRow::DownloadHorseMaster, Rec(RecordType::UM).Record(), "x", ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(MkDataLabelText(c.row, c.record, c.file), c.text);
+        EXPECT_EQ(MkDataLabelText(c.row, c.record, PathFromUtf8(c.file)), c.text);
     }
     // A horse number outside 1..18 shows "－".
     const std::string horse0 = Rec(RecordType::SE).Race(1).Horse(0).Record();

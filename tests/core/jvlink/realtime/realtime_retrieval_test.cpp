@@ -24,12 +24,12 @@ using testing::FakeJvLink;
 namespace fs = std::filesystem;
 
 constexpr const char* kDay = "20250105";
-const fs::path kRaFile = "Data/2025年01月05日.jvRA";
-const fs::path kSeFile = "Data/2025年01月05日中山.jvSEr";
-const fs::path kHrFile = "Data/2025年01月05日.jvHR";
-const fs::path kO1File = "Data/2025年01月05日.jvO1";
-const fs::path kO5File = "Data/2025年01月05日.jvO5";
-const fs::path kDmFile = "Data/2025年01月05日.jvDM";
+const fs::path kRaFile = u8"Data/2025年01月05日.jvRA";
+const fs::path kSeFile = u8"Data/2025年01月05日中山.jvSEr";
+const fs::path kHrFile = u8"Data/2025年01月05日.jvHR";
+const fs::path kO1File = u8"Data/2025年01月05日.jvO1";
+const fs::path kO5File = u8"Data/2025年01月05日.jvO5";
+const fs::path kDmFile = u8"Data/2025年01月05日.jvDM";
 
 std::string RaImage(int race, const char* venue = "06") {
     return Rec(RecordType::RA).Date(kDay).Venue(venue).Race(race).Line();

@@ -12,8 +12,10 @@
 #include "core/util/temp_folder.h"
 #include "store/files/line_file_io.h"
 #include "store/files/record_writers.h"
+#include "util/utf8_path.h"
 
 using namespace quindle::store;
+using quindle::PathBelow;
 using layout::RecordType;
 using quindle::store::testing::Rec;
 using quindle::testing::ReadBytes;
@@ -96,8 +98,8 @@ std::vector<Item> Stream() {
 // Files on disk before the download: unsorted, with blank and lower-case lines.
 void SeedFolder(const fs::path& root) {
     auto write = [&](const std::string& rel, std::vector<std::string> lines) {
-        fs::create_directories((root / rel).parent_path());
-        WriteBytes(root / rel, JoinLines(lines));
+        fs::create_directories(PathBelow(root, rel).parent_path());
+        WriteBytes(PathBelow(root, rel), JoinLines(lines));
     };
     const std::string blankRa(1270, ' ');
     write("data/2025年01月05日.jvRA", {Rec(RecordType::RA).Venue("09").Race(3).Normal(), blankRa,
@@ -118,7 +120,7 @@ void SeedFolder(const fs::path& root) {
 std::map<std::string, std::string> Snapshot(const fs::path& root) {
     std::map<std::string, std::string> files;
     for (const auto& e : fs::recursive_directory_iterator(root)) {
-        const std::string rel = fs::relative(e.path(), root).string();
+        const std::string rel = fs::relative(e.path(), root).generic_string();
         files[rel] = e.is_regular_file() ? ReadBytes(e.path()) : "<folder>";
     }
     return files;

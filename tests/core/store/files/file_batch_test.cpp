@@ -24,7 +24,7 @@ const KeyedLineOptions kExistingOnly{layout::head::kRaceKey, true, false};
 
 TEST(StoreOnDisk, LinesAreCp932WithCrLfAfterEveryLineAndTheFileIsReplacedWhole) {
     TempFolder root;
-    const fs::path file = root.path() / "Data" / "2025年01月05日.jvRA";
+    const fs::path file = root.path() / "Data" / u8"2025年01月05日.jvRA";
     const std::string name = quindle::text::Sj("中山金杯");
     const Rec race2 = Rec(RecordType::RA).Race(2).Body(name);
     const Rec race1 = Rec(RecordType::RA).Race(1);
@@ -40,7 +40,7 @@ TEST(StoreOnDisk, LinesAreCp932WithCrLfAfterEveryLineAndTheFileIsReplacedWhole) 
 
 TEST(StoreOnDisk, AFreshSlotFileHas216BlankSlots) {
     TempFolder root;
-    const fs::path file = root.path() / "2025年01月05日中山.jvSEr";
+    const fs::path file = root.path() / u8"2025年01月05日中山.jvSEr";
     const Rec runner = Rec(RecordType::SE).Race(3).Horse(7);
     ASSERT_TRUE(StoreSlotLine(file, runner.Record(), {}).ok());
     const std::string bytes = ReadBytes(file);
@@ -81,7 +81,7 @@ TEST(StoreOnDisk, RefusedRecordsAndMissingFilesWriteNothing) {
 
 TEST(StoreOnDisk, AReplacingStoreCreatesAMissingFileWithItsOneLine) {
     TempFolder root;
-    const fs::path file = root.path() / "Data" / "2025年01月05日.jvO1";
+    const fs::path file = root.path() / "Data" / u8"2025年01月05日.jvO1";
     const Rec odds = Rec(RecordType::O1).Kind("4");
     auto r = StoreReplacingLine(file, odds.Record(), layout::head::kRaceKey);
     ASSERT_TRUE(r.ok()) << r.error();

@@ -74,14 +74,14 @@ TEST(LocalFiles, FoldersAndFilesOfAnotherCaseAreUsedNotDuplicated) {
     TempFolder root;
     fs::create_directory(root.path() / "data");
     fs::create_directories(root.path() / "sei" / "2019");
-    WriteBytes(root.path() / "data" / "2025年01月05日.JVRA", "x");
+    WriteBytes(root.path() / "data" / u8"2025年01月05日.JVRA", "x");
     LocalFiles files(root.path());
 
     auto ra = files.PathOf({{"Data"}, "2025年01月05日.jvRA"}, true);
     ASSERT_TRUE(ra.ok()) << ra.error();
-    EXPECT_EQ(*ra, root.path() / "data" / "2025年01月05日.JVRA");
+    EXPECT_EQ(*ra, root.path() / "data" / u8"2025年01月05日.JVRA");
     auto hr = files.PathOf({{"Data"}, "2025年01月05日.jvHR"}, true);
-    EXPECT_EQ(*hr, root.path() / "data" / "2025年01月05日.jvHR");
+    EXPECT_EQ(*hr, root.path() / "data" / u8"2025年01月05日.jvHR");
     auto sei = files.PathOf({{"SEI", "2019"}, "2019105123.jvSEI"}, true);
     EXPECT_EQ(*sei, root.path() / "sei" / "2019" / "2019105123.jvSEI");
     EXPECT_EQ(EntryNames(root.path()), (std::vector<std::string>{"data", "sei"}));

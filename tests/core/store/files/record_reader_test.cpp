@@ -56,7 +56,7 @@ TEST(RecordReader, ALineOfTheWrongLengthIsReportedWithFileAndLineNumber) {
 
 TEST(RecordReader, SlotsAndHistoriesAsTheLoadersWantThem) {
     TempFolder root;
-    const fs::path se = root.path() / "2025年01月05日中山.jvSEr";
+    const fs::path se = root.path() / u8"2025年01月05日中山.jvSEr";
     const Rec runner = Rec(RecordType::SE).Race(3).Horse(7);
     ASSERT_TRUE(StoreSlotLine(se, runner.Record(), {}).ok());
     EXPECT_EQ(*ReadSlotRecord(se, 3, 7), runner.Record());

@@ -7,8 +7,10 @@
 #include "core/store/files/record_builder.h"
 #include "core/util/temp_folder.h"
 #include "store/files/line_file_io.h"
+#include "util/utf8_path.h"
 
 using namespace quindle::store;
+using quindle::PathBelow;
 using layout::RecordType;
 using quindle::store::testing::Rec;
 using quindle::testing::ReadBytes;
@@ -41,8 +43,8 @@ class Writers : public ::testing::Test {
         folder_ = root_.path() / name;
         fs::create_directories(folder_);
         for (const auto& [file, bytes] : existing_) {
-            fs::create_directories((folder_ / file).parent_path());
-            WriteBytes(folder_ / file, bytes);
+            fs::create_directories(PathBelow(folder_, file).parent_path());
+            WriteBytes(PathBelow(folder_, file), bytes);
         }
         LocalFiles files(folder_);
         FileBatch batch;
@@ -59,8 +61,8 @@ class Writers : public ::testing::Test {
         ASSERT_EQ(got.stored.size(), expected.size()) << what;
         for (size_t i = 0; i < expected.size(); ++i) {
             EXPECT_EQ(got.stored[i].row, expected[i].row) << what;
-            EXPECT_EQ(got.stored[i].file, folder_ / expected[i].file) << what;
-            const auto lines = SplitLines(ReadBytes(folder_ / expected[i].file));
+            EXPECT_EQ(got.stored[i].file, PathBelow(folder_, expected[i].file)) << what;
+            const auto lines = SplitLines(ReadBytes(PathBelow(folder_, expected[i].file)));
             EXPECT_NE(std::find(lines.begin(), lines.end(), expected[i].line), lines.end())
                 << what << ": " << expected[i].file;
         }
@@ -227,7 +229,7 @@ TEST_F(Writers, ExistingFolderOfAnotherCaseIsUsed) {
     existing_ = {{"DATA/2025年01月05日.jvRA", Rec(RecordType::RA).Race(2).Normal() + "\r\n"}};
     const auto got = Store("case", Writer::RealtimeResults, Rec(RecordType::RA).Record());
     ASSERT_EQ(got.stored.size(), 1u);
-    EXPECT_EQ(got.stored[0].file, folder_ / "DATA" / "2025年01月05日.jvRA");
+    EXPECT_EQ(got.stored[0].file, folder_ / "DATA" / u8"2025年01月05日.jvRA");
     Store("case", Writer::Download, Rec(RecordType::HR).Record());
     EXPECT_EQ(quindle::testing::EntryNames(folder_), std::vector<std::string>{"DATA"});
 }
@@ -252,7 +254,7 @@ TEST_F(Writers, BlankHeadLineDroppedForRaceOddsAndMiningFilesOnly) {
         const size_t length = c.record.size() - 2;
         existing_ = {{c.file, std::string(length, ' ') + "\r\n"}};
         Store("case" + std::to_string(n++), c.writer, c.record);
-        const auto lines = SplitLines(ReadBytes(folder_ / c.file));
+        const auto lines = SplitLines(ReadBytes(PathBelow(folder_, c.file)));
         EXPECT_EQ(lines.size(), c.dropped ? 1u : 2u) << c.file;
     }
 }
@@ -285,7 +287,7 @@ TEST_F(Writers, RefusedRecordsAreReportedAndStoredNowhere) {
         const auto got = Store("case" + std::to_string(n++), c.writer, c.record);
         EXPECT_TRUE(got.stored.empty());
         EXPECT_NE(got.refused.find(c.part), std::string::npos) << got.refused;
-        EXPECT_EQ(ReadBytes(folder_ / kSe).size(), 0u);
+        EXPECT_EQ(ReadBytes(PathBelow(folder_, kSe)).size(), 0u);
         EXPECT_FALSE(fs::exists(folder_ / "SEI"));
     }
     // A type this writer does not store is passed over, not refused.
