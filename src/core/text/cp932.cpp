@@ -56,13 +56,6 @@ std::string Utf8ToCp932(std::string_view utf8) {
     return CodePageFromWide(WideFromUtf8(utf8), kCp932CodePage, "?");
 }
 
-// Windows' code page 50220 reads ISO-2022-JP (the mail's 7-bit form).
-constexpr unsigned kIso2022JpCodePage = 50220;
-
-std::string Iso2022JpBytesToUtf8(std::string_view jis) {
-    return Utf8FromWide(WideFromCodePage(jis, kIso2022JpCodePage));
-}
-
 #else
 
 // iconv descriptors are not thread-safe; each converter keeps one per thread.
@@ -137,11 +130,6 @@ std::string Utf8ToCp932(std::string_view utf8) {
     return conv.Run(utf8, "?");
 }
 
-std::string Iso2022JpBytesToUtf8(std::string_view jis) {
-    thread_local Converter conv("UTF-8", "ISO-2022-JP");
-    return conv.Run(jis, "\xEF\xBF\xBD");
-}
-
 #endif  // _WIN32
 
 }  // namespace
@@ -150,10 +138,6 @@ std::string ToUtf8(std::string_view cp932) {
     // Plain ASCII is the same in both encodings; most digit fields are.
     if (IsAscii(cp932)) return std::string(cp932);
     return Cp932ToUtf8(cp932);
-}
-
-std::string Iso2022JpToUtf8(std::string_view jis) {
-    return Iso2022JpBytesToUtf8(jis);
 }
 
 std::string ToCp932(std::string_view utf8) {
