@@ -52,8 +52,28 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return Utf8FromWide(wide);
 }
 
+bool IsSurrogate(wchar_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+// A character outside the Basic Multilingual Plane is two UTF-16 units, and
+// WideCharToMultiByte would put a "?" for each; CP932 holds none of them, so
+// each becomes one "?" here, as the iconv path gives.
 std::string Utf8ToCp932(std::string_view utf8) {
-    return CodePageFromWide(WideFromUtf8(utf8), kCp932CodePage, "?");
+    const std::wstring wide = WideFromUtf8(utf8);
+    const std::wstring_view all(wide);
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (!IsSurrogate(all[i])) continue;
+        out += CodePageFromWide(all.substr(from, i - from), kCp932CodePage, "?");
+        out += '?';
+        const bool pair =
+            all[i] < 0xDC00 && i + 1 < all.size() && all[i + 1] >= 0xDC00 && all[i + 1] <= 0xDFFF;
+        if (pair) ++i;
+        from = i + 1;
+    }
+    return out + CodePageFromWide(all.substr(from), kCp932CodePage, "?");
 }
 
 #else
