@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <algorithm>
+
 #include "load/jockey_table_file.h"
 #include "text/fields.h"
 #include "util/file_io.h"
@@ -34,13 +36,18 @@ constexpr SiblingFolder kSiblingFolders[] = {
     {env::settings::kTimeSeriesFolder, kTimeSeriesViewerUninstallKey, kDataFolder},
 };
 
+// The install folder with `subfolder` appended, as one native path: on
+// Windows with backslashes throughout, the form the user and other Windows
+// programs read, even where the registry value has forward slashes.
 std::string Joined(std::string folder, std::string_view subfolder) {
     if (subfolder.empty()) return folder;
-    const char separator = static_cast<char>(fs::path::preferred_separator);
+    constexpr char separator = static_cast<char>(fs::path::preferred_separator);
     if (folder.empty() || (folder.back() != separator && folder.back() != '/')) {
         folder += separator;
     }
-    return folder + std::string(subfolder);
+    folder += subfolder;
+    if constexpr (separator != '/') std::replace(folder.begin(), folder.end(), '/', separator);
+    return folder;
 }
 
 }  // namespace

@@ -39,6 +39,12 @@ class FakeRegistry : public Registry {
     }
 };
 
+// The viewer's data folder as stored for an install folder of "/opt/Corvex2":
+// a native path, so with backslashes throughout on Windows.
+std::string ViewerDataFolder() {
+    return (fs::path("/opt/Corvex2") / "Data").make_preferred().string();
+}
+
 TEST(SiblingFolders, FoundFoldersAreStoredAndTheViewerGetsItsDataFolder) {
     TempFolder t;
     SettingsFile settings(t.path(), kProgramName);
@@ -48,7 +54,7 @@ TEST(SiblingFolders, FoundFoldersAreStoredAndTheViewerGetsItsDataFolder) {
 
     ASSERT_TRUE(DiscoverSiblingFolders(settings, registry));
     EXPECT_EQ(settings.Read(env::settings::kVoteFolder), "/opt/VTX投票プラグイン");
-    EXPECT_EQ(settings.Read(env::settings::kTimeSeriesFolder), "/opt/Corvex2/Data");
+    EXPECT_EQ(settings.Read(env::settings::kTimeSeriesFolder), ViewerDataFolder());
 }
 
 TEST(SiblingFolders, ASetFolderIsNotLookedUpAndNothingFoundWritesNothing) {
@@ -95,7 +101,7 @@ TEST(Startup, PreparesTheProgramFolder) {
     EXPECT_EQ(quindle::testing::EntryNames(home),
               (std::vector<std::string>{"CSV", "ErrorLog.txt", "SEI", "data", "jockdata.kcsv",
                                         "kaime", "quindle.ini"}));
-    EXPECT_EQ(state->settings.Read(env::settings::kTimeSeriesFolder), "/opt/Corvex2/Data");
+    EXPECT_EQ(state->settings.Read(env::settings::kTimeSeriesFolder), ViewerDataFolder());
     EXPECT_EQ(state->jockeyTable.size(), 2u);
     EXPECT_EQ(ReadBytes(home / "ErrorLog.txt"),
               text::ToCp932("ソフト起動：2025/01/05 08:30:00") + "\r\n" + home.string() + "\r\n");

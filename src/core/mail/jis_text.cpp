@@ -59,6 +59,57 @@ const std::array<std::array<char, 2>, 63>& HalfWidthKanaTable() {
     return table;
 }
 
+// The Shift_JIS pair of JIS X 0208 row and cell (each 0x21-0x7E): the
+// inverse of SjisToJis.
+std::array<char, 2> JisToSjis(unsigned char row, unsigned char cell) {
+    const int lead = (row + 1) / 2 + (row <= 0x5E ? 0x70 : 0xB0);
+    const int trail = cell + ((row & 1) != 0 ? (cell >= 0x60 ? 0x20 : 0x1F) : 0x7E);
+    return {static_cast<char>(lead), static_cast<char>(trail)};
+}
+
+enum class JisMode { kAscii, kKanji, kKana };
+
+// The character set an ISO-2022-JP escape sequence selects, or nothing for
+// any other escape.
+std::optional<JisMode> ModeOf(std::string_view escape) {
+    if (escape == kLeaveJisAscii || escape == kLeaveJis) return JisMode::kAscii;
+    if (escape == kEnterJis || escape == kEnterJisOld) return JisMode::kKanji;
+    if (escape == "\x1B(I") return JisMode::kKana;
+    return std::nullopt;
+}
+
+// Length of the escape sequence at the start of `s` (ESC, intermediate bytes
+// 0x20-0x2F, a final byte 0x30-0x7E), so that an unknown one is skipped whole.
+std::size_t EscapeLength(std::string_view s) {
+    std::size_t n = 1;
+    while (n < s.size() && InRange(static_cast<unsigned char>(s[n]), 0x20, 0x2F)) ++n;
+    if (n < s.size() && InRange(static_cast<unsigned char>(s[n]), 0x30, 0x7E)) ++n;
+    return n;
+}
+
+// Collects the decoded text as CP932 and converts it to UTF-8 a stretch at a
+// time, so that U+FFFD (which CP932 lacks) can stand between the stretches.
+class Utf8Builder {
+  public:
+    void Cp932(std::string_view bytes) { pending_ += bytes; }
+    void Undecodable() {
+        Flush();
+        out_ += "\xEF\xBF\xBD";
+    }
+    std::string Finish() {
+        Flush();
+        return std::move(out_);
+    }
+
+  private:
+    void Flush() {
+        out_ += text::ToUtf8(pending_);
+        pending_.clear();
+    }
+    std::string pending_;
+    std::string out_;
+};
+
 class JisWriter {
   public:
     void Japanese(const std::array<char, 2>& jis) {
@@ -175,6 +226,51 @@ std::string ToJisText(std::string_view text) {
     return out.Finish();
 }
 
+std::string JisTextToUtf8(std::string_view jis) {
+    Utf8Builder out;
+    JisMode mode = JisMode::kAscii;
+    std::size_t i = 0;
+    while (i < jis.size()) {
+        const auto b = static_cast<unsigned char>(jis[i]);
+        if (b == 0x1B) {
+            const std::size_t length = EscapeLength(jis.substr(i));
+            if (auto selected = ModeOf(jis.substr(i, length))) {
+                mode = *selected;
+            } else {
+                out.Undecodable();
+            }
+            i += length;
+        } else if (b >= 0x80) {
+            out.Undecodable();
+            ++i;
+        } else if (mode == JisMode::kKanji && InRange(b, 0x21, 0x7E)) {
+            const bool whole =
+                i + 1 < jis.size() && InRange(static_cast<unsigned char>(jis[i + 1]), 0x21, 0x7E);
+            if (whole) {
+                const std::array<char, 2> sjis =
+                    JisToSjis(b, static_cast<unsigned char>(jis[i + 1]));
+                out.Cp932({sjis.data(), sjis.size()});
+            } else {
+                out.Undecodable();
+            }
+            i += whole ? 2 : 1;
+        } else if (mode == JisMode::kKana && InRange(b, 0x21, 0x7E)) {
+            // 0x21-0x5F are CP932's single-byte katakana 0xA1-0xDF.
+            if (b <= 0x5F) {
+                out.Cp932(std::string(1, static_cast<char>(b + 0x80)));
+            } else {
+                out.Undecodable();
+            }
+            ++i;
+        } else {
+            // ASCII, and blanks and line breaks in every mode.
+            out.Cp932(jis.substr(i, 1));
+            ++i;
+        }
+    }
+    return out.Finish();
+}
+
 std::string Base64(std::string_view bytes) {
     static constexpr char kAlphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -257,8 +353,7 @@ std::string DecodeHeaderText(std::string_view value) {
         }
         // Blanks and folds between two encoded words are not part of the text.
         if (!(afterWord && onlySpace)) out.append(between);
-        out +=
-            text::Iso2022JpToUtf8(FromBase64(rest.substr(kPrefix.size(), close - kPrefix.size())));
+        out += JisTextToUtf8(FromBase64(rest.substr(kPrefix.size(), close - kPrefix.size())));
         pos = start + close + kWordEnd.size();
         afterWord = true;
     }

@@ -1,6 +1,6 @@
 #pragma once
-// Japanese mail text: CP932 to ISO-2022-JP, Base64, and MIME encoded words
-// for the headers.
+// Japanese mail text: CP932 to ISO-2022-JP and ISO-2022-JP to UTF-8, Base64,
+// and MIME encoded words for the headers.
 //
 // Mail to Japanese phones is ISO-2022-JP in a 7-bit body: double-byte
 // characters go between ESC $ B and ESC ( J as their JIS X 0208 row and cell,
@@ -17,6 +17,13 @@ namespace quindle::mail {
 // would fall outside the 7-bit range (the user-defined and IBM extension
 // rows) is written as "?" like any other stray high byte.
 std::string ToJisText(std::string_view text);
+
+// ISO-2022-JP `jis` (a mail body, a decoded header word) as UTF-8. It reads
+// ASCII and JIS X 0201 Roman (ESC ( B, ESC ( J; both as ASCII, so text written
+// by ToJisText comes back as it was), JIS X 0208 (ESC $ B, ESC $ @) and JIS X
+// 0201 katakana (ESC ( I). Anything it cannot read (another escape, a high
+// byte, a character cut off) becomes U+FFFD.
+std::string JisTextToUtf8(std::string_view jis);
 
 // Standard Base64 (A-Z a-z 0-9 + /, "=" padding).
 std::string Base64(std::string_view bytes);

@@ -164,7 +164,7 @@ std::string DecodeMailText(std::string_view mailText) {
             unfolded += head[i];
         }
     }
-    return DecodeHeaderText(unfolded) + "\r\n\r\n" + text::Iso2022JpToUtf8(body);
+    return DecodeHeaderText(unfolded) + "\r\n\r\n" + JisTextToUtf8(body);
 }
 
 }  // namespace quindle::mail

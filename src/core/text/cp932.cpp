@@ -52,15 +52,28 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return Utf8FromWide(wide);
 }
 
-std::string Utf8ToCp932(std::string_view utf8) {
-    return CodePageFromWide(WideFromUtf8(utf8), kCp932CodePage, "?");
+bool IsSurrogate(wchar_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
 }
 
-// Windows' code page 50220 reads ISO-2022-JP (the mail's 7-bit form).
-constexpr unsigned kIso2022JpCodePage = 50220;
-
-std::string Iso2022JpBytesToUtf8(std::string_view jis) {
-    return Utf8FromWide(WideFromCodePage(jis, kIso2022JpCodePage));
+// A character outside the Basic Multilingual Plane is two UTF-16 units, and
+// WideCharToMultiByte would put a "?" for each; CP932 holds none of them, so
+// each becomes one "?" here, as the iconv path gives.
+std::string Utf8ToCp932(std::string_view utf8) {
+    const std::wstring wide = WideFromUtf8(utf8);
+    const std::wstring_view all(wide);
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (!IsSurrogate(all[i])) continue;
+        out += CodePageFromWide(all.substr(from, i - from), kCp932CodePage, "?");
+        out += '?';
+        const bool pair =
+            all[i] < 0xDC00 && i + 1 < all.size() && all[i + 1] >= 0xDC00 && all[i + 1] <= 0xDFFF;
+        if (pair) ++i;
+        from = i + 1;
+    }
+    return out + CodePageFromWide(all.substr(from), kCp932CodePage, "?");
 }
 
 #else
@@ -137,11 +150,6 @@ std::string Utf8ToCp932(std::string_view utf8) {
     return conv.Run(utf8, "?");
 }
 
-std::string Iso2022JpBytesToUtf8(std::string_view jis) {
-    thread_local Converter conv("UTF-8", "ISO-2022-JP");
-    return conv.Run(jis, "\xEF\xBF\xBD");
-}
-
 #endif  // _WIN32
 
 }  // namespace
@@ -150,10 +158,6 @@ std::string ToUtf8(std::string_view cp932) {
     // Plain ASCII is the same in both encodings; most digit fields are.
     if (IsAscii(cp932)) return std::string(cp932);
     return Cp932ToUtf8(cp932);
-}
-
-std::string Iso2022JpToUtf8(std::string_view jis) {
-    return Iso2022JpBytesToUtf8(jis);
 }
 
 std::string ToCp932(std::string_view utf8) {

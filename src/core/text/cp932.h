@@ -13,9 +13,6 @@ namespace quindle::text {
 // damaged record still prints instead of failing.
 std::string ToUtf8(std::string_view cp932);
 
-// ISO-2022-JP bytes (mail text) -> UTF-8; undecodable bytes become U+FFFD.
-std::string Iso2022JpToUtf8(std::string_view jis);
-
 // UTF-8 -> CP932 bytes. Characters CP932 cannot hold become "?".
 std::string ToCp932(std::string_view utf8);
 

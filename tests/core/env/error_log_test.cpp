@@ -89,7 +89,7 @@ TEST_F(ErrorLogTest, AnExistingLogOfAnotherCaseIsUsed) {
     WriteBytes(folder_.path() / "errorlog.txt", "kept\r\n");
     ErrorLog log(folder_.path(), FixedClock());
     ASSERT_TRUE(log.AppendErrorLog("x"));
-    EXPECT_FALSE(std::filesystem::exists(LogPath()));
+    EXPECT_EQ(testing::EntryNames(folder_.path()), std::vector<std::string>{"errorlog.txt"});
     EXPECT_EQ(ReadBytes(folder_.path() / "errorlog.txt"),
               "kept\r\n" + Crlf({"【エラー】14:05:33：x"}));
 }

@@ -90,6 +90,53 @@ TEST(ToJisText, Cases) {
     }
 }
 
+// Every double-byte CP932 character the encoder writes as JIS (the JIS X 0208
+// rows and the NEC rows that share their 7-bit range) and every ASCII
+// character decodes back to what the CP932 text says.
+TEST(JisTextToUtf8, DecodesBackEverythingTheEncoderWrites) {
+    int compared = 0;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead >= 0xA0 && lead < 0xE0) continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail == 0x7F) continue;
+            const std::string sjis{static_cast<char>(lead), static_cast<char>(trail)};
+            const std::string jis = ToJisText(sjis);
+            if (jis.rfind(kIn, 0) != 0) continue;
+            ++compared;
+            ASSERT_EQ(JisTextToUtf8(jis), text::ToUtf8(sjis)) << std::hex << lead << " " << trail;
+        }
+    }
+    EXPECT_GT(compared, 8000);
+    std::string ascii;
+    for (char c = 0x20; c < 0x7F; ++c) ascii += c;
+    ascii += "\t\r\n";
+    EXPECT_EQ(JisTextToUtf8(ToJisText(ascii)), ascii);
+}
+
+TEST(JisTextToUtf8, Cases) {
+    const std::string kFffd = "\xEF\xBF\xBD";
+    const struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"", ""},
+        {"a\\b~", "a\\b~"},
+        // Both JIS X 0208 escapes, both ways back to one-byte text.
+        {"x" + kIn + "%F%9%H" + kOut + "y\x1B$@$\"\x1B(Bz", "xテストyあz"},
+        // A run left open at the end, and a line break inside one.
+        {kIn + "$\"\r\n$$", "あ\r\nい"},
+        // JIS X 0201 katakana stay half-width.
+        {"\x1B(I1]\x1B(B!", "ｱﾝ!"},
+        // What cannot be read: a cut-off character, a high byte, an unknown
+        // escape (skipped whole), and a byte outside the katakana range.
+        {kIn + "$\"$", "あ" + kFffd},
+        {"a\x80" "b", "a" + kFffd + "b"},
+        {"a\x1B$(Db", "a" + kFffd + "b"},
+        {"\x1B(Ia", kFffd},
+    };
+    for (const auto& c : cases) EXPECT_EQ(JisTextToUtf8(c.in), c.out) << c.in;
+}
+
 TEST(Base64, RfcVectors) {
     const std::pair<const char*, const char*> cases[] = {
         {"", ""},

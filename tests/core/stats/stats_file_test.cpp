@@ -67,7 +67,7 @@ TEST(StatsFileTest, StatsFolderIsFoundInAnyCase) {
     testing::TempFolder folder;
     EXPECT_EQ(StatsFolder(folder.path()), folder.path() / "HPupload");
     fs::create_directory(folder.path() / "hpupload");
-    EXPECT_EQ(StatsFolder(folder.path()), folder.path() / "hpupload");
+    EXPECT_TRUE(testing::SameEntry(StatsFolder(folder.path()), folder.path() / "hpupload"));
 }
 
 }  // namespace

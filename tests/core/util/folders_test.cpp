@@ -10,6 +10,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using quindle::testing::EntryNames;
+using quindle::testing::SameEntry;
 using quindle::testing::TempFolder;
 using quindle::testing::WriteBytes;
 
@@ -35,8 +36,8 @@ TEST(Folders, AFolderOfAnotherCaseIsFoundNotDuplicated) {
 
     auto data = FindOrCreateFolder(t.path(), kDataFolder);
     ASSERT_TRUE(data);
-    EXPECT_EQ(*data, t.path() / "data");
-    EXPECT_EQ(FindFolder(t.path(), "DATA"), t.path() / "data");
+    EXPECT_TRUE(SameEntry(*data, t.path() / "data"));
+    EXPECT_TRUE(SameEntry(FindFolder(t.path(), "DATA"), t.path() / "data"));
     EXPECT_FALSE(FindFolder(t.path(), "UMA"));
 }
 
@@ -45,10 +46,11 @@ TEST(Folders, AnExactMatchWinsAndFilesAreNotFolders) {
     fs::create_directory(t.path() / "DATA");
     fs::create_directory(t.path() / "Data");
     WriteBytes(t.path() / "sei", "not a folder");
-    EXPECT_EQ(FindFolder(t.path(), "Data"), t.path() / "Data");
-    EXPECT_EQ(FindFolder(t.path(), "data"), t.path() / "DATA");  // the smallest name
+    // Where letter case is ignored, "DATA" and "Data" are one folder.
+    EXPECT_TRUE(SameEntry(FindFolder(t.path(), "Data"), t.path() / "Data"));
+    EXPECT_TRUE(SameEntry(FindFolder(t.path(), "data"), t.path() / "DATA"));  // the smallest name
     EXPECT_FALSE(FindFolder(t.path(), "SEI"));
-    EXPECT_EQ(FindFile(t.path(), "SEI"), t.path() / "sei");
+    EXPECT_TRUE(SameEntry(FindFile(t.path(), "SEI"), t.path() / "sei"));
     EXPECT_EQ(FileInFolder(t.path(), "Master.key"), t.path() / "Master.key");
 }
 

@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,39 @@ inline std::vector<std::string> EntryNames(const std::filesystem::path& folder) 
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// True when the file system of the temporary folder takes names that differ
+// only in letter case for one name (Windows, Wine's drives). Found once, by
+// making a folder and looking for it under another case.
+inline bool FileSystemIgnoresCase() {
+    static const bool ignores = [] {
+        const auto base = std::filesystem::temp_directory_path();
+        const std::string name = "quindle-Case-Probe-" + std::to_string(::getpid());
+        std::string other = name;
+        std::transform(other.begin(), other.end(), other.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        std::error_code ec;
+        std::filesystem::create_directory(base / name, ec);
+        const bool found = std::filesystem::exists(base / other, ec);
+        std::filesystem::remove(base / name, ec);
+        return found;
+    }();
+    return ignores;
+}
+
+// `found` is the entry `expected`: the same path where letter case counts.
+// Where the file system ignores case, a lookup may give an existing entry back
+// under the name it was asked for, so there any spelling of that same existing
+// entry will do.
+inline ::testing::AssertionResult SameEntry(const std::optional<std::filesystem::path>& found,
+                                            const std::filesystem::path& expected) {
+    if (!found) return ::testing::AssertionFailure() << "nothing found, expected " << expected;
+    std::error_code ec;
+    const bool same = FileSystemIgnoresCase() ? std::filesystem::equivalent(*found, expected, ec)
+                                              : *found == expected;
+    if (same) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << *found << " is not " << expected;
 }
 
 }  // namespace quindle::testing
