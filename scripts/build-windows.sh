@@ -8,7 +8,10 @@
 # With --test it then runs, under 32-bit Wine with a Wine prefix of its own in
 # the build folder and no display, the core tests and the end-to-end check
 # tests/e2e/windows_cli.sh against the Linux build in $QUINDLE_BUILD_DIR
-# (default build-test/). Extra arguments go to the core tests.
+# (default build-test/). Extra arguments go to the core tests. Where 32-bit
+# Wine cannot run (a kernel without 32-bit support), only quindle-cli is built
+# for 32-bit Windows, and the tests run on a 64-bit Windows build of the same
+# code under 64-bit Wine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QUINDLE_WINDOWS_BUILD_DIR:-$root/build-windows}"
@@ -21,10 +24,11 @@ fi
 "$root/scripts/install-windows-deps.sh"
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
 
-# Builds quindle-cli and the core tests for `arch` (i686, x86_64) into
-# $build/quindle (i686) or $build/quindle-ARCH.
+# Builds the targets given after `arch` (i686, x86_64) into $build/quindle
+# (i686) or $build/quindle-ARCH; the core tests need GoogleTest first.
 build_for() {
   local arch="$1" out="$build/quindle" prefix="$build/prefix"
+  shift
   if [ "$arch" != i686 ]; then
     out="$build/quindle-$arch"
     prefix="$build/prefix-$arch"
@@ -42,29 +46,43 @@ build_for() {
     -DQUINDLE_WINDOWS_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
     -DCMAKE_BUILD_TYPE="${QUINDLE_BUILD_TYPE:-Release}" -DQUINDLE_BUILD_GUI=OFF \
     -DQUINDLE_WERROR=ON >/dev/null
-  cmake --build "$out" --parallel "$(nproc)" --target quindle-cli core_tests
-  echo "Windows ($arch) programs: $out/src/cli/quindle-cli.exe, $out/tests/core_tests.exe" >&2
+  cmake --build "$out" --parallel "$(nproc)" --target "$@"
+  echo "Windows ($arch): $* built in $out" >&2
   built="$out"
 }
 
-build_for i686
-[ "$run_tests" -eq 1 ] || exit 0
+[ "$run_tests" -eq 1 ] || {
+  build_for i686 quindle-cli core_tests
+  exit 0
+}
 
 # Console programs need no display; the Wine prefix is made on first use.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
-wine=(wine)
-export WINEPREFIX="$build/wine32" WINEARCH=win32
-mkdir -p "$WINEPREFIX"
-if ! wine "$built/src/cli/quindle-cli.exe" --version >/dev/null 2>&1; then
-  # Some kernels run no 32-bit programs, and 32-bit Wine is one: the same
-  # code is then built for 64-bit Windows and tested under 64-bit Wine.
-  echo "32-bit Wine does not run here; testing a 64-bit Windows build under 64-bit Wine." >&2
-  build_for x86_64
+
+# Whether 32-bit Windows programs run here: a one-line program of the i686
+# compiler under 32-bit Wine.
+runs_win32() {
+  local probe="$build/probe"
+  mkdir -p "$probe" "$build/wine32"
+  printf 'int main(void) { return 0; }\n' >"$probe/probe.c"
+  i686-w64-mingw32-gcc-posix -o "$probe/probe.exe" "$probe/probe.c" &&
+    WINEPREFIX="$build/wine32" WINEARCH=win32 wine "$probe/probe.exe" >/dev/null 2>&1
+}
+
+if runs_win32; then
+  build_for i686 quindle-cli core_tests
+  wine=(wine)
+  export WINEPREFIX="$build/wine32" WINEARCH=win32
+else
+  echo "32-bit Wine does not run here: quindle-cli is built for 32-bit Windows, and the" \
+    "tests run on a 64-bit Windows build of the same code under 64-bit Wine." >&2
+  build_for i686 quindle-cli
+  build_for x86_64 quindle-cli core_tests
   wine=(/usr/lib/wine/wine64)
   export WINEPREFIX="$build/wine64" WINEARCH=win64
-  mkdir -p "$WINEPREFIX"
 fi
+mkdir -p "$WINEPREFIX"
 "${wine[@]}" "$built/tests/core_tests.exe" --gtest_brief=1 "$@"
 QUINDLE_WINDOWS_WINE="${wine[*]}" QUINDLE_WINDOWS_CLI="$built/src/cli/quindle-cli.exe" \
   bash "$root/tests/e2e/windows_cli.sh" "${QUINDLE_BUILD_DIR:-$root/build-test}/src/cli/quindle-cli"
