@@ -2,6 +2,7 @@
 # Installs every Debian package the project needs to build, test and run.
 # Runs as root (or through sudo); skips apt when everything is present.
 set -euo pipefail
+source "$(dirname "$0")/lib/packages.sh"
 
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config git
@@ -12,14 +13,9 @@ PACKAGES=(
   clang libclang-rt-14-dev
 )
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
+find_missing_packages "${PACKAGES[@]}"
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
 echo "Installing: ${missing[*]}" >&2
 $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2

@@ -4,19 +4,15 @@
 # what it builds (i386 packages, so the i386 architecture is added first).
 # Runs as root (or through sudo); skips apt when everything is present.
 set -euo pipefail
+source "$(dirname "$0")/lib/packages.sh"
 
 PACKAGES=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 ccache cmake ninja-build
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64
   googletest)
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
+find_missing_packages "${PACKAGES[@]}"
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
