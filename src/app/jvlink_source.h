@@ -116,8 +116,6 @@ class JvLinkSource {
     };
     Result<Made> Make() const;
 
-    const JvLinkChoice& Choice() const { return choice_; }
-
   private:
     JvLinkSource(JvLinkChoice choice, jvsim::SimSettings settings,
                  std::shared_ptr<const ProgramClock> clock);

@@ -14,13 +14,6 @@ home="$work/home"
 mkdir -p "$home"
 "$cli" jvgen --out "$home/league" --size small >/dev/null 2>&1
 
-fail() {
-    echo "cli_jvlink_source: $1" >&2
-    shift
-    cat "$@" >&2 || true
-    exit 1
-}
-
 # No store anywhere: refused with the ways to name one.
 unset QUINDLE_JVSIM_STORE QUINDLE_JVSIM_INI
 if "$cli" download --home "$home" --normal >"$work/none.out" 2>"$work/none.err"; then

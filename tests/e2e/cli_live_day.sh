@@ -21,13 +21,6 @@ make_work
 export LC_ALL=C
 unset QUINDLE_JVSIM_STORE QUINDLE_JVSIM_INI QUINDLE_HOME
 
-fail() {
-    echo "cli_live_day: $1" >&2
-    shift
-    cat "$@" >&2 || true
-    exit 1
-}
-
 "$cli" jvgen --out "$work/league" --size "$size" >/dev/null 2>&1
 day="$(sed -n 's/^realtime_from=//p' "$work/league/store.ini")"
 [ -n "$day" ] || fail "the league has no real-time day" "$work/league/store.ini"

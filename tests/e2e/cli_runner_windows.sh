@@ -17,13 +17,6 @@ py=/usr/bin/python3
 [ -x "$py" ] || py=python3
 
 make_work
-fail() {
-    echo "cli_runner_windows: $1" >&2
-    shift
-    cat "$@" >&2 2>/dev/null || true
-    exit 1
-}
-
 if [ -z "$home" ]; then
     if ! "$cli" --help | grep -q '^  jvgen '; then
         echo "cli_runner_windows: skipped, this quindle-cli has no jvgen command"

@@ -20,13 +20,6 @@ require_jvgen demo_home
 make_work
 home="$work/demo"
 
-fail() {
-    echo "demo_home: $1" >&2
-    shift
-    cat "$@" >&2 || true
-    exit 1
-}
-
 make_home() {
     QUINDLE_DEMO_HOME="$home" QUINDLE_DEMO_SIZE=small "$root/scripts/demo-home.sh" "$build" \
         >"$work/home.out" 2>"$work/home.err" || fail "demo-home.sh failed" "$work/home.err"

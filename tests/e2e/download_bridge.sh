@@ -10,21 +10,14 @@
 set -euo pipefail
 
 cli="$1"
+. "$(dirname "$0")/lib/scratch_league.sh"
 if ! "$cli" --help | grep -q '^  jvlink-bridge '; then
     echo "download_bridge: skipped, this quindle-cli has no jvlink-bridge command"
     exit 0
 fi
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+make_work
 "$cli" jvgen --out "$work/store" --size small >/dev/null 2>&1
-
-fail() {
-    echo "download_bridge: $1" >&2
-    shift
-    cat "$@" >&2 || true
-    exit 1
-}
 
 common=(--setup --from "2000/01/01 00:00:00" --flush-interval-ms 0)
 sim=(--store "$work/store" --jvsim-download-step=50)

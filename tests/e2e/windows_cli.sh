@@ -10,6 +10,7 @@
 # Windows build or no Wine.
 set -euo pipefail
 cli="$1"
+. "$(dirname "$0")/lib/scratch_league.sh"
 exe="${QUINDLE_WINDOWS_CLI:-}"
 read -r -a wine <<<"${QUINDLE_WINDOWS_WINE:-wine}"
 if [ -z "$exe" ] || [ ! -f "$exe" ] || ! command -v "${wine[0]}" >/dev/null; then
@@ -18,14 +19,7 @@ if [ -z "$exe" ] || [ ! -f "$exe" ] || ! command -v "${wine[0]}" >/dev/null; the
 fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-fail() {
-    echo "windows_cli: $1" >&2
-    shift
-    cat "$@" >&2 || true
-    exit 1
-}
+make_work
 win() { "${wine[@]}" "$exe" "$@"; }
 # The Windows form of a Linux path (Wine's drive Z: is the root folder).
 winpath() { printf 'Z:%s' "${1//\//\\}"; }

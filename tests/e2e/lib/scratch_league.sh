@@ -1,6 +1,7 @@
 # Sourced by the end-to-end scripts (with `cli` set to quindle-cli): the skip
 # for a quindle-cli without the league generator, a scratch folder removed at
-# exit, and a small league downloaded into a program folder.
+# exit, a small league downloaded into a program folder, and the end of a
+# failed check.
 
 # Ends the script with success and a note when `cli` cannot generate a league.
 require_jvgen() {  # SCRIPT_NAME
@@ -21,4 +22,13 @@ download_small_league() {  # HOME
     "$cli" jvgen --out "$work/league" --size small >/dev/null 2>&1
     "$cli" download --home "$1" --store "$work/league" --setup --final-odds \
         --from "2000/01/01 00:00:00" >/dev/null 2>&1
+}
+
+# Ends the script with a failure: the script's name and MESSAGE, then the
+# files that show why.
+fail() {  # MESSAGE [FILE...]
+    echo "$(basename "$0" .sh): $1" >&2
+    shift
+    cat "$@" >&2 2>/dev/null || true
+    exit 1
 }
