@@ -7,6 +7,8 @@
 // places are kept under "Kishulocate" and "Choklocate".
 
 #include <QWidget>
+#include <string>
+#include <vector>
 #include <optional>
 
 #include "env/settings_file.h"
@@ -27,7 +29,9 @@ class PersonWindow : public QWidget {
 
     // Fills the window with `view`, or with the message of `view`'s error
     // ("no master record"), and shows it. The tab chosen stays as it was.
-    void Open(const Result<masterdata::PersonView>& view);
+    // `problems` (UTF-8) name the damaged lines read past on the way.
+    void Open(const Result<masterdata::PersonView>& view,
+              const std::vector<std::string>& problems = {});
 
     QLabel* NameLabel = nullptr;
     QLabel* MessageLabel = nullptr;
