@@ -28,9 +28,9 @@ class RaceMailTest : public testing::RaceDayTest {
                       .Put(se::kJockeyShort, Sj(jockey)));
     }
     // Race 0 at 中山 with odds loaded and DeliverTime 1535 before a 15:40 post.
-    void OddsLoaded(int race, const char* deliver = "1535") {
+    void OddsLoaded(int race, const char* deliver = "1535", const char* announced = "01050930") {
         day().RaceO1(race).Assign(
-            O1Rec(kToday, kVenue, race + 1, {{"0035", "0012", "0020"}}).Line());
+            O1Rec(kToday, kVenue, race + 1, {{"0035", "0012", "0020"}}, announced).Line());
         day().OutData(race).DeliverTime = std::string_view(deliver);
     }
     std::vector<std::string> Lines(int race) {
@@ -88,7 +88,7 @@ TEST_F(RaceMailTest, DueDeliveriesNeedOddsTheTimeAndNoEarlierSend) {
     OddsLoaded(1);
     day().State().Delivered[1] = 1;                           // sent already
     day().OutData(2).DeliverTime = std::string_view("1535");  // no odds
-    OddsLoaded(3, "1537");
+    OddsLoaded(3, "1537", "00000000");  // final odds: no announcement time, due all the same
     const struct {
         const char* now;
         std::vector<int> due;
