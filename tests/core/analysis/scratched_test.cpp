@@ -72,7 +72,9 @@ TEST_F(ScratchedRunners, ShowWhyGetNoMarkAndNoMailLine) {
         EXPECT_EQ(ToUtf8(row[kCardPattern]), "乗り戻り");  // kept either way
         EXPECT_EQ(ToUtf8(row[kCardWinMark]), runs ? "◎" : "");
         EXPECT_EQ(ToUtf8(row[kCardPlaceMark]), runs ? "◎" : "");
-        if (!runs) EXPECT_EQ(row[kCardPlaceOdds], "     ");
+        if (!runs) {
+            EXPECT_EQ(row[kCardPlaceOdds], "     ");
+        }
         // Grey but for its bracket colour.
         EXPECT_EQ(CardCellStyle(out, row, kCardName).ink, runs ? Ink::Default : Ink::Grey);
         EXPECT_EQ(CardCellStyle(out, row, kCardPattern).ink, runs ? Ink::Default : Ink::Grey);

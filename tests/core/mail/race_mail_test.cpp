@@ -43,11 +43,12 @@ class RaceMailTest : public testing::RaceDayTest {
 // Only runners with a mark, a jockey move or 乗り戻り get a line, in horse
 // number order, names trimmed of both kinds of blank.
 TEST_F(RaceMailTest, PredictionLinesOfMarkedRunnersInHorseOrder) {
-    SetRace(0, RaRec(kToday, kVenue, 1).Entered(4));
+    SetRace(0, RaRec(kToday, kVenue, 1).Entered(5));
     Runner(0, 7, "ナナバン", "騎手ア");
     Runner(1, 3, "　サンバン　", "騎手イ");
     Runner(2, 12, "ジュウニ", "騎手ウ");
     Runner(3, 1, "イチバン", "騎手エ");
+    Runner(4, 2, "トリケシ", "騎手オ");
     model::TOutData& out = day().OutData(0);
     out.WinRecommend[0] = model::kMarkRecommend;
     out.WinOdds[0] = 12.3;
@@ -58,7 +59,8 @@ TEST_F(RaceMailTest, PredictionLinesOfMarkedRunnersInHorseOrder) {
     out.RenzokuKijo[2] = 1;  // a pattern alone is no reason for a line
     out.GetMark[3] = 1;
     out.TenNori[3] = 1;
-    out.WinOdds[3] = model::kOddsWithdrawn;
+    out.GetMark[4] = 1;
+    out.WinOdds[4] = model::kOddsWithdrawn;  // scratched: never a line, whatever its marks
 
     EXPECT_EQ(Lines(0), (std::vector<std::string>{
                             "<<中山 1R>>",

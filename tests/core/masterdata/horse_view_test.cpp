@@ -209,8 +209,10 @@ TEST(HorseView, ClipboardTextHoldsTheHeadingAndEveryRowByTabs) {
 
 TEST(HorseView, PastRunsFromTheHistoryFileNewestFirstWithTheirRaces) {
     ProgramFolderFixture folder;
-    const PastRun older = RunOn("20241124", 4, "1");
-    const PastRun newer = RunOn("20241222", 1, "1");
+    // A history holds the runs of its own horse only.
+    PastRun older = RunOn("20241124", 4, "1");
+    PastRun newer = RunOn("20241222", 1, "1");
+    for (PastRun* run : {&older, &newer}) text::PutField(run->se, se::kPedigree, "2019105123");
     folder.WriteLines(folder.HistoryFile("2019105123"),
                       {older.se.substr(0, 553), newer.se.substr(0, 553)});
     folder.WriteLines(folder.DayFile("20241222", ".jvRA"), {newer.ra.substr(0, 1270)});
