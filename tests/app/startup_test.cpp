@@ -147,7 +147,8 @@ TEST(Startup, UnusableTableLinesAndAnOversizedSettingsFileAreReported) {
         "設定ファイルを読めません。既定の設定で続けます: ファイルが大きすぎます (上限 1 MB): " +
             (home / "quindle.ini").string(),
         (home / "jockdata.kcsv").string() +
-            ": 3行目: 人気が A から F のどれでもありません: \"G\" (この行では推奨マークは付きません)",
+            ": 3行目: 人気が A から F のどれでもありません: \"G\" "
+            "(この行では推奨マークは付きません)",
         (home / "jockdata.kcsv").string() +
             ": 4行目: Shift-JIS (CP932) として読めないバイトがあります "
             "(この行では推奨マークは付きません)",

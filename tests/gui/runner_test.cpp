@@ -232,8 +232,7 @@ class RunnerTest : public QObject {
         QVERIFY(out.PastRunCount[slot] > 0);
         RightClick(slot);
         const std::string pedigree(Runner(slot).Field(se::kPedigree));
-        const fs::path history =
-            home_ / "SEI" / pedigree.substr(0, 4) / (pedigree + ".jvSEI");
+        const fs::path history = home_ / "SEI" / pedigree.substr(0, 4) / (pedigree + ".jvSEI");
         const std::string code(Runner(slot).Field(se::kJockeyCode));
         const fs::path ks = home_ / "KSCH" / (code.substr(0, 3) + "Kish.jvKS");
         QVERIFY(fs::exists(history) && fs::exists(ks));

@@ -122,9 +122,8 @@ JockeyRecommendTable JockeyRecommendTable::FromText(std::string_view cp932Bytes,
     const std::vector<std::string> lines = SplitTextLines(cp932Bytes);
     std::vector<size_t> order(lines.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&lines](size_t a, size_t b) {
-        return LessIgnoringCase(lines[a], lines[b]);
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&lines](size_t a, size_t b) { return LessIgnoringCase(lines[a], lines[b]); });
     JockeyRecommendTable table;
     table.rows_.reserve(lines.size());
     for (size_t position = 0; position < order.size(); ++position) {
@@ -141,8 +140,9 @@ JockeyRecommendTable JockeyRecommendTable::FromText(std::string_view cp932Bytes,
         table.rows_.push_back(std::move(row));
     }
     if (problems) {
-        std::sort(problems->begin(), problems->end(),
-                  [](const TableLineProblem& a, const TableLineProblem& b) { return a.line < b.line; });
+        std::sort(
+            problems->begin(), problems->end(),
+            [](const TableLineProblem& a, const TableLineProblem& b) { return a.line < b.line; });
     }
     return table;
 }

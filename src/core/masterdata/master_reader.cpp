@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "store/files/checked_records.h"
 #include "store/files/file_names.h"
 #include "store/files/local_files.h"
-#include "store/files/checked_records.h"
 #include "text/fields.h"
 #include "util/file_io.h"
 

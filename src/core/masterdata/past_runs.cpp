@@ -26,7 +26,8 @@ std::vector<PastRun> PastRunsFromHistory(const std::filesystem::path& programFol
                                          std::vector<std::string>& problems) {
     std::vector<PastRun> runs;
     std::string buffer;
-    const store::HistoryReadResult history = store::ReadHistoryFile(programFolder, pedigree, buffer);
+    const store::HistoryReadResult history =
+        store::ReadHistoryFile(programFolder, pedigree, buffer);
     if (history.state == store::HistoryRead::kReadFailed) problems.push_back(history.why);
     if (history.state != store::HistoryRead::kRead) return runs;
     std::vector<std::string_view> sound;

@@ -46,8 +46,7 @@ FileRead ReadFileInto(const std::filesystem::path& path, std::string& buffer,
 // Why a read of `path` that ended in `read` (kFailed or kTooLarge, with the
 // limit `maxBytes`) took nothing in, naming the file: "ファイルを読めません:
 // <path>" or "ファイルが大きすぎます (上限 64 MB): <path>".
-std::string FileReadMessage(FileRead read, const std::filesystem::path& path,
-                            std::size_t maxBytes);
+std::string FileReadMessage(FileRead read, const std::filesystem::path& path, std::size_t maxBytes);
 
 // The bytes of `path`. A missing, unreadable or too large file is an error.
 Result<std::string> ReadFileBytes(const std::filesystem::path& path,

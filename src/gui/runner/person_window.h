@@ -7,9 +7,9 @@
 // places are kept under "Kishulocate" and "Choklocate".
 
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <vector>
-#include <optional>
 
 #include "env/settings_file.h"
 #include "masterdata/person_view.h"

@@ -91,9 +91,10 @@ TEST(JockeyRecommendTable, LoadsFromTheProgramFolderOrStaysEmpty) {
     EXPECT_EQ(loaded->Rows()[1][1], "A");
     // A line of two fields can give no mark: named with its file and line.
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0], (t.path() / "JockData.KCSV").string() +
-                               ": 2行目: 項目が 2 つしかありません (騎手名,人気,騎乗パターン,"
-                               "単推奨,複推奨 の 5 つが要ります) (この行では推奨マークは付きません)");
+    EXPECT_EQ(problems[0],
+              (t.path() / "JockData.KCSV").string() +
+                  ": 2行目: 項目が 2 つしかありません (騎手名,人気,騎乗パターン,"
+                  "単推奨,複推奨 の 5 つが要ります) (この行では推奨マークは付きません)");
 }
 
 // Every line but the heading is checked; the line numbers are the file's
@@ -109,7 +110,8 @@ TEST(JockeyRecommendTable, NamesEachLineItCannotUse) {
         {"武豊,A,連続騎乗,◎", "項目が 4 つしかありません"},
         {"武豊,a,連続騎乗,◎,◎", "人気が A から F のどれでもありません: \"a\""},
         {"武豊,AB,連続騎乗,◎,◎", "人気が A から F のどれでもありません: \"AB\""},
-        {"武豊,A,連続,◎,◎", "騎乗パターンがテン乗り・連続騎乗・乗り戻りのどれでもありません: \"連続\""},
+        {"武豊,A,連続,◎,◎",
+         "騎乗パターンがテン乗り・連続騎乗・乗り戻りのどれでもありません: \"連続\""},
         {"武豊,A,連続騎乗,○,", "単推奨が ◎ でも空でもありません: \"○\""},
         {"武豊,A,連続騎乗,,☆", "複推奨が ◎ でも空でもありません: \"☆\""},
     };

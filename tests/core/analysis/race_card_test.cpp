@@ -413,7 +413,8 @@ TEST_F(RaceCardTest, OddsTimeOnlyForInterimOdds) {
     for (const auto& c : cases) {
         day().RaceO1(0).Blank();
         if (*c.announced != '\0') {
-            day().RaceO1(0).Assign(testing::O1Rec(kToday, kVenue, kRaceNumber, {}, c.announced).Line());
+            day().RaceO1(0).Assign(
+                testing::O1Rec(kToday, kVenue, kRaceNumber, {}, c.announced).Line());
         }
         EXPECT_EQ(RaceHeaderOf(day(), 0).tfwTimeLabel, c.shown) << '"' << c.announced << '"';
     }

@@ -53,8 +53,8 @@ TEST_F(ScratchedRunners, ShowWhyGetNoMarkAndNoMailLine) {
         out.WinOdds[slot] = cases[slot].winOdds;
         out.WinPopRank[slot] = 1;
     }
-    const auto table = JockeyRecommendTable::FromText(
-        text::ToCp932("#heading\r\n武豊,A,乗り戻り,◎,◎\r\n"));
+    const auto table =
+        JockeyRecommendTable::FromText(text::ToCp932("#heading\r\n武豊,A,乗り戻り,◎,◎\r\n"));
     MarkRecommendations(day(), 0, table);
     const std::vector<std::string> mail = [&] {
         std::vector<std::string> lines;

@@ -4,7 +4,6 @@
 #include "masterdata/master_reader.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <functional>
@@ -109,8 +108,8 @@ TEST_F(MasterReader, DamageBesideTheRecordIsNamedAndAnUnreadableFileFails) {
     const Case cases[] = {
         {"a short line after the record",
          [&] {
-             folder_.WriteBytes(ks, Master(RecordType::KS, "01155", "jockey").Record() +
-                                        "KS short line\r\n");
+             folder_.WriteBytes(
+                 ks, Master(RecordType::KS, "01155", "jockey").Record() + "KS short line\r\n");
          },
          MasterKind::kJockey, "01155", "", "011Kish.jvKS: 2行目: 長さが"},
         {"a line of another record type before the record",
@@ -126,8 +125,8 @@ TEST_F(MasterReader, DamageBesideTheRecordIsNamedAndAnUnreadableFileFails) {
          },
          MasterKind::kJockey, "01155", "011Kish.jvKS: ファイルを読めません", ""},
         {"a file over the size limit (sparse)",
-         [&] { fs::resize_file(ch, MaxBytesOf(ReadLimit::kData) + 1); },
-         MasterKind::kTrainer, "01002", "010Chok.jvCH: ファイルが大きすぎます", ""},
+         [&] { fs::resize_file(ch, MaxBytesOf(ReadLimit::kData) + 1); }, MasterKind::kTrainer,
+         "01002", "010Chok.jvCH: ファイルが大きすぎます", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -4,9 +4,8 @@
 // damaged history, a damaged RA file of a past day. None of them may give an
 // empty table or a run without its race without a word.
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -34,8 +33,8 @@ class ReadersTell : public RaceDayTest {
     // RA file of the newest one's day.
     void WriteSoundFolder() {
         const Rec today = RaRec(kToday, kVenue, kRaceNumber).Entered(1);
-        files().WriteDay(kToday, {today.Line()}, {{std::string(kVenue), {Runner(1, kHorse, "01001").Line()}}},
-                         {});
+        files().WriteDay(kToday, {today.Line()},
+                         {{std::string(kVenue), {Runner(1, kHorse, "01001").Line()}}}, {});
         files().WriteLines(files().HistoryFile(kHorse), HistoryLines(kHorse, Runs(3, "01001")));
         files().WriteLines(files().DayFile(kPastDate, ".jvRA"),
                            {RaRec(kPastDate, "05", 1).Put(ra::kRaceName, "PAST").Line()});
