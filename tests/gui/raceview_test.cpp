@@ -358,7 +358,7 @@ class RaceViewTest : public QObject {
         const int race = window_->Document().CurrentRace();
         const std::string kept(window_->Day().RunnerSE(race, 1).Field(se::kAbnormality));
         window_->Day().RunnerSE(race, 1).Put(se::kAbnormality, "2");
-        window_->Document().ShowRace(race);
+        ClickLine(0);  // the race shown again
         QCOMPARE(card->item(1, analysis::kCardWinOdds)->text(), U("発走除外"));
         for (int column : {analysis::kCardName, analysis::kCardPattern, analysis::kCardWinOdds}) {
             QCOMPARE(InkOf(card->item(1, column)), Ink::Grey);
