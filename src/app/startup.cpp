@@ -79,9 +79,8 @@ Result<StartupState> RunStartup(const StartupOptions& options) {
 
     // An unreadable settings file reads as defaults everywhere; say so once.
     if (PathExists(state.settings.Path())) {
-        if (auto read = ReadFileIfExists(state.settings.Path()); !read) {
-            note(Error{"設定ファイルを読めません。既定の設定で続けます: " +
-                       state.settings.Path().string()});
+        if (auto read = ReadFileIfExists(state.settings.Path(), ReadLimit::kSettings); !read) {
+            note(Error{"設定ファイルを読めません。既定の設定で続けます: " + read.error()});
         }
     }
 
@@ -96,7 +95,7 @@ Result<StartupState> RunStartup(const StartupOptions& options) {
     // runs, so the window opens with everything that does not need it.
     note(CreateStartupFolders(state.programFolder));
 
-    if (auto table = load::LoadJockeyRecommendTable(state.programFolder)) {
+    if (auto table = load::LoadJockeyRecommendTable(state.programFolder, state.problems)) {
         state.jockeyTable = std::move(*table);
     } else {
         state.problems.push_back(table.error());

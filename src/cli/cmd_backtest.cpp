@@ -2,6 +2,7 @@
 // runners of a period, and what win and place tickets on them returned,
 // overall, by mark and by month, beside the unmarked runners.
 
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 
@@ -52,10 +53,16 @@ RateTable BacktestTable(const std::vector<analysis::BacktestRow>& rows) {
 
 Result<analysis::JockeyRecommendTable> TableOf(const fs::path& file,
                                                const fs::path& programFolder) {
-    if (file.empty()) return load::LoadJockeyRecommendTable(programFolder);
+    std::vector<std::string> problems;
+    // The program folder's table was named by the session's start already.
+    if (file.empty()) return load::LoadJockeyRecommendTable(programFolder, problems);
     auto bytes = ReadFileBytes(file);
     if (!bytes) return Error{"--table: " + bytes.error()};
-    return analysis::JockeyRecommendTable::FromText(*bytes);
+    auto table = load::JockeyTableFromBytes(*bytes, file, problems);
+    for (const std::string& problem : problems) {
+        std::fprintf(stderr, "quindle-cli: warning: %s\n", problem.c_str());
+    }
+    return table;
 }
 
 int RunBacktest(const Args& args) {

@@ -13,16 +13,20 @@ int RunJockey(const Args& args) {
     if (!options) return Fail(options.error());
     auto session = OpenSession(options->home);
     if (!session) return Fail(session.error());
-    auto record = masterdata::ReadMasterRecord(session->ProgramFolder(),
-                                               masterdata::MasterKind::kJockey, options->code);
+    std::vector<std::string> problems;
+    auto record = masterdata::ReadMasterRecord(
+        session->ProgramFolder(), masterdata::MasterKind::kJockey, options->code, problems);
     if (!record) return Fail(record.error());
+    if (Status s = ReportProblems(problems, options->strict, options->code); !s) {
+        return Fail(s.error());
+    }
     PrintPerson(masterdata::MakeJockeyView(*record), options->code, "騎手データ", options->format);
     return 0;
 }
 
 const CommandRegistration kRegistration({
     "jockey",
-    "[--home DIR] [--format text|json] CODE",
+    "[--home DIR] [--format text|json] [--strict] CODE",
     "print the jockey window (騎手データ) of a jockey: results, graded wins, finish counts",
     RunJockey,
 });

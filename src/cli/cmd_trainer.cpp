@@ -13,9 +13,13 @@ int RunTrainer(const Args& args) {
     if (!options) return Fail(options.error());
     auto session = OpenSession(options->home);
     if (!session) return Fail(session.error());
-    auto record = masterdata::ReadMasterRecord(session->ProgramFolder(),
-                                               masterdata::MasterKind::kTrainer, options->code);
+    std::vector<std::string> problems;
+    auto record = masterdata::ReadMasterRecord(
+        session->ProgramFolder(), masterdata::MasterKind::kTrainer, options->code, problems);
     if (!record) return Fail(record.error());
+    if (Status s = ReportProblems(problems, options->strict, options->code); !s) {
+        return Fail(s.error());
+    }
     PrintPerson(masterdata::MakeTrainerView(*record), options->code, "調教師データ",
                 options->format);
     return 0;
@@ -23,7 +27,7 @@ int RunTrainer(const Args& args) {
 
 const CommandRegistration kRegistration({
     "trainer",
-    "[--home DIR] [--format text|json] CODE",
+    "[--home DIR] [--format text|json] [--strict] CODE",
     "print the trainer window (調教師データ) of a trainer: results, graded wins, finish counts",
     RunTrainer,
 });

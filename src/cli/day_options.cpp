@@ -35,15 +35,20 @@ Result<app::Session> OpenSession(const std::filesystem::path& home, app::JvLinkO
     return session;
 }
 
-Status ReportProblems(const LoadedDay& loaded, const std::vector<std::string>& problems) {
+Status ReportProblems(const std::vector<std::string>& problems, bool strict,
+                      const std::string& what) {
     for (const std::string& problem : problems) {
         std::fprintf(stderr, "quindle-cli: warning: %s\n", problem.c_str());
     }
-    if (loaded.strict && !problems.empty()) {
-        return Error{loaded.dateText + ": " + std::to_string(problems.size()) +
+    if (strict && !problems.empty()) {
+        return Error{what + ": " + std::to_string(problems.size()) +
                      " damaged record(s) in the files read (--strict)"};
     }
     return Status::Ok();
+}
+
+Status ReportProblems(const LoadedDay& loaded, const std::vector<std::string>& problems) {
+    return ReportProblems(problems, loaded.strict, loaded.dateText);
 }
 
 Result<LoadedDay> OpenDay(const DayOptions& options, bool needRace, app::JvLinkOptions jvLink) {

@@ -52,7 +52,9 @@ struct LoadedDay {
 
 // Prints each of `problems` (damaged records a load or search worked around:
 // file, line, what) as a warning on stderr. With --strict any problem is an
-// error.
+// error, named after `what` (the day, the code looked up).
+Status ReportProblems(const std::vector<std::string>& problems, bool strict,
+                      const std::string& what);
 Status ReportProblems(const LoadedDay& loaded, const std::vector<std::string>& problems);
 
 // Opens the session, loads --day (progress on stderr), reports the load's

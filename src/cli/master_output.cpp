@@ -140,7 +140,8 @@ Result<MasterOptions> ParseMasterOptions(const Args& args) {
              return Status::Ok();
          }},
     };
-    auto rest = TakeOptions(args, values);
+    const FlagOption flags[] = {{"strict", [&options] { options.strict = true; }}};
+    auto rest = TakeOptions(args, values, flags);
     if (!rest) return Error{rest.error()};
     if (rest->size() != 1) return Error{"one code is needed, not " + std::to_string(rest->size())};
     options.home = home;

@@ -20,9 +20,10 @@ struct MasterOptions {
     std::filesystem::path home;
     std::string code;  // pedigree number, jockey or trainer code
     ViewFormat format = ViewFormat::kText;
+    bool strict = false;  // --strict: a damaged record read on the way fails the command
 };
 
-// --home DIR, --format text|json and the one code argument.
+// --home DIR, --format text|json, --strict and the one code argument.
 Result<MasterOptions> ParseMasterOptions(const Args& args);
 
 void PrintHorse(const masterdata::HorseView& view, const std::string& pedigree, ViewFormat format);

@@ -90,7 +90,7 @@ TEST(Startup, PreparesTheProgramFolder) {
     TempFolder t;
     const fs::path home = t.path() / "home";
     fs::create_directories(home / "data");
-    WriteBytes(home / "jockdata.kcsv", "!heading\r\nx,A\r\n");
+    WriteBytes(home / "jockdata.kcsv", "!heading\r\nx,A,,,\r\n");
     FakeRegistry registry;
     registry.appPaths[std::string(kTimeSeriesViewerUninstallKey)] = "/opt/Corvex2";
 
@@ -123,6 +123,38 @@ TEST(Startup, AFolderThatCannotBeMadeIsReportedAndLoggedWhileTheRestRuns) {
     ASSERT_EQ(state->errorLog.LogLines.size(), 3u);
     EXPECT_EQ(text::ToUtf8(state->errorLog.LogLines[2]),
               "【エラー】08:30:00：" + state->problems[0]);
+}
+
+// The start names, and logs, every line of the jockey table it cannot use
+// (and every settings file it will not read) instead of starting without
+// their marks or settings in silence.
+TEST(Startup, UnusableTableLinesAndAnOversizedSettingsFileAreReported) {
+    TempFolder t;
+    const fs::path home = t.path() / "home";
+    fs::create_directories(home);
+    WriteBytes(home / "jockdata.kcsv", text::ToCp932("#騎手,人気,パターン,単,複\r\n"
+                                                     "武豊,A,連続騎乗,◎,◎\r\n"
+                                                     "武豊,G,連続騎乗,◎,◎\r\n") +
+                                           "\x83\r\n");
+    WriteBytes(home / "quindle.ini", "[Time]\r\nAutoOzGet=3\r\n");
+    fs::resize_file(home / "quindle.ini", std::uintmax_t{1} << 30);  // sparse
+    FakeRegistry registry;
+
+    auto state = RunStartup(Options(home, registry));
+    ASSERT_TRUE(state) << state.error();
+    EXPECT_EQ(state->jockeyTable.size(), 4u);
+    std::vector<std::string> expected = {
+        "設定ファイルを読めません。既定の設定で続けます: ファイルが大きすぎます (上限 1 MB): " +
+            (home / "quindle.ini").string(),
+        (home / "jockdata.kcsv").string() +
+            ": 3行目: 人気が A から F のどれでもありません: \"G\" "
+            "(この行では推奨マークは付きません)",
+        (home / "jockdata.kcsv").string() +
+            ": 4行目: Shift-JIS (CP932) として読めないバイトがあります "
+            "(この行では推奨マークは付きません)",
+    };
+    EXPECT_EQ(state->problems, expected);
+    EXPECT_EQ(state->settings.Read(env::settings::kAutoOddsMinutes), 10);  // the default
 }
 
 }  // namespace

@@ -369,6 +369,26 @@ class RaceViewTest : public QObject {
         QCOMPARE(changes[1][1].value<DayDocument::Change>(), DayDocument::Change::Payouts);
     }
 
+    // A runner that does not run shows why in place of its odds, greyed but
+    // for its bracket colour, and without a mark.
+    void aScratchedRunnerIsGreyedWithItsAbnormality() {
+        ChooseDay(kToday);
+        auto* card = Child<QTableWidget>("StringGrid10");
+        const int race = window_->Document().CurrentRace();
+        const std::string kept(window_->Day().RunnerSE(race, 1).Field(se::kAbnormality));
+        WritableDay(*window_).RunnerSE(race, 1).Put(se::kAbnormality, "2");
+        ClickLine(0);  // the race shown again
+        QCOMPARE(card->item(1, analysis::kCardWinOdds)->text(), U("発走除外"));
+        for (int column : {analysis::kCardName, analysis::kCardPattern, analysis::kCardWinOdds}) {
+            QCOMPARE(InkOf(card->item(1, column)), Ink::Grey);
+            QCOMPARE(card->item(1, column)->foreground().color(), QColor(160, 160, 160));
+        }
+        QCOMPARE(FillOf(card->item(1, analysis::kCardBracket)), Fill::Bracket4);
+        QCOMPARE(card->item(1, analysis::kCardWinMark)->text(), QString());
+        QCOMPARE(InkOf(card->item(0, analysis::kCardName)), Ink::Default);  // the other runs
+        WritableDay(*window_).RunnerSE(race, 1).Put(se::kAbnormality, kept);
+    }
+
     void headingClicksSortTheCard() {
         ChooseDay(kToday);
         auto* card = Child<QTableWidget>("StringGrid10");

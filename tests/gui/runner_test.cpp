@@ -21,6 +21,7 @@
 #include <QtTest>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "analysis/past_rides.h"
 #include "document/day_document.h"
@@ -219,6 +220,52 @@ class RunnerTest : public QObject {
         horse->hide();
         QCOMPARE(window_->Settings().Read(env::settings::kHorseWindow.width), 700);
         QCOMPARE(window_->Settings().Read(env::settings::kHorseWindow.height), 480);
+    }
+
+    // What the windows read past is named above their views: a damaged
+    // history (the table then holds none of its runs) and a damaged line
+    // beside the jockey's master record.
+    void damagedFilesReadOnTheWayAreNamedInTheWindows() {
+        const model::TOutData& out = window_->Day().OutData(window_->Document().CurrentRace());
+        int slot = 0;
+        while (slot < Grid()->rowCount() - 1 && out.PastRunCount[slot] == 0) ++slot;
+        QVERIFY(out.PastRunCount[slot] > 0);
+        RightClick(slot);
+        const std::string pedigree(Runner(slot).Field(se::kPedigree));
+        const fs::path history = home_ / "SEI" / pedigree.substr(0, 4) / (pedigree + ".jvSEI");
+        const std::string code(Runner(slot).Field(se::kJockeyCode));
+        const fs::path ks = home_ / "KSCH" / (code.substr(0, 3) + "Kish.jvKS");
+        QVERIFY(fs::exists(history) && fs::exists(ks));
+        const fs::path historyAside = home_ / "history-aside";
+        const fs::path ksAside = home_ / "ks-aside";
+        fs::copy_file(history, historyAside);
+        fs::copy_file(ks, ksAside);
+        {
+            std::ofstream damage(history, std::ios::binary | std::ios::app);
+            damage << "SE short line\r\n";
+            std::ofstream damageKs(ks, std::ios::binary | std::ios::app);
+            damageKs << "KS short line\r\n";
+        }
+        Item("HorseItem")->trigger();
+        Item("JockeyItem")->trigger();
+        fs::rename(historyAside, history);
+        fs::rename(ksAside, ks);
+
+        auto* horse = Child<QWidget>(window_.get(), "UmaForm");
+        auto* horseMessage = Child<QLabel>(horse, "MessageLabel");
+        QVERIFY(horseMessage->isVisible());
+        QVERIFY(horseMessage->text().contains(QString::fromStdString(pedigree + ".jvSEI")));
+        QVERIFY(horseMessage->text().contains(U("行目")));
+        QVERIFY(Child<QLabel>(horse, "NameLabel")->text().startsWith(Name(Runner(slot))));
+        auto* jockey = Child<QWidget>(window_.get(), "KishuForm");
+        auto* jockeyMessage = Child<QLabel>(jockey, "MessageLabel");
+        QVERIFY(jockeyMessage->isVisible());
+        QVERIFY(jockeyMessage->text().contains(U("Kish.jvKS: ")));
+        QVERIFY(!Child<QLabel>(jockey, "NameLabel")->text().isEmpty());  // the record is shown
+
+        // Sound files again: no message.
+        Item("JockeyItem")->trigger();
+        QVERIFY(!jockeyMessage->isVisible());
     }
 
     void aRunnerWithoutAMasterRecordGetsAMessage() {

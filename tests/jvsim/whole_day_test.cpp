@@ -118,8 +118,9 @@ void Prepare(WholeDay& w) {
 
     w.ymd = BusiestDay(w.races);
     const auto dateText = load::DateTextOfYmd(w.ymd);
-    auto table = load::LoadJockeyRecommendTable(home);
-    if (!dateText || !table) {
+    std::vector<std::string> tableProblems;
+    auto table = load::LoadJockeyRecommendTable(home, tableProblems);
+    if (!dateText || !table || !tableProblems.empty()) {
         w.failure = "day " + w.ymd;
         return;
     }

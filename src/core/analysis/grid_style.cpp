@@ -94,6 +94,8 @@ std::optional<Rgb> InkColour(Ink ink) {
             return kRed;
         case Ink::Blue:
             return kBlue;
+        case Ink::Grey:
+            return Rgb{160, 160, 160};
     }
     return std::nullopt;
 }

@@ -37,6 +37,7 @@ enum class Ink : std::uint8_t {
     White,
     Red,   // first place, a tracked jockey, today's jockey
     Blue,  // second and third place, the riding pattern
+    Grey,  // a runner that does not run
 };
 
 enum class Align : std::uint8_t { Centre, Left };

@@ -21,13 +21,26 @@ namespace quindle::analysis {
 
 inline constexpr std::string_view kJockeyTableFileName = "jockdata.kcsv";
 
+// A line of the table that no lookup can use as it stands.
+struct TableLineProblem {
+    size_t line = 0;   // 1-based, in the file's order
+    std::string what;  // UTF-8
+};
+
 class JockeyRecommendTable {
   public:
     static constexpr size_t kFieldCount = 5;
     using Row = std::array<std::string, kFieldCount>;  // CP932 fields, missing ones empty
 
-    // The table of the file's bytes.
-    static JockeyRecommendTable FromText(std::string_view cp932Bytes);
+    // The table of the file's bytes. Lines past the heading that cannot be
+    // used as they stand (bytes that are no CP932, fewer than five fields, a
+    // popularity letter other than "A" to "F", a pattern other than the three
+    // and the empty one, a mark other than "◎" and the empty one) are kept as
+    // they are, since such a line never gives a mark, and are named in
+    // `problems` when it is given: a table edited by hand must not lose its
+    // marks without a word.
+    static JockeyRecommendTable FromText(std::string_view cp932Bytes,
+                                         std::vector<TableLineProblem>* problems = nullptr);
 
     const std::vector<Row>& Rows() const;
     size_t size() const;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "analysis/riding_pattern.h"
+#include "analysis/scratched.h"
 #include "store/codes.h"
 #include "store/record_layout.h"
 #include "text/cp932.h"
@@ -138,6 +139,11 @@ CardRow CardRowOf(const model::RaceDay& day, int race, int slot) {
     row[kCardFinish] = RankText(runner.Int(se::kFinish));
     row[kCardPopularity] = RankText(runner.Int(se::kWinPopularity));
     row[kCardFinalOdds] = FinalOddsText(runner.Field(se::kWinOdds));
+    // A runner that does not run shows why where its odds would be.
+    if (std::string scratch = ScratchText(day, race, slot); !scratch.empty()) {
+        row[kCardWinOdds] = std::move(scratch);
+        row[kCardPlaceOdds] = FiveBlanks();
+    }
     return row;
 }
 
@@ -227,6 +233,13 @@ Fill ClassMoveFillByHorse(const model::TOutData& out, std::string_view horseCell
 CellStyle CardCellStyle(const model::TOutData& out, const CardRow& row, int column) {
     CellStyle style;
     if (column == kCardName) style.align = Align::Left;
+    // The row of a runner that does not run is greyed, the bracket colour
+    // kept; the row's own texts say so, so the grey stays with it in a sort.
+    if (IsScratchText(row[kCardWinOdds]) && column != kCardBracket) {
+        if (column == kCardWinOdds || column == kCardPlaceOdds) style.fill = Fill::Odds;
+        style.ink = Ink::Grey;
+        return style;
+    }
     const auto& cell = row[static_cast<std::size_t>(column)];
     const auto placeInk = [&cell] { return PlaceInk(static_cast<int>(text::ReadInt(cell))); };
     switch (column) {

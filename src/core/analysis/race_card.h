@@ -105,7 +105,9 @@ const CardRow& CardHeadings();
 // Column widths in pixels.
 std::vector<int> CardColumnWidths(int count = kCardColumns);
 
-// The row of runner `slot` of race `race`.
+// The row of runner `slot` of race `race`. A runner that does not run
+// (analysis/scratched.h) shows its scratch text in place of the win odds and
+// blanks in place of the place odds.
 CardRow CardRowOf(const model::RaceDay& day, int race, int slot);
 
 // The fill (CardRows): the rows of the runner slots of race `race` (its
@@ -176,7 +178,8 @@ int CompareCells(std::string_view a, std::string_view b);
 CellStyle CardHeadingStyle(int column);
 // Style of cell `column` of a data row, from the row's own texts and the
 // race's derived record: the "走数" cell takes the class move of the runner
-// whose horse number the row shows, so a sorted row keeps its colour.
+// whose horse number the row shows, so a sorted row keeps its colour. The row
+// of a runner that does not run is grey but for its bracket colour.
 CellStyle CardCellStyle(const model::TOutData& out, const CardRow& row, int column);
 // Background of the "走数" cell of the row showing horse number `horseCell`:
 // by that runner's ClassMove, white when the cell holds no horse number 1-18.

@@ -1,5 +1,6 @@
 #include "analysis/race_card_header.h"
 
+#include "model/odds_time.h"
 #include "store/codes.h"
 #include "store/record_layout.h"
 #include "text/cp932.h"
@@ -10,7 +11,6 @@ namespace {
 
 namespace head = store::layout::head;
 namespace ra = store::layout::ra;
-namespace o1 = store::layout::o1;
 using text::Sj;
 
 // Track codes of turf races: the header panel turns green for them.
@@ -78,9 +78,7 @@ RaceHeader RaceHeaderOf(const model::RaceDay& day, int race) {
                          [](int k) { return ra::kAddedPrize(k); }) +
                Sj("　　　　　　　　(単位：百円)");
 
-    const model::O1Image& odds = day.RaceO1(race);
-    h.tfwTimeLabel = std::string(odds.Field(o1::kAnnouncedHour)) + ":" +
-                     std::string(odds.Field(o1::kAnnouncedMinute));
+    h.tfwTimeLabel = model::AnnouncedTimeText(day.RaceO1(race));
     return h;
 }
 

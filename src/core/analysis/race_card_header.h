@@ -22,7 +22,7 @@ struct RaceHeader {
     std::string label4;        // weight rule and conditions
     std::string label6;        // prize money of places 1 to 5
     std::string label7;        // added prize money of places 1 to 3
-    std::string tfwTimeLabel;  // "hh:mm" of the race's win odds
+    std::string tfwTimeLabel;  // "hh:mm" of the race's win odds; empty for final odds
 
     // Labels 1 to 4: the heading line of the race card.
     std::array<std::string, 4> CardHeading() const { return {label1, label2, label3, label4}; }

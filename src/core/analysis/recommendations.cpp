@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "analysis/riding_pattern.h"
+#include "analysis/scratched.h"
 #include "store/codes.h"
 #include "text/cp932.h"
 #include "text/fields.h"
@@ -121,6 +122,9 @@ void MarkRecommendations(model::RaceDay& day, int race,
 
     const int n = EnteredSlots(day.RaceRA(race));
     for (int slot = 0; slot < n; ++slot) {
+        // A runner that does not run keeps its pattern but is never
+        // recommended.
+        if (Scratched(day, race, slot)) continue;
         const RecommendMarks marks =
             RecommendRunner(table, day.RunnerSE(race, slot).Field(store::layout::se::kJockeyShort),
                             PatternText(out, slot), out.WinPopRank[slot], out.TrioFavouriteOdds);

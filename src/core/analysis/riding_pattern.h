@@ -52,7 +52,8 @@ int ClassMoveOf(int todayLevel, int previousLevel);
 void ClassifyClassMove(model::RaceDay& day, int race);
 
 // TrioFavouriteOdds, WinRecommend and PlaceRecommend of one race (after the
-// odds import set WinPopRank and RaceO5).
+// odds import set WinOdds, WinPopRank and RaceO5). A runner that does not run
+// gets no mark.
 void MarkRecommendations(model::RaceDay& day, int race,
                          const analysis::JockeyRecommendTable& table);
 

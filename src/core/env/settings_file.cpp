@@ -40,7 +40,7 @@ Status CheckWritable(std::string_view section, std::string_view key, std::string
 // The stored text of a key, or nothing when the key (or the file) is missing.
 std::optional<std::string> Stored(const fs::path& path, std::string_view section,
                                   std::string_view key) {
-    auto bytes = ReadFileBytes(path);
+    auto bytes = ReadFileBytes(path, ReadLimit::kSettings);
     if (!bytes) return std::nullopt;
     return IniText::Parse(*bytes).Value(section, key);
 }
@@ -131,7 +131,7 @@ Status SettingsFile::WriteString(std::string_view section, std::string_view key,
     std::error_code ec;
     IniText ini;
     if (fs::exists(path_, ec)) {
-        auto bytes = ReadFileBytes(path_);
+        auto bytes = ReadFileBytes(path_, ReadLimit::kSettings);
         // Writing over a file that could not be read would lose every other key.
         if (!bytes) return Error{bytes.error()};
         ini = IniText::Parse(*bytes);

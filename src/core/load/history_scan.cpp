@@ -85,7 +85,7 @@ class Scanner {
         const store::HistoryReadResult read =
             store::ReadHistoryFile(programFolder_, pedigree, buffer_);
         if (read.state == store::HistoryRead::kReadFailed) {
-            scan_.problems.push_back("過去走ファイルを読めません: " + read.file.string());
+            scan_.problems.push_back(read.why);
             return;
         }
         if (read.state != store::HistoryRead::kRead) return;

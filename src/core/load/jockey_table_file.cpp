@@ -6,8 +6,20 @@
 
 namespace quindle::load {
 
+analysis::JockeyRecommendTable JockeyTableFromBytes(std::string_view bytes,
+                                                    const std::filesystem::path& file,
+                                                    std::vector<std::string>& problems) {
+    std::vector<analysis::TableLineProblem> lines;
+    auto table = analysis::JockeyRecommendTable::FromText(bytes, &lines);
+    for (const auto& line : lines) {
+        problems.push_back(file.string() + ": " + std::to_string(line.line) + "行目: " + line.what +
+                           " (この行では推奨マークは付きません)");
+    }
+    return table;
+}
+
 Result<analysis::JockeyRecommendTable> LoadJockeyRecommendTable(
-    const std::filesystem::path& programFolder) {
+    const std::filesystem::path& programFolder, std::vector<std::string>& problems) {
     // Any entry of that name: one that is no file is refused by the read
     // (and named), not taken for a missing table.
     auto path = FindEntry(programFolder, analysis::kJockeyTableFileName);
@@ -21,7 +33,7 @@ Result<analysis::JockeyRecommendTable> LoadJockeyRecommendTable(
                      ": UTF-8 で保存されています。Shift-JIS (CP932) で保存し直してください "
                      "(推奨マークは付きません)"};
     }
-    return analysis::JockeyRecommendTable::FromText(*bytes);
+    return JockeyTableFromBytes(*bytes, *path, problems);
 }
 
 }  // namespace quindle::load

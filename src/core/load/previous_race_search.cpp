@@ -125,13 +125,15 @@ class SearchFiles {
         if (!location) return false;
         auto path = files_.PathOf(*location, /*createFolders=*/false);
         if (!path) return Error{path.error()};
-        switch (ReadFileInto(*path, buffer_)) {
+        const std::size_t maxBytes = MaxBytesOf(ReadLimit::kData);
+        switch (const FileRead read = ReadFileInto(*path, buffer_, maxBytes)) {
             case FileRead::kRead:
                 break;
             case FileRead::kMissing:
                 return false;
             case FileRead::kFailed:
-                return Error{"ファイルを読み込めません: " + path->string()};
+            case FileRead::kTooLarge:
+                return Error{FileReadMessage(read, *path, maxBytes)};
         }
         store::RecordFileSpec spec{layout::RecordType::SE};
         spec.implied.push_back({se::kPedigree, std::string(pedigree), "血統登録番号"});

@@ -145,7 +145,7 @@ Status ClassifyRunner(model::RaceDay& day, int race, int slot,
         case store::HistoryRead::kNoFile:
             return Status::Ok();
         case store::HistoryRead::kReadFailed:
-            return Error{"過去走ファイルを読めません: " + history.file.string()};
+            return Error{history.why};
     }
 
     thread_local std::vector<std::string_view> sound;

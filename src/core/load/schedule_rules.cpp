@@ -1,6 +1,7 @@
 #include "load/schedule_rules.h"
 
 #include "load/day_loader.h"
+#include "model/odds_time.h"
 #include "store/codes/formatting.h"
 #include "store/record_layout.h"
 #include "text/fields.h"
@@ -66,6 +67,8 @@ bool AutoOddsHours(const LocalDateTime& now) {
 
 bool OddsFresh(const model::O1Image& odds, const model::RaImage& race, std::string_view oddsTime) {
     if (odds.Int(head::kRaceNumber) == 0) return false;
+    // The final odds never change again.
+    if (model::FinalOdds(odds)) return true;
     if (odds.Field(o1::kAnnouncedMonthDay) != race.Field(head::kMonthDay)) return false;
     const std::string announced =
         std::string(odds.Field(o1::kAnnouncedHour)) + std::string(odds.Field(o1::kAnnouncedMinute));

@@ -50,7 +50,8 @@ bool AutoOddsHours(const LocalDateTime& now);
 // at `oddsTime` ("hhmm"): the image holds a race and its announcement time
 // plus five minutes does not sort before `oddsTime`. Odds announced on
 // another day than the race's (`ra`), such as the previous day's early odds,
-// are never fresh: their time of day says nothing about the race day.
+// are never fresh: their time of day says nothing about the race day. Final
+// odds (no announcement time) are always fresh: nothing newer will come.
 bool OddsFresh(const model::O1Image& o1, const model::RaImage& ra, std::string_view oddsTime);
 
 // Race `race` of `day` is due for the automatic odds list at `now`: it has

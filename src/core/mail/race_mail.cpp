@@ -4,6 +4,7 @@
 
 #include "analysis/race_card.h"
 #include "analysis/riding_pattern.h"
+#include "analysis/scratched.h"
 #include "store/codes.h"
 #include "store/record_layout.h"
 #include "text/cp932.h"
@@ -89,6 +90,8 @@ std::vector<std::string> PredictionLines(const model::RaceDay& day, int race) {
     for (int slot = 0; slot < slots; ++slot) {
         const int horse = day.RunnerSE(race, slot).Int32(layout::se::kHorseNumber);
         if (horse < 1 || !WorthALook(out, static_cast<std::size_t>(slot))) continue;
+        // Never a line for a horse that does not run, whatever its pattern.
+        if (analysis::Scratched(day, race, slot)) continue;
         runners.emplace_back(horse, slot);
     }
     std::sort(runners.begin(), runners.end());

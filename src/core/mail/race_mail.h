@@ -19,7 +19,8 @@ std::string RaceMailHeading(const model::RaImage& ra);
 
 // The prediction line of each runner that carries a recommendation mark
 // (◎/☆ for win or place), a jockey move (Get/Give) or the pattern 乗り戻り,
-// in horse-number order (CP932), e.g. " 3 ホースネーム 騎手名 乗り戻り 単◎ Get
+// in horse-number order (CP932); never of a runner that does not run
+// (analysis/scratched.h). E.g. " 3 ホースネーム 騎手名 乗り戻り 単◎ Get
 // 5.2倍 2人気": horse number, horse name and jockey trimmed, the pattern, the
 // marks, then win odds and popularity when known.
 std::vector<std::string> PredictionLines(const model::RaceDay& day, int race);

@@ -1,8 +1,10 @@
 #include "masterdata/master_reader.h"
 
+#include <optional>
+
+#include "store/files/checked_records.h"
 #include "store/files/file_names.h"
 #include "store/files/local_files.h"
-#include "store/files/record_reader.h"
 #include "text/fields.h"
 #include "util/file_io.h"
 
@@ -56,7 +58,7 @@ std::string NoMasterRecordMessage(MasterKind kind, std::string_view code) {
 }
 
 Result<std::string> ReadMasterRecord(const std::filesystem::path& programFolder, MasterKind kind,
-                                     std::string_view code) {
+                                     std::string_view code, std::vector<std::string>& problems) {
     const RecordType type = MasterRecordType(kind);
     const auto key = layout::MasterKey(type);
     // A code of another width would compare unequal with every key anyway;
@@ -70,12 +72,17 @@ Result<std::string> ReadMasterRecord(const std::filesystem::path& programFolder,
     auto path = files.PathOf(*location, /*createFolders=*/false);
     if (!path) return Error{path.error()};
     if (!PathExists(*path)) return Error{NoMasterRecordMessage(kind, code)};
-    auto records = store::ReadRecords(*path, type);
-    if (!records) return Error{records.error()};
-    for (std::string& record : *records) {
-        if (text::FieldAt(record, *key) == code) return std::move(record);
+    std::optional<std::string> found;
+    const store::RecordFileScan scan = store::ForEachCheckedRecord(
+        *path, store::RecordFileSpec{type}, [&](const store::CheckedRecord& r) {
+            if (!found && !r.blank && text::FieldAt(r.record, *key) == code) found = r.record;
+        });
+    if (!scan.ok() && (!found || scan.problems.front().line == 0)) {
+        return Error{scan.problems.front().Message()};
     }
-    return Error{NoMasterRecordMessage(kind, code)};
+    for (std::string& problem : scan.Messages()) problems.push_back(std::move(problem));
+    if (!found) return Error{NoMasterRecordMessage(kind, code)};
+    return std::move(*found);
 }
 
 }  // namespace quindle::masterdata

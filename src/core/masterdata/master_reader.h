@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/record_layout.h"
 #include "util/result.h"
@@ -26,10 +27,12 @@ store::layout::RecordType MasterRecordType(MasterKind kind);
 // The record (CP932, CR LF included) of `code` (pedigree number, jockey or
 // trainer code). A missing file, a file without the record and a code that
 // cannot name a file are all "no master record" errors naming the code; a
-// file that cannot be read or holds a damaged line is an error naming the
-// file.
+// file that cannot be read (a folder, a FIFO, one too large) is an error
+// naming the file. Damaged lines of the file are named in `problems` (file
+// and line) when the record is found among its sound lines, and make the
+// error when it is not (the damaged line may be the record).
 Result<std::string> ReadMasterRecord(const std::filesystem::path& programFolder, MasterKind kind,
-                                     std::string_view code);
+                                     std::string_view code, std::vector<std::string>& problems);
 
 // The message of a master record that is not there (UTF-8), e.g.
 // "マスタレコードがありません (no master record): 騎手コード 01155".

@@ -1,8 +1,8 @@
 #include "masterdata/past_runs.h"
 
 #include "load/past_races.h"
+#include "load/runner_history.h"
 #include "store/files/history_file.h"
-#include "store/files/record_reader.h"
 
 namespace quindle::masterdata {
 namespace {
@@ -21,16 +21,23 @@ std::vector<PastRun> PastRunsOfRunner(const model::RaceDay& day, int race, int s
     return runs;
 }
 
-Result<std::vector<PastRun>> PastRunsFromHistory(const std::filesystem::path& programFolder,
-                                                 std::string_view pedigree) {
-    const std::filesystem::path file = store::FindHistoryFile(programFolder, pedigree);
-    if (file.empty()) return std::vector<PastRun>{};
-    auto records = store::ReadHistoryNewestFirst(file);
-    if (!records) return Error{records.error()};
+std::vector<PastRun> PastRunsFromHistory(const std::filesystem::path& programFolder,
+                                         std::string_view pedigree, int beforeDate,
+                                         std::vector<std::string>& problems) {
+    std::vector<PastRun> runs;
+    std::string buffer;
+    const store::HistoryReadResult history =
+        store::ReadHistoryFile(programFolder, pedigree, buffer);
+    if (history.state == store::HistoryRead::kReadFailed) problems.push_back(history.why);
+    if (history.state != store::HistoryRead::kRead) return runs;
+    std::vector<std::string_view> sound;
+    if (!load::SoundHistoryRuns(buffer, history.file, pedigree, sound, problems)) return runs;
+    std::vector<std::string_view> newestFirst(sound.rbegin(), sound.rend());
+    if (beforeDate > 0) load::PastRunsBefore(sound, beforeDate, newestFirst);
+
     store::LocalFiles files(programFolder);
     load::PastRaceFinder finder(files);
-    std::vector<PastRun> runs;
-    for (const std::string& record : *records) {
+    for (const std::string_view record : newestFirst) {
         if (static_cast<int>(runs.size()) == model::kPastRuns) break;
         model::SeImage se;
         se.Assign(record);
@@ -44,6 +51,7 @@ Result<std::vector<PastRun>> PastRunsFromHistory(const std::filesystem::path& pr
         }
         runs.push_back({std::string(se.View()), std::string(ra.View())});
     }
+    for (const std::string& problem : finder.Problems()) problems.push_back(problem);
     return runs;
 }
 

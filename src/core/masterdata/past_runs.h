@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "model/race_day.h"
-#include "util/result.h"
 
 namespace quindle::masterdata {
 
@@ -25,9 +24,15 @@ struct PastRun {
 // = 0, 1, ... whose SE year reads above 0.
 std::vector<PastRun> PastRunsOfRunner(const model::RaceDay& day, int race, int slot);
 
-// The newest 20 runs of the history file of `pedigree`, with their races.
-// A horse without a history file has no runs; a damaged file is an error.
-Result<std::vector<PastRun>> PastRunsFromHistory(const std::filesystem::path& programFolder,
-                                                 std::string_view pedigree);
+// The newest 20 runs of the history file of `pedigree` run before
+// `beforeDate` (yyyymmdd; 0: every run), with their races. The history and
+// the races are read and checked as the day load reads them, and what it
+// worked around goes to `problems` with the load's messages: a history that
+// cannot be read or has a damaged record inside gives no runs, a damaged
+// race file leaves its runs with their race keys only. A horse without a
+// history file has no runs.
+std::vector<PastRun> PastRunsFromHistory(const std::filesystem::path& programFolder,
+                                         std::string_view pedigree, int beforeDate,
+                                         std::vector<std::string>& problems);
 
 }  // namespace quindle::masterdata

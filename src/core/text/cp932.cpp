@@ -165,6 +165,20 @@ std::string ToCp932(std::string_view utf8) {
     return Utf8ToCp932(utf8);
 }
 
+bool IsCp932(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (IsLeadByte(b)) {
+            if (++i == bytes.size()) return false;
+            const auto trail = static_cast<unsigned char>(bytes[i]);
+            if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;
+        } else if (b == 0x80 || b == 0xA0 || b > 0xDF) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string_view FirstBytes(std::string_view s, size_t bytes) {
     size_t end = 0;
     while (end < s.size()) {

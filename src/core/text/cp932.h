@@ -25,6 +25,11 @@ const std::string& Sj(std::string_view utf8Literal);
 // CP932 text almost never is). Plain ASCII is neither and gives false.
 bool LooksLikeUtf8(std::string_view bytes);
 
+// True when every byte of `bytes` belongs to a CP932 character: single bytes
+// 0x00-0x7F and 0xA1-0xDF, lead bytes each followed by a trail byte
+// (0x40-0x7E, 0x80-0xFC).
+bool IsCp932(std::string_view bytes);
+
 // True when `b` starts a two-byte CP932 character.
 constexpr bool IsLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);

@@ -25,9 +25,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Error Unreadable(const fs::path& path) {
-    return Error{"ファイルを読めません: " + path.string()};
-}
+constexpr std::size_t kMiB = std::size_t{1} << 20;
+// Real settings files hold a few kilobytes; real record files a few
+// megabytes (a horse's whole career, a day of time-series odds).
+constexpr std::size_t kMaxSettingsBytes = 1 * kMiB;
+constexpr std::size_t kMaxDataBytes = 64 * kMiB;
 
 // The size of the open `f` when it is a regular file (not a folder, which
 // some systems let fopen open).
@@ -43,6 +45,18 @@ std::optional<long long> RegularFileSize(std::FILE* f) {
 }
 
 }  // namespace
+
+std::size_t MaxBytesOf(ReadLimit limit) {
+    return limit == ReadLimit::kSettings ? kMaxSettingsBytes : kMaxDataBytes;
+}
+
+std::string FileReadMessage(FileRead read, const fs::path& path, std::size_t maxBytes) {
+    if (read != FileRead::kTooLarge) return "ファイルを読めません: " + path.string();
+    // Whole megabytes where the limit is one, else bytes (a test's small limit).
+    const std::string limit = maxBytes % kMiB == 0 ? std::to_string(maxBytes / kMiB) + " MB"
+                                                   : std::to_string(maxBytes) + " バイト";
+    return "ファイルが大きすぎます (上限 " + limit + "): " + path.string();
+}
 
 bool PathExists(const fs::path& path) {
     std::error_code ec;
@@ -109,7 +123,8 @@ FileRead ReadFileInto(const fs::path& path, std::string& buffer, std::size_t max
     }
 #endif
     const std::optional<long long> size = RegularFileSize(f);
-    bool ok = size && static_cast<unsigned long long>(*size) <= maxBytes;
+    bool tooLarge = size && static_cast<unsigned long long>(*size) > maxBytes;
+    bool ok = size && !tooLarge;
     if (ok) {
         // The size is a hint only: the file may grow or shrink while it is read.
         buffer.resize(static_cast<size_t>(*size));
@@ -120,34 +135,39 @@ FileRead ReadFileInto(const fs::path& path, std::string& buffer, std::size_t max
             size_t n = 0;
             while (ok && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
                 buffer.append(chunk, n);
-                ok = buffer.size() <= maxBytes;
+                tooLarge = buffer.size() > maxBytes;
+                ok = !tooLarge;
             }
         }
         ok = ok && std::ferror(f) == 0;
     }
     std::fclose(f);
     if (!ok) buffer.clear();
+    if (tooLarge) return FileRead::kTooLarge;
     return ok ? FileRead::kRead : FileRead::kFailed;
 }
 
-Result<std::string> ReadFileBytes(const fs::path& path) {
-    auto bytes = ReadFileIfExists(path);
+Result<std::string> ReadFileBytes(const fs::path& path, ReadLimit limit) {
+    auto bytes = ReadFileIfExists(path, limit);
     if (!bytes) return Error{bytes.error()};
     if (!bytes->has_value()) return Error{"ファイルがありません: " + path.string()};
     return std::move(**bytes);
 }
 
-Result<std::optional<std::string>> ReadFileIfExists(const fs::path& path) {
+Result<std::optional<std::string>> ReadFileIfExists(const fs::path& path, ReadLimit limit) {
     std::string bytes;
-    switch (ReadFileInto(path, bytes)) {
+    const std::size_t maxBytes = MaxBytesOf(limit);
+    const FileRead read = ReadFileInto(path, bytes, maxBytes);
+    switch (read) {
         case FileRead::kRead:
             return std::optional<std::string>(std::move(bytes));
         case FileRead::kMissing:
             return std::optional<std::string>{};
         case FileRead::kFailed:
+        case FileRead::kTooLarge:
             break;
     }
-    return Unreadable(path);
+    return Error{FileReadMessage(read, path, maxBytes)};
 }
 
 fs::path TemporaryBeside(const fs::path& target) {

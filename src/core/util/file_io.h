@@ -22,21 +22,39 @@ namespace quindle {
 bool PathExists(const std::filesystem::path& path);
 
 enum class FileRead {
-    kRead,     // the whole file is in the buffer
-    kMissing,  // nothing is at the path (or a folder on the way is missing)
-    kFailed,   // it is not a file, is larger than allowed or could not be read
+    kRead,      // the whole file is in the buffer
+    kMissing,   // nothing is at the path (or a folder on the way is missing)
+    kFailed,    // it is not a file (a folder, a FIFO) or could not be read
+    kTooLarge,  // it is larger than the read allows; nothing of it was taken in
 };
+
+// How much a whole-file read takes in, by what the file is. Each limit is far
+// above any real file of its kind, so that only a wrong file (a disk image
+// saved under the name, a file that grew without end) is refused, at once
+// from its size and before it fills the memory.
+enum class ReadLimit {
+    kSettings,  // the settings file: a few hundred short keys
+    kData,      // record files, tables, logs and every other file the program reads
+};
+std::size_t MaxBytesOf(ReadLimit limit);
 
 // Reads all of `path` into `buffer` (whose capacity a caller reading many
 // files can reuse); the buffer is empty unless the file was read.
 FileRead ReadFileInto(const std::filesystem::path& path, std::string& buffer,
                       std::size_t maxBytes = static_cast<std::size_t>(-1));
 
-// The bytes of `path`. A missing or unreadable file is an error.
-Result<std::string> ReadFileBytes(const std::filesystem::path& path);
+// Why a read of `path` that ended in `read` (kFailed or kTooLarge, with the
+// limit `maxBytes`) took nothing in, naming the file: "ファイルを読めません:
+// <path>" or "ファイルが大きすぎます (上限 64 MB): <path>".
+std::string FileReadMessage(FileRead read, const std::filesystem::path& path, std::size_t maxBytes);
+
+// The bytes of `path`. A missing, unreadable or too large file is an error.
+Result<std::string> ReadFileBytes(const std::filesystem::path& path,
+                                  ReadLimit limit = ReadLimit::kData);
 
 // The bytes of `path`, or nothing when no file is there.
-Result<std::optional<std::string>> ReadFileIfExists(const std::filesystem::path& path);
+Result<std::optional<std::string>> ReadFileIfExists(const std::filesystem::path& path,
+                                                    ReadLimit limit = ReadLimit::kData);
 
 // Who may read a file created by the writers below (POSIX permissions;
 // Windows keeps the folder's access rules either way).

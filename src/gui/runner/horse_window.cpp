@@ -240,14 +240,14 @@ void HorseWindow::Clear() {
     StringGrid3->setRowCount(0);
 }
 
-void HorseWindow::Open(const Result<masterdata::HorseView>& view) {
+void HorseWindow::Open(const Result<masterdata::HorseView>& view,
+                       const std::vector<std::string>& problems) {
     Clear();
     if (view) {
-        MessageLabel->hide();
+        ShowMessages(MessageLabel, problems);
         ShowView(*view);
     } else {
-        MessageLabel->setText(FromUtf8(view.error()));
-        MessageLabel->show();
+        ShowMessages(MessageLabel, {view.error()});
     }
     if (!placed_) {
         RestoreWindowGeometry(*this, settings_, env::settings::kHorseWindow);

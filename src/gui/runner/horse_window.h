@@ -7,6 +7,8 @@
 
 #include <QWidget>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "masterdata/horse_view.h"
 #include "util/result.h"
@@ -31,13 +33,15 @@ class HorseWindow : public QWidget {
     HorseWindow(env::SettingsFile& settings, QWidget* mainWindow);
 
     // Fills the window with `view`, or with the message of `view`'s error
-    // ("no master record"), and shows it.
-    void Open(const Result<masterdata::HorseView>& view);
+    // ("no master record"), and shows it. `problems` (UTF-8) name the damaged
+    // files the view was read without; they stand above it.
+    void Open(const Result<masterdata::HorseView>& view,
+              const std::vector<std::string>& problems = {});
 
     QTabWidget* TabControl = nullptr;
     QLabel* NameLabel = nullptr;
     QLabel* NameLabel2 = nullptr;
-    QLabel* MessageLabel = nullptr;  // why there is nothing to show
+    QLabel* MessageLabel = nullptr;  // why there is nothing (or not all) to show
     QSplitter* Splitter1 = nullptr;
     QWidget* DetailPanel = nullptr;
     QTableWidget* StringGrid2 = nullptr;  // 過去走1

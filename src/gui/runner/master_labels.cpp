@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLayoutItem>
 #include <QScrollArea>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "common/qt_text.h"
@@ -26,6 +27,13 @@ QFont FixedPitchFont(const QFont& base) {
                       QStringLiteral("Osaka-Mono"), QStringLiteral("monospace")});
     font.setStyleHint(QFont::TypeWriter);
     return font;
+}
+
+void ShowMessages(QLabel* label, const std::vector<std::string>& messages) {
+    QStringList lines;
+    for (const std::string& message : messages) lines << FromUtf8(message);
+    label->setText(lines.join(QLatin1Char('\n')));
+    label->setVisible(!lines.isEmpty());
 }
 
 void FillItemLabels(QVBoxLayout* layout, const std::vector<ViewItem>& items) {

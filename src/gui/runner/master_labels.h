@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QString>
+#include <string>
 #include <vector>
 
 #include "masterdata/view_lines.h"
@@ -26,6 +27,11 @@ void StyleHeadingLabel(QLabel* label);
 // A scrolling page for a tab of a window; `lines` receives the layout that
 // FillItemLabels fills.
 QWidget* MakeLinesPage(QWidget* parent, QVBoxLayout*& lines);
+
+// Shows `messages` (UTF-8, one a line) in a window's message label, or hides
+// the label when there are none: why a window shows nothing, or what it
+// shows without (a damaged file read on the way).
+void ShowMessages(QLabel* label, const std::vector<std::string>& messages);
 
 // Replaces the labels of `lines` by one label per item of `items`.
 void FillItemLabels(QVBoxLayout* lines, const std::vector<masterdata::ViewItem>& items);

@@ -55,12 +55,13 @@ PersonWindow::PersonWindow(Person person, env::SettingsFile& settings, QWidget* 
     layout->addWidget(MakeLinesPage(this, resultLines_), 1);
 }
 
-void PersonWindow::Open(const Result<masterdata::PersonView>& view) {
+void PersonWindow::Open(const Result<masterdata::PersonView>& view,
+                        const std::vector<std::string>& problems) {
     view_.reset();
     NameLabel->clear();
     NameLabel->setToolTip({});
     if (view) {
-        MessageLabel->hide();
+        ShowMessages(MessageLabel, problems);
         view_ = *view;
         NameLabel->setText(FromCp932(view->NameLabel));
         NameLabel->setToolTip(FromCp932(view->tooltip));
@@ -69,8 +70,7 @@ void PersonWindow::Open(const Result<masterdata::PersonView>& view) {
         head.insert(head.end(), view->gradedWins.begin(), view->gradedWins.end());
         FillItemLabels(headLines_, head);
     } else {
-        MessageLabel->setText(FromUtf8(view.error()));
-        MessageLabel->show();
+        ShowMessages(MessageLabel, {view.error()});
         FillItemLabels(headLines_, {});
     }
     TabControl1Change();

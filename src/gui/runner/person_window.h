@@ -8,6 +8,8 @@
 
 #include <QWidget>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "env/settings_file.h"
 #include "masterdata/person_view.h"
@@ -27,7 +29,9 @@ class PersonWindow : public QWidget {
 
     // Fills the window with `view`, or with the message of `view`'s error
     // ("no master record"), and shows it. The tab chosen stays as it was.
-    void Open(const Result<masterdata::PersonView>& view);
+    // `problems` (UTF-8) name the damaged lines read past on the way.
+    void Open(const Result<masterdata::PersonView>& view,
+              const std::vector<std::string>& problems = {});
 
     QLabel* NameLabel = nullptr;
     QLabel* MessageLabel = nullptr;

@@ -10,6 +10,7 @@
 #include "common/qt_text.h"
 #include "common/wiring.h"
 #include "document/day_document.h"
+#include "load/runner_history.h"
 #include "masterdata/master_reader.h"
 #include "masterdata/past_runs.h"
 #include "raceview/race_pages.h"
@@ -22,6 +23,7 @@ namespace quindle::gui {
 namespace {
 
 namespace se = store::layout::se;
+namespace head = store::layout::head;
 using masterdata::MasterKind;
 
 // The horse name of the captions and messages: full-width blanks removed,
@@ -138,36 +140,44 @@ void RunnerController::HorseItemClick() {
     DayDocument& document = context_.document;
     if (document.DateText().empty()) return;
     const auto& folder = context_.session.ProgramFolder();
-    auto record = masterdata::ReadMasterRecord(folder, MasterKind::kHorse, selection_.pedigree);
+    std::vector<std::string> problems;
+    auto record =
+        masterdata::ReadMasterRecord(folder, MasterKind::kHorse, selection_.pedigree, problems);
     if (!record) {
         UmaForm_->Open(Error{record.error()});
         return;
     }
-    const auto runs =
-        masterdata::PastRunsOfRunner(document.Day(), document.CurrentRace(), selection_.slot);
-    UmaForm_->Open(masterdata::MakeHorseView(*record, runs));
+    const int race = document.CurrentRace();
+    // The runs shown are those the day load placed; the history is read again
+    // only to name what the load read past, so that a horse whose runs were
+    // withheld never shows an empty table without a word.
+    const int raceDate = load::DateNumber(document.Day().RaceRA(race).Field(head::kRaceDate));
+    (void)masterdata::PastRunsFromHistory(folder, selection_.pedigree, raceDate, problems);
+    const auto runs = masterdata::PastRunsOfRunner(document.Day(), race, selection_.slot);
+    UmaForm_->Open(masterdata::MakeHorseView(*record, runs), problems);
+}
+
+void RunnerController::PersonItemClick(MasterKind kind, const std::string& code,
+                                       PersonWindow* window) {
+    if (context_.document.DateText().empty()) return;
+    std::vector<std::string> problems;
+    auto record =
+        masterdata::ReadMasterRecord(context_.session.ProgramFolder(), kind, code, problems);
+    if (!record) {
+        window->Open(Error{record.error()});
+        return;
+    }
+    window->Open(kind == MasterKind::kJockey ? masterdata::MakeJockeyView(*record)
+                                             : masterdata::MakeTrainerView(*record),
+                 problems);
 }
 
 void RunnerController::JockeyItemClick() {
-    if (context_.document.DateText().empty()) return;
-    auto record = masterdata::ReadMasterRecord(context_.session.ProgramFolder(),
-                                               MasterKind::kJockey, selection_.jockeyCode);
-    if (!record) {
-        KishuForm_->Open(Error{record.error()});
-        return;
-    }
-    KishuForm_->Open(masterdata::MakeJockeyView(*record));
+    PersonItemClick(MasterKind::kJockey, selection_.jockeyCode, KishuForm_);
 }
 
 void RunnerController::TrainerItemClick() {
-    if (context_.document.DateText().empty()) return;
-    auto record = masterdata::ReadMasterRecord(context_.session.ProgramFolder(),
-                                               MasterKind::kTrainer, selection_.trainerCode);
-    if (!record) {
-        ChokForm_->Open(Error{record.error()});
-        return;
-    }
-    ChokForm_->Open(masterdata::MakeTrainerView(*record));
+    PersonItemClick(MasterKind::kTrainer, selection_.trainerCode, ChokForm_);
 }
 
 }  // namespace quindle::gui

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/feature_context.h"
+#include "masterdata/master_reader.h"
 #include "masterdata/tracked_horses.h"
 
 class QPoint;
@@ -50,6 +51,9 @@ class RunnerController : public QObject {
     void HorseItemClick();
     void JockeyItemClick();
     void TrainerItemClick();
+    // Opens `window` on the master record of `code`.
+    void PersonItemClick(masterdata::MasterKind kind, const std::string& code,
+                         PersonWindow* window);
     // The SE record of the selected runner; nullptr while no day is loaded.
     const std::string* SelectedRecord();
 

@@ -13,6 +13,7 @@ using quindle::testing::TempFolder;
 using quindle::testing::WriteBytes;
 using text::ToCp932;
 using Fields = std::vector<std::string>;
+using analysis::TableLineProblem;
 
 TEST(CommaText, SplitsAtCommasAndUnquotedBlanks) {
     struct Case {
@@ -77,16 +78,59 @@ TEST(JockeyRecommendTable, SortsLinesWithoutCaseAndKeepsTheFirstFiveFields) {
 
 TEST(JockeyRecommendTable, LoadsFromTheProgramFolderOrStaysEmpty) {
     TempFolder t;
-    auto missing = load::LoadJockeyRecommendTable(t.path());
+    std::vector<std::string> problems;
+    auto missing = load::LoadJockeyRecommendTable(t.path(), problems);
     ASSERT_TRUE(missing);
     EXPECT_TRUE(missing->empty());
 
     WriteBytes(t.path() / "JockData.KCSV", "!heading\r\nx,A\r\n");
-    auto loaded = load::LoadJockeyRecommendTable(t.path());
+    auto loaded = load::LoadJockeyRecommendTable(t.path(), problems);
     ASSERT_TRUE(loaded);
     ASSERT_EQ(loaded->size(), 2u);
     EXPECT_EQ(loaded->Rows()[0][0], "!heading");
     EXPECT_EQ(loaded->Rows()[1][1], "A");
+    // A line of two fields can give no mark: named with its file and line.
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0],
+              (t.path() / "JockData.KCSV").string() +
+                  ": 2行目: 項目が 2 つしかありません (騎手名,人気,騎乗パターン,"
+                  "単推奨,複推奨 の 5 つが要ります) (この行では推奨マークは付きません)");
+}
+
+// Every line but the heading is checked; the line numbers are the file's
+// although the table is sorted.
+TEST(JockeyRecommendTable, NamesEachLineItCannotUse) {
+    struct Case {
+        const char* line;  // UTF-8 unless it says otherwise
+        const char* what;  // the problem's text; empty: a sound line
+    } const cases[] = {
+        {"武豊,A,連続騎乗,◎,◎", ""},
+        {"武豊,F,,,◎", ""},  // no pattern: for runners without one
+        {"武豊,\"B\",\"テン乗り\",\"◎\",", ""},
+        {"武豊,A,連続騎乗,◎", "項目が 4 つしかありません"},
+        {"武豊,a,連続騎乗,◎,◎", "人気が A から F のどれでもありません: \"a\""},
+        {"武豊,AB,連続騎乗,◎,◎", "人気が A から F のどれでもありません: \"AB\""},
+        {"武豊,A,連続,◎,◎",
+         "騎乗パターンがテン乗り・連続騎乗・乗り戻りのどれでもありません: \"連続\""},
+        {"武豊,A,連続騎乗,○,", "単推奨が ◎ でも空でもありません: \"○\""},
+        {"武豊,A,連続騎乗,,☆", "複推奨が ◎ でも空でもありません: \"☆\""},
+    };
+    std::string file = "#heading\r\n";
+    for (const Case& c : cases) file += ToCp932(c.line) + "\r\n";
+    file += ToCp932("武豊,A,連続騎乗,◎,") + "\xFF\r\n";  // no CP932 byte
+    std::vector<TableLineProblem> problems;
+    const auto table = JockeyRecommendTable::FromText(file, &problems);
+    EXPECT_EQ(table.size(), std::size(cases) + 2);
+    std::vector<std::pair<size_t, std::string>> expected;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        if (*cases[i].what != '\0') expected.emplace_back(i + 2, cases[i].what);
+    }
+    expected.emplace_back(std::size(cases) + 2, "Shift-JIS (CP932) として読めないバイトがあります");
+    ASSERT_EQ(problems.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(problems[i].line, expected[i].first);
+        EXPECT_TRUE(problems[i].what.starts_with(expected[i].second)) << problems[i].what;
+    }
 }
 
 TEST(JockeyRecommendTable, ATableSavedAsUtf8IsRefusedNamingTheFile) {
@@ -104,7 +148,8 @@ TEST(JockeyRecommendTable, ATableSavedAsUtf8IsRefusedNamingTheFile) {
     for (const Case& c : cases) {
         TempFolder t;
         WriteBytes(t.path() / "jockdata.kcsv", c.bytes);
-        auto loaded = load::LoadJockeyRecommendTable(t.path());
+        std::vector<std::string> problems;
+        auto loaded = load::LoadJockeyRecommendTable(t.path(), problems);
         EXPECT_EQ(!loaded, c.refused) << c.what;
         if (!loaded) {
             EXPECT_NE(loaded.error().find("jockdata.kcsv"), std::string::npos) << loaded.error();

@@ -402,6 +402,24 @@ TEST_F(RaceCardTest, HeaderTextsOfARace) {
     EXPECT_EQ(h.CardHeading()[3], h.label4);
 }
 
+// The announcement time is set for interim odds only: final odds (zeros or
+// blanks) and a race without odds show no time, never "00:00" or " : ".
+TEST_F(RaceCardTest, OddsTimeOnlyForInterimOdds) {
+    SetRace(0, RaRec(kToday, kVenue, kRaceNumber));
+    const struct {
+        const char* announced;  // empty: no O1 record
+        const char* shown;
+    } cases[] = {{"01051540", "15:40"}, {"00000000", ""}, {"        ", ""}, {"", ""}};
+    for (const auto& c : cases) {
+        day().RaceO1(0).Blank();
+        if (*c.announced != '\0') {
+            day().RaceO1(0).Assign(
+                testing::O1Rec(kToday, kVenue, kRaceNumber, {}, c.announced).Line());
+        }
+        EXPECT_EQ(RaceHeaderOf(day(), 0).tfwTimeLabel, c.shown) << '"' << c.announced << '"';
+    }
+}
+
 TEST_F(RaceCardTest, HeaderWithoutEditionAndPanelByTrack) {
     const struct {
         const char* track;

@@ -61,6 +61,10 @@ TEST_F(ScheduleRulesTest, ARaceIsQueuedInTheMinuteOfItsOddsTimeOrTheNextUnlessIt
         {"01041800", At(15, 30, 0), true},
         // Odds fetched at the first tick keep the second from fetching again.
         {"01051530", At(15, 31, 0), false},
+        // Final odds carry no announcement time (zeros or blanks): nothing
+        // newer will come, so they are never fetched again.
+        {"00000000", At(15, 30, 0), false},
+        {"        ", At(15, 31, 0), false},
     };
     for (const Case& c : kCases) {
         day().RaceO1(0).Blank();

@@ -28,9 +28,9 @@ class RaceMailTest : public testing::RaceDayTest {
                       .Put(se::kJockeyShort, Sj(jockey)));
     }
     // Race 0 at 中山 with odds loaded and DeliverTime 1535 before a 15:40 post.
-    void OddsLoaded(int race, const char* deliver = "1535") {
+    void OddsLoaded(int race, const char* deliver = "1535", const char* announced = "01050930") {
         day().RaceO1(race).Assign(
-            O1Rec(kToday, kVenue, race + 1, {{"0035", "0012", "0020"}}).Line());
+            O1Rec(kToday, kVenue, race + 1, {{"0035", "0012", "0020"}}, announced).Line());
         day().OutData(race).DeliverTime = std::string_view(deliver);
     }
     std::vector<std::string> Lines(int race) {
@@ -43,11 +43,12 @@ class RaceMailTest : public testing::RaceDayTest {
 // Only runners with a mark, a jockey move or 乗り戻り get a line, in horse
 // number order, names trimmed of both kinds of blank.
 TEST_F(RaceMailTest, PredictionLinesOfMarkedRunnersInHorseOrder) {
-    SetRace(0, RaRec(kToday, kVenue, 1).Entered(4));
+    SetRace(0, RaRec(kToday, kVenue, 1).Entered(5));
     Runner(0, 7, "ナナバン", "騎手ア");
     Runner(1, 3, "　サンバン　", "騎手イ");
     Runner(2, 12, "ジュウニ", "騎手ウ");
     Runner(3, 1, "イチバン", "騎手エ");
+    Runner(4, 2, "トリケシ", "騎手オ");
     model::TOutData& out = day().OutData(0);
     out.WinRecommend[0] = model::kMarkRecommend;
     out.WinOdds[0] = 12.3;
@@ -58,7 +59,8 @@ TEST_F(RaceMailTest, PredictionLinesOfMarkedRunnersInHorseOrder) {
     out.RenzokuKijo[2] = 1;  // a pattern alone is no reason for a line
     out.GetMark[3] = 1;
     out.TenNori[3] = 1;
-    out.WinOdds[3] = model::kOddsWithdrawn;
+    out.GetMark[4] = 1;
+    out.WinOdds[4] = model::kOddsWithdrawn;  // scratched: never a line, whatever its marks
 
     EXPECT_EQ(Lines(0), (std::vector<std::string>{
                             "<<中山 1R>>",
@@ -88,7 +90,7 @@ TEST_F(RaceMailTest, DueDeliveriesNeedOddsTheTimeAndNoEarlierSend) {
     OddsLoaded(1);
     day().State().Delivered[1] = 1;                           // sent already
     day().OutData(2).DeliverTime = std::string_view("1535");  // no odds
-    OddsLoaded(3, "1537");
+    OddsLoaded(3, "1537", "00000000");  // final odds: no announcement time, due all the same
     const struct {
         const char* now;
         std::vector<int> due;

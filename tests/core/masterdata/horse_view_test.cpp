@@ -209,23 +209,30 @@ TEST(HorseView, ClipboardTextHoldsTheHeadingAndEveryRowByTabs) {
 
 TEST(HorseView, PastRunsFromTheHistoryFileNewestFirstWithTheirRaces) {
     ProgramFolderFixture folder;
-    const PastRun older = RunOn("20241124", 4, "1");
-    const PastRun newer = RunOn("20241222", 1, "1");
+    // A history holds the runs of its own horse only.
+    PastRun older = RunOn("20241124", 4, "1");
+    PastRun newer = RunOn("20241222", 1, "1");
+    for (PastRun* run : {&older, &newer}) text::PutField(run->se, se::kPedigree, "2019105123");
     folder.WriteLines(folder.HistoryFile("2019105123"),
                       {older.se.substr(0, 553), newer.se.substr(0, 553)});
     folder.WriteLines(folder.DayFile("20241222", ".jvRA"), {newer.ra.substr(0, 1270)});
-    auto runs = masterdata::PastRunsFromHistory(folder.path(), "2019105123");
-    ASSERT_TRUE(runs.ok()) << runs.error();
-    ASSERT_EQ(runs->size(), 2u);
-    EXPECT_EQ((*runs)[0].se, newer.se);
-    EXPECT_EQ((*runs)[0].ra, newer.ra);
+    std::vector<std::string> problems;
+    const auto runs = masterdata::PastRunsFromHistory(folder.path(), "2019105123", 0, problems);
+    EXPECT_TRUE(problems.empty());
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].se, newer.se);
+    EXPECT_EQ(runs[0].ra, newer.ra);
     // The older race's day file is missing: its race key only.
-    EXPECT_EQ((*runs)[1].ra.substr(11, 16), older.ra.substr(11, 16));
-    EXPECT_EQ((*runs)[1].ra.substr(600, 20), std::string(20, ' '));
+    EXPECT_EQ(runs[1].ra.substr(11, 16), older.ra.substr(11, 16));
+    EXPECT_EQ(runs[1].ra.substr(600, 20), std::string(20, ' '));
+    // Before a date, as a day of that date shows them.
+    const auto before =
+        masterdata::PastRunsFromHistory(folder.path(), "2019105123", 20241222, problems);
+    ASSERT_EQ(before.size(), 1u);
+    EXPECT_EQ(before[0].se, older.se);
 
-    auto none = masterdata::PastRunsFromHistory(folder.path(), "2019100000");
-    ASSERT_TRUE(none.ok());
-    EXPECT_TRUE(none->empty());
+    EXPECT_TRUE(masterdata::PastRunsFromHistory(folder.path(), "2019100000", 0, problems).empty());
+    EXPECT_TRUE(problems.empty());
 }
 
 }  // namespace

@@ -4,11 +4,14 @@
 #include "masterdata/master_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/fixtures/loader_fixture.h"
+#include "util/file_io.h"
 
 namespace quindle::testing {
 namespace {
@@ -62,7 +65,9 @@ TEST_F(MasterReader, FindsTheRecordOfItsCodeOrSaysThereIsNone) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
-        auto record = ReadMasterRecord(folder_.path(), c.kind, c.code);
+        std::vector<std::string> problems;
+        auto record = ReadMasterRecord(folder_.path(), c.kind, c.code, problems);
+        EXPECT_TRUE(problems.empty());
         if (*c.body == '\0') {
             ASSERT_FALSE(record.ok());
             EXPECT_NE(record.error().find("no master record"), std::string::npos);
@@ -79,10 +84,71 @@ TEST_F(MasterReader, FindsTheRecordOfItsCodeOrSaysThereIsNone) {
 
 TEST_F(MasterReader, ADamagedFileIsNamedNotTakenForAMissingRecord) {
     folder_.WriteLines(folder_.path() / "ksch" / "020Kish.jvKS", {"KS short line"});
-    auto record = ReadMasterRecord(folder_.path(), MasterKind::kJockey, "02001");
+    std::vector<std::string> problems;
+    auto record = ReadMasterRecord(folder_.path(), MasterKind::kJockey, "02001", problems);
     ASSERT_FALSE(record.ok());
     EXPECT_NE(record.error().find("020Kish.jvKS"), std::string::npos);
     EXPECT_EQ(record.error().find("no master record"), std::string::npos);
+}
+
+// What the lookup reads past is named, never silent: a damaged line beside
+// the record is a problem naming file and line, and a file that is no file
+// to read (a FIFO, one far too large) is the lookup's error naming it.
+TEST_F(MasterReader, DamageBesideTheRecordIsNamedAndAnUnreadableFileFails) {
+    const fs::path ks = folder_.path() / "ksch" / "011Kish.jvKS";
+    const fs::path ch = folder_.path() / "ksch" / "010Chok.jvCH";
+    struct Case {
+        const char* what;
+        std::function<void()> damage;
+        MasterKind kind;
+        const char* code;
+        const char* error;    // in the error; empty: the record is found
+        const char* problem;  // in the one problem; empty: none
+    };
+    const Case cases[] = {
+        {"a short line after the record",
+         [&] {
+             folder_.WriteBytes(
+                 ks, Master(RecordType::KS, "01155", "jockey").Record() + "KS short line\r\n");
+         },
+         MasterKind::kJockey, "01155", "", "011Kish.jvKS: 2行目: 長さが"},
+        {"a line of another record type before the record",
+         [&] {
+             folder_.WriteLines(ch, {Master(RecordType::KS, "01001", "other").Line(),
+                                     Master(RecordType::CH, "01002", "trainer").Line()});
+         },
+         MasterKind::kTrainer, "01002", "", "010Chok.jvCH: 1行目:"},
+        {"a FIFO in place of the file",
+         [&] {
+             fs::remove(ks);
+             ASSERT_EQ(::mkfifo(ks.c_str(), 0600), 0);
+         },
+         MasterKind::kJockey, "01155", "011Kish.jvKS: ファイルを読めません", ""},
+        {"a file over the size limit (sparse)",
+         [&] { fs::resize_file(ch, MaxBytesOf(ReadLimit::kData) + 1); }, MasterKind::kTrainer,
+         "01002", "010Chok.jvCH: ファイルが大きすぎます", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The sound files again (a FIFO left in place would hold their write).
+        fs::remove(ks);
+        fs::remove(ch);
+        SetUp();
+        c.damage();
+        std::vector<std::string> problems;
+        auto record = ReadMasterRecord(folder_.path(), c.kind, c.code, problems);
+        if (*c.error != '\0') {
+            ASSERT_FALSE(record.ok());
+            EXPECT_NE(record.error().find(c.error), std::string::npos) << record.error();
+            continue;
+        }
+        ASSERT_TRUE(record.ok()) << record.error();
+        EXPECT_EQ(record->substr(layout::MasterKey(masterdata::MasterRecordType(c.kind))->pos - 1,
+                                 std::string(c.code).size()),
+                  c.code);
+        ASSERT_EQ(problems.size(), 1u);
+        EXPECT_NE(problems[0].find(c.problem), std::string::npos) << problems[0];
+    }
 }
 
 }  // namespace

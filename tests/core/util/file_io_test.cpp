@@ -38,7 +38,7 @@ TEST(FileIo, ReadFileIntoTellsMissingFromUnreadable) {
         {"no folder on the way", temp.path() / "none" / "b.jvSEI", 100, FileRead::kMissing, ""},
         {"a file on the way", file / "b.jvSEI", 100, FileRead::kMissing, ""},
         {"a folder", temp.path() / "folder", 100, FileRead::kFailed, ""},
-        {"over the limit", file, 9, FileRead::kFailed, ""},
+        {"over the limit", file, 9, FileRead::kTooLarge, ""},
     };
     std::string buffer = "left from an earlier file";
     for (const Case& c : cases) {
@@ -65,6 +65,50 @@ TEST(FileIo, WholeFileReadsNameTheFileInTheirErrors) {
     ASSERT_FALSE(required);
     EXPECT_NE(required.error().find("ファイルがありません"), std::string::npos);
     EXPECT_NE(required.error().find(missing.string()), std::string::npos);
+}
+
+// A file far beyond its kind's limit is refused from its size alone, naming
+// the file and the limit; the files are sparse, so nothing is written.
+TEST(FileIo, WholeFileReadsRefuseAFileOverTheLimitOfItsKind) {
+    TempFolder temp;
+    const fs::path settings = temp.path() / "quindle.ini";
+    const fs::path records = temp.path() / "2025年01月05日.jvRA";
+    WriteBytes(settings, "[Dir]\r\n");
+    WriteBytes(records, "RA\r\n");
+    struct Case {
+        const char* what;
+        fs::path path;
+        std::uintmax_t size;
+        quindle::ReadLimit limit;
+        const char* message;  // empty: read
+    };
+    const std::size_t settingsMax = quindle::MaxBytesOf(quindle::ReadLimit::kSettings);
+    const std::size_t dataMax = quindle::MaxBytesOf(quindle::ReadLimit::kData);
+    const Case cases[] = {
+        {"settings at the limit", settings, settingsMax, quindle::ReadLimit::kSettings, ""},
+        {"settings of 1 GB", settings, std::uintmax_t{1} << 30, quindle::ReadLimit::kSettings,
+         "ファイルが大きすぎます (上限 1 MB): "},
+        {"settings just over the limit", settings, settingsMax + 1, quindle::ReadLimit::kSettings,
+         "ファイルが大きすぎます (上限 1 MB): "},
+        {"a record file of 2 MB", records, 2 << 20, quindle::ReadLimit::kData, ""},
+        {"a record file over the limit", records, dataMax + 1, quindle::ReadLimit::kData,
+         "ファイルが大きすぎます (上限 64 MB): "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::resize_file(c.path, c.size);
+        auto read = quindle::ReadFileIfExists(c.path, c.limit);
+        if (*c.message == '\0') {
+            ASSERT_TRUE(read) << read.error();
+            EXPECT_EQ((*read)->size(), c.size);
+            continue;
+        }
+        ASSERT_FALSE(read);
+        EXPECT_EQ(read.error(), c.message + c.path.string());
+        auto required = quindle::ReadFileBytes(c.path, c.limit);
+        ASSERT_FALSE(required);
+        EXPECT_EQ(required.error(), read.error());
+    }
 }
 
 TEST(FileIo, OnlyTheTemporaryFilesOfDeadWritersAreRemoved) {

@@ -18,9 +18,6 @@ namespace {
 
 constexpr std::string_view kHistoryExtension = ".jvSEI";
 constexpr size_t kYearFolderChars = 4;  // the year of birth opens the pedigree number
-// Far beyond any horse's runs (some 30,000 records); a larger "file" is not a
-// history file (a directory reports sizes like that) and is not read.
-constexpr std::size_t kMaxHistoryBytes = std::size_t{16} << 20;
 
 bool IsAsciiAlnum(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -118,14 +115,18 @@ HistoryReadResult ReadHistoryFile(const fs::path& programFolder, std::string_vie
                                   std::string& buffer) {
     buffer.clear();
     if (!UsablePedigree(pedigree)) return {};
-    HistoryReadResult result{HistoryRead::kRead, CanonicalPath(programFolder, pedigree)};
-    FileRead read = ReadFileInto(result.file, buffer, kMaxHistoryBytes);
+    HistoryReadResult result{HistoryRead::kRead, CanonicalPath(programFolder, pedigree), {}};
+    const std::size_t maxBytes = MaxBytesOf(ReadLimit::kData);
+    FileRead read = ReadFileInto(result.file, buffer, maxBytes);
     if (read == FileRead::kMissing) {
         result.file = SearchPath(programFolder, pedigree);
         if (result.file.empty()) return {};
-        read = ReadFileInto(result.file, buffer, kMaxHistoryBytes);
+        read = ReadFileInto(result.file, buffer, maxBytes);
     }
-    if (read != FileRead::kRead) result.state = HistoryRead::kReadFailed;
+    if (read != FileRead::kRead) {
+        result.state = HistoryRead::kReadFailed;
+        result.why = "過去走" + FileReadMessage(read, result.file, maxBytes);
+    }
     return result;
 }
 

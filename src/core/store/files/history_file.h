@@ -25,6 +25,10 @@ enum class HistoryRead {
 struct HistoryReadResult {
     HistoryRead state = HistoryRead::kNoFile;
     std::filesystem::path file;  // the file read or failed; empty without one
+    // Why a file that is there was not read, naming it (UTF-8):
+    // "過去走ファイルを読めません: <file>" (a folder, a FIFO, an I/O error) or
+    // "過去走ファイルが大きすぎます (上限 64 MB): <file>".
+    std::string why;
 };
 
 // Reads the history file of `pedigree` (the 10-character pedigree number of an
