@@ -161,6 +161,11 @@ Result<int> ResolveRace(const load::DayLoadOutcome& outcome, std::string_view te
     for (size_t line = 0; line < outcome.raceList.size(); ++line) {
         if (WithoutBlanks(outcome.raceList[line]) == wanted) return outcome.raceIndexes[line];
     }
+    for (const load::WithheldRace& w : outcome.withheld) {
+        if (WithoutBlanks(w.Label()) == wanted) {
+            return Error{w.Label() + " は破損したレコードがあるため読み込んでいません: " + w.reason};
+        }
+    }
     return Error{"no race '" + std::string(text) + "' on this day"};
 }
 

@@ -192,7 +192,9 @@ void AcquisitionController::AllOddsItemClick() {
         context_.messages.Inform(QString::fromUtf8(kNoDayMessage), Beep::Yes);
         return;
     }
-    for (int line = 0; line < controls_.DatList->count(); ++line) {
+    // Withheld races close the list and have no odds to fetch.
+    const auto races = static_cast<int>(context_.document.RaceIndexes().size());
+    for (int line = 0; line < races; ++line) {
         if (context_.document.Busy()) return;  // a retrieval of the schedule came in between
         emit showRaceLine(line);
         SokuhoOddsBtnClick();
