@@ -147,6 +147,10 @@ Result<JvLinkSource> Session::JvLink(WithoutStore withoutStore) const {
 
 Result<int> ResolveRace(const load::DayLoadOutcome& outcome, std::string_view text) {
     if (outcome.raceList.empty()) {
+        // Every race withheld: the damage is the reason, not an empty file.
+        if (!outcome.withheld.empty()) {
+            return Error{"読み込めるレースがありません: " + outcome.withheld.front().reason};
+        }
         return Error{outcome.files.ra.string() + ": レースがありません (no race in this file)"};
     }
     if (AllDigits(text)) {

@@ -165,9 +165,12 @@ class Loader {
                 if (read->seFile && withheld.empty()) bar_.Step();
             }
             if (!withheld.empty()) {
+                // A damaged line of the files is among their problems already.
+                const auto& lines = files_.Problems();
+                const bool newReason = std::find(lines.begin(), lines.end(), withheld) == lines.end();
                 Withhold({race, std::string(day_.RaceRA(race).Field(head::kVenue)),
                           day_.RaceRA(race).Int32(head::kRaceNumber), std::move(withheld)},
-                         true);
+                         newReason);
             }
         }
         for (const std::string& p : files_.Problems()) outcome_.problems.push_back(p);
