@@ -158,17 +158,15 @@ std::optional<std::string> CheckKeys(std::string_view line, RecordType type) {
     return std::nullopt;
 }
 
-// Rules between fields of one record, beyond each field's own form.
-std::optional<std::string> CheckRelations(std::string_view line, RecordType type) {
+// Ranges of fields whose form alone lets a wrong value through.
+std::optional<std::string> CheckRanges(std::string_view line, RecordType type) {
     if (type == RecordType::SE) {
-        // Bracket 0 is a card before the draw; bracket b holds horse numbers
-        // from b on, and there are eight brackets.
+        // Bracket 0 is a card before the draw; there are eight brackets.
         const auto bracket = text::FieldAt(line, layout::se::kBracket);
-        const auto horse = text::FieldInt(line, layout::se::kHorseNumber);
-        const auto b = text::ReadInt(bracket);
-        if (!AllBlank(bracket) && (b > kBrackets || (horse > 0 && b > horse))) {
+        if (!AllBlank(bracket) && text::ReadInt(bracket) > kBrackets) {
             return Describe("se.Bracket", layout::se::kBracket, bracket) + ": 馬番 " +
-                   std::to_string(horse) + " の枠番になりません";
+                   std::to_string(text::FieldInt(line, layout::se::kHorseNumber)) +
+                   " の枠番になりません (枠は 1 から 8 まで)";
         }
     }
     if (type == RecordType::RA) {
@@ -195,7 +193,7 @@ std::optional<std::string> CheckFields(std::string_view line, RecordType type) {
         if (AllBlank(value) || value == c.unset || !c.lookup(value).empty()) continue;
         return Describe(c.name, c.pos, value) + ": コード表にないコードです";
     }
-    return CheckRelations(line, type);
+    return CheckRanges(line, type);
 }
 
 std::string LowerAscii(std::string s) {

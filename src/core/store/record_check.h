@@ -2,8 +2,8 @@
 // Validation of JV-Data records: each record has the length of its type,
 // holds valid CP932 text, a sound race key (store/race_key.h) or master key,
 // digits where the layout has digit fields, known codes where a code table
-// exists, and fields that agree with each other (a bracket that can hold the
-// horse number, a post time that is a time). `quindle-cli jvcheck` applies
+// exists, and values within their range (a bracket of the eight, a post time
+// that is a time). `quindle-cli jvcheck` applies
 // these rules to whole files; every reader of a local file applies the same
 // rules to each record before using it (store/files/checked_records.h).
 
@@ -25,7 +25,7 @@ namespace quindle::store {
 std::optional<std::string> CheckRecordLine(std::string_view line);
 
 // The reason the contents of `line`, a record of `type` of the right length,
-// are not sound: its text, its key, its fields' forms, codes and relations.
+// are not sound: its text, its key, its fields' forms, codes and ranges.
 // Messages name the field and its position. Empty when sound.
 std::string RecordContentProblem(std::string_view line, layout::RecordType type);
 

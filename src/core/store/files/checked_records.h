@@ -10,7 +10,7 @@
 //   - its length and its record type (positions 1-2),
 //   - its contents, by the rules `jvcheck` applies (store/record_check.h):
 //     CP932 text, the race key (store/race_key.h) or master key, each
-//     field's form and code, and the fields' relations,
+//     field's form, code and range,
 //   - what the file implies about its records (`RecordFileSpec::implied`:
 //     the date of a day file, the venue of a file per venue, the pedigree
 //     number of a run history, the code of a master file),
