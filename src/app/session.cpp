@@ -167,7 +167,8 @@ Result<int> ResolveRace(const load::DayLoadOutcome& outcome, std::string_view te
     }
     for (const load::WithheldRace& w : outcome.withheld) {
         if (WithoutBlanks(w.Label()) == wanted) {
-            return Error{w.Label() + " は破損したレコードがあるため読み込んでいません: " + w.reason};
+            return Error{w.Label() +
+                         " は破損したレコードがあるため読み込んでいません: " + w.reason};
         }
     }
     return Error{"no race '" + std::string(text) + "' on this day"};

@@ -4,11 +4,10 @@
 #include <system_error>
 
 #include "store/codes/venue.h"
-#include "text/cp932.h"
-
 #include "store/files/checked_records.h"
 #include "store/files/file_names.h"
 #include "store/record_layout.h"
+#include "text/cp932.h"
 #include "text/fields.h"
 #include "util/folders.h"
 
@@ -169,7 +168,8 @@ Result<DayRaces> DayFiles::ReadRaces() {
                           "同じレースが " + std::to_string(first->second) + "行目にもあります");
         problems_.push_back(reason);
         races.withheld.push_back(
-            {static_cast<int>(i), std::string(text::FieldAt(races.records[i], layout::head::kVenue)),
+            {static_cast<int>(i),
+             std::string(text::FieldAt(races.records[i], layout::head::kVenue)),
              text::ReadInt32(text::FieldAt(races.records[i], layout::head::kRaceNumber)), reason});
         races.records[i].clear();
     }
@@ -246,9 +246,9 @@ Result<RunnerRead> DayFiles::ForEachRunner(
     read.seFile = true;
     const int raceNumber = ra.Int32(layout::head::kRaceNumber);
     if (*entered > 0 && (raceNumber < 1 || raceNumber > kSeRacesPerVenue)) {
-        read.withheld = RecordMessage(paths_.ra, raRecordNumber,
-                                      "レース番号が " + std::to_string(raceNumber) +
-                                          " です (出走馬は 1 から 12 レースまで)");
+        read.withheld = RecordMessage(
+            paths_.ra, raRecordNumber,
+            "レース番号が " + std::to_string(raceNumber) + " です (出走馬は 1 から 12 レースまで)");
         return read;
     }
     if (auto damaged = file.damagedRaces.find(raceNumber); damaged != file.damagedRaces.end()) {
@@ -261,8 +261,8 @@ Result<RunnerRead> DayFiles::ForEachRunner(
     if (*entered > 0 && end > file.records->size()) {
         const size_t missing = std::max(first, file.records->size());
         read.withheld = RecordMessage(file.path, static_cast<int>(missing) + 1,
-                                      "レコードがありません (" + std::to_string(raceNumber) +
-                                          "R " + std::to_string(missing - first + 1) + "番)");
+                                      "レコードがありません (" + std::to_string(raceNumber) + "R " +
+                                          std::to_string(missing - first + 1) + "番)");
         return read;
     }
     for (int slot = 0; slot < *entered; ++slot) {
@@ -275,8 +275,8 @@ Result<RunnerRead> DayFiles::ForEachRunner(
 
 std::string WithheldRace::Label() const {
     if (venue.empty() || raceNumber <= 0) return reason;
-    return text::ToUtf8(store::VenueName(venue, kVenueNameStyle) +
-                        text::Format("%2d", raceNumber) + "R");
+    return text::ToUtf8(store::VenueName(venue, kVenueNameStyle) + text::Format("%2d", raceNumber) +
+                        "R");
 }
 
 }  // namespace quindle::load

@@ -46,10 +46,10 @@ struct DayFilePaths {
 
 // A race the day's files cannot give soundly, and why.
 struct WithheldRace {
-    int race = -1;           // race index; -1 when the race is not one of the day's
-    std::string venue;       // venue code (CP932); empty when the record does not tell
-    int raceNumber = 0;      // 0 when the record does not tell
-    std::string reason;      // UTF-8, naming the file, line and field
+    int race = -1;       // race index; -1 when the race is not one of the day's
+    std::string venue;   // venue code (CP932); empty when the record does not tell
+    int raceNumber = 0;  // 0 when the record does not tell
+    std::string reason;  // UTF-8, naming the file, line and field
     // "中山11R" (UTF-8), or the reason's file and line when the record does
     // not tell its race.
     std::string Label() const;

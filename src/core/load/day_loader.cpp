@@ -167,7 +167,8 @@ class Loader {
             if (!withheld.empty()) {
                 // A damaged line of the files is among their problems already.
                 const auto& lines = files_.Problems();
-                const bool newReason = std::find(lines.begin(), lines.end(), withheld) == lines.end();
+                const bool newReason =
+                    std::find(lines.begin(), lines.end(), withheld) == lines.end();
                 Withhold({race, std::string(day_.RaceRA(race).Field(head::kVenue)),
                           day_.RaceRA(race).Int32(head::kRaceNumber), std::move(withheld)},
                          newReason);
@@ -182,8 +183,8 @@ class Loader {
         return files_.ForEachRunner(
             day_.RaceRA(race), race + 1, [&](int slot, const std::string& record) {
                 day_.RunnerSE(race, slot).Assign(record);
-                Status s = ClassifyRunner(day_, race, slot, programFolder_, progress_,
-                                          outcome_.problems);
+                Status s =
+                    ClassifyRunner(day_, race, slot, programFolder_, progress_, outcome_.problems);
                 // A damaged history leaves this one runner without a
                 // pattern; the rest of the day is sound.
                 if (!s) outcome_.problems.push_back(s.error());
@@ -213,8 +214,7 @@ class Loader {
     // venue and race number; empty when there is none.
     static std::string DamagedPayout(const std::vector<WithheldRace>& damaged, const RaImage& ra) {
         for (const WithheldRace& d : damaged) {
-            if (d.venue == ra.Field(head::kVenue) &&
-                d.raceNumber == ra.Int32(head::kRaceNumber)) {
+            if (d.venue == ra.Field(head::kVenue) && d.raceNumber == ra.Int32(head::kRaceNumber)) {
                 return d.reason;
             }
         }

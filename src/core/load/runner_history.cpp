@@ -83,7 +83,8 @@ std::string OrderProblem(std::string_view key, std::string_view lastKey, std::si
     const std::string date = text::ToUtf8(FieldAt(key, 1, head::kRaceDate.len));
     const std::string lastDate = text::ToUtf8(FieldAt(lastKey, 1, head::kRaceDate.len));
     if (date == lastDate) return date + " の走りが " + where + "にもあります (1 日に 2 走)";
-    return date + " の走りが " + where + "の " + lastDate + " の走りより後にあります (日付順ではありません)";
+    return date + " の走りが " + where + "の " + lastDate +
+           " の走りより後にあります (日付順ではありません)";
 }
 
 void ResetRunner(TOutData& out, int slot) {
@@ -121,15 +122,17 @@ bool SoundHistoryRuns(std::string_view historyBytes, const std::filesystem::path
     std::string_view lastKey;
     std::size_t lastLine = 0;
     std::string orderProblem;
-    const store::RecordFileScan scan = store::ForEachCheckedRecordIn(
-        historyBytes, file, spec, [&](const store::CheckedRecord& r) {
+    const store::RecordFileScan scan =
+        store::ForEachCheckedRecordIn(historyBytes, file, spec, [&](const store::CheckedRecord& r) {
             if (r.blank) return;
             const std::string_view key = FieldAt(r.record, head::kRaceKey);
             if (orderProblem.empty() && lastLine > 0 &&
                 FieldAt(key, 1, head::kRaceDate.len) <= FieldAt(lastKey, 1, head::kRaceDate.len)) {
-                orderProblem =
-                    store::RecordProblem{file, r.line, OrderProblem(key, lastKey, lastLine), {}}
-                        .Message();
+                orderProblem = store::RecordProblem{
+                    file,
+                    r.line,
+                    OrderProblem(key, lastKey, lastLine),
+                    {}}.Message();
             }
             lastKey = key;
             lastLine = r.line;

@@ -69,8 +69,8 @@ std::string RaceKeyProblem(std::string_view key) {
         return "レースキーが " + std::to_string(head::kRaceKey.len) + " バイトありません";
     }
     static constexpr KeyPart kDigitParts[] = {
-        {head::kYear, "開催年"},         {head::kMonthDay, "開催月日"},
-        {head::kMeeting, "開催回"},      {head::kDayOfMeeting, "開催日目"},
+        {head::kYear, "開催年"},           {head::kMonthDay, "開催月日"},
+        {head::kMeeting, "開催回"},        {head::kDayOfMeeting, "開催日目"},
         {head::kRaceNumber, "レース番号"},
     };
     for (const KeyPart& part : kDigitParts) {

@@ -1,7 +1,5 @@
 #include "store/record_check.h"
 
-#include "util/file_io.h"
-
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -12,6 +10,7 @@
 #include "store/race_key.h"
 #include "text/cp932.h"
 #include "text/fields.h"
+#include "util/file_io.h"
 
 namespace quindle::store {
 namespace {
@@ -76,8 +75,7 @@ const char* FormText(FieldForm form) {
 // "<name> (<pos> バイト目から <len> バイト) が "<value>" です": where a field
 // is and what it holds, the head of every field message.
 std::string Describe(std::string_view name, FieldPos f, std::string_view value) {
-    return std::string(name) +
-           text::Format(" (%d バイト目から %d バイト) が \"", f.pos, f.len) +
+    return std::string(name) + text::Format(" (%d バイト目から %d バイト) が \"", f.pos, f.len) +
            text::ToUtf8(value) + "\" です";
 }
 
@@ -153,7 +151,8 @@ std::optional<std::string> CheckKeys(std::string_view line, RecordType type) {
         if (!bad.empty()) return bad;
     } else if (auto key = layout::MasterKey(type)) {
         const auto value = text::FieldAt(line, *key);
-        if (!AllDigits(value)) return Describe("マスターのキー", *key, value) + ": 数字ではありません";
+        if (!AllDigits(value))
+            return Describe("マスターのキー", *key, value) + ": 数字ではありません";
     }
     return std::nullopt;
 }
@@ -290,10 +289,9 @@ RecordFileCheck CheckRecordText(std::string_view bytes, const RecordFileKind& ki
                 ++result.records;
                 ++result.byType[static_cast<size_t>(*type)];
                 if (kind.local && kind.type && *type != *kind.type) {
-                    fail(lineNo, std::string(layout::RecordTypeId(*kind.type)) +
-                                     " レコードのファイルに " +
-                                     std::string(layout::RecordTypeId(*type)) +
-                                     " レコードがあります");
+                    fail(lineNo,
+                         std::string(layout::RecordTypeId(*kind.type)) + " レコードのファイルに " +
+                             std::string(layout::RecordTypeId(*type)) + " レコードがあります");
                 }
             }
             if (auto bad = CheckRecordLine(line)) fail(lineNo, std::move(*bad));

@@ -141,8 +141,9 @@ void RaceViewController::ShowDamagedFiles(const load::DayLoadOutcome& outcome) {
         DamagedFilesLabel_->clear();
         return;
     }
-    std::string text = "この開催日のファイルに破損があります: " +
-                       std::to_string(outcome.problems.size()) + " 件 (エラーログに記録しました)";
+    std::string text =
+        "この開催日のファイルに破損があります: " + std::to_string(outcome.problems.size()) +
+        " 件 (エラーログに記録しました)";
     if (!outcome.withheld.empty()) {
         text += " 表示できないレース:";
         for (const load::WithheldRace& w : outcome.withheld) text += " " + w.Label();

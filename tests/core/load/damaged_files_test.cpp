@@ -253,61 +253,91 @@ TEST_F(DamagedDay, ADamagedRecordOfTheDayWithholdsItsRaceOnly) {
         // Field contents, each read as another value if let through.
         {"jockey code \"0103X\"",
          [](DamagedDay& t) { text::PutField(t.seLines_[0], se::kJockeyCode, "0103X"); },
-         {se, "181行目", "se.JockeyCode", "297 バイト目", "0103X"}, 0, "中山11R"},
+         {se, "181行目", "se.JockeyCode", "297 バイト目", "0103X"},
+         0,
+         "中山11R"},
         {"bracket 9",
          [](DamagedDay& t) { text::PutField(t.seLines_[1], se::kBracket, "9"); },
-         {se, "182行目", "se.Bracket", "28 バイト目", "\"9\"", "馬番 2"}, 0, "中山11R"},
+         {se, "182行目", "se.Bracket", "28 バイト目", "\"9\"", "馬番 2"},
+         0,
+         "中山11R"},
         {"win odds \"0X79\"",
          [](DamagedDay& t) { text::PutField(t.seLines_[0], se::kWinOdds, "0X79"); },
-         {se, "181行目", "se.WinOdds", "360 バイト目", "0X79"}, 0, "中山11R"},
+         {se, "181行目", "se.WinOdds", "360 バイト目", "0X79"},
+         0,
+         "中山11R"},
         {"payout \"00000X100\"",
          [](DamagedDay& t) {
              text::PutField(t.hrLine_, layout::hr::Block(BetType::Win).Payout(1), "00000X100");
          },
-         {hr, "1行目", "Payout", "105 バイト目", "00000X100"}, 0, "中山11R"},
+         {hr, "1行目", "Payout", "105 バイト目", "00000X100"},
+         0,
+         "中山11R"},
         {"post time \"1X4Z\"",
          [](DamagedDay& t) { text::PutField(t.raLine_, ra::kPostTime, "1X4Z"); },
-         {raFile, "1行目", "ra.PostTime", "874 バイト目", "1X4Z"}, 0, "中山11R"},
+         {raFile, "1行目", "ra.PostTime", "874 バイト目", "1X4Z"},
+         0,
+         "中山11R"},
         {"post time \"2575\"",
          [](DamagedDay& t) { text::PutField(t.raLine_, ra::kPostTime, "2575"); },
-         {raFile, "1行目", "ra.PostTime", "時刻"}, 0, "中山11R"},
+         {raFile, "1行目", "ra.PostTime", "時刻"},
+         0,
+         "中山11R"},
         // Records out of step or of another race.
         {"an SE record written twice",
          [](DamagedDay& t) {
              t.seLines_ = {t.seLines_[0], t.seLines_[0], t.seLines_[1]};
          },
-         {se, "182行目", "11R 2番"}, 0, "中山11R"},
+         {se, "182行目", "11R 2番"},
+         0,
+         "中山11R"},
         {"horse number 19 in a slot",
          [](DamagedDay& t) { text::PutField(t.seLines_[1], se::kHorseNumber, "19"); },
-         {se, "182行目", "19"}, 0, "中山11R"},
+         {se, "182行目", "19"},
+         0,
+         "中山11R"},
         {"head count \"ab\"",
          [](DamagedDay& t) { text::PutField(t.raLine_, ra::kEntered, "ab"); },
-         {raFile, "1行目", "ab"}, 0, "中山11R"},
+         {raFile, "1行目", "ab"},
+         0,
+         "中山11R"},
         {"head count blank",
          [](DamagedDay& t) { text::PutField(t.raLine_, ra::kEntered, "  "); },
-         {raFile, "1行目", "登録頭数"}, 0, "中山11R"},
+         {raFile, "1行目", "登録頭数"},
+         0,
+         "中山11R"},
         {"an RA record of the next day",
          [](DamagedDay& t) { text::PutField(t.raLine_, head::kRaceDate, "20250106"); },
-         {raFile, "1行目", "20250106"}, 0, "中山11R"},
+         {raFile, "1行目", "20250106"},
+         0,
+         "中山11R"},
         {"an RA record twice",
          [](DamagedDay& t) {
              t.raLines_ = {t.raLine_, t.raLine_};
          },
-         {raFile, "2行目", "1行目"}, 1, "中山11R"},
+         {raFile, "2行目", "1行目"},
+         1,
+         "中山11R"},
         {"an RA record of month 13",
          [](DamagedDay& t) {
              t.raLines_ = {t.raLine_, RaRec("20251345", "06", 1).Line()};
          },
-         {raFile, "2行目", "20251345"}, 1, "中山 1R"},
+         {raFile, "2行目", "20251345"},
+         1,
+         "中山 1R"},
         {"an HR record of another day",
          [](DamagedDay& t) { text::PutField(t.hrLine_, head::kRaceDate, "20250106"); },
-         {hr, "1行目", "20250106"}, 0, "中山11R"},
+         {hr, "1行目", "20250106"},
+         0,
+         "中山11R"},
         // Files cut in the middle of a record keep the records before it.
         {"an RA file cut in its second record",
          [](DamagedDay& t) {
              t.raLines_ = {t.raLine_, t.lastRaLine_.substr(0, 700)};
          },
-         {raFile, "2行目", "700"}, 1, "中山12R"},
+         {raFile, "2行目", "700"},
+         1,
+         "中山12R"},
         {"an SE file cut in the slot of 12R",
          [](DamagedDay& t) {
              std::vector<std::string> slots(216, std::string(553, ' '));
@@ -317,7 +347,9 @@ TEST_F(DamagedDay, ADamagedRecordOfTheDayWithholdsItsRaceOnly) {
              for (size_t i = 0; i < 198; ++i) t.seBytes_ += slots[i] + "\r\n";
              t.seBytes_ += slots[198].substr(0, 300);
          },
-         {se, "199行目", "CR LF"}, 1, "中山12R"},
+         {se, "199行目", "CR LF"},
+         1,
+         "中山12R"},
         // A line beyond the file's last race belongs to no race.
         {"an SE file of 217 lines",
          [](DamagedDay& t) {
@@ -326,7 +358,9 @@ TEST_F(DamagedDay, ADamagedRecordOfTheDayWithholdsItsRaceOnly) {
              t.seWhole_[181] = t.seLines_[1];
              t.seWhole_[198] = t.lastSeLine_;
          },
-         {se, "217行目"}, -1, ""},
+         {se, "217行目"},
+         -1,
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -33,7 +33,7 @@ TEST(RaceKey, NamesThePartThatIsWrong) {
         const char* mentions;
     };
     const Case cases[] = {
-        {"2024021K6010110 ", "開催月日"},  // shifted by one byte
+        {"2024021K6010110 ", "開催月日"},      // shifted by one byte
         {"20240210k6010110", "競馬場コード"},  // letter case matters
         {"20240210ZZ010110", "競馬場コード (20 バイト目から 2 バイト) が \"ZZ\""},
         {"20240210 6010110", "競馬場コード"},
