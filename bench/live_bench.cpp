@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "app/day_retrieval.h"
 #include "app/jvlink_source.h"
 #include "app/live_day.h"
 #include "app/session.h"
 #include "jvlink/jvlink_decorator.h"
-#include "jvlink/realtime/realtime_retrieval.h"
 #include "util/command_options.h"
 
 namespace {
@@ -57,24 +57,23 @@ int DayOdds(app::Session& session, const std::string& dayText) {
     if (!opened) return std::fprintf(stderr, "%s\n", opened.error().c_str()), 1;
     jvlink::TimedJvLink link(std::move(opened->link));
 
-    std::vector<jvlink::ListedRace> races;
-    for (int r : outcome->raceIndexes) races.push_back({r, std::string(day->RaceRA(r).View())});
     const auto start = Clock::now();
     jvlink::AcquisitionFlags flags;
     jvlink::RealtimeObserver status;
-    jvlink::RealtimeRetrieval retrieval(link, flags, session.ProgramFolder(), &session.ErrorLog(),
-                                        status);
-    const jvlink::RealtimeOutcome out = retrieval.RetrieveDayOdds(races);
-    const Status imported = session.ImportAfterRetrieval(
-        *day, *dateText, *outcome, out, races.front().raceIndex, [](const std::string&) {});
+    app::DayRetrieval retrieval(session, link, flags, status);
+    const app::RetrievalDay loaded{*day, *dateText, *outcome, outcome->raceIndexes.front()};
+    const app::RetrievalReport report =
+        retrieval.Run(app::Retrieval::DayOdds, loaded, [](const app::Imported&) {});
+    const jvlink::RealtimeOutcome& out = report.retrieved;
+    const Status& imported = report.imported;
     const auto wall = Clock::now() - start;
     if (!imported || out.jvLinkError || !out.fileError.empty()) {
         std::fprintf(stderr, "the day's odds failed: %s\n",
                      !imported ? imported.error().c_str() : out.fileError.c_str());
         return 1;
     }
-    Figures("whole-day odds", static_cast<int>(races.size()), "races", out.records, wall,
-            link.Inside());
+    Figures("whole-day odds", static_cast<int>(outcome->raceIndexes.size()), "races", out.records,
+            wall, link.Inside());
     return 0;
 }
 

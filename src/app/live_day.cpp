@@ -3,20 +3,19 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/day_retrieval.h"
 #include "jvlink/jvlink_decorator.h"
-#include "jvlink/realtime/realtime_retrieval.h"
-#include "jvlink/schedule/schedule_rules.h"
 #include "load/day_files.h"
-#include "store/record_layout.h"
+#include "load/schedule_rules.h"
 #include "text/fields.h"
+#include "util/scoped_flag.h"
 
 namespace quindle::app {
 namespace {
 
-namespace head = store::layout::head;
 using Seconds = std::int64_t;
 
-constexpr Seconds kOddsTickSeconds = jvlink::kAutoOddsTickMs / 1000;
+constexpr Seconds kOddsTickSeconds = load::kAutoOddsTickMs / 1000;
 
 class StatusRelay : public jvlink::RealtimeObserver {
   public:
@@ -29,58 +28,56 @@ class StatusRelay : public jvlink::RealtimeObserver {
     LiveObserver& observer_;
 };
 
-// One day's run: the loaded model, the JV-Link session maker and the report.
+// One day's run: the loaded model, the retrievals and the report.
 class LiveRun {
   public:
     LiveRun(Session& session, std::string dateText, load::DayLoadOutcome outcome,
             std::unique_ptr<model::RaceDay> day, jvlink::TimedJvLink& link, LiveObserver& observer,
             LiveSummary& summary)
-        : session_(session),
-          dateText_(std::move(dateText)),
+        : dateText_(std::move(dateText)),
           outcome_(std::move(outcome)),
           day_(std::move(day)),
           status_(observer),
-          retrieval_(link, flags_, session.ProgramFolder(), &session.ErrorLog(), status_),
+          retrieval_(session, link, flags_, status_),
           observer_(observer),
           summary_(summary),
-          shownRace_(outcome_.raceIndexes.front()),
-          shownRa_(day_->RaceRA(shownRace_).View()),
-          firstRa_(day_->RaceRA(outcome_.raceIndexes.front()).View()) {}
+          first_(load::RaceRefOf(*day_, outcome_.raceIndexes.front())) {}
 
     const model::RaceDay& Day() const { return *day_; }
 
     // The automatic odds queue at `now`: each due race in its own session.
     void OddsTick(const LocalDateTime& now) {
-        for (const std::string& entry : jvlink::AutoOddsQueue(*day_, now)) {
-            const jvlink::RealtimeOutcome out = retrieval_.RetrieveAutoOdds({entry}, shownRa_);
-            const int race = text::ReadInt32(std::string_view(entry).substr(16));
-            Report(now, "odds", entry.substr(0, 16), RaceListText(outcome_, race), out);
+        for (load::RaceRef& race : load::AutoOddsQueue(*day_, now)) {
+            const std::string key = race.key;
+            const std::string label = race.label;
+            Report(now, "odds", key, label, Run(app::Retrieval::AutoOdds, {std::move(race)}));
         }
     }
 
     // The results and then the mining predictions of the day.
     void RefreshTick(const LocalDateTime& now) {
-        const std::string day(text::FieldAt(firstRa_, head::kRaceDate));
-        flags_.AutoResultsRun = true;
-        jvlink::RealtimeOutcome out = retrieval_.RetrieveResults(firstRa_, shownRa_);
-        flags_.AutoResultsRun = false;
-        Report(now, "results", day, "", out);
-        flags_.AutoMiningRun = true;
-        out = retrieval_.RetrieveMining(firstRa_, shownRa_);
-        flags_.AutoMiningRun = false;
-        Report(now, "mining", day, "", out);
+        const std::string day(first_.Date());
+        {
+            const ScopedFlag automatic(flags_.AutoResultsRun);
+            Report(now, "results", day, "", Run(app::Retrieval::Results));
+        }
+        const ScopedFlag automatic(flags_.AutoMiningRun);
+        Report(now, "mining", day, "", Run(app::Retrieval::Mining));
     }
 
   private:
+    // One retrieval and the imports the window runs after it; the day stays
+    // loaded between ticks. The race on show is the first of the list.
+    RetrievalReport Run(app::Retrieval what, std::vector<load::RaceRef> queue = {}) {
+        const RetrievalDay day{*day_, dateText_, outcome_, first_.index};
+        return retrieval_.Run(
+            what, day, [](const Imported&) {}, std::move(queue));
+    }
+
     void Report(const LocalDateTime& now, std::string what, std::string key, std::string race,
-                const jvlink::RealtimeOutcome& out) {
+                const RetrievalReport& report) {
+        const jvlink::RealtimeOutcome& out = report.retrieved;
         LiveRetrieval line{now, std::move(what), std::move(key), std::move(race), {}, false};
-        // The imports the window runs next; the day stays loaded between ticks.
-        Status imported = Status::Ok();
-        if (out.fileError.empty()) {
-            imported = session_.ImportAfterRetrieval(*day_, dateText_, outcome_, out, shownRace_,
-                                                     [](const std::string&) {});
-        }
         // Nothing announced yet (results before the first race is in) is
         // what an early tick meets, not a failure of the run.
         const bool onlyNoData = out.noData && out.errorLines.size() == 1;
@@ -88,30 +85,28 @@ class LiveRun {
             line.outcome = out.fileError;
         } else if (!out.errorLines.empty()) {
             line.outcome = (onlyNoData ? "nothing yet: " : "") + out.errorLines.front();
-        } else if (!imported) {
-            line.outcome = imported.error();
+        } else if (!report.imported) {
+            line.outcome = report.imported.error();
         } else {
             line.outcome = std::to_string(out.records) + " records";
         }
-        line.failed = !out.fileError.empty() || (out.jvLinkError && !onlyNoData) || !imported;
+        line.failed =
+            !out.fileError.empty() || (out.jvLinkError && !onlyNoData) || !report.imported;
         ++summary_.retrievals;
         if (line.failed) ++summary_.failures;
         summary_.records += out.records;
         observer_.Retrieved(line);
     }
 
-    Session& session_;
     std::string dateText_;
     load::DayLoadOutcome outcome_;
     std::unique_ptr<model::RaceDay> day_;
     jvlink::AcquisitionFlags flags_;
     StatusRelay status_;
-    jvlink::RealtimeRetrieval retrieval_;
+    DayRetrieval retrieval_;
     LiveObserver& observer_;
     LiveSummary& summary_;
-    int shownRace_;
-    std::string shownRa_;
-    std::string firstRa_;
+    load::RaceRef first_;
 };
 
 Seconds SecondsOf(const LocalDateTime& t) {
@@ -164,7 +159,7 @@ Result<LiveSummary> RunLiveDay(Session& session, const LiveOptions& options,
 
     ProgramClock& clock = *session.SharedClock();
     const LocalDateTime start = clock.Now();
-    if (auto refused = jvlink::AutoOddsRefusal(*dateText, *day, start)) {
+    if (auto refused = load::AutoOddsRefusal(*dateText, *day, start)) {
         return Error{*refused + " (" + *dateText + " at " + FormatDateTime(start) + ")"};
     }
     const LocalDateTime untilAt = MomentOfDay(*dateText, options.until);
@@ -197,7 +192,7 @@ Result<LiveSummary> RunLiveDay(Session& session, const LiveOptions& options,
             nextOdds = NextTick(nextOdds, kOddsTickSeconds, SecondsOf(clock.Now()));
         }
         if (nextRefresh == due) {
-            if (jvlink::RefreshActs(run.Day().RaceRA(0), autoRdataGet, now)) run.RefreshTick(now);
+            if (load::RefreshActs(run.Day().RaceRA(0), autoRdataGet, now)) run.RefreshTick(now);
             nextRefresh = NextTick(nextRefresh, refreshInterval, SecondsOf(clock.Now()));
         }
     }

@@ -6,8 +6,6 @@
 #include "analysis/riding_pattern.h"
 #include "env/program_folder.h"
 #include "load/day_files.h"
-#include "load/odds_import.h"
-#include "load/payout_import.h"
 #include "store/record_layout.h"
 
 namespace quindle::app {
@@ -111,34 +109,6 @@ Result<load::DayLoadOutcome> Session::LoadDay(model::RaceDay& day, const std::st
         }
     }
     return outcome;
-}
-
-Status Session::ImportRetrievedOdds(model::RaceDay& day, const load::DayLoadOutcome& outcome,
-                                    int race) {
-    std::vector<std::string> problems;
-    const Status imported = load::ImportOdds(day, race, JockeyTable(), outcome.files, &problems);
-    // The records left out cost the race its odds; the log says which.
-    for (const std::string& problem : problems) {
-        if (Status logged = ErrorLog().AppendErrorLog(problem); !logged) return logged;
-    }
-    if (!imported) return Error{RaceListText(outcome, race) + ": " + imported.error()};
-    return Status::Ok();
-}
-
-Status Session::ImportAfterRetrieval(model::RaceDay& day, const std::string& dateText,
-                                     const load::DayLoadOutcome& outcome,
-                                     const jvlink::RealtimeOutcome& retrieved, int shownRace,
-                                     const std::function<void(const std::string&)>& done) {
-    for (int race : retrieved.oddsImports) {
-        if (Status s = ImportRetrievedOdds(day, outcome, race); !s) return s;
-        done("odds imported: " + RaceListText(outcome, race));
-    }
-    if (retrieved.payoutImport) {
-        auto shown = load::ImportPayouts(day, ProgramFolder(), dateText, shownRace);
-        if (!shown) return Error{shown.error()};
-        done("payouts imported");
-    }
-    return Status::Ok();
 }
 
 Result<JvLinkSource> Session::JvLink(WithoutStore withoutStore) const {

@@ -5,7 +5,6 @@
 // their parsing and drawing; what a day or a race means is decided here once.
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,7 +13,6 @@
 
 #include "app/jvlink_source.h"
 #include "app/startup.h"
-#include "jvlink/realtime/realtime_retrieval.h"
 #include "load/day_loader.h"
 #include "model/race_day.h"
 #include "util/local_time.h"
@@ -78,21 +76,6 @@ class Session {
     // log, each after the date.
     Result<load::DayLoadOutcome> LoadDay(model::RaceDay& day, const std::string& dateText,
                                          ProgressSink& progress);
-
-    // --- After a real-time retrieval ---------------------------------------------------
-
-    // The odds import of race `race` of the loaded day (`outcome` names its
-    // files), with this session's jockey table. The error names the race.
-    // Damaged odds records left out go to the error log.
-    Status ImportRetrievedOdds(model::RaceDay& day, const load::DayLoadOutcome& outcome, int race);
-    // Every import `retrieved` asks for, in its order (odds race by race, then
-    // the payouts of `dateText`, whose race `shownRace` is on show). Each
-    // import done is told to `done` ("odds imported: 中山11R",
-    // "payouts imported"); the first that fails ends the work with its reason.
-    Status ImportAfterRetrieval(model::RaceDay& day, const std::string& dateText,
-                                const load::DayLoadOutcome& outcome,
-                                const jvlink::RealtimeOutcome& retrieved, int shownRace,
-                                const std::function<void(const std::string&)>& done);
 
     // --- JV-Link ----------------------------------------------------------------------
 

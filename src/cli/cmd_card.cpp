@@ -138,6 +138,18 @@ std::string JsonCells(const CardRow& row) {
     return out + "]";
 }
 
+// The cells of a row by the columns' JSON names.
+std::string JsonCardCells(const CardRow& row) {
+    std::string out = "{";
+    for (const analysis::CardColumnSpec& column : analysis::kCardColumnTable) {
+        if (column.jsonName.empty()) continue;
+        if (out.size() > 1) out += ", ";
+        out += JsonString(std::string(column.jsonName)) + ": " +
+               JsonString(text::ToUtf8(row[static_cast<size_t>(column.id)]));
+    }
+    return out + "}";
+}
+
 // The model values behind a row, as JSON members.
 std::string JsonRunner(const model::RaceDay& day, int race, int slot, const CardRow& row) {
     const model::SeImage& se = day.RunnerSE(race, slot);
@@ -155,6 +167,7 @@ std::string JsonRunner(const model::RaceDay& day, int race, int slot, const Card
     const std::vector<std::string> members{
         number("slot", slot),
         "\"cells\": " + JsonCells(row),
+        "\"card\": " + JsonCardCells(row),
         number("bracket", se.Int(se::kBracket)),
         number("horseNumber", se.Int(se::kHorseNumber)),
         string("name", se.Field(se::kHorseName)),

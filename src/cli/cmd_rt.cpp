@@ -5,9 +5,9 @@
 
 #include <iostream>
 
+#include "app/day_retrieval.h"
 #include "command.h"
 #include "day_options.h"
-#include "jvlink/realtime/realtime_retrieval.h"
 
 namespace quindle::cli {
 namespace {
@@ -18,15 +18,6 @@ class StatusLines : public jvlink::RealtimeObserver {
         if (!text.empty()) std::cerr << text << "\n";
     }
 };
-
-// The races of the loaded day's race list, in its order.
-std::vector<jvlink::ListedRace> RaceList(const LoadedDay& loaded) {
-    std::vector<jvlink::ListedRace> races;
-    for (int r : loaded.outcome.raceIndexes) {
-        races.push_back({r, std::string(loaded.day->RaceRA(r).View())});
-    }
-    return races;
-}
 
 int RunRt(const Args& given) {
     if (given.empty()) return Fail("rt needs odds, results or mining (see quindle-cli rt --help)");
@@ -45,33 +36,29 @@ int RunRt(const Args& given) {
     if (!link) return Fail(link.error());
     if (loaded->outcome.raceIndexes.empty()) return Fail("the day has no races");
 
-    const std::vector<jvlink::ListedRace> races = RaceList(*loaded);
-    const int selected = loaded->race >= 0 ? loaded->race : races.front().raceIndex;
-    const std::string selectedRa(loaded->day->RaceRA(selected).View());
-    const std::string firstRa = races.front().ra;
+    const int shown = loaded->race >= 0 ? loaded->race : loaded->outcome.raceIndexes.front();
+    app::Retrieval retrieval = app::Retrieval::Mining;
+    if (what == "odds") {
+        retrieval = loaded->race >= 0 ? app::Retrieval::RaceOdds : app::Retrieval::DayOdds;
+    } else if (what == "results") {
+        retrieval = app::Retrieval::Results;
+    }
 
     jvlink::AcquisitionFlags flags;
     StatusLines status;
-    jvlink::RealtimeRetrieval retrieval(*link->link, flags, loaded->programFolder(),
-                                        &loaded->session->ErrorLog(), status);
-    jvlink::RealtimeOutcome out;
-    if (what == "odds") {
-        out = loaded->race >= 0 ? retrieval.RetrieveRaceOdds(selectedRa, selected)
-                                : retrieval.RetrieveDayOdds(races);
-    } else if (what == "results") {
-        out = retrieval.RetrieveResults(firstRa, selectedRa);
-    } else {
-        out = retrieval.RetrieveMining(firstRa, selectedRa);
-    }
+    app::DayRetrieval retriever(*loaded->session, *link->link, flags, status);
+    const app::RetrievalDay day{*loaded->day, loaded->dateText, loaded->outcome, shown};
+    std::vector<std::string> imports;
+    const app::RetrievalReport report = retriever.Run(
+        retrieval, day, [&imports](const app::Imported& done) { imports.push_back(done.line); });
+    const jvlink::RealtimeOutcome& out = report.retrieved;
     if (!out.ran) return Fail("the race has no usable race key");
     std::cout << "rt " << what << ": " << out.records << " records read, " << out.linesStored
               << " lines stored, " << out.refused << " refused, " << out.errorLines.size()
               << " errors\n";
     if (!out.fileError.empty()) return Fail(out.fileError);
-    const Status imported = loaded->session->ImportAfterRetrieval(
-        *loaded->day, loaded->dateText, loaded->outcome, out, loaded->race,
-        [](const std::string& line) { std::cout << line << "\n"; });
-    if (!imported) return Fail(imported.error());
+    for (const std::string& line : imports) std::cout << line << "\n";
+    if (!report.imported) return Fail(report.imported.error());
     return out.jvLinkError ? 1 : 0;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/day_retrieval.h"
 #include "core/fixtures/loader_fixture.h"
 #include "core/util/temp_folder.h"
 #include "store/record_layout.h"
@@ -113,15 +114,15 @@ TEST_F(SessionTest, AFailingImportAfterARetrievalEndsWithItsReason) {
     retrieved.oddsImports = {0};
     retrieved.payoutImport = true;
     std::vector<std::string> done;
-    auto record = [&done](const std::string& line) { done.push_back(line); };
-    ASSERT_TRUE(session_->ImportAfterRetrieval(day_, kDayText, *outcome, retrieved, 0, record));
+    auto record = [&done](const Imported& imported) { done.push_back(imported.line); };
+    const RetrievalDay day{day_, kDayText, *outcome, 0};
+    ASSERT_TRUE(ImportAfterRetrieval(*session_, day, retrieved, record));
     EXPECT_EQ(done, (std::vector<std::string>{"odds imported: 中山 1R", "payouts imported"}));
 
     // The popularity file, read for a race with too few ranks, is a folder.
     fs::create_directories(outcome->files.csv);
     done.clear();
-    const Status failed =
-        session_->ImportAfterRetrieval(day_, kDayText, *outcome, retrieved, 0, record);
+    const Status failed = ImportAfterRetrieval(*session_, day, retrieved, record);
     ASSERT_FALSE(failed);
     EXPECT_NE(failed.error().find("中山 1R"), std::string::npos) << failed.error();
     EXPECT_NE(failed.error().find(outcome->files.csv.filename().string()), std::string::npos)

@@ -99,6 +99,9 @@ json="$("$cli" card "${day[@]}" --format json --sort 1 --sort 1)"
 if command -v python3 >/dev/null; then
     got="$(python3 -c 'import json,sys; d=json.load(sys.stdin); print(",".join("%d:%s" % (r["slot"], r["pattern"]) for r in d["runners"]))' <<<"$json")"
     expect "card json" "2:,1:テン乗り,0:連続騎乗" "$got"
+    # The cells again, by the columns' names.
+    got="$(python3 -c 'import json,sys; d=json.load(sys.stdin); print(",".join("%s:%s" % (r["card"]["horse"].strip(), r["card"]["pattern"]) for r in d["runners"]))' <<<"$json")"
+    expect "card json cells" "3:,2:テン乗り,1:連続騎乗" "$got"
 fi
 
 # Past rides: today's jockey marked in the run he rode.

@@ -313,7 +313,7 @@ class AcquisitionTest : public QObject {
         const int race = window_->Document().CurrentRace();
         const std::string ra(window_->Day().RaceRA(race).View());
         std::filesystem::remove(DayFile(".jvO1"));
-        window_->Day().OutData(race).WinOdds[0] = 0;
+        WritableDay(*window_).OutData(race).WinOdds[0] = 0;
 
         ClickAndWait("SokuhoOddsBtn");
         const auto o1 = FileLines(DayFile(".jvO1"));

@@ -164,8 +164,8 @@ class ExportsTest : public QObject {
         QFETCH(QString, item);
         QFETCH(QStringList, files);
         QVERIFY(window_->SelectDay(quindle::testing::DateText(kToday)).ok());
-        window_->Day().OutData(0).WinRecommend[1] = model::kMarkUpgraded;
-        window_->Day().OutData(0).GiveMark[0] = 1;
+        WritableDay(*window_).OutData(0).WinRecommend[1] = model::kMarkUpgraded;
+        WritableDay(*window_).OutData(0).GiveMark[0] = 1;
         Item(item.toLatin1().constData())->trigger();
 
         QString message = U("以下のCSVファイルを出力しました。\r\n");

@@ -12,10 +12,25 @@
 
 #include "common/message_sink.h"
 #include "common/user_dialogs.h"
+#include "document/day_document.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/program.h"
 
+namespace quindle::gui {
+
+// The loaded day as a test fixture sets it up by hand: the window itself
+// changes it only through the document's operations.
+struct DayDocumentTestAccess {
+    static model::RaceDay& Day(DayDocument& document) { return *document.day_; }
+};
+
+}  // namespace quindle::gui
+
 namespace quindle::gui::testing {
+
+inline model::RaceDay& WritableDay(MainWindow& window) {
+    return DayDocumentTestAccess::Day(window.Document());
+}
 
 struct Shown {
     QString text;

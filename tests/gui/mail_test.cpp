@@ -106,7 +106,7 @@ class MailTest : public QObject {
     // Marks every race's runner 乗り戻り, so each race has a prediction line,
     // and gives races 1 and 2 (not 3) their odds.
     void MarkRacesAndLoadOdds() {
-        model::RaceDay& day = window_->Day();
+        model::RaceDay& day = WritableDay(*window_);
         for (int r = 0; r < 3; ++r) day.OutData(r).NoriModori[0] = 1;
         for (int r = 0; r < 2; ++r) {
             day.RaceO1(r).Assign(quindle::testing::Rec(store::layout::RecordType::O1)
@@ -232,11 +232,12 @@ class MailTest : public QObject {
         QVERIFY(window_->SelectDay(date).ok());
         MarkRacesAndLoadOdds();
         DayDocument* document = &window_->Document();
-        document->SetAutoOddsRun(true);
-        Controller().DeliverTimerTimer();
-        QTest::qWait(50);
-        QCOMPARE(standIn_->sent().size(), size_t{2});
-        document->SetAutoOddsRun(false);
+        {
+            const ScopedFlag running = document->HoldAutoOddsRun();
+            Controller().DeliverTimerTimer();
+            QTest::qWait(50);
+            QCOMPARE(standIn_->sent().size(), size_t{2});
+        }
         Controller().DeliverTimerTimer();
         QTRY_COMPARE(standIn_->sent().size(), size_t{4});
     }

@@ -351,7 +351,7 @@ class MainWindowTest : public QObject {
         // line; without a selected line the label is empty.
         auto* rest = Child<QLabel>("RestTimeLabel");
         QCOMPARE(rest->text(), QString());
-        auto& race = window_->Day().RaceRA(0);
+        auto& race = WritableDay(*window_).RaceRA(0);
         race.Put(quindle::store::layout::head::kRaceDate, "20250105");
         race.Put(quindle::store::layout::ra::kPostTime, "0940");
         auto* list = Child<QListWidget>("DatList");

@@ -375,6 +375,25 @@ class RaceViewTest : public QObject {
         QCOMPARE(FillOf(runners->item(1, 0)), Fill::Bracket4);
     }
 
+    // The day changes only through the document, which says what changed;
+    // the card follows without being asked.
+    void theCardFollowsTheDocumentsChanges() {
+        ChooseDay(kToday);
+        auto* card = Child<QTableWidget>("StringGrid10");
+        QCOMPARE(Column(card, analysis::kCardPattern), (QStringList{U("連続騎乗"), U("テン乗り")}));
+        QSignalSpy changes(&window_->Document(), &DayDocument::dayChanged);
+
+        QTest::mouseClick(Child<QPushButton>("IniBtn"), Qt::LeftButton);
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(changes[0][0].toInt(), DayDocument::kWholeDay);
+        QCOMPARE(changes[0][1].value<DayDocument::Change>(), DayDocument::Change::Cleared);
+        QCOMPARE(Column(card, analysis::kCardPattern), (QStringList{QString(), QString()}));
+
+        QTest::mouseClick(Child<QPushButton>("CalcBtn"), Qt::LeftButton);
+        QCOMPARE(changes.size(), 2);
+        QCOMPARE(changes[1][1].value<DayDocument::Change>(), DayDocument::Change::Payouts);
+    }
+
     void headingClicksSortTheCard() {
         ChooseDay(kToday);
         auto* card = Child<QTableWidget>("StringGrid10");

@@ -16,8 +16,6 @@ namespace ra = store::layout::ra;
 namespace se = store::layout::se;
 using text::Sj;
 
-constexpr std::array<int, 10> kSortableColumns{1, 7, 8, 9, 10, 11, 14, 16, 17, 18};
-
 std::string FiveBlanks() {
     return std::string(5, ' ');
 }
@@ -65,13 +63,22 @@ void QuickSort(const std::vector<CardRow>& rows, std::vector<int>& order, int lo
 }  // namespace
 
 const CardRow& CardHeadings() {
-    static const CardRow kHeadings{
-        Sj("枠"),       Sj("馬"),     Sj("馬名"), Sj("性齢"),   Sj("騎手"),
-        Sj("前走騎手"), Sj("走数"),   Sj("騎乗"), Sj("Get"),    Sj("Give"),
-        Sj("単推奨"),   Sj("複推奨"), "",         Sj("単ｵｯｽﾞ"), Sj("順"),
-        Sj("複ｵｯｽﾞ"),   Sj("順"),     Sj("着"),   Sj("人"),     Sj("確ｵｯｽﾞ"),
-    };
+    static const CardRow kHeadings = [] {
+        CardRow headings;
+        for (const CardColumnSpec& column : kCardColumnTable) {
+            headings[static_cast<std::size_t>(column.id)] = Sj(column.heading);
+        }
+        return headings;
+    }();
     return kHeadings;
+}
+
+std::vector<int> CardColumnWidths(int count) {
+    std::vector<int> widths;
+    for (int c = 0; c < std::clamp(count, 0, kCardColumns); ++c) {
+        widths.push_back(kCardColumnTable[c].width);
+    }
+    return widths;
 }
 
 std::string BracketText(const model::SeImage& seImage) {
@@ -161,8 +168,7 @@ int CardSortState::Flag(int column) const {
 }
 
 bool IsSortableCardColumn(int column) {
-    return std::find(kSortableColumns.begin(), kSortableColumns.end(), column) !=
-           kSortableColumns.end();
+    return column >= 0 && column < kCardColumns && kCardColumnTable[column].sortable;
 }
 
 int CompareCells(std::string_view a, std::string_view b) {

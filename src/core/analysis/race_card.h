@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,34 +21,81 @@
 
 namespace quindle::analysis {
 
-inline constexpr int kCardColumns = 20;
-
-// Columns of the card grid (StringGrid10).
+// Columns of the card grid (StringGrid10), in their order.
 enum CardColumn : int {
-    kCardBracket = 0,      // "枠"
-    kCardHorse = 1,        // "馬"
-    kCardName = 2,         // "馬名"
-    kCardSexAge = 3,       // "性齢"
-    kCardJockey = 4,       // "騎手"
-    kCardPrevJockey = 5,   // "前走騎手"
-    kCardRunCount = 6,     // "走数"
-    kCardPattern = 7,      // "騎乗"
-    kCardGet = 8,          // "Get"
-    kCardGive = 9,         // "Give"
-    kCardWinMark = 10,     // "単推奨"
-    kCardPlaceMark = 11,   // "複推奨"
-    kCardSpacer = 12,      // never filled, no width
-    kCardWinOdds = 13,     // "単ｵｯｽﾞ"
-    kCardWinRank = 14,     // "順"
-    kCardPlaceOdds = 15,   // "複ｵｯｽﾞ"
-    kCardPlaceRank = 16,   // "順"
-    kCardFinish = 17,      // "着"
-    kCardPopularity = 18,  // "人"
-    kCardFinalOdds = 19,   // "確ｵｯｽﾞ"
+    kCardBracket,
+    kCardHorse,
+    kCardName,
+    kCardSexAge,
+    kCardJockey,
+    kCardPrevJockey,
+    kCardRunCount,
+    kCardPattern,
+    kCardGet,
+    kCardGive,
+    kCardWinMark,
+    kCardPlaceMark,
+    kCardSpacer,  // never filled, no width
+    kCardWinOdds,
+    kCardWinRank,
+    kCardPlaceOdds,
+    kCardPlaceRank,
+    kCardFinish,
+    kCardPopularity,
+    kCardFinalOdds,
 };
 
-// The previous-race tab lists the runners with the card's first five columns.
-inline constexpr int kRunnerListColumns = 5;
+// One column of the card: its heading (UTF-8), its width in pixels, whether a
+// click on its heading sorts the card, and the member that carries its cell
+// in the terminal's JSON (empty: the column is left out there).
+struct CardColumnSpec {
+    CardColumn id;
+    std::string_view heading;
+    int width;
+    bool sortable;
+    std::string_view jsonName;
+};
+
+// The card's columns. Everything else about a column (the count, the
+// headings, the widths, the sorting headings, the JSON members) is read from
+// here; a new column is a row here and its cell text in CardRowOf.
+inline constexpr CardColumnSpec kCardColumnTable[] = {
+    {kCardBracket, "枠", 20, false, "bracket"},
+    {kCardHorse, "馬", 20, true, "horse"},
+    {kCardName, "馬名", 125, false, "name"},
+    {kCardSexAge, "性齢", 30, false, "sexAge"},
+    {kCardJockey, "騎手", 60, false, "jockey"},
+    {kCardPrevJockey, "前走騎手", 60, false, "prevJockey"},
+    {kCardRunCount, "走数", 30, false, "runCount"},
+    {kCardPattern, "騎乗", 60, true, "pattern"},
+    {kCardGet, "Get", 40, true, "get"},
+    {kCardGive, "Give", 40, true, "give"},
+    {kCardWinMark, "単推奨", 50, true, "winMark"},
+    {kCardPlaceMark, "複推奨", 50, true, "placeMark"},
+    {kCardSpacer, "", 0, false, ""},
+    {kCardWinOdds, "単ｵｯｽﾞ", 50, false, "winOdds"},
+    {kCardWinRank, "順", 20, true, "winRank"},
+    {kCardPlaceOdds, "複ｵｯｽﾞ", 50, false, "placeOdds"},
+    {kCardPlaceRank, "順", 20, true, "placeRank"},
+    {kCardFinish, "着", 20, true, "finish"},
+    {kCardPopularity, "人", 20, true, "popularity"},
+    {kCardFinalOdds, "確ｵｯｽﾞ", 40, false, "finalOdds"},
+};
+
+inline constexpr int kCardColumns = static_cast<int>(std::size(kCardColumnTable));
+
+// Each row sits at the position its id names.
+consteval bool CardTableInOrder() {
+    for (int c = 0; c < kCardColumns; ++c) {
+        if (kCardColumnTable[c].id != c) return false;
+    }
+    return true;
+}
+static_assert(CardTableInOrder(), "kCardColumnTable lists the columns in their enum order");
+
+// The previous-race tab lists the runners with the card's columns up to the
+// jockey.
+inline constexpr int kRunnerListColumns = kCardJockey + 1;
 
 // Cell texts of one card row (CP932).
 using CardRow = std::array<std::string, kCardColumns>;
@@ -55,8 +103,7 @@ using CardRow = std::array<std::string, kCardColumns>;
 // Heading texts of the card's columns (CP932).
 const CardRow& CardHeadings();
 // Column widths in pixels.
-inline constexpr std::array<int, kCardColumns> kCardColumnWidths{
-    20, 20, 125, 30, 60, 60, 30, 60, 40, 40, 50, 50, 0, 50, 20, 50, 20, 20, 20, 40};
+std::vector<int> CardColumnWidths(int count = kCardColumns);
 
 // The row of runner `slot` of race `race`.
 CardRow CardRowOf(const model::RaceDay& day, int race, int slot);
@@ -82,15 +129,22 @@ std::string FinalOddsText(std::string_view field);
 // click after a race is shown sorts ascending and each further click reverses.
 class CardSortState {
   public:
-    static constexpr int kFlagColumns = 19;
+    // A flag for each column up to the last that sorts.
+    static constexpr int kFlagColumns = [] {
+        int last = 0;
+        for (const CardColumnSpec& column : kCardColumnTable) {
+            if (column.sortable) last = column.id;
+        }
+        return last + 1;
+    }();
 
     CardSortState() { Reset(); }
 
     // As after showing a race: every flag 1.
     void Reset();
     // A click on the heading of `column`. Only the columns that sort take a
-    // click (1, 7, 8, 9, 10, 11, 14, 16, 17, 18); for any other it is false and
-    // nothing changes.
+    // click (IsSortableCardColumn); for any other it is false and nothing
+    // changes.
     bool Click(int column);
 
     int Column() const { return column_; }

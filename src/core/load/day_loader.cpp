@@ -135,8 +135,8 @@ class Loader {
         const bool open = ScheduleOpen(dateText_, clock_);
         outcome_.showRestTime = dateText_ == clock_.today;
         outcome_.refreshIntervalMs = settings_.autoRdataGet * kMinutesToMs;
-        outcome_.enableRefreshTimer = open;
-        outcome_.tickAutoOdds = open;
+        outcome_.startRefresh = open;
+        outcome_.startAutoOdds = open;
         outcome_.files = files_.Paths();
         day_.State().ZensoExtracted = 0;
         return std::move(outcome_);

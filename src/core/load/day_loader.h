@@ -57,10 +57,13 @@ struct DayLoadOutcome {
     // Race index of each line of raceList. Races whose RA year is blank or
     // "0000" have no line, so a line's position is not always its race index.
     std::vector<int> raceIndexes;
-    bool showRestTime = false;        // the day is today
-    int refreshIntervalMs = 0;        // Timer4 interval
-    bool enableRefreshTimer = false;  // Timer4 on
-    bool tickAutoOdds = false;        // tick AutoOzCheck (when not ticked yet)
+    bool showRestTime = false;  // the day is today
+    // The race-day schedule of the day: the interval of the results and
+    // mining refresh, and whether the refresh and the automatic odds start
+    // (the day is today, or tomorrow from 18:00).
+    int refreshIntervalMs = 0;
+    bool startRefresh = false;
+    bool startAutoOdds = false;
     // Damaged files the load worked around (a record of the day's files, a
     // horse's history, the RA file of a past date): the races concerned are
     // withheld, the runners concerned have no pattern, the runs concerned no

@@ -18,10 +18,9 @@
 #include "common/wiring.h"
 #include "document/day_document.h"
 #include "env/settings_file.h"
-#include "jvlink/schedule/schedule_rules.h"
 #include "load/odds_import.h"
-#include "mainwindow/main_menu.h"
-#include "mainwindow/top_bar.h"
+#include "load/schedule_rules.h"
+#include "util/scoped_flag.h"
 #include "util/utf8_path.h"
 
 namespace quindle::gui {
@@ -57,25 +56,29 @@ AcquisitionController::AcquisitionController(FeatureContext context, Controls co
       dialogs_(PlatformDialogs()),
       choosers_(choosers) {
     using A = AcquisitionController;
-    TopBar& top = controls_.top;
+    const Controls& c = controls_;
     WireButtons<A>(this, {
-                             {top.JVBtn, &A::JVBtnClick},
-                             {top.KekkaGetBtn, &A::KekkaGetBtnClick},
-                             {top.SokuhoOddsBtn, &A::SokuhoOddsBtnClick},
-                             {top.OzReadBtn, &A::OzReadBtnClick},
-                             {top.HrReadBtn, &A::HrReadBtnClick},
-                             {top.OzGetLoopBtn, &A::OzGetLoopBtnClick},
-                             {top.GetDMBtn, &A::GetDMBtnClick},
-                             {top.AutoOzCheck, &A::AutoOzCheckClick},
+                             {c.JVBtn, &A::JVBtnClick},
+                             {c.KekkaGetBtn, &A::KekkaGetBtnClick},
+                             {c.SokuhoOddsBtn, &A::SokuhoOddsBtnClick},
+                             {c.OzReadBtn, &A::OzReadBtnClick},
+                             {c.HrReadBtn, &A::HrReadBtnClick},
+                             {c.OzGetLoopBtn, &A::OzGetLoopBtnClick},
+                             {c.GetDMBtn, &A::GetDMBtnClick},
+                             {c.AutoOzCheck, &A::AutoOzCheckClick},
                          });
-    MainMenu& menu = controls_.menu;
     WireActions<A>(this, {
-                             {menu.TimeSeriesOddsItem, &A::TimeSeriesOddsItemClick},
-                             {menu.AllOddsItem, &A::AllOddsItemClick},
-                             {menu.OzGetTimeItem, &A::OzGetTimeItemClick},
-                             {menu.TimeSeriesFolderItem, &A::TimeSeriesFolderItemClick},
+                             {c.TimeSeriesOddsItem, &A::TimeSeriesOddsItemClick},
+                             {c.AllOddsItem, &A::AllOddsItemClick},
+                             {c.OzGetTimeItem, &A::OzGetTimeItemClick},
+                             {c.TimeSeriesFolderItem, &A::TimeSeriesFolderItemClick},
                          });
-    WireTimers<A>(this, {{controls_.Timer1, &A::Timer1Timer}, {controls_.Timer4, &A::Timer4Timer}});
+    WireTimers<A>(this, {{c.Timer1, &A::Timer1Timer}, {c.Timer4, &A::Timer4Timer}});
+    // The schedule follows the day loads.
+    DayDocument& document = context_.document;
+    connect(&document, &DayDocument::dayLoadStarted, this, &A::StopSchedule);
+    connect(&document, &DayDocument::dayLoaded, this,
+            [this] { ApplySchedule(context_.document.Outcome()); });
 }
 
 void AcquisitionController::StopSchedule() {
@@ -88,9 +91,9 @@ void AcquisitionController::ApplySchedule(const load::DayLoadOutcome& outcome) {
     if (outcome.refreshIntervalMs > 0) {
         controls_.Timer4->setInterval(RealIntervalMs(outcome.refreshIntervalMs));
     }
-    if (outcome.enableRefreshTimer && outcome.refreshIntervalMs > 0) controls_.Timer4->start();
-    if (outcome.tickAutoOdds && !controls_.top.AutoOzCheck->isChecked()) {
-        controls_.top.AutoOzCheck->setChecked(true);
+    if (outcome.startRefresh && outcome.refreshIntervalMs > 0) controls_.Timer4->start();
+    if (outcome.startAutoOdds && !controls_.AutoOzCheck->isChecked()) {
+        controls_.AutoOzCheck->setChecked(true);
         AutoOzCheckClick();
         emit autoOddsStarted();
     }
@@ -108,7 +111,7 @@ int AcquisitionController::RealIntervalMs(int simulatedMs) const {
 // --- The selection -----------------------------------------------------------------
 
 std::string AcquisitionController::SelectorDate() const {
-    return ToUtf8(controls_.top.DateCombo->currentText().trimmed());
+    return ToUtf8(controls_.DateCombo->currentText().trimmed());
 }
 
 bool AcquisitionController::RaceAndDaySelected() const {
@@ -116,30 +119,17 @@ bool AcquisitionController::RaceAndDaySelected() const {
            !context_.document.RaceIndexes().empty();
 }
 
-std::string AcquisitionController::SelectedRa() const {
-    const int race = context_.document.CurrentRace();
-    if (race < 0 || race >= model::kRaces) return {};
-    return std::string(context_.document.Day().RaceRA(race).View());
-}
-
-std::string AcquisitionController::FirstRa() const {
-    const DayDocument& document = context_.document;
-    if (document.RaceIndexes().empty()) return {};
-    return std::string(document.Day().RaceRA(document.RaceIndexes().front()).View());
-}
-
 // --- The download dialog -----------------------------------------------------------
 
 void AcquisitionController::JVBtnClick() {
     DayDocument& document = context_.document;
     if (!JVLink1_ || document.Busy()) return;
-    document.SetAcquiring(true);
     {
+        const ScopedFlag acquiring = document.HoldAcquiring();
         GetDataForm form(context_.session, *JVLink1_, flags_, context_.messages, context_.clock,
                          context_.window);
         dialogs_.runModal(form);
     }
-    document.SetAcquiring(false);
     emit downloadClosed();
 }
 
@@ -151,18 +141,17 @@ void AcquisitionController::ReportQuietly(const std::string& text) {
     (void)context_.session.ErrorLog().AppendErrorLog(text);
 }
 
-void AcquisitionController::Retrieve(
-    const std::function<jvlink::RealtimeOutcome(jvlink::RealtimeRetrieval&)>& run) {
+void AcquisitionController::Retrieve(app::Retrieval what, std::vector<load::RaceRef> queue) {
     DayDocument& document = context_.document;
     if (!JVLink1_ || document.Busy()) return;
-    document.SetAcquiring(true);
-    StatusLine status(controls_.DLlabel);
-    app::Session& session = context_.session;
-    jvlink::RealtimeRetrieval retrieval(*JVLink1_, flags_, session.ProgramFolder(),
-                                        &session.ErrorLog(), status);
-    const jvlink::RealtimeOutcome out = run(retrieval);
-    document.SetAcquiring(false);
+    const app::RetrievalReport report = [&] {
+        const ScopedFlag acquiring = document.HoldAcquiring();
+        StatusLine status(controls_.DLlabel);
+        app::DayRetrieval retrieval(context_.session, *JVLink1_, flags_, status);
+        return document.Retrieve(retrieval, what, std::move(queue));
+    }();
     if (refreshPending_) QTimer::singleShot(0, this, &AcquisitionController::Timer4Timer);
+    const jvlink::RealtimeOutcome& out = report.retrieved;
     if (!out.ran) return;
     if (out.beep) context_.messages.SystemBeep();
     // The retrieval clears the status line when it ends; its last error stays
@@ -170,21 +159,12 @@ void AcquisitionController::Retrieve(
     // flash by.
     if (!out.errorLines.empty()) controls_.DLlabel->setText(FromUtf8(out.errorLines.back()));
     if (!out.fileError.empty()) ReportQuietly(out.fileError);
-
-    const Status imported =
-        session.ImportAfterRetrieval(document.Day(), document.DateText(), document.Outcome(), out,
-                                     document.CurrentRace(), [](const std::string&) {});
-    if (!imported) ReportQuietly(imported.error());
-    if (out.showSelectedRace || !out.oddsImports.empty() || out.payoutImport) {
-        emit showRaceLine(controls_.DatList->currentRow());
-    }
+    if (!report.imported) ReportQuietly(report.imported.error());
 }
 
 void AcquisitionController::SokuhoOddsBtnClick() {
     if (!RaceAndDaySelected()) return;
-    const int race = context_.document.CurrentRace();
-    const std::string ra = SelectedRa();
-    Retrieve([&](jvlink::RealtimeRetrieval& r) { return r.RetrieveRaceOdds(ra, race); });
+    Retrieve(app::Retrieval::RaceOdds);
 }
 
 void AcquisitionController::AllOddsItemClick() {
@@ -192,39 +172,28 @@ void AcquisitionController::AllOddsItemClick() {
         context_.messages.Inform(QString::fromUtf8(kNoDayMessage), Beep::Yes);
         return;
     }
-    // Withheld races close the list and have no odds to fetch.
-    const auto races = static_cast<int>(context_.document.RaceIndexes().size());
-    for (int line = 0; line < races; ++line) {
-        if (context_.document.Busy()) return;  // a retrieval of the schedule came in between
-        emit showRaceLine(line);
-        SokuhoOddsBtnClick();
-    }
+    if (controls_.DatList->count() == 0) return;
+    Retrieve(app::Retrieval::DayOdds);
 }
 
 void AcquisitionController::OzGetLoopBtnClick() {
-    const std::vector<std::string> entries = autoOddsList_;
-    const std::string ra = SelectedRa();
-    Retrieve([&](jvlink::RealtimeRetrieval& r) { return r.RetrieveAutoOdds(entries, ra); });
+    Retrieve(app::Retrieval::AutoOdds, autoOddsList_);
 }
 
 void AcquisitionController::KekkaGetBtnClick() {
     if (!RaceAndDaySelected()) return;
-    const std::string first = FirstRa();
-    const std::string ra = SelectedRa();
-    Retrieve([&](jvlink::RealtimeRetrieval& r) { return r.RetrieveResults(first, ra); });
+    Retrieve(app::Retrieval::Results);
 }
 
 void AcquisitionController::GetDMBtnClick() {
     if (!RaceAndDaySelected()) return;
-    const std::string first = FirstRa();
-    const std::string ra = SelectedRa();
-    Retrieve([&](jvlink::RealtimeRetrieval& r) { return r.RetrieveMining(first, ra); });
+    Retrieve(app::Retrieval::Mining);
 }
 
 void AcquisitionController::AutoOzCheckClick() {
-    QCheckBox* box = controls_.top.AutoOzCheck;
+    QCheckBox* box = controls_.AutoOzCheck;
     const auto refusal =
-        jvlink::AutoOddsRefusal(SelectorDate(), context_.document.Day(), context_.clock());
+        load::AutoOddsRefusal(SelectorDate(), context_.document.Day(), context_.clock());
     if (refusal) {
         context_.messages.Inform(FromUtf8(*refusal), Beep::Yes);
         box->setChecked(false);
@@ -232,7 +201,7 @@ void AcquisitionController::AutoOzCheckClick() {
         return;
     }
     if (box->isChecked()) {
-        controls_.Timer1->start(RealIntervalMs(jvlink::kAutoOddsTickMs));
+        controls_.Timer1->start(RealIntervalMs(load::kAutoOddsTickMs));
     } else {
         controls_.Timer1->stop();
     }
@@ -243,26 +212,15 @@ void AcquisitionController::AutoOzCheckClick() {
 void AcquisitionController::OzReadBtnClick() {
     DayDocument& document = context_.document;
     if (document.DateText().empty()) return;
-    const Status imported = context_.session.ImportRetrievedOdds(document.Day(), document.Outcome(),
-                                                                 document.CurrentRace());
+    const Status imported = document.ImportOdds();
     if (!imported) context_.messages.Inform(FromUtf8(imported.error()), Beep::Yes);
 }
 
 void AcquisitionController::HrReadBtnClick() {
     DayDocument& document = context_.document;
     if (document.DateText().empty()) return;
-    jvlink::RealtimeOutcome payouts;
-    payouts.payoutImport = true;
-    const Status imported = context_.session.ImportAfterRetrieval(
-        document.Day(), document.DateText(), document.Outcome(), payouts, document.CurrentRace(),
-        [](const std::string&) {});
-    if (!imported) {
-        context_.messages.Inform(FromUtf8(imported.error()), Beep::Yes);
-        return;
-    }
-    if (!controls_.DatList->selectedItems().isEmpty()) {
-        emit showRaceLine(controls_.DatList->currentRow());
-    }
+    const Status imported = document.ImportPayouts();
+    if (!imported) context_.messages.Inform(FromUtf8(imported.error()), Beep::Yes);
 }
 
 void AcquisitionController::TimeSeriesOddsItemClick() {
@@ -309,18 +267,17 @@ void AcquisitionController::Timer1Timer() {
         document.Busy()) {
         return;
     }
-    autoOddsList_ = jvlink::AutoOddsQueue(document.Day(), context_.clock());
+    autoOddsList_ = load::AutoOddsQueue(document.Day(), context_.clock());
     if (autoOddsList_.empty()) return;
-    document.SetAutoOddsRun(true);
+    const ScopedFlag running = document.HoldAutoOddsRun();
     OzGetLoopBtnClick();
-    document.SetAutoOddsRun(false);
 }
 
 void AcquisitionController::Timer4Timer() {
     DayDocument& document = context_.document;
     if (document.RaceIndexes().empty()) return;
     const int interval = context_.session.Settings().Read(env::settings::kAutoRaceDataMinutes);
-    if (!jvlink::RefreshActs(document.Day().RaceRA(0), interval, context_.clock())) return;
+    if (!load::RefreshActs(document.Day().RaceRA(0), interval, context_.clock())) return;
     if (document.Busy()) {
         // Another retrieval holds JV-Link (the automatic odds run pumps
         // events): the refresh follows it instead of waiting a whole interval.
@@ -328,12 +285,12 @@ void AcquisitionController::Timer4Timer() {
         return;
     }
     refreshPending_ = false;
-    flags_.AutoResultsRun = true;
-    KekkaGetBtnClick();
-    flags_.AutoResultsRun = false;
-    flags_.AutoMiningRun = true;
+    {
+        const ScopedFlag automatic(flags_.AutoResultsRun);
+        KekkaGetBtnClick();
+    }
+    const ScopedFlag automatic(flags_.AutoMiningRun);
     GetDMBtnClick();
-    flags_.AutoMiningRun = false;
 }
 
 }  // namespace quindle::gui

@@ -6,9 +6,11 @@
 // retrievals, imports and schedule rules themselves live in the core; this
 // controller runs them from the window's controls.
 //
-// JV-Link serves one session at a time: while the download dialog is open or
-// a retrieval runs (both pump events), DayDocument::Acquiring() keeps every
-// other retrieval, the timers' runs and day loads out. A failed retrieval
+// The retrievals and their imports run through the day document, which
+// changes the day and tells the views; the schedule follows the document's
+// day loads. JV-Link serves one session at a time: while the download dialog
+// is open or a retrieval runs (both pump events), DayDocument::Acquiring()
+// keeps every other retrieval, the timers' runs and day loads out. A failed retrieval
 // shows no dialog: its text goes to the status line (DLlabel) and the error
 // log, so that the schedule's unattended runs go on at the next tick.
 
@@ -18,14 +20,19 @@
 #include <string>
 #include <vector>
 
+#include "app/day_retrieval.h"
 #include "common/feature_context.h"
 #include "jvlink/read_loop.h"
-#include "jvlink/realtime/realtime_retrieval.h"
 #include "load/day_loader.h"
+#include "load/race_ref.h"
 
+class QAction;
+class QCheckBox;
+class QComboBox;
 class QDialog;
 class QLabel;
 class QListWidget;
+class QPushButton;
 class QTimer;
 
 namespace quindle::jvlink {
@@ -33,9 +40,6 @@ class JvLink;
 }
 
 namespace quindle::gui {
-
-struct MainMenu;
-struct TopBar;
 
 class UserDialogs;
 
@@ -50,8 +54,19 @@ class AcquisitionController : public QObject {
     Q_OBJECT
   public:
     struct Controls {
-        TopBar& top;
-        MainMenu& menu;
+        QPushButton* JVBtn;
+        QPushButton* KekkaGetBtn;
+        QPushButton* SokuhoOddsBtn;
+        QPushButton* OzReadBtn;
+        QPushButton* HrReadBtn;
+        QPushButton* OzGetLoopBtn;
+        QPushButton* GetDMBtn;
+        QCheckBox* AutoOzCheck;
+        QComboBox* DateCombo;  // the race-day selector
+        QAction* TimeSeriesOddsItem;
+        QAction* AllOddsItem;
+        QAction* OzGetTimeItem;
+        QAction* TimeSeriesFolderItem;
         QListWidget* DatList;  // the race list
         QLabel* DLlabel;       // the status line of the download area
         QTimer* Timer1;        // the automatic odds check
@@ -61,12 +76,6 @@ class AcquisitionController : public QObject {
     AcquisitionController(FeatureContext context, Controls controls, jvlink::JvLink* jvLink,
                           UserDialogs& choosers, QObject* parent = nullptr);
 
-    // Before a day load: the refresh of the old day stops.
-    void StopSchedule();
-    // After a day load: the refresh timer and the automatic odds switch as
-    // the load decided (today, or tomorrow from 18:00).
-    void ApplySchedule(const load::DayLoadOutcome& outcome);
-
     AcquisitionDialogs& Dialogs() { return dialogs_; }
     // The process's acquisition flags (CancelRequested, the schedule's runs).
     const jvlink::AcquisitionFlags& Flags() const { return flags_; }
@@ -74,9 +83,6 @@ class AcquisitionController : public QObject {
   signals:
     // The automatic odds switch was ticked by a day load.
     void autoOddsStarted();
-    // Select race-list line `line` and show its race (also to show the
-    // selected race again after a retrieval).
-    void showRaceLine(int line);
     // The download dialog closed: the race list and pages go, the race-day
     // list is built again.
     void downloadClosed();
@@ -84,6 +90,11 @@ class AcquisitionController : public QObject {
     void reloadDay(const std::string& dateText);
 
   private:
+    // Before a day load: the refresh of the old day stops.
+    void StopSchedule();
+    // After a day load: the refresh timer and the automatic odds switch as
+    // the load decided (today, or tomorrow from 18:00).
+    void ApplySchedule(const load::DayLoadOutcome& outcome);
     // Accumulated-data download dialog.
     void JVBtnClick();
     // Real-time retrieval.
@@ -110,11 +121,9 @@ class AcquisitionController : public QObject {
     bool RaceAndDaySelected() const;
     // The race-day selector's text, trimmed (UTF-8).
     std::string SelectorDate() const;
-    std::string SelectedRa() const;
-    std::string FirstRa() const;
-    // Runs one retrieval when JV-Link is free, then its imports and the
-    // redisplay; failures go to the status line and the error log.
-    void Retrieve(const std::function<jvlink::RealtimeOutcome(jvlink::RealtimeRetrieval&)>& run);
+    // Runs one retrieval when JV-Link is free, then its imports; failures go
+    // to the status line and the error log.
+    void Retrieve(app::Retrieval what, std::vector<load::RaceRef> queue = {});
     // A failure that must not stop unattended work: status line and error log.
     void ReportQuietly(const std::string& text);
 
@@ -124,9 +133,9 @@ class AcquisitionController : public QObject {
     jvlink::AcquisitionFlags flags_;
     AcquisitionDialogs dialogs_;
     UserDialogs& choosers_;
-    // The automatic odds list of the current Timer1 run: race key + "%2d".
-    // Its own list, so that no other work that fills a list can change it.
-    std::vector<std::string> autoOddsList_;
+    // The automatic odds list of the current Timer1 run. Its own list, so
+    // that no other work that fills a list can change it.
+    std::vector<load::RaceRef> autoOddsList_;
     // A refresh tick came while JV-Link was busy: it runs when JV-Link is free.
     bool refreshPending_ = false;
 };

@@ -13,7 +13,6 @@
 #include "common/wiring.h"
 #include "document/day_document.h"
 #include "exports/clipboard_text.h"
-#include "mainwindow/main_menu.h"
 #include "raceview/race_header.h"
 
 namespace quindle::gui {
@@ -49,10 +48,10 @@ ExportsController::ExportsController(FeatureContext context, Controls controls,
     using E = ExportsController;
     WireButtons<E>(this, {{controls_.LbSpeedButton1, &E::LbSpeedButton1Click}});
     WireActions<E>(this, {
-                             {controls_.menu.CsvRecommendItem, &E::CsvRecommendItemClick},
-                             {controls_.menu.CsvGetGiveItem, &E::CsvGetGiveItemClick},
-                             {controls_.menu.CsvWinnersItem, &E::CsvWinnersItemClick},
-                             {controls_.menu.CsvFolderItem, &E::CsvFolderItemClick},
+                             {controls_.CsvRecommendItem, &E::CsvRecommendItemClick},
+                             {controls_.CsvGetGiveItem, &E::CsvGetGiveItemClick},
+                             {controls_.CsvWinnersItem, &E::CsvWinnersItemClick},
+                             {controls_.CsvFolderItem, &E::CsvFolderItemClick},
                          });
 }
 

@@ -8,11 +8,11 @@
 #include "exports/day_exports.h"
 
 class QAbstractButton;
+class QAction;
 class QTableWidget;
 
 namespace quindle::gui {
 
-struct MainMenu;
 struct RaceHeader;
 class UserDialogs;
 
@@ -20,7 +20,10 @@ class ExportsController : public QObject {
     Q_OBJECT
   public:
     struct Controls {
-        MainMenu& menu;
+        QAction* CsvRecommendItem;
+        QAction* CsvGetGiveItem;
+        QAction* CsvWinnersItem;
+        QAction* CsvFolderItem;
         QAbstractButton* LbSpeedButton1;  // "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ"
         RaceHeader& header;               // Label1 to Label4 head the copied card
         QTableWidget* StringGrid10;       // the race card

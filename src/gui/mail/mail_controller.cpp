@@ -14,7 +14,6 @@
 #include "mail/mail_set_form.h"
 #include "mail/race_mail.h"
 #include "mail/send_report.h"
-#include "mainwindow/main_menu.h"
 #include "text/cp932.h"
 #include "text/fields.h"
 #include "util/local_time.h"
@@ -31,8 +30,8 @@ MailController::MailController(FeatureContext context, Controls controls, QObjec
     using M = MailController;
     WireButtons<M>(this, {{controls_.DeliverBtn, &M::DeliverBtnClick}});
     WireActions<M>(this, {
-                             {controls_.menu.MailSetItem, &M::MailSetItemClick},
-                             {controls_.menu.ForwardMailItem, &M::ForwardMailItemClick},
+                             {controls_.MailSetItem, &M::MailSetItemClick},
+                             {controls_.ForwardMailItem, &M::ForwardMailItemClick},
                          });
     WireTimers<M>(this, {{controls_.DeliverTimer, &M::DeliverTimerTimer}});
     connect(&context_.document, &DayDocument::dayLoaded, this, &M::FollowForwardMark);
@@ -49,7 +48,7 @@ void MailController::SetTransport(const MailTransport& transport) {
 }
 
 void MailController::FollowForwardMark() {
-    if (controls_.menu.ForwardMailItem->isChecked()) {
+    if (controls_.ForwardMailItem->isChecked()) {
         controls_.DeliverTimer->start();
     } else {
         controls_.DeliverTimer->stop();
@@ -65,7 +64,7 @@ void MailController::ForwardMailItemClick() {
     // The menu item has toggled its own check mark.
     FollowForwardMark();
     const Status written = context_.session.Settings().Write(
-        env::settings::kForwardMail, controls_.menu.ForwardMailItem->isChecked());
+        env::settings::kForwardMail, controls_.ForwardMailItem->isChecked());
     if (!written) context_.messages.Inform(FromUtf8(written.error()), Beep::Yes);
 }
 
@@ -78,7 +77,7 @@ void MailController::DeliverTimerTimer() {
     for (int race : mail::DueDeliveries(document.Day(), hhmm)) {
         Deliver(race);
         // A failed send counts as delivered too: nothing is retried.
-        document.Day().State().Delivered[static_cast<std::size_t>(race)] = 1;
+        document.MarkDelivered(race);
     }
 }
 

@@ -9,18 +9,19 @@
 
 class QAbstractButton;
 class QStatusBar;
+class QAction;
 class QTimer;
 
 namespace quindle::gui {
 
-struct MainMenu;
 class MailSetForm;
 
 class MailController : public QObject {
     Q_OBJECT
   public:
     struct Controls {
-        MainMenu& menu;
+        QAction* MailSetItem;
+        QAction* ForwardMailItem;  // "携帯へ転送する" (check item)
         QAbstractButton* DeliverBtn;
         QTimer* DeliverTimer;
         QStatusBar* StatusLine;

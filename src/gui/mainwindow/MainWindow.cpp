@@ -77,7 +77,7 @@ app::Session& MainWindow::Session() {
     return *session_;
 }
 
-model::RaceDay& MainWindow::Day() {
+const model::RaceDay& MainWindow::Day() const {
     return document_->Day();
 }
 

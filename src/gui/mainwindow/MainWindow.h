@@ -63,7 +63,7 @@ class MainWindow : public QMainWindow {
     const std::filesystem::path& ProgramFolder() const;
     env::SettingsFile& Settings();
     app::Session& Session();
-    model::RaceDay& Day();
+    const model::RaceDay& Day() const;
     const env::FeatureSwitches& Switches() const;
 
     // Race-list line i shows race index RaceIndexes()[i].

@@ -52,25 +52,38 @@ void MainWindow::WireCommands() {
 
 void MainWindow::BuildControllers() {
     const FeatureContext context{*session_, *document_, messages_, clock_, this};
-    acquisition_ =
-        new AcquisitionController(context, {top_, menu_, DatList_, DLlabel_, Timer1_, Timer4_},
-                                  JVLink1_.get(), dialogs_, this);
+    // The race view first: it ends the progress window of a day load before
+    // the others follow the loaded day.
+    raceView_ = new RaceViewController(
+        context,
+        {top_.DateCombo, top_.header, top_.NextRaceBtn, top_.ZnesoMemberBtn, top_.MakeDataListBtn,
+         top_.IniBtn, top_.CalcBtn, top_.sisushutubaBtn, top_.SortDeHyoBtn, top_.DispZensoBtn,
+         top_.DirectReadBtn, pages_, DatList_, prgrsForm_, card_, pastRides_, StringGrid2Fixed_,
+         DamagedFilesLabel_},
+        this);
+    acquisition_ = new AcquisitionController(
+        context,
+        {top_.JVBtn, top_.KekkaGetBtn, top_.SokuhoOddsBtn, top_.OzReadBtn, top_.HrReadBtn,
+         top_.OzGetLoopBtn, top_.GetDMBtn, top_.AutoOzCheck, top_.DateCombo,
+         menu_.TimeSeriesOddsItem, menu_.AllOddsItem, menu_.OzGetTimeItem,
+         menu_.TimeSeriesFolderItem, DatList_, DLlabel_, Timer1_, Timer4_},
+        JVLink1_.get(), dialogs_, this);
     exports_ = new ExportsController(
-        context, {menu_, pages_.LbSpeedButton1, top_.header, pages_.StringGrid10}, dialogs_, this);
+        context,
+        {menu_.CsvRecommendItem, menu_.CsvGetGiveItem, menu_.CsvWinnersItem, menu_.CsvFolderItem,
+         pages_.LbSpeedButton1, top_.header, pages_.StringGrid10},
+        dialogs_, this);
     runner_ = new RunnerController(context, pages_, this);
     statsCommands_ = new StatsController(context, stats_, dialogs_, this);
     analysisCommands_ = new AnalysisController(context, analysis_, this);
-    mail_ = new MailController(context, {menu_, top_.DeliverBtn, DeliverTimer_, StatusLine_}, this);
-    raceView_ = new RaceViewController(context,
-                                       {top_, pages_, DatList_, prgrsForm_, card_, pastRides_,
-                                        StringGrid2Fixed_, DamagedFilesLabel_},
-                                       *acquisition_, this);
+    mail_ = new MailController(
+        context,
+        {menu_.MailSetItem, menu_.ForwardMailItem, top_.DeliverBtn, DeliverTimer_, StatusLine_},
+        this);
     connect(acquisition_, &AcquisitionController::autoOddsStarted, mail_,
             &MailController::AutoOddsStarted);
     connect(exports_, &ExportsController::previousRaceSearchWanted, raceView_,
             &RaceViewController::ZnesoMemberBtnClick);
-    connect(acquisition_, &AcquisitionController::showRaceLine, raceView_,
-            &RaceViewController::ShowRaceLine);
     connect(acquisition_, &AcquisitionController::downloadClosed, raceView_,
             &RaceViewController::AfterDownload);
     connect(acquisition_, &AcquisitionController::reloadDay, raceView_,
@@ -139,7 +152,7 @@ void MainWindow::Timer3Timer() {
         label->clear();
         return;
     }
-    label->setText(FromUtf8(model::TimeLeftText(Day().RaceRA(race), clock_())));
+    label->setText(FromUtf8(model::TimeLeftText(document_->Day().RaceRA(race), clock_())));
 }
 
 }  // namespace quindle::gui

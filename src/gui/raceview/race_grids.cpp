@@ -28,7 +28,7 @@ constexpr int kCardRowHeight = 15;
 GridShape RaceCardGridShape() {
     GridShape shape{"StringGrid10", analysis::kCardColumns};
     shape.headings = Headings(analysis::CardHeadings());
-    shape.widths = WidthList(analysis::kCardColumnWidths, analysis::kCardColumnWidths.size());
+    shape.widths = analysis::CardColumnWidths();
     shape.rowHeight = kCardRowHeight;
     shape.wholeRowSelect = true;
     return shape;
@@ -46,7 +46,7 @@ GridShape PastRideGridShape() {
 GridShape RunnerListGridShape() {
     GridShape shape{"StringGrid13", analysis::kRunnerListColumns};
     shape.headings = Headings(analysis::RunnerListHeadings());
-    shape.widths = WidthList(analysis::kCardColumnWidths, analysis::kRunnerListColumns);
+    shape.widths = analysis::CardColumnWidths(analysis::kRunnerListColumns);
     shape.wholeRowSelect = true;
     return shape;
 }

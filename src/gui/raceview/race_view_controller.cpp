@@ -17,7 +17,6 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "acquisition/acquisition_controller.h"
 #include "analysis/race_card.h"
 #include "analysis/race_card_header.h"
 #include "analysis/riding_pattern.h"
@@ -30,9 +29,7 @@
 #include "common/wiring.h"
 #include "document/day_document.h"
 #include "load/previous_race_search.h"
-#include "mainwindow/top_bar.h"
 #include "model/next_race.h"
-#include "model/payout_calc.h"
 #include "model/payout_display.h"
 #include "raceview/past_ride_delegate.h"
 #include "raceview/race_card_view.h"
@@ -40,47 +37,51 @@
 #include "raceview/race_pages.h"
 #include "raceview/result_labels.h"
 #include "raceview/zenso_view.h"
+#include "util/scoped_flag.h"
 
 namespace quindle::gui {
 
-RaceViewController::RaceViewController(FeatureContext context, Controls controls,
-                                       AcquisitionController& acquisition, QObject* parent)
+RaceViewController::RaceViewController(FeatureContext context, Controls controls, QObject* parent)
     : QObject(parent),
       context_(context),
       document_(context.document),
       messages_(context.messages),
       clock_(context.clock),
-      top_(controls.top),
+      controls_(controls),
       pages_(controls.pages),
       DatList_(controls.DatList),
       prgrsForm_(controls.prgrsForm),
       card_(controls.card),
       pastRides_(controls.pastRides),
       StringGrid2Fixed_(controls.StringGrid2Fixed),
-      DamagedFilesLabel_(controls.DamagedFilesLabel),
-      acquisition_(acquisition) {
+      DamagedFilesLabel_(controls.DamagedFilesLabel) {
     using R = RaceViewController;
     WireButtons<R>(this, {
-                             {top_.NextRaceBtn, &R::NextRaceBtnClick},
-                             {top_.ZnesoMemberBtn, &R::ZnesoMemberBtnClick},
-                             {top_.MakeDataListBtn, &R::MakeDataListBtnClick},
-                             {top_.IniBtn, &R::IniBtnClick},
-                             {top_.CalcBtn, &R::CalcBtnClick},
-                             {top_.sisushutubaBtn, &R::sisushutubaBtnClick},
-                             {top_.SortDeHyoBtn, &R::SortDeHyoBtnClick},
-                             {top_.DispZensoBtn, &R::DispZensoBtnClick},
-                             {top_.DirectReadBtn, &R::DirectReadBtnClick},
+                             {controls_.NextRaceBtn, &R::NextRaceBtnClick},
+                             {controls_.ZnesoMemberBtn, &R::ZnesoMemberBtnClick},
+                             {controls_.MakeDataListBtn, &R::MakeDataListBtnClick},
+                             {controls_.IniBtn, &R::IniBtnClick},
+                             {controls_.CalcBtn, &R::CalcBtnClick},
+                             {controls_.sisushutubaBtn, &R::sisushutubaBtnClick},
+                             {controls_.SortDeHyoBtn, &R::SortDeHyoBtnClick},
+                             {controls_.DispZensoBtn, &R::DispZensoBtnClick},
+                             {controls_.DirectReadBtn, &R::DirectReadBtnClick},
                          });
-    connect(top_.DateCombo, &QComboBox::currentIndexChanged, this, &R::DateComboChange);
+    connect(controls_.DateCombo, &QComboBox::currentIndexChanged, this, &R::DateComboChange);
     connect(DatList_, &QListWidget::itemClicked, this, &R::DatListClick);
     connect(pages_.StringGrid10->horizontalHeader(), &QHeaderView::sectionPressed, this,
             &R::StringGrid10HeadingPress);
     connect(pages_.StringGrid13, &QTableWidget::cellPressed, this, &R::StringGrid13MouseDown);
     // The previous-race view follows the runner chosen, whoever chose it.
     connect(&document_, &DayDocument::zensoRowChanged, this, &R::DispZensoBtnClick);
-    // The past-ride table shows the race on show.
+    // The past-ride table shows the race on show, and the views follow the
+    // day's changes.
     connect(&document_, &DayDocument::raceShown, this,
             [this](int race) { pastRides_->ShowRace(&document_.Day(), race); });
+    connect(&document_, &DayDocument::raceShown, this, &R::DrawRace);
+    // The progress window goes before anything that follows a load may speak.
+    connect(&document_, &DayDocument::dayLoaded, prgrsForm_, &ProgressWindow::End);
+    connect(&document_, &DayDocument::dayChanged, this, &R::FollowChange);
 }
 
 // --- The race-day list and loading a day -----------------------------------------
@@ -88,25 +89,26 @@ RaceViewController::RaceViewController(FeatureContext context, Controls controls
 void RaceViewController::MakeDataListBtnClick() {
     document_.RefreshRaceDays();
     // Filling the list selects nothing, so no day loads.
-    const QSignalBlocker blocker(top_.DateCombo);
-    top_.DateCombo->clear();
-    for (const std::string& date : document_.RaceDays()) top_.DateCombo->addItem(FromUtf8(date));
-    top_.DateCombo->setCurrentIndex(-1);
+    const QSignalBlocker blocker(controls_.DateCombo);
+    QComboBox* combo = controls_.DateCombo;
+    combo->clear();
+    for (const std::string& date : document_.RaceDays()) combo->addItem(FromUtf8(date));
+    combo->setCurrentIndex(-1);
 }
 
 void RaceViewController::DateComboChange() {
     // The progress window keeps the user out during a load; the search
     // disables the selector while it reads the loaded day.
-    if (document_.Busy() || top_.DateCombo->currentIndex() < 0) return;
-    LoadRaceDay(ToUtf8(top_.DateCombo->currentText()));
+    if (document_.Busy() || controls_.DateCombo->currentIndex() < 0) return;
+    LoadRaceDay(ToUtf8(controls_.DateCombo->currentText()));
 }
 
 Status RaceViewController::SelectDay(const std::string& dateText) {
-    const int index = top_.DateCombo->findText(FromUtf8(dateText));
+    const int index = controls_.DateCombo->findText(FromUtf8(dateText));
     if (index < 0) return Error{"no race day " + dateText};
     {
-        const QSignalBlocker blocker(top_.DateCombo);
-        top_.DateCombo->setCurrentIndex(index);
+        const QSignalBlocker blocker(controls_.DateCombo);
+        controls_.DateCombo->setCurrentIndex(index);
     }
     LoadRaceDay(dateText);
     return Status::Ok();
@@ -114,12 +116,11 @@ Status RaceViewController::SelectDay(const std::string& dateText) {
 
 void RaceViewController::LoadRaceDay(const std::string& dateText) {
     const load::LoadClock clock = load::LoadClockAt(clock_());
-    QLabel* restTime = top_.header.RestTimeLabel;
+    QLabel* restTime = controls_.header.RestTimeLabel;
     restTime->setVisible(dateText == clock.today);
     restTime->clear();
     pages_.PageControl1->setVisible(false);
     DatList_->clear();
-    acquisition_.StopSchedule();
     pastRides_->ShowRace(nullptr, 0);
 
     ShowDamagedFiles(load::DayLoadOutcome{});
@@ -161,8 +162,6 @@ void RaceViewController::ApplyLoadOutcome(const load::DayLoadOutcome& outcome) {
         item->setToolTip(FromUtf8(w.reason));
     }
 
-    acquisition_.ApplySchedule(outcome);
-
     if (DatList_->count() > 0) {
         DatList_->setCurrentRow(0);
         ShowRace(0);
@@ -172,30 +171,23 @@ void RaceViewController::ApplyLoadOutcome(const load::DayLoadOutcome& outcome) {
 void RaceViewController::DirectReadBtnClick() {
     if (document_.Busy()) return;
     const auto days = load::BulkLoadDays(context_.session.ProgramFolder(), document_.RaceDays());
-    document_.SetBulkLoading(true);
+    const ScopedFlag bulk = document_.HoldBulkLoading();
     // Each day comes from the combo's own list, and LoadRaceDay shows a failed load.
     for (const std::string& date : days) (void)SelectDay(date);
-    document_.SetBulkLoading(false);
 }
 
 void RaceViewController::IniBtnClick() {
-    document_.Day().ClearDerivedData();
+    document_.ClearDerivedData();
 }
 
 void RaceViewController::CalcBtnClick() {
-    model::CalculatePayouts(document_.Day());
+    document_.CalculatePayouts();
 }
 
 // --- Showing a race --------------------------------------------------------------
 
 void RaceViewController::DatListClick() {
     ShowRace(DatList_->currentRow());
-}
-
-void RaceViewController::ShowRaceLine(int line) {
-    if (line < 0 || line >= DatList_->count()) return;
-    DatList_->setCurrentRow(line);
-    ShowRace(line);
 }
 
 void RaceViewController::AfterDownload() {
@@ -207,21 +199,26 @@ void RaceViewController::AfterDownload() {
 void RaceViewController::ShowRace(int line) {
     const std::vector<int>& indexes = document_.RaceIndexes();
     if (line < 0 || line >= static_cast<int>(indexes.size())) return;
-    const int race = indexes[static_cast<size_t>(line)];
-    if (const auto noRunners = app::NoRunnersMessage(document_.Day(), race)) {
+    if (const auto noRunners = document_.ShowRace(indexes[static_cast<size_t>(line)])) {
         if (!document_.BulkLoading()) messages_.Inform(FromUtf8(*noRunners), Beep::No);
-        return;
+    }
+}
+
+void RaceViewController::DrawRace(int race) {
+    const std::vector<int>& indexes = document_.RaceIndexes();
+    const auto line = std::find(indexes.begin(), indexes.end(), race) - indexes.begin();
+    if (line < DatList_->count() && DatList_->currentRow() != line) {
+        DatList_->setCurrentRow(static_cast<int>(line));
     }
     const model::RaImage& ra = document_.Day().RaceRA(race);
-
     const int runners = analysis::EnteredSlots(ra);
     for (QTableWidget* grid : {pages_.StringGrid2, pages_.StringGrid10, pages_.StringGrid13}) {
         grid->clearContents();
         grid->setRowCount(runners);
     }
     ClearResultLabels(pages_.results);
-    document_.ShowRace(race);
-    ShowRaceHeader(top_.header, analysis::RaceHeaderOf(document_.Day(), race), pages_.TFWtimeLabel);
+    ShowRaceHeader(controls_.header, analysis::RaceHeaderOf(document_.Day(), race),
+                   pages_.TFWtimeLabel);
     ShowResultLabels(pages_.results, model::PayoutSlotTexts(document_.Day().Payouts(race)));
     sisushutubaBtnClick();
     pages_.StringGrid13->selectRow(0);
@@ -233,11 +230,36 @@ void RaceViewController::ShowRace(int line) {
     StringGrid2Fixed_->viewport()->update();
 }
 
+void RaceViewController::FollowChange(int race, DayDocument::Change what) {
+    using Change = DayDocument::Change;
+    // Until a race is drawn there is nothing on show to follow.
+    if (document_.DateText().empty() || pages_.PageControl1->isHidden()) return;
+    if (race != DayDocument::kWholeDay && race != document_.CurrentRace()) return;
+    switch (what) {
+        case Change::Odds:
+        case Change::Results:
+        case Change::Payouts:
+        case Change::Cleared:
+            DrawRace(document_.CurrentRace());
+            break;
+        case Change::PreviousRaces:
+            pages_.StringGrid13->selectRow(0);
+            document_.SelectZensoRow(1);
+            break;
+        case Change::Tracked:
+            // The tracked runner's horse number turns red in the past rides.
+            pages_.StringGrid2->viewport()->update();
+            StringGrid2Fixed_->viewport()->update();
+            break;
+        case Change::Delivered:
+            break;
+    }
+}
+
 void RaceViewController::NextRaceBtnClick() {
-    if (top_.DateCombo->currentText().trimmed().isEmpty() || DatList_->count() == 0) return;
+    if (controls_.DateCombo->currentText().trimmed().isEmpty() || DatList_->count() == 0) return;
     const auto line = model::NextRaceLine(document_.Day(), document_.RaceIndexes(), clock_());
     if (!line) return;
-    DatList_->setCurrentRow(*line);
     ShowRace(*line);
 }
 
@@ -259,33 +281,28 @@ void RaceViewController::SortDeHyoBtnClick() {
 // --- Previous-race winners -------------------------------------------------------
 
 void RaceViewController::SetSearchControlsEnabled(bool enabled) {
-    top_.ZnesoMemberBtn->setEnabled(enabled);
+    controls_.ZnesoMemberBtn->setEnabled(enabled);
     // Loading another day would change the model under the search.
-    top_.DateCombo->setEnabled(enabled);
-    top_.DirectReadBtn->setEnabled(enabled);
+    controls_.DateCombo->setEnabled(enabled);
+    controls_.DirectReadBtn->setEnabled(enabled);
 }
 
 void RaceViewController::ZnesoMemberBtnClick() {
     if (document_.Busy()) return;
-    if (top_.DateCombo->currentText().trimmed().isEmpty()) {
+    if (controls_.DateCombo->currentText().trimmed().isEmpty()) {
         messages_.Inform(FromUtf8(load::kZensoNoDayMessage), Beep::Yes);
         return;
     }
-    document_.SetSearching(true);
     SetSearchControlsEnabled(false);
     pages_.PageControl1->setCurrentWidget(pages_.TabSheet18);
     LabelProgress progress(pages_.ZensoKatiagariLabel);
-    const Status searched = load::SearchPreviousRaceWinners(
-        document_.Day(), context_.session.ProgramFolder(), progress);
+    const Status searched = document_.SearchPreviousRaceWinners(progress);
     pages_.ZensoKatiagariLabel->clear();
     SetSearchControlsEnabled(true);
-    document_.SetSearching(false);
     if (!searched) {
         messages_.Inform(FromUtf8(searched.error()), Beep::Yes);
         return;
     }
-    pages_.StringGrid13->selectRow(0);
-    document_.SelectZensoRow(1);
     messages_.Inform(FromUtf8(load::kZensoDoneMessage), Beep::No);
 }
 
@@ -314,8 +331,7 @@ Status RaceViewController::ShowStartView(const StartView& view) {
         if (!race) return Error{race.error()};
         const auto& indexes = document_.RaceIndexes();
         const auto line = std::find(indexes.begin(), indexes.end(), *race) - indexes.begin();
-        DatList_->setCurrentRow(static_cast<int>(line));
-        DatListClick();
+        ShowRace(static_cast<int>(line));
     }
 
     if (view.search) ZnesoMemberBtnClick();

@@ -6,22 +6,24 @@
 #include <string>
 
 #include "common/feature_context.h"
+#include "document/day_document.h"
 #include "load/day_loader.h"
 #include "util/result.h"
 
+class QComboBox;
 class QLabel;
 class QListWidget;
+class QPushButton;
 class QTableView;
 
 namespace quindle::gui {
 
-class AcquisitionController;
 class MessageSink;
 class PastRideDelegate;
 class ProgressWindow;
 class RaceCardView;
+struct RaceHeader;
 struct RacePages;
-struct TopBar;
 
 // What to show once the window is up (the start options --day, --race,
 // --search, --runner and --tab): a race day, a race of it, the previous-race
@@ -47,7 +49,17 @@ class RaceViewController : public QObject {
     Q_OBJECT
   public:
     struct Controls {
-        TopBar& top;
+        QComboBox* DateCombo;  // the race-day selector
+        RaceHeader& header;
+        QPushButton* NextRaceBtn;
+        QPushButton* ZnesoMemberBtn;
+        QPushButton* MakeDataListBtn;
+        QPushButton* IniBtn;
+        QPushButton* CalcBtn;
+        QPushButton* sisushutubaBtn;
+        QPushButton* SortDeHyoBtn;
+        QPushButton* DispZensoBtn;
+        QPushButton* DirectReadBtn;
         RacePages& pages;
         QListWidget* DatList;
         ProgressWindow* prgrsForm;
@@ -56,9 +68,7 @@ class RaceViewController : public QObject {
         QTableView* StringGrid2Fixed;
         QLabel* DamagedFilesLabel;  // in the status line
     };
-    // `acquisition` takes the schedule a day load decides.
-    RaceViewController(FeatureContext context, Controls controls,
-                       AcquisitionController& acquisition, QObject* parent = nullptr);
+    RaceViewController(FeatureContext context, Controls controls, QObject* parent = nullptr);
 
     // Fills the race-day list (DateCombo) from the program folder.
     void MakeDataListBtnClick();
@@ -70,8 +80,6 @@ class RaceViewController : public QObject {
     // The previous-race search "前走勝ち上り" over the loaded day; the
     // "勝ち上り馬" export runs it too.
     void ZnesoMemberBtnClick();
-    // Selects race-list line `line` and shows its race.
-    void ShowRaceLine(int line);
     // After the download dialog: the race list is cleared, the race pages
     // hidden and the race-day list built again, so that new days appear.
     void AfterDownload();
@@ -87,6 +95,12 @@ class RaceViewController : public QObject {
     void ShowDamagedFiles(const load::DayLoadOutcome& outcome);
     // Shows the race of race-list line `line`.
     void ShowRace(int line);
+    // Draws the race the document shows (raceShown): its line selected, the
+    // header, the results, the card and the previous-race view.
+    void DrawRace(int race);
+    // Follows a change of the loaded day: the race on show is drawn again
+    // when the change concerns it and shows in it.
+    void FollowChange(int race, DayDocument::Change what);
     void SetSearchControlsEnabled(bool enabled);
     void IniBtnClick();
     void CalcBtnClick();
@@ -101,7 +115,7 @@ class RaceViewController : public QObject {
     DayDocument& document_;
     MessageSink& messages_;
     LocalClock clock_;
-    TopBar& top_;
+    Controls controls_;
     RacePages& pages_;
     QListWidget* DatList_;
     ProgressWindow* prgrsForm_;
@@ -109,7 +123,6 @@ class RaceViewController : public QObject {
     PastRideDelegate* pastRides_;
     QTableView* StringGrid2Fixed_;
     QLabel* DamagedFilesLabel_;
-    AcquisitionController& acquisition_;
 };
 
 }  // namespace quindle::gui

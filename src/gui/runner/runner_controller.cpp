@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QTableView>
 #include <QTableWidget>
 #include <algorithm>
 
@@ -125,19 +124,13 @@ void RunnerController::ChaseHorseItemClick() {
     const QString name = HorseName(*record);
     if (!context_.messages.Ask(name + QStringLiteral("を追跡馬に登録しますか？"))) return;
     DayDocument& document = context_.document;
-    const int race = document.CurrentRace();
-    document.Day().OutData(race).Tracked[static_cast<size_t>(selection_.slot)] = 1;
+    // The past rides follow the change: the horse number turns red.
+    document.TrackRunner(document.CurrentRace(), selection_.slot);
     if (Status saved = tracked_.Add(*record, context_.session.ProgramFolder()); !saved) {
         // The mark stays set; the list is saved again with the next horse.
         context_.messages.Inform(FromUtf8(saved.error()), Beep::Yes);
     } else {
         context_.messages.Inform(name + QStringLiteral("を追跡馬に登録しました。"), Beep::No);
-    }
-    // Show the race again so that the red horse-number cell appears.
-    document.ShowRace(race);
-    pages_.StringGrid2->viewport()->update();
-    for (QTableView* fixed : pages_.StringGrid2->findChildren<QTableView*>()) {
-        fixed->viewport()->update();
     }
 }
 

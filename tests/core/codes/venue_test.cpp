@@ -22,13 +22,32 @@ TEST(VenueName, GivesTheNameInEachStyle) {
         {"48", 3, "名古屋"}, {"A2", 1, "日 "},    {"A2", 2, "日本"},   {"A2", 3, "日本  "},
         {"H0", 2, "西独"},   {"H0", 3, "西独　"}, {"L0", 3, "タイ　"}, {"M6", 2, "約  "},
         {"M2", 2, "澳門"},   {"M2", 3, "マカオ"}, {"C7", 1, "首"},     {"C7", 2, "ア首"},
-        {"N2", 3, "バレン"}, {"C4", 1, "  "},     {"G8", 2, "    "},   {"F4", 3, "      "},
+        {"N2", 3, "バーレ"}, {"C4", 1, "  "},     {"G8", 2, "    "},   {"F4", 3, "      "},
         {"99", 1, "  "},     {"99", 2, "    "},   {"99", 3, "      "}, {"  ", 2, "    "},
         {"6", 2, "    "},    {"06 ", 2, "    "},  {"06", 0, ""},       {"06", 4, ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(VenueName(c.code, c.style), ToCp932(c.utf8))
             << '"' << c.code << "\" style " << c.style;
+    }
+}
+
+// Abbreviations that once differed from the JV-Data venue table. C7 and H2
+// keep the first of the two one-character forms the table gives.
+TEST(VenueName, FollowsThePublishedAbbreviations) {
+    struct Case {
+        const char* code;
+        const char* styles[3];
+    } cases[] = {
+        {"D8", {"宇", "ウル", "ウルグ"}}, {"M4", {"墺", "墺  ", "墺国  "}},
+        {"N0", {"独", "東独", "東独  "}}, {"N2", {"巴", "巴林", "バーレ"}},
+        {"C7", {"首", "ア首", "アラブ"}}, {"H2", {"南", "南ア", "南アフ"}},
+    };
+    for (const auto& c : cases) {
+        for (int style = 1; style <= 3; ++style) {
+            EXPECT_EQ(VenueName(c.code, style), ToCp932(c.styles[style - 1]))
+                << c.code << " style " << style;
+        }
     }
 }
 

@@ -196,18 +196,18 @@ TEST(DayLoader, ScheduleIsOpenForTodayAndForTomorrowFromSixPm) {
     settings.autoRdataGet = 5;
     auto before = Load(folder, kDayText, clock, SilentProgress(), settings);
     ASSERT_TRUE(before) << before.error();
-    EXPECT_FALSE(before->enableRefreshTimer);
-    EXPECT_FALSE(before->tickAutoOdds);
+    EXPECT_FALSE(before->startRefresh);
+    EXPECT_FALSE(before->startAutoOdds);
     EXPECT_FALSE(before->showRestTime);
     EXPECT_EQ(before->refreshIntervalMs, 300000);
     auto after = Load(folder, kDayText, evening, SilentProgress(), settings);
     ASSERT_TRUE(after) << after.error();
-    EXPECT_TRUE(after->enableRefreshTimer);
-    EXPECT_TRUE(after->tickAutoOdds);
+    EXPECT_TRUE(after->startRefresh);
+    EXPECT_TRUE(after->startAutoOdds);
     auto today = Load(folder, kDayText, LoadClock{kDayText, "2025年01月06日", "0800"});
     ASSERT_TRUE(today);
     EXPECT_TRUE(today->showRestTime);
-    EXPECT_TRUE(today->enableRefreshTimer);
+    EXPECT_TRUE(today->startRefresh);
 }
 
 TEST(DayLoader, ClockAtTheEndOfTheYear) {

@@ -2,40 +2,18 @@
 
 #include "jvlink/realtime/realtime_reader.h"
 #include "jvlink/result_text.h"
-#include "store/codes.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
 
 namespace quindle::jvlink {
 namespace {
 
-namespace head = store::layout::head;
-using text::FieldAt;
-
-// Characters of an automatic odds list entry (0-based offsets).
-constexpr size_t kEntryKeyLength = 16;
-constexpr size_t kEntryVenue = 8;
-constexpr size_t kEntryRace = 14;
-constexpr size_t kEntryIndex = 16;
-
-// The venue name (two characters) and the race number "%2d" of the status
-// texts, UTF-8.
-std::string VenueRace(std::string_view venueCode, std::string_view raceNumber) {
-    return text::ToUtf8(store::VenueName(venueCode, 2)) +
-           text::Format("%2d", text::ReadInt32(raceNumber));
+// The venue and race number of the status texts: "中山 1".
+std::string VenueRace(const load::RaceRef& race) {
+    return load::VenueRaceText(race.venue, race.number);
 }
 
-std::string VenueRaceOf(std::string_view ra) {
-    return VenueRace(FieldAt(ra, head::kVenue), FieldAt(ra, head::kRaceNumber));
-}
+}  // namespace
 
-// True for a key that reads as a positive number (not blank, not all zero).
-bool UsableKey(std::string_view key, size_t length) {
-    return key.size() == length && text::ReadInt(key) > 0;
-}
-
-void Merge(RealtimeOutcome& into, RealtimeOutcome part) {
+void MergeOutcome(RealtimeOutcome& into, RealtimeOutcome part) {
     into.ran = into.ran || part.ran;
     into.beep = into.beep || part.beep;
     into.jvLinkError = into.jvLinkError || part.jvLinkError;
@@ -50,8 +28,6 @@ void Merge(RealtimeOutcome& into, RealtimeOutcome part) {
     into.payoutImport = into.payoutImport || part.payoutImport;
     into.showSelectedRace = into.showSelectedRace || part.showSelectedRace;
 }
-
-}  // namespace
 
 // How one session reports: the status text before the result text of a
 // failed open, and where the beep sounds.
@@ -150,77 +126,68 @@ void RealtimeRetrieval::RaceOdds(std::string_view raceKey, const std::string& ve
     RunSession(rules, raceKey, out);
 }
 
-RealtimeOutcome RealtimeRetrieval::RetrieveRaceOdds(std::string_view selectedRa, int raceIndex) {
+RealtimeOutcome RealtimeRetrieval::RetrieveRaceOdds(const load::RaceRef& race) {
     RealtimeOutcome out;
-    const std::string_view key = FieldAt(selectedRa, head::kRaceKey);
-    if (!UsableKey(key, kEntryKeyLength)) return out;
+    if (!race.UsableKey()) return out;
     out.ran = true;
-    const std::string venueRace = VenueRaceOf(selectedRa);
+    const std::string venueRace = VenueRace(race);
     Status(venueRace + "オッズ取得中");
     observer_.Pump();
-    RaceOdds(key, venueRace, false, out);
+    RaceOdds(race.key, venueRace, false, out);
     if (!out.fileError.empty()) return out;
     Status("");
     observer_.Pump();
-    out.oddsImports.push_back(raceIndex);
+    out.oddsImports.push_back(race.index);
     out.showSelectedRace = true;
     return out;
 }
 
-RealtimeOutcome RealtimeRetrieval::RetrieveDayOdds(const std::vector<ListedRace>& raceList) {
+RealtimeOutcome RealtimeRetrieval::RetrieveDayOdds(const std::vector<load::RaceRef>& raceList) {
     RealtimeOutcome out;
-    for (const ListedRace& race : raceList) {
-        Merge(out, RetrieveRaceOdds(race.ra, race.raceIndex));
+    for (const load::RaceRef& race : raceList) {
+        MergeOutcome(out, RetrieveRaceOdds(race));
         if (!out.fileError.empty()) break;
     }
     return out;
 }
 
-RealtimeOutcome RealtimeRetrieval::RetrieveAutoOdds(std::vector<std::string> entries,
-                                                    std::string_view selectedRa) {
+RealtimeOutcome RealtimeRetrieval::RetrieveAutoOdds(std::vector<load::RaceRef> queue,
+                                                    const load::RaceRef& shown) {
     RealtimeOutcome out;
     bool showSelected = false;
-    for (const std::string& entry : entries) {
-        if (entry.size() < kEntryIndex + 2) continue;  // not an entry of the list
+    for (const load::RaceRef& race : queue) {
         out.ran = true;
-        const std::string_view e(entry);
-        const std::string_view venue = e.substr(kEntryVenue, 2);
-        const std::string_view race = e.substr(kEntryRace, 2);
-        const std::string venueRace = VenueRace(venue, race);
+        const std::string venueRace = VenueRace(race);
         Status(venueRace + "R ｵｯｽﾞ取得中");
-        if (venue == FieldAt(selectedRa, head::kVenue) &&
-            race == FieldAt(selectedRa, head::kRaceNumber)) {
-            showSelected = true;
-        }
+        if (race.venue == shown.venue && race.number == shown.number) showSelected = true;
         observer_.Pump();
-        RaceOdds(e.substr(0, kEntryKeyLength), venueRace, true, out);
+        RaceOdds(race.key, venueRace, true, out);
         if (!out.fileError.empty()) return out;
         Status("");
         observer_.Pump();
-        out.oddsImports.push_back(text::ReadInt32(e.substr(kEntryIndex, 2)));
+        out.oddsImports.push_back(race.index);
     }
     out.showSelectedRace = showSelected;
     return out;
 }
 
-RealtimeOutcome RealtimeRetrieval::DaySession(bool results, std::string_view firstRa,
-                                              std::string_view selectedRa) {
+RealtimeOutcome RealtimeRetrieval::DaySession(bool results, const load::RaceRef& first,
+                                              const load::RaceRef& shown) {
     RealtimeOutcome out;
-    const std::string_view day = FieldAt(firstRa, head::kRaceDate);
-    if (!UsableKey(day, 8)) return out;
+    if (!first.UsableDate()) return out;
     out.ran = true;
     Status(results ? "ﾚｰｽ情報データ取得中" : "DM取得中");
     observer_.Pump();
     const bool automatic = results ? flags_.AutoResultsRun : flags_.AutoMiningRun;
-    const SessionRules rules{results ? kResultsDataSpec : kMiningDataSpec,
-                             results ? RealtimeReader::Results : RealtimeReader::Mining,
-                             VenueRaceOf(selectedRa) + (results ? "R:ﾚｰｽ情報データ取得エラー："
-                                                                : "R:DMデータ取得エラー："),
-                             !automatic,
-                             false,
-                             false,
-                             !automatic};
-    RunSession(rules, day, out);
+    const SessionRules rules{
+        results ? kResultsDataSpec : kMiningDataSpec,
+        results ? RealtimeReader::Results : RealtimeReader::Mining,
+        VenueRace(shown) + (results ? "R:ﾚｰｽ情報データ取得エラー：" : "R:DMデータ取得エラー："),
+        !automatic,
+        false,
+        false,
+        !automatic};
+    RunSession(rules, first.Date(), out);
     if (!out.fileError.empty()) return out;
     Status("");
     observer_.Pump();
@@ -229,14 +196,14 @@ RealtimeOutcome RealtimeRetrieval::DaySession(bool results, std::string_view fir
     return out;
 }
 
-RealtimeOutcome RealtimeRetrieval::RetrieveResults(std::string_view firstRa,
-                                                   std::string_view selectedRa) {
-    return DaySession(true, firstRa, selectedRa);
+RealtimeOutcome RealtimeRetrieval::RetrieveResults(const load::RaceRef& first,
+                                                   const load::RaceRef& shown) {
+    return DaySession(true, first, shown);
 }
 
-RealtimeOutcome RealtimeRetrieval::RetrieveMining(std::string_view firstRa,
-                                                  std::string_view selectedRa) {
-    return DaySession(false, firstRa, selectedRa);
+RealtimeOutcome RealtimeRetrieval::RetrieveMining(const load::RaceRef& first,
+                                                  const load::RaceRef& shown) {
+    return DaySession(false, first, shown);
 }
 
 }  // namespace quindle::jvlink

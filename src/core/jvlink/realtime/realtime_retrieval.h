@@ -11,8 +11,7 @@
 // returns what the caller runs next (the odds import per race, the payout import, showing the
 // selected race again) and whether the beep sounds.
 //
-// Race records are passed as the RA images (CP932) of the model: the key,
-// venue and race number are read from them.
+// Races are named by their load::RaceRef (key, venue, race number, index).
 
 #include <cstdint>
 #include <filesystem>
@@ -24,6 +23,7 @@
 #include "jvlink/jvlink.h"
 #include "jvlink/read_loop.h"
 #include "jvlink/realtime/realtime_observer.h"
+#include "load/race_ref.h"
 
 namespace quindle::jvlink {
 
@@ -65,11 +65,9 @@ struct RealtimeOutcome {
     bool showSelectedRace = false;
 };
 
-// One line of the race list: the race's index in the model and its RA image.
-struct ListedRace {
-    int raceIndex = 0;
-    std::string ra;
-};
+// Adds `part` to `into`: the flags and counts, the error lines, the follow-ups
+// in their order; the first file or error-log failure stays.
+void MergeOutcome(RealtimeOutcome& into, RealtimeOutcome part);
 
 class RealtimeRetrieval {
   public:
@@ -77,27 +75,26 @@ class RealtimeRetrieval {
     RealtimeRetrieval(JvLink& link, AcquisitionFlags& flags, std::filesystem::path programFolder,
                       env::ErrorLog* errorLog, RealtimeObserver& observer);
 
-    // "速報ｵｯｽﾞ": odds of the selected race, whose RA image is `selectedRa`
-    // and whose index in the race list is `raceIndex`.
-    RealtimeOutcome RetrieveRaceOdds(std::string_view selectedRa, int raceIndex);
+    // "速報ｵｯｽﾞ": odds of the selected race `race`.
+    RealtimeOutcome RetrieveRaceOdds(const load::RaceRef& race);
 
     // "1日分の全オッズを一括取得": odds of every race of the race list, in
     // its order.
-    RealtimeOutcome RetrieveDayOdds(const std::vector<ListedRace>& raceList);
+    RealtimeOutcome RetrieveDayOdds(const std::vector<load::RaceRef>& raceList);
 
-    // "ｵｯｽﾞ取得（自動）": odds of every entry of the automatic list (a
-    // 16-character race key followed by the race index "%2d"). The list is
-    // taken as it is at the call; nothing that runs meanwhile can change it.
-    RealtimeOutcome RetrieveAutoOdds(std::vector<std::string> entries, std::string_view selectedRa);
+    // "ｵｯｽﾞ取得（自動）": odds of every race of the automatic list. The list
+    // is taken as it is at the call; nothing that runs meanwhile can change
+    // it. `shown` is the race on show.
+    RealtimeOutcome RetrieveAutoOdds(std::vector<load::RaceRef> queue, const load::RaceRef& shown);
 
-    // "結果情報": the day's results; `firstRa` is the RA image of the day's
-    // first race (its date is the key), `selectedRa` the selected race's (for
-    // the error text). No beep while AutoResultsRun is set.
-    RealtimeOutcome RetrieveResults(std::string_view firstRa, std::string_view selectedRa);
+    // "結果情報": the day's results; `first` is the day's first race (its
+    // date is the key), `shown` the race on show (for the error text). No
+    // beep while AutoResultsRun is set.
+    RealtimeOutcome RetrieveResults(const load::RaceRef& first, const load::RaceRef& shown);
 
     // "ﾏｲﾆﾝｸﾞ": the day's mining predictions, as RetrieveResults; no beep
     // while AutoMiningRun is set.
-    RealtimeOutcome RetrieveMining(std::string_view firstRa, std::string_view selectedRa);
+    RealtimeOutcome RetrieveMining(const load::RaceRef& first, const load::RaceRef& shown);
 
   private:
     struct SessionRules;
@@ -107,7 +104,8 @@ class RealtimeRetrieval {
     void ErrorLogFailed(const std::string& reason, RealtimeOutcome& out);
     void RaceOdds(std::string_view raceKey, const std::string& venueRace, bool autoList,
                   RealtimeOutcome& out);
-    RealtimeOutcome DaySession(bool results, std::string_view firstRa, std::string_view selectedRa);
+    RealtimeOutcome DaySession(bool results, const load::RaceRef& first,
+                               const load::RaceRef& shown);
 
     JvLink& link_;
     AcquisitionFlags& flags_;

@@ -61,8 +61,6 @@ std::string_view PartOf(const SymbolPart (&parts)[N], char c) {
 }
 
 std::string ComposeSymbol(std::string_view code) {
-    // The mixed race for young jockeys has a separator the composition lacks.
-    if (code == "A02") return text::ToCp932("(混合)・若手騎手");
     std::string utf8;
     utf8 += PartOf(kFirst, code[0]);
     utf8 += PartOf(kSecond, code[1]);

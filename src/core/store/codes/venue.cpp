@@ -20,8 +20,10 @@ struct VenueRow {
 
 constexpr std::array<std::size_t, 3> kStyleWidth = {2, 4, 6};
 
-// Racecourses (01-10 JRA, 30-61 local), then countries. "西独" and "タイ" are
-// full-width padded in the three-character column as the data have them.
+// Racecourses (01-10 JRA, 30-61 local), then countries, as the JV-Data code
+// table abbreviates them. "西独" and "タイ" are full-width padded in the
+// three-character column. Where the table gives a second one-character form in
+// brackets (C7 "首 (ア)", H2 "南 (阿)"), the first one fills the column.
 constexpr VenueRow kVenues[] = {
     {"01", {"札", "札幌", "札幌"}},
     {"02", {"函", "函館", "函館"}},
@@ -86,7 +88,7 @@ constexpr VenueRow kVenues[] = {
     {"D2", {"洪", "ハン", "ハンガ"}},
     {"D4", {"葡", "ポル", "ポルト"}},
     {"D6", {"露", "ロシ", "ロシア"}},
-    {"D8", {"ウ", "ウル", "ウルグ"}},
+    {"D8", {"宇", "ウル", "ウルグ"}},
     {"E0", {"秘", "ペル", "ペルー"}},
     {"E2", {"亜", "アル", "アルゼ"}},
     {"E4", {"伯", "ブラ", "ブラジ"}},
@@ -130,11 +132,11 @@ constexpr VenueRow kVenues[] = {
     {"L8", {"丁", "デン", "デンマ"}},
     {"M0", {"嘉", "シン", "シンガ"}},
     {"M2", {"澳", "澳門", "マカオ"}},
-    {"M4", {"墺", "墺国", "墺国"}},
+    {"M4", {"墺", "墺", "墺国"}},
     {"M6", {"約", "約", "ヨルダ"}},
     {"M8", {"華", "華", "カタル"}},
-    {"N0", {"ド", "東ド", "東ドイ"}},
-    {"N2", {"バ", "バレ", "バレン"}},
+    {"N0", {"独", "東独", "東独"}},
+    {"N2", {"巴", "巴林", "バーレ"}},
 };
 
 constexpr std::array<std::string_view, std::size(kVenues)> MakeCodes() {

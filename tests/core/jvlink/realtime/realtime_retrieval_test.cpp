@@ -34,6 +34,10 @@ const fs::path kDmFile = u8"Data/2025年01月05日.jvDM";
 std::string RaImage(int race, const char* venue = "06") {
     return Rec(RecordType::RA).Date(kDay).Venue(venue).Race(race).Line();
 }
+// Race `race` of the day at race index `index`.
+load::RaceRef Ref(int race, int index = 0) {
+    return load::RaceRefOfRecord(RaImage(race), index);
+}
 std::string Key(int race) {
     return std::string(kDay) + "06" + "0101" + text::Format("%02d", race);
 }
@@ -79,7 +83,7 @@ class RealtimeTest : public ::testing::Test {
 };
 
 TEST_F(RealtimeTest, OddsOfTheSelectedRaceAreStoredAndImportedForItsIndex) {
-    RealtimeOutcome out = Engine().RetrieveRaceOdds(RaImage(5), 4);
+    RealtimeOutcome out = Engine().RetrieveRaceOdds(Ref(5, 4));
     EXPECT_TRUE(out.ran);
     EXPECT_FALSE(out.beep);
     EXPECT_FALSE(out.jvLinkError);
@@ -102,9 +106,10 @@ TEST_F(RealtimeTest, ABlankOrZeroRaceKeyDoesNothing) {
     std::string zero = RaImage(5);
     zero.replace(11, 16, std::string(16, '0'));
     for (const std::string& ra : {blank, zero, std::string()}) {
-        EXPECT_FALSE(Engine().RetrieveRaceOdds(ra, 0).ran);
-        EXPECT_FALSE(Engine().RetrieveResults(ra, ra).ran);
-        EXPECT_FALSE(Engine().RetrieveMining(ra, ra).ran);
+        const load::RaceRef race = load::RaceRefOfRecord(ra, 0);
+        EXPECT_FALSE(Engine().RetrieveRaceOdds(race).ran);
+        EXPECT_FALSE(Engine().RetrieveResults(race, race).ran);
+        EXPECT_FALSE(Engine().RetrieveMining(race, race).ran);
     }
     EXPECT_TRUE(link_.calls.empty());
     EXPECT_TRUE(status_.lines.empty());
@@ -136,7 +141,7 @@ TEST_F(RealtimeTest, OddsErrorsGoToTheStatusLineAndTheLogWithABeep) {
         link_.faults = {c.fault};
         link_.calls.clear();
         status_.lines.clear();
-        RealtimeOutcome out = Engine().RetrieveRaceOdds(RaImage(5), 4);
+        RealtimeOutcome out = Engine().RetrieveRaceOdds(Ref(5, 4));
         EXPECT_TRUE(out.beep);
         EXPECT_TRUE(out.jvLinkError);
         EXPECT_EQ(out.errorLines, std::vector<std::string>{c.line});
@@ -156,7 +161,7 @@ TEST_F(RealtimeTest, AnErrorLogThatCannotBeWrittenGoesToTheStatusLineOnce) {
     // A folder where the log should be cannot be read or replaced, even by root.
     fs::create_directories(errorLog_.FilePath());
     link_.faults = {{"JVRead", code::kDownloadFailed, 1}, {"JVClose", -7, 0, 1}};
-    RealtimeOutcome out = Engine().RetrieveRaceOdds(RaImage(5), 4);
+    RealtimeOutcome out = Engine().RetrieveRaceOdds(Ref(5, 4));
 
     const std::string readError = "ダウンロードに失敗しました。(通信エラーやディスクエラー)(-502)";
     EXPECT_EQ(out.errorLines, (std::vector<std::string>{readError, "(-7)"}));
@@ -169,7 +174,7 @@ TEST_F(RealtimeTest, AnErrorLogThatCannotBeWrittenGoesToTheStatusLineOnce) {
 
 TEST_F(RealtimeTest, ResultsStoreIntoExistingDayFilesOnly) {
     // No RA or SE day file yet: only the payouts arrive.
-    RealtimeOutcome out = Engine().RetrieveResults(RaImage(1), RaImage(5));
+    RealtimeOutcome out = Engine().RetrieveResults(Ref(1), Ref(5));
     EXPECT_TRUE(out.ran);
     EXPECT_EQ(link_.openSpec, "0B12");
     EXPECT_EQ(link_.openKey, kDay);
@@ -190,7 +195,7 @@ TEST_F(RealtimeTest, ResultsStoreIntoExistingDayFilesOnly) {
     ASSERT_TRUE(batch.StoreSlotLine(home_.path() / kSeFile,
                                     Rec(RecordType::SE).Race(5).Horse(3).Kind("1").Record(), {}));
     ASSERT_TRUE(batch.Flush());
-    out = Engine().RetrieveResults(RaImage(1), RaImage(5));
+    out = Engine().RetrieveResults(Ref(1), Ref(5));
     EXPECT_EQ(out.linesStored, 3);
     EXPECT_EQ(ReadBytes(home_.path() / kRaFile),
               Rec(RecordType::RA).Race(5).Kind("7").Body("RES").Normal() + "\r\n");
@@ -200,7 +205,7 @@ TEST_F(RealtimeTest, ResultsStoreIntoExistingDayFilesOnly) {
 }
 
 TEST_F(RealtimeTest, MiningPredictionsAreStoredPerRace) {
-    RealtimeOutcome out = Engine().RetrieveMining(RaImage(1), RaImage(5));
+    RealtimeOutcome out = Engine().RetrieveMining(Ref(1), Ref(5));
     EXPECT_EQ(link_.openSpec, "0B13");
     EXPECT_EQ(link_.lastReadSize, 60000);
     EXPECT_EQ(status_.lines, (std::vector<std::string>{"DM取得中", ""}));
@@ -255,8 +260,8 @@ TEST_F(RealtimeTest, ResultsAndMiningBeepUnlessTheScheduleStartedThem) {
         if (!c.fault.op.empty()) link_.faults = {c.fault};
         flags_ = AcquisitionFlags{};
         (c.mining ? flags_.AutoMiningRun : flags_.AutoResultsRun) = c.automatic;
-        RealtimeOutcome out = c.mining ? Engine().RetrieveMining(RaImage(1), RaImage(5))
-                                       : Engine().RetrieveResults(RaImage(1), RaImage(5));
+        RealtimeOutcome out = c.mining ? Engine().RetrieveMining(Ref(1), Ref(5))
+                                       : Engine().RetrieveResults(Ref(1), Ref(5));
         EXPECT_EQ(out.beep, c.beep);
         EXPECT_EQ(out.errorLines.empty(), std::string(c.line).empty());
         if (!out.errorLines.empty()) {
@@ -269,8 +274,7 @@ TEST_F(RealtimeTest, ResultsAndMiningBeepUnlessTheScheduleStartedThem) {
 
 TEST_F(RealtimeTest, TheAutomaticListFetchesEveryEntryAndShowsTheSelectedRaceWhenListed) {
     link_.realtime["0B30:" + Key(7)] = {{"O1_7", {Rec(RecordType::O1).Race(7).Record()}}};
-    std::vector<std::string> list = {Key(5) + " 4", Key(7) + " 6"};
-    RealtimeOutcome out = Engine().RetrieveAutoOdds(list, RaImage(7));
+    RealtimeOutcome out = Engine().RetrieveAutoOdds({Ref(5, 4), Ref(7, 6)}, Ref(7));
     EXPECT_EQ(out.oddsImports, (std::vector<int>{4, 6}));
     EXPECT_TRUE(out.showSelectedRace);
     EXPECT_FALSE(out.beep);
@@ -282,7 +286,7 @@ TEST_F(RealtimeTest, TheAutomaticListFetchesEveryEntryAndShowsTheSelectedRaceWhe
     // A selected race that is not listed is not shown again; an entry
     // without data reports with the short error prefix and beeps.
     status_.lines.clear();
-    out = Engine().RetrieveAutoOdds({Key(9) + " 8"}, RaImage(7));
+    out = Engine().RetrieveAutoOdds({Ref(9, 8)}, Ref(7));
     EXPECT_FALSE(out.showSelectedRace);
     EXPECT_TRUE(out.beep);
     EXPECT_EQ(out.errorLines, std::vector<std::string>{
@@ -291,8 +295,7 @@ TEST_F(RealtimeTest, TheAutomaticListFetchesEveryEntryAndShowsTheSelectedRaceWhe
 }
 
 TEST_F(RealtimeTest, TheDayOddsFetchEveryListedRaceInOrder) {
-    RealtimeOutcome out =
-        Engine().RetrieveDayOdds({{0, RaImage(5)}, {2, RaImage(6)}, {3, RaImage(7)}});
+    RealtimeOutcome out = Engine().RetrieveDayOdds({Ref(5, 0), Ref(6, 2), Ref(7, 3)});
     EXPECT_EQ(out.oddsImports, (std::vector<int>{0, 2, 3}));
     EXPECT_EQ(link_.Count("JVRTOpen"), 3);
     EXPECT_EQ(out.errorLines.size(), 2u);  // races 6 and 7 have no odds yet
@@ -300,7 +303,7 @@ TEST_F(RealtimeTest, TheDayOddsFetchEveryListedRaceInOrder) {
 
 TEST_F(RealtimeTest, ACancelledDownloadDoesNotSilenceLaterRetrievals) {
     flags_.CancelRequested = true;
-    RealtimeOutcome out = Engine().RetrieveRaceOdds(RaImage(5), 4);
+    RealtimeOutcome out = Engine().RetrieveRaceOdds(Ref(5, 4));
     EXPECT_EQ(out.records, 2);
     EXPECT_FALSE(flags_.CancelRequested);
     EXPECT_TRUE(Exists(kO1File));
@@ -308,7 +311,7 @@ TEST_F(RealtimeTest, ACancelledDownloadDoesNotSilenceLaterRetrievals) {
 
 TEST_F(RealtimeTest, AFileThatCannotBeWrittenStopsTheRetrievalWithoutFollowUps) {
     quindle::testing::WriteBytes(home_.path() / "Data", "not a folder");
-    RealtimeOutcome out = Engine().RetrieveRaceOdds(RaImage(5), 4);
+    RealtimeOutcome out = Engine().RetrieveRaceOdds(Ref(5, 4));
     EXPECT_FALSE(out.fileError.empty());
     EXPECT_TRUE(out.oddsImports.empty());
     EXPECT_FALSE(out.showSelectedRace);

@@ -1,11 +1,11 @@
-#include "jvlink/schedule/schedule_rules.h"
+#include "load/schedule_rules.h"
 
 #include "load/day_loader.h"
 #include "store/codes/formatting.h"
 #include "store/record_layout.h"
 #include "text/fields.h"
 
-namespace quindle::jvlink {
+namespace quindle::load {
 namespace {
 
 namespace head = store::layout::head;
@@ -41,7 +41,7 @@ bool HoldsPreliminaryEntries(const model::RaceDay& day) {
 std::optional<std::string> AutoOddsRefusal(std::string_view dateText, const model::RaceDay& day,
                                            const LocalDateTime& now) {
     if (text::TrimBlanks(dateText).empty()) return "ﾃﾞｰﾀを読み込んでください。";
-    const load::LoadClock clock = load::LoadClockAt(now);
+    const LoadClock clock = LoadClockAt(now);
     if (dateText == clock.tomorrow && clock.hhnn < "1800") {
         return "翌日のﾃﾞｰﾀは１８時過ぎに読み込んでください。";
     }
@@ -81,17 +81,13 @@ bool OddsDue(const model::RaceDay& day, int race, const LocalDateTime& now) {
     return !OddsFresh(day.RaceO1(race), day.RaceRA(race), oddsTime);
 }
 
-std::string AutoOddsEntry(const model::RaImage& race, int raceIndex) {
-    return std::string(race.Field(head::kRaceKey)) + text::Format("%2d", raceIndex);
-}
-
-std::vector<std::string> AutoOddsQueue(const model::RaceDay& day, const LocalDateTime& now) {
-    std::vector<std::string> entries;
-    if (!AutoOddsHours(now)) return entries;
+std::vector<RaceRef> AutoOddsQueue(const model::RaceDay& day, const LocalDateTime& now) {
+    std::vector<RaceRef> due;
+    if (!AutoOddsHours(now)) return due;
     for (int race = 0; race < model::kRaces; ++race) {
-        if (OddsDue(day, race, now)) entries.push_back(AutoOddsEntry(day.RaceRA(race), race));
+        if (OddsDue(day, race, now)) due.push_back(RaceRefOf(day, race));
     }
-    return entries;
+    return due;
 }
 
 bool RefreshHours(const LocalDateTime& now) {
@@ -106,4 +102,4 @@ bool RefreshActs(const model::RaImage& firstRace, int autoRdataGet, const LocalD
     return RefreshHours(now) && Hhmm(now) > RefreshStart(firstRace, autoRdataGet);
 }
 
-}  // namespace quindle::jvlink
+}  // namespace quindle::load

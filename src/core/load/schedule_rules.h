@@ -2,7 +2,9 @@
 // The decisions of the race-day schedule, as plain functions of the time they
 // are asked at: which races the automatic odds timer (every 40 s) queues, and
 // whether the results and mining refresh (every "AutoRdataGet" minutes) acts.
-// The timers themselves live in the window and in the headless live runner;
+// They are the race day's rules, beside the loader that decides whether the
+// schedule starts. The timers themselves live in the window and in the
+// headless live runner;
 // the clock texts of the top bar are model/race_clock.h.
 //
 // Times are compared as "hhmm" texts, as the schedule always has: the day
@@ -14,11 +16,12 @@
 #include <string_view>
 #include <vector>
 
+#include "load/race_ref.h"
 #include "model/race_day.h"
 #include "model/record_image.h"
 #include "util/local_time.h"
 
-namespace quindle::jvlink {
+namespace quindle::load {
 
 // Interval of the automatic odds timer, in milliseconds.
 inline constexpr int kAutoOddsTickMs = 40000;
@@ -55,14 +58,10 @@ bool OddsFresh(const model::O1Image& o1, const model::RaImage& ra, std::string_v
 // held odds are not fresh.
 bool OddsDue(const model::RaceDay& day, int race, const LocalDateTime& now);
 
-// One entry of the automatic odds list: the race key (16 characters) and the
-// race index written "%2d".
-std::string AutoOddsEntry(const model::RaImage& ra, int raceIndex);
-
-// The automatic odds list a timer tick at `now` builds: the entries of the
-// due races, by race index. Empty outside the timer's hours. The caller skips
-// the tick while no day is open or the previous automatic run still works.
-std::vector<std::string> AutoOddsQueue(const model::RaceDay& day, const LocalDateTime& now);
+// The automatic odds list a timer tick at `now` builds: the due races, by
+// race index. Empty outside the timer's hours. The caller skips the tick
+// while no day is open or the previous automatic run still works.
+std::vector<RaceRef> AutoOddsQueue(const model::RaceDay& day, const LocalDateTime& now);
 
 // The results and mining refresh acts from 08:00 to 18:00, both minutes
 // included.
@@ -78,4 +77,4 @@ std::string RefreshStart(const model::RaImage& firstRace, int autoRdataGet);
 // RefreshStart.
 bool RefreshActs(const model::RaImage& firstRace, int autoRdataGet, const LocalDateTime& now);
 
-}  // namespace quindle::jvlink
+}  // namespace quindle::load

@@ -1,0 +1,79 @@
+#include "app/day_retrieval.h"
+
+#include "load/odds_import.h"
+#include "load/payout_import.h"
+
+namespace quindle::app {
+namespace {
+
+// The first listed race: its date is the key of the day's results and mining.
+load::RaceRef FirstRace(const RetrievalDay& day) {
+    const std::vector<int>& indexes = day.outcome.raceIndexes;
+    return load::RaceRefOf(day.day, indexes.empty() ? 0 : indexes.front());
+}
+
+}  // namespace
+
+Status ImportRetrievedOdds(Session& session, const RetrievalDay& day, int race) {
+    std::vector<std::string> problems;
+    const Status imported =
+        load::ImportOdds(day.day, race, session.JockeyTable(), day.outcome.files, &problems);
+    // The records left out cost the race its odds; the log says which.
+    for (const std::string& problem : problems) {
+        if (Status logged = session.ErrorLog().AppendErrorLog(problem); !logged) return logged;
+    }
+    if (!imported) return Error{RaceListText(day.outcome, race) + ": " + imported.error()};
+    return Status::Ok();
+}
+
+Status ImportAfterRetrieval(Session& session, const RetrievalDay& day,
+                            const jvlink::RealtimeOutcome& retrieved, const ImportDone& done) {
+    for (int race : retrieved.oddsImports) {
+        if (Status s = ImportRetrievedOdds(session, day, race); !s) return s;
+        done({race, ImportKind::Odds, "odds imported: " + RaceListText(day.outcome, race)});
+    }
+    if (retrieved.payoutImport) {
+        auto shown =
+            load::ImportPayouts(day.day, session.ProgramFolder(), day.dateText, day.shownRace);
+        if (!shown) return Error{shown.error()};
+        done({day.shownRace, ImportKind::Payouts, "payouts imported"});
+    }
+    return Status::Ok();
+}
+
+DayRetrieval::DayRetrieval(Session& session, jvlink::JvLink& link, jvlink::AcquisitionFlags& flags,
+                           jvlink::RealtimeObserver& status)
+    : session_(session),
+      engine_(link, flags, session.ProgramFolder(), &session.ErrorLog(), status) {}
+
+RetrievalReport DayRetrieval::Run(Retrieval what, const RetrievalDay& day, const ImportDone& done,
+                                  std::vector<load::RaceRef> queue) {
+    RetrievalReport report;
+    report.retrieved = Retrieve(what, day, std::move(queue));
+    report.imported = ImportAfterRetrieval(session_, day, report.retrieved, done);
+    return report;
+}
+
+jvlink::RealtimeOutcome DayRetrieval::Retrieve(Retrieval what, const RetrievalDay& day,
+                                               std::vector<load::RaceRef> queue) {
+    const load::RaceRef shown = load::RaceRefOf(day.day, day.shownRace);
+    switch (what) {
+        case Retrieval::RaceOdds:
+            return engine_.RetrieveRaceOdds(shown);
+        case Retrieval::AutoOdds:
+            return engine_.RetrieveAutoOdds(std::move(queue), shown);
+        case Retrieval::Results:
+            return engine_.RetrieveResults(FirstRace(day), shown);
+        case Retrieval::Mining:
+            return engine_.RetrieveMining(FirstRace(day), shown);
+        case Retrieval::DayOdds: {
+            std::vector<load::RaceRef> races;
+            for (int race : day.outcome.raceIndexes)
+                races.push_back(load::RaceRefOf(day.day, race));
+            return engine_.RetrieveDayOdds(races);
+        }
+    }
+    return {};
+}
+
+}  // namespace quindle::app
