@@ -117,6 +117,10 @@ Result<JvLinkSource> Session::JvLink(WithoutStore withoutStore) const {
 
 Result<int> ResolveRace(const load::DayLoadOutcome& outcome, std::string_view text) {
     if (outcome.raceList.empty()) {
+        // Every race withheld: the damage is the reason, not an empty file.
+        if (!outcome.withheld.empty()) {
+            return Error{"読み込めるレースがありません: " + outcome.withheld.front().reason};
+        }
         return Error{outcome.files.ra.string() + ": レースがありません (no race in this file)"};
     }
     if (AllDigits(text)) {
@@ -130,6 +134,12 @@ Result<int> ResolveRace(const load::DayLoadOutcome& outcome, std::string_view te
     const std::string wanted = WithoutBlanks(text);
     for (size_t line = 0; line < outcome.raceList.size(); ++line) {
         if (WithoutBlanks(outcome.raceList[line]) == wanted) return outcome.raceIndexes[line];
+    }
+    for (const load::WithheldRace& w : outcome.withheld) {
+        if (WithoutBlanks(w.Label()) == wanted) {
+            return Error{w.Label() +
+                         " は破損したレコードがあるため読み込んでいません: " + w.reason};
+        }
     }
     return Error{"no race '" + std::string(text) + "' on this day"};
 }

@@ -1,4 +1,5 @@
-// quindle-cli races: the race list of a day, one line per race.
+// quindle-cli races: the race list of a day, one line per race; races
+// withheld for a damaged record follow, marked "(破損)".
 
 #include <iostream>
 
@@ -12,6 +13,7 @@ int RunRaces(const Args& args) {
     auto loaded = OpenDay(args);
     if (!loaded) return Fail(loaded.error());
     for (const auto& line : loaded->outcome.raceList) std::cout << line << "\n";
+    for (const auto& w : loaded->outcome.withheld) std::cout << w.Label() << " (破損)\n";
     return 0;
 }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Damaged copies of a small league's program folder: every damage is named on
 # stderr as a warning (file and line), --strict turns it into a failure, and a
-# damaged day file of the day itself ends the command naming it. The sound
-# folder loads every day without a single warning.
+# damaged record of the day's own files withholds its race (named), not the
+# day. The sound folder loads every day without a single warning.
 set -euo pipefail
 cli="$1"
 . "$(dirname "$0")/lib/scratch_league.sh"
@@ -83,17 +83,28 @@ check "a cut record in a past day's RA file" "$previous_ra" \
 check "a short record in a past day's RA file, for the search" "$previous_ra" \
     "truncate -s -100 '$previous_ra'" "$(basename "$previous_ra")" "zenso"
 
-# A duplicated record of the day's own SE file ends the command naming it.
+# One damaged record of the day's own SE file costs its race, not the day:
+# the jockey code of 東京5R's first runner (line (5 - 1) * 18 + 1) becomes
+# "0103X". That race is withheld and named; 東京11R is shown as usual.
 cp -p "$se" "$work/aside"
-sed -i '2{h;p}' "$se" # line 1 twice: every slot after it out of step
-sed -i '217,$d' "$se"
+LC_ALL=C sed -i '73s/^\(.\{296\}\).\{5\}/\10103X/' "$se"
+name="$(basename "$se")"
 status=0
-"$cli" card --home "$home" --day "$day" --race 東京11R >/dev/null 2>"$work/err" || status=$?
-if [ "$status" = 0 ] || ! grep -q "$(basename "$se").*行目" "$work/err"; then
-    fail "a duplicated SE record: exit $status"
+"$cli" card --home "$home" --day "$day" --race 東京11R >"$work/out" 2>"$work/err" || status=$?
+if [ "$status" != 0 ] || ! grep -q "warning: .*$name: 73行目: se.JockeyCode.*0103X" "$work/err"; then
+    fail "a damaged SE record: 東京11R exit $status"
+    cat "$work/err" >&2
+fi
+status=0
+"$cli" card --home "$home" --day "$day" --race 東京5R >/dev/null 2>"$work/err" || status=$?
+if [ "$status" = 0 ] || ! grep -q "東京 5R.*$name: 73行目" "$work/err"; then
+    fail "a damaged SE record: 東京5R exit $status"
     cat "$work/err" >&2
 else
-    echo "damaged_files: a duplicated SE record: $(head -n1 "$work/err")"
+    echo "damaged_files: a damaged SE record: $(tail -n1 "$work/err")"
+fi
+if ! "$cli" races --home "$home" --day "$day" 2>/dev/null | grep -qx "東京 5R (破損)"; then
+    fail "a damaged SE record: the race list does not show 東京 5R as withheld"
 fi
 cp -p "$work/aside" "$se"
 

@@ -301,6 +301,31 @@ class RaceViewTest : public QObject {
         QVERIFY(!Child<QTabWidget>("PageControl1")->isVisible());
     }
 
+    // A damaged runner record of 3R withholds that race only: it closes the
+    // race list greyed and unselectable, and the status line names it.
+    void aDamagedRaceIsListedAsUnavailableAndNamed() {
+        const auto file = home_->SeDayFile(kToday, kVenue);
+        const std::string kept = ReadFile(file);
+        std::string damaged = kept;
+        constexpr size_t kRecord = 555;
+        damaged.replace(2 * 18 * kRecord + 296, 5, "0003X");  // 3R horse 1, 騎手コード
+        home_->WriteBytes(file, damaged);
+        ChooseDay(kToday);
+        home_->WriteBytes(file, kept);
+
+        auto* list = Child<QListWidget>("DatList");
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(1)->text(), U("中山 2R"));
+        QCOMPARE(list->item(2)->text(), U("中山 3R (破損)"));
+        QCOMPARE(list->item(2)->flags(), Qt::NoItemFlags);
+        QCOMPARE(window_->Document().RaceIndexes(), (std::vector<int>{0, 1}));
+        const QString status = Child<QLabel>("DamagedFilesLabel")->text();
+        QVERIFY2(status.contains(U("この開催日のファイルに破損があります")) &&
+                     status.contains(U("中山 3R")),
+                 qPrintable(status));
+        QCOMPARE(Child<QLabel>("RaceLabel")->text(), U("1"));  // the first race is shown
+    }
+
     void raceCardCellsAndColours() {
         ChooseDay(kToday);
         auto* card = Child<QTableWidget>("StringGrid10");

@@ -1,10 +1,13 @@
 #include "load/day_files.h"
 
+#include <algorithm>
 #include <system_error>
 
+#include "store/codes/venue.h"
 #include "store/files/checked_records.h"
 #include "store/files/file_names.h"
 #include "store/record_layout.h"
+#include "text/cp932.h"
 #include "text/fields.h"
 #include "util/folders.h"
 
@@ -34,9 +37,36 @@ bool AllDigits(std::string_view s) {
     return true;
 }
 
-std::vector<std::string> FirstRaces(std::vector<std::string> records) {
-    if (records.size() > static_cast<size_t>(kRaces)) records.resize(kRaces);
-    return records;
+// A field of the race key within the 16 key bytes.
+text::FieldPos KeyOffset(text::FieldPos f) {
+    return {f.pos - layout::head::kRaceKey.pos + 1, f.len};
+}
+
+// The two-character venue names of the race list.
+constexpr int kVenueNameStyle = 2;
+
+// A file that exists but cannot be read at all (line 0) ends the work.
+Status FileReadable(const store::RecordFileScan& scan) {
+    for (const store::RecordProblem& p : scan.problems) {
+        if (p.line == 0) return Error{p.Message()};
+    }
+    return Status::Ok();
+}
+
+// The race a damaged line was of, as far as its key still tells: a venue of
+// the venue table and a race number of digits.
+WithheldRace WithheldOf(const store::RecordProblem& p, int race) {
+    WithheldRace w;
+    w.race = race;
+    w.reason = p.Message();
+    const auto codes = store::VenueCodes();
+    const std::string_view venue = text::FieldAt(p.key, KeyOffset(layout::head::kVenue));
+    const std::string_view number = text::FieldAt(p.key, KeyOffset(layout::head::kRaceNumber));
+    if (std::find(codes.begin(), codes.end(), venue) != codes.end() && AllDigits(number)) {
+        w.venue = venue;
+        w.raceNumber = text::ReadInt32(number);
+    }
+    return w;
 }
 
 }  // namespace
@@ -110,28 +140,54 @@ Result<DayFiles> DayFiles::Open(const fs::path& programFolder, std::string_view 
     return d;
 }
 
-Result<std::vector<std::string>> DayFiles::ReadRaces() {
-    auto records = store::ReadWholeRecordFile(paths_.ra, DaySpec(layout::RecordType::RA));
-    if (!records) return Error{records.error()};
+Result<DayRaces> DayFiles::ReadRaces() {
+    DayRaces races;
+    const store::RecordFileScan scan = store::ForEachCheckedRecord(
+        paths_.ra, DaySpec(layout::RecordType::RA), [&](const store::CheckedRecord& r) {
+            if (r.line > static_cast<size_t>(kRaces)) return;
+            races.records.resize(r.line);
+            races.records[r.line - 1] = r.blank ? std::string() : std::string(r.record);
+        });
+    if (Status s = FileReadable(scan); !s) return Error{s.error()};
+    for (const store::RecordProblem& p : scan.problems) {
+        problems_.push_back(p.Message());
+        if (p.line > static_cast<size_t>(kRaces)) continue;  // no race of the day
+        if (races.records.size() < p.line) races.records.resize(p.line);
+        races.records[p.line - 1].clear();
+        races.withheld.push_back(WithheldOf(p, static_cast<int>(p.line) - 1));
+    }
     // A race listed twice would push another race out of its index.
     std::map<std::string_view, size_t> lineOfKey;
-    for (size_t i = 0; i < records->size(); ++i) {
-        const std::string_view key = text::FieldAt((*records)[i], layout::head::kRaceKey);
+    for (size_t i = 0; i < races.records.size(); ++i) {
+        const std::string_view key = text::FieldAt(races.records[i], layout::head::kRaceKey);
         if (text::IsBlank(key)) continue;
         const auto [first, fresh] = lineOfKey.emplace(key, i + 1);
-        if (!fresh) {
-            return Error{RecordMessage(
-                paths_.ra, static_cast<int>(i) + 1,
-                "同じレースが " + std::to_string(first->second) + "行目にもあります")};
-        }
+        if (fresh) continue;
+        const std::string reason =
+            RecordMessage(paths_.ra, static_cast<int>(i) + 1,
+                          "同じレースが " + std::to_string(first->second) + "行目にもあります");
+        problems_.push_back(reason);
+        races.withheld.push_back(
+            {static_cast<int>(i),
+             std::string(text::FieldAt(races.records[i], layout::head::kVenue)),
+             text::ReadInt32(text::FieldAt(races.records[i], layout::head::kRaceNumber)), reason});
+        races.records[i].clear();
     }
-    return FirstRaces(std::move(*records));
+    return races;
 }
 
-Result<std::vector<std::string>> DayFiles::ReadPayouts() {
-    auto records = store::ReadWholeRecordFile(paths_.hr, DaySpec(layout::RecordType::HR));
-    if (!records) return Error{records.error()};
-    return FirstRaces(std::move(*records));
+Result<DayPayouts> DayFiles::ReadPayouts() {
+    DayPayouts payouts;
+    const store::RecordFileScan scan = store::ForEachCheckedRecord(
+        paths_.hr, DaySpec(layout::RecordType::HR), [&](const store::CheckedRecord& r) {
+            if (r.line <= static_cast<size_t>(kRaces)) payouts.records.emplace_back(r.record);
+        });
+    if (Status s = FileReadable(scan); !s) return Error{s.error()};
+    for (const store::RecordProblem& p : scan.problems) {
+        problems_.push_back(p.Message());
+        payouts.damaged.push_back(WithheldOf(p, -1));
+    }
+    return payouts;
 }
 
 store::RecordFileSpec DayFiles::DaySpec(layout::RecordType type) const {
@@ -140,58 +196,87 @@ store::RecordFileSpec DayFiles::DaySpec(layout::RecordType type) const {
     return spec;
 }
 
-Result<const std::vector<std::string>*> DayFiles::SeRecords(std::string_view venueCode,
-                                                            fs::path& path) {
+Result<const DayFiles::SeFile*> DayFiles::SeRecords(std::string_view venueCode) {
     auto it = seFiles_.find(std::string(venueCode));
-    if (it == seFiles_.end()) {
-        SeFile file;
-        // A venue code that cannot be part of a file name names no SE file.
-        if (auto location = store::DayFileLocation(FileKind::SeDay, ymd_, venueCode)) {
-            auto found = files_.PathOf(*location, /*createFolders=*/false);
-            if (!found) return Error{found.error()};
-            file.path = *found;
-            std::error_code ec;
-            if (fs::exists(file.path, ec)) {
-                store::RecordFileSpec spec = DaySpec(layout::RecordType::SE);
-                spec.implied.push_back({layout::head::kVenue, std::string(venueCode), "場コード"});
-                spec.slotFile = true;
-                auto records = store::ReadWholeRecordFile(file.path, spec);
-                if (!records) return Error{records.error()};
-                file.records = std::move(*records);
+    if (it != seFiles_.end()) return &it->second;
+    SeFile file;
+    // A venue code that cannot be part of a file name names no SE file.
+    if (auto location = store::DayFileLocation(FileKind::SeDay, ymd_, venueCode)) {
+        auto found = files_.PathOf(*location, /*createFolders=*/false);
+        if (!found) return Error{found.error()};
+        file.path = *found;
+        std::error_code ec;
+        if (fs::exists(file.path, ec)) {
+            store::RecordFileSpec spec = DaySpec(layout::RecordType::SE);
+            spec.implied.push_back({layout::head::kVenue, std::string(venueCode), "場コード"});
+            spec.slotFile = true;
+            std::vector<std::string> records;
+            const store::RecordFileScan scan =
+                store::ForEachCheckedRecord(file.path, spec, [&](const store::CheckedRecord& r) {
+                    records.resize(r.line);
+                    records[r.line - 1] = r.record;
+                });
+            if (Status s = FileReadable(scan); !s) return Error{s.error()};
+            records.resize(std::min(scan.lines, static_cast<size_t>(kSeRacesPerVenue * kRunners)));
+            for (const store::RecordProblem& p : scan.problems) {
+                problems_.push_back(p.Message());
+                // Line n is slot n − 1: 18 slots per race.
+                const int race = (static_cast<int>(p.line) - 1) / kRunners + 1;
+                if (race <= kSeRacesPerVenue) file.damagedRaces.emplace(race, p.Message());
             }
+            file.records = std::move(records);
         }
-        it = seFiles_.emplace(std::string(venueCode), std::move(file)).first;
     }
-    path = it->second.path;
-    return it->second.records ? &*it->second.records : nullptr;
+    return &seFiles_.emplace(std::string(venueCode), std::move(file)).first->second;
 }
 
-Result<bool> DayFiles::ForEachRunner(
+Result<RunnerRead> DayFiles::ForEachRunner(
     const RaImage& ra, int raRecordNumber,
     const std::function<Status(int slot, const std::string& record)>& onRunner) {
+    RunnerRead read;
     auto entered = EnteredRunners(ra, paths_.ra, raRecordNumber);
-    if (!entered) return Error{entered.error()};
-    fs::path sePath;
-    auto records = SeRecords(ra.Field(layout::head::kVenue), sePath);
-    if (!records) return Error{records.error()};
-    if (*records == nullptr) return false;
+    if (!entered) {
+        read.withheld = entered.error();
+        return read;
+    }
+    auto se = SeRecords(ra.Field(layout::head::kVenue));
+    if (!se) return Error{se.error()};
+    const SeFile& file = **se;
+    if (!file.records) return read;
+    read.seFile = true;
     const int raceNumber = ra.Int32(layout::head::kRaceNumber);
     if (*entered > 0 && (raceNumber < 1 || raceNumber > kSeRacesPerVenue)) {
-        return Error{RecordMessage(paths_.ra, raRecordNumber,
-                                   "レース番号が " + std::to_string(raceNumber) +
-                                       " です (出走馬は 1 から 12 レースまで)")};
+        read.withheld = RecordMessage(
+            paths_.ra, raRecordNumber,
+            "レース番号が " + std::to_string(raceNumber) + " です (出走馬は 1 から 12 レースまで)");
+        return read;
+    }
+    if (auto damaged = file.damagedRaces.find(raceNumber); damaged != file.damagedRaces.end()) {
+        read.withheld = damaged->second;
+        return read;
+    }
+    // Slot (race number − 1) × 18 + slot: 12 races of 18 slots per venue.
+    const auto first = static_cast<size_t>((raceNumber - 1) * kRunners);
+    const auto end = first + static_cast<size_t>(*entered);
+    if (*entered > 0 && end > file.records->size()) {
+        const size_t missing = std::max(first, file.records->size());
+        read.withheld = RecordMessage(file.path, static_cast<int>(missing) + 1,
+                                      "レコードがありません (" + std::to_string(raceNumber) + "R " +
+                                          std::to_string(missing - first + 1) + "番)");
+        return read;
     }
     for (int slot = 0; slot < *entered; ++slot) {
-        // Slot (race number − 1) × 18 + slot: 12 races of 18 slots per venue.
-        const size_t index = static_cast<size_t>((raceNumber - 1) * kRunners + slot);
-        if (index >= (*records)->size()) {
-            return Error{RecordMessage(sePath, static_cast<int>(index) + 1,
-                                       "レコードがありません (" + std::to_string(raceNumber) +
-                                           "R " + std::to_string(slot + 1) + "番)")};
+        if (Status s = onRunner(slot, (*file.records)[first + static_cast<size_t>(slot)]); !s) {
+            return Error{s.error()};
         }
-        if (Status s = onRunner(slot, (**records)[index]); !s) return Error{s.error()};
     }
-    return true;
+    return read;
+}
+
+std::string WithheldRace::Label() const {
+    if (venue.empty() || raceNumber <= 0) return reason;
+    return text::ToUtf8(store::VenueName(venue, kVenueNameStyle) + text::Format("%2d", raceNumber) +
+                        "R");
 }
 
 }  // namespace quindle::load

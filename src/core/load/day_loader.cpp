@@ -17,6 +17,7 @@
 #include "load/runner_history.h"
 #include "model/payout_calc.h"
 #include "store/codes.h"
+#include "store/race_key.h"
 #include "text/cp932.h"
 #include "text/fields.h"
 
@@ -40,6 +41,7 @@ namespace head = layout::head;
 constexpr int kBarMaximum = 35;
 constexpr int kMinutesToMs = 60000;
 constexpr size_t kDetailNameBytes = 18;
+constexpr int kRacesPerVenue = 12;
 
 class LoadBar {
   public:
@@ -118,7 +120,6 @@ class Loader {
         day_.BlankImages();
 
         if (Status s = ReadRacesAndRunners(); !s) return Error{s.error()};
-        if (Status s = ReadPayouts(); !s) return Error{s.error()};
         for (int r = 0; r < kRaces; ++r) analysis::MarkJockeyMoves(day_, r);
         if (Status s = ListRacesAndPlacePastRaces(); !s) return Error{s.error()};
         for (int r = 0; r < kRaces; ++r) analysis::ClassifyClassMove(day_, r);
@@ -142,57 +143,100 @@ class Loader {
     }
 
   private:
+    // Races and runners, and the payouts matched to them. A race with a
+    // damaged record of its own (RA, SE or HR) is withheld: its images stay
+    // blank, so it has no list line, no runners and no payouts.
     Status ReadRacesAndRunners() {
         auto races = files_.ReadRaces();
         if (!races) return Error{races.error()};
-        for (size_t i = 0; i < races->size(); ++i) {
+        auto payouts = files_.ReadPayouts();
+        if (!payouts) return Error{payouts.error()};
+        for (WithheldRace& w : races->withheld) Withhold(std::move(w), false);
+        for (size_t i = 0; i < races->records.size(); ++i) {
             const int race = static_cast<int>(i);
-            day_.RaceRA(race).Assign((*races)[i]);
-            if (Status s = CheckRaceKey(day_.RaceRA(race), race + 1); !s) return s;
-            auto seFound = files_.ForEachRunner(
-                day_.RaceRA(race), race + 1, [&](int slot, const std::string& record) {
-                    day_.RunnerSE(race, slot).Assign(record);
-                    Status s = ClassifyRunner(day_, race, slot, programFolder_, progress_,
-                                              outcome_.problems);
-                    // A damaged history leaves this one runner without a
-                    // pattern; the rest of the day is sound.
-                    if (!s) outcome_.problems.push_back(s.error());
-                    return Status::Ok();
-                });
-            if (!seFound) return Error{seFound.error()};
-            if (*seFound) bar_.Step();
+            if (races->records[i].empty()) continue;
+            day_.RaceRA(race).Assign(races->records[i]);
+            std::string withheld = RaceKeyProblem(day_.RaceRA(race), race + 1);
+            if (withheld.empty()) withheld = DamagedPayout(payouts->damaged, day_.RaceRA(race));
+            if (withheld.empty()) {
+                auto read = ReadRunners(race);
+                if (!read) return Error{read.error()};
+                withheld = read->withheld;
+                if (read->seFile && withheld.empty()) bar_.Step();
+            }
+            if (!withheld.empty()) {
+                // A damaged line of the files is among their problems already.
+                const auto& lines = files_.Problems();
+                const bool newReason =
+                    std::find(lines.begin(), lines.end(), withheld) == lines.end();
+                Withhold({race, std::string(day_.RaceRA(race).Field(head::kVenue)),
+                          day_.RaceRA(race).Int32(head::kRaceNumber), std::move(withheld)},
+                         newReason);
+            }
         }
+        for (const std::string& p : files_.Problems()) outcome_.problems.push_back(p);
+        TakePayouts(payouts->records);
         return Status::Ok();
     }
 
-    // A race of the day's RA file is of that day, at a venue of the central
-    // races (01-10), with a race number 1-12; anything else would be listed
-    // as another race or none.
-    Status CheckRaceKey(const RaImage& ra, int recordNumber) const {
-        if (!HasRaceYear(ra)) return Status::Ok();  // no race at this index
-        // A two-digit field's number within [low, high]; false for any other text.
-        const auto within = [&ra](text::FieldPos f, int low, int high) {
-            const std::string_view digits = ra.Field(f);
-            if (digits.size() != 2 || !std::isdigit(static_cast<unsigned char>(digits[0])) ||
-                !std::isdigit(static_cast<unsigned char>(digits[1]))) {
-                return false;
-            }
-            const int n = (digits[0] - '0') * 10 + (digits[1] - '0');
-            return n >= low && n <= high;
-        };
-        const bool sound = ra.Field(layout::head::kRaceDate) == files_.Ymd() &&
-                           within(layout::head::kVenue, 1, 10) &&
-                           within(layout::head::kRaceNumber, 1, 12);
-        if (sound) return Status::Ok();
-        return Error{RecordMessage(
-            files_.Ra(), recordNumber,
-            "レースキーが不正です: " + text::ToUtf8(ra.Field(layout::head::kRaceKey)))};
+    Result<RunnerRead> ReadRunners(int race) {
+        return files_.ForEachRunner(
+            day_.RaceRA(race), race + 1, [&](int slot, const std::string& record) {
+                day_.RunnerSE(race, slot).Assign(record);
+                Status s =
+                    ClassifyRunner(day_, race, slot, programFolder_, progress_, outcome_.problems);
+                // A damaged history leaves this one runner without a
+                // pattern; the rest of the day is sound.
+                if (!s) outcome_.problems.push_back(s.error());
+                return Status::Ok();
+            });
     }
 
-    Status ReadPayouts() {
-        auto payouts = files_.ReadPayouts();
-        if (!payouts) return Error{payouts.error()};
-        for (const std::string& record : *payouts) {
+    // Leaves race `w.race` out of the day. `newReason`: the reason is not one
+    // of the files' line problems, so the warnings do not hold it yet.
+    void Withhold(WithheldRace w, bool newReason) {
+        if (w.race >= 0) {
+            day_.RaceRA(w.race).Blank();
+            for (int slot = 0; slot < model::kRunners; ++slot) {
+                day_.RunnerSE(w.race, slot).Blank();
+                for (int k = 0; k < kPastRuns; ++k) {
+                    day_.PastSE(w.race, slot, k).Blank();
+                    day_.PastRA(w.race, slot, k).Blank();
+                }
+            }
+            model::ClearOutData(day_.OutData(w.race));
+        }
+        if (newReason) outcome_.problems.push_back(w.reason);
+        outcome_.withheld.push_back(std::move(w));
+    }
+
+    // The reason of the first damaged payout record of the race of `ra`, by
+    // venue and race number; empty when there is none.
+    static std::string DamagedPayout(const std::vector<WithheldRace>& damaged, const RaImage& ra) {
+        for (const WithheldRace& d : damaged) {
+            if (d.venue == ra.Field(head::kVenue) && d.raceNumber == ra.Int32(head::kRaceNumber)) {
+                return d.reason;
+            }
+        }
+        return {};
+    }
+
+    // A race of the day's RA file is of that day, at a central venue, with a
+    // race number 1-12; anything else would be listed as another race or
+    // none. The reason, or empty when the key is sound.
+    std::string RaceKeyProblem(const RaImage& ra, int recordNumber) const {
+        if (!HasRaceYear(ra)) return {};  // no race at this index
+        const int raceNumber = ra.Int32(head::kRaceNumber);
+        const bool sound = ra.Field(head::kRaceDate) == files_.Ymd() &&
+                           store::IsCentralVenue(ra.Field(head::kVenue)) && raceNumber >= 1 &&
+                           raceNumber <= kRacesPerVenue;
+        if (sound) return {};
+        return RecordMessage(files_.Ra(), recordNumber,
+                             "レースキーが不正です: " + text::ToUtf8(ra.Field(head::kRaceKey)));
+    }
+
+    void TakePayouts(const std::vector<std::string>& payouts) {
+        for (const std::string& record : payouts) {
             if (PayoutKeyBlank(record)) continue;
             for (int r = 0; r < kRaces; ++r) {
                 if (!SamePayoutKey(record, day_.RaceRA(r))) continue;
@@ -200,7 +244,6 @@ class Loader {
                 break;
             }
         }
-        return Status::Ok();
     }
 
     Status ListRacesAndPlacePastRaces() {

@@ -64,10 +64,14 @@ struct DayLoadOutcome {
     int refreshIntervalMs = 0;
     bool startRefresh = false;
     bool startAutoOdds = false;
-    // Damaged files the load worked around (a horse's history, the RA file
-    // of a past date): the runs concerned have no pattern or no past race.
-    // For the error log; UTF-8.
+    // Damaged files the load worked around (a record of the day's files, a
+    // horse's history, the RA file of a past date): the races concerned are
+    // withheld, the runners concerned have no pattern, the runs concerned no
+    // past race. For the error log; UTF-8.
     std::vector<std::string> problems;
+    // The races left out because a record of their own day files is
+    // damaged (their reasons are among `problems`). They have no list line.
+    std::vector<WithheldRace> withheld;
     // Why the problems could not be written to the error log, when they could
     // not (UTF-8); the caller shows it, as nothing else keeps them.
     std::string errorLogFailure;
@@ -81,9 +85,11 @@ inline constexpr const char* kDayLoadCaption = "レースデータを読み込�
 inline constexpr const char* kDayNotReadyMessage = "データ作成が未完了のようです。";
 
 // Loads `dateText` into `day`. A missing RA file gives the error
-// "データ作成が未完了のようです。"; a damaged day file (RA, SE, HR) ends the
-// load with a message naming the file and record. On any error the model is
-// left cleared (TOutData cleared, every image blank, payout tables empty).
+// "データ作成が未完了のようです。"; a damaged record of the day's files (RA,
+// SE, HR) withholds its race (DayLoadOutcome::withheld) and the others load;
+// a day file that cannot be read at all ends the load with its message. On
+// any error the model is left cleared (TOutData cleared, every image blank,
+// payout tables empty).
 Result<DayLoadOutcome> LoadDay(model::RaceDay& day, const std::filesystem::path& programFolder,
                                const std::string& dateText, const DayLoadSettings& settings,
                                const analysis::JockeyRecommendTable& table, const LoadClock& clock,

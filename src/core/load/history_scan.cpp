@@ -16,6 +16,7 @@
 #include "model/record_image.h"
 #include "store/files/history_file.h"
 #include "store/files/local_files.h"
+#include "store/race_key.h"
 #include "text/fields.h"
 #include "util/folders.h"
 
@@ -29,13 +30,10 @@ namespace se = layout::se;
 using analysis::RidingPattern;
 using analysis::ScannedRunner;
 
-constexpr int kFirstCentralVenue = 1;
-constexpr int kLastCentralVenue = 10;
 constexpr int kProgressEvery = 256;  // history files between progress reports
 
 bool CentralVenue(std::string_view record) {
-    const auto venue = text::ReadInt(text::FieldAt(record, head::kVenue));
-    return venue >= kFirstCentralVenue && venue <= kLastCentralVenue;
+    return store::IsCentralVenue(text::FieldAt(record, head::kVenue));
 }
 
 RidingPattern PatternOf(const analysis::RidingJudgement& judged) {
@@ -212,7 +210,8 @@ class Scanner {
         if (!hr) {
             scan_.problems.push_back(hr.error());
         } else {
-            day_.hr = std::move(*hr);
+            day_.hr = std::move(hr->records);
+            for (const std::string& p : files->Problems()) scan_.problems.push_back(p);
         }
         if (trioOdds_ == TrioOdds::kSkip) return &day_;
         DayFilePaths trioOnly;

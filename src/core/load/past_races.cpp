@@ -2,6 +2,7 @@
 
 #include "store/files/checked_records.h"
 #include "store/files/file_names.h"
+#include "store/race_key.h"
 #include "text/fields.h"
 
 namespace quindle::load {
@@ -12,9 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 namespace layout = store::layout;
 namespace head = layout::head;
-
-constexpr int kFirstCentralVenue = 1;
-constexpr int kLastCentralVenue = 10;
 
 }  // namespace
 
@@ -48,8 +46,7 @@ const std::string* PastRaceFinder::Find(const SeImage& pastSe) {
     const std::string ymd(pastSe.Field(head::kRaceDate));
     const std::string venue(pastSe.Field(head::kVenue));
     const std::string_view raceNumber = pastSe.Field(head::kRaceNumber);
-    const auto v = text::ReadInt(venue);
-    const bool central = v >= kFirstCentralVenue && v <= kLastCentralVenue;
+    const bool central = store::IsCentralVenue(venue);
     // Central venues share one file per date; other venues have one per
     // date and venue.
     const std::string key = central ? ymd : ymd + venue;

@@ -43,7 +43,7 @@ Result<StagedDay> ReadDay(DayFiles& files) {
     if (fs::exists(files.Ra(), ec)) {
         auto races = files.ReadRaces();
         if (!races) return Error{races.error()};
-        staged.races = std::move(*races);
+        staged.races = std::move(races->records);
         for (size_t i = 0; i < staged.races.size(); ++i) {
             RaImage ra;
             ra.Assign(staged.races[i]);
@@ -59,8 +59,11 @@ Result<StagedDay> ReadDay(DayFiles& files) {
         staged.hrFileExists = true;
         auto payouts = files.ReadPayouts();
         if (!payouts) return Error{payouts.error()};
-        staged.payouts = std::move(*payouts);
+        staged.payouts = std::move(payouts->records);
     }
+    // The import replaces the payouts of the whole day: a damaged record
+    // refuses it, and the day keeps what it showed.
+    if (!files.Problems().empty()) return Error{files.Problems().front()};
     return staged;
 }
 

@@ -75,6 +75,18 @@ class ProgressText {
     std::string line_;
 };
 
+// Why the run of `key` may not follow the run of `lastKey` (line `lastLine`):
+// a horse runs at most once a day, and its runs are in date order.
+std::string OrderProblem(std::string_view key, std::string_view lastKey, std::size_t lastLine) {
+    const std::string where = std::to_string(lastLine) + "行目";
+    if (key == lastKey) return "同じレースが " + where + "にもあります";
+    const std::string date = text::ToUtf8(FieldAt(key, 1, head::kRaceDate.len));
+    const std::string lastDate = text::ToUtf8(FieldAt(lastKey, 1, head::kRaceDate.len));
+    if (date == lastDate) return date + " の走りが " + where + "にもあります (1 日に 2 走)";
+    return date + " の走りが " + where + "の " + lastDate +
+           " の走りより後にあります (日付順ではありません)";
+}
+
 void ResetRunner(TOutData& out, int slot) {
     out.TenNori[slot] = 0;
     out.RenzokuKijo[slot] = 0;
@@ -104,13 +116,32 @@ bool SoundHistoryRuns(std::string_view historyBytes, const std::filesystem::path
     sound.clear();
     store::RecordFileSpec spec{layout::RecordType::SE};
     spec.implied.push_back({se::kPedigree, std::string(pedigree), "血統登録番号"});
-    const store::RecordFileScan scan = store::ForEachCheckedRecordIn(
-        historyBytes, file, spec, [&sound](const store::CheckedRecord& r) {
-            if (!r.blank) sound.push_back(r.record);
+    // Runs are kept in race order, one line per race: a run out of that
+    // order, or a race twice, means the lines cannot be trusted to say which
+    // run came last.
+    std::string_view lastKey;
+    std::size_t lastLine = 0;
+    std::string orderProblem;
+    const store::RecordFileScan scan =
+        store::ForEachCheckedRecordIn(historyBytes, file, spec, [&](const store::CheckedRecord& r) {
+            if (r.blank) return;
+            const std::string_view key = FieldAt(r.record, head::kRaceKey);
+            if (orderProblem.empty() && lastLine > 0 &&
+                FieldAt(key, 1, head::kRaceDate.len) <= FieldAt(lastKey, 1, head::kRaceDate.len)) {
+                orderProblem = store::RecordProblem{
+                    file,
+                    r.line,
+                    OrderProblem(key, lastKey, lastLine),
+                    {}}.Message();
+            }
+            lastKey = key;
+            lastLine = r.line;
+            sound.push_back(r.record);
         });
-    if (scan.ok()) return true;
+    if (scan.ok() && orderProblem.empty()) return true;
     for (const auto& p : scan.problems) problems.push_back("過去走ファイル " + p.Message());
-    if (scan.OnlyCutAtEnd()) return true;
+    if (!orderProblem.empty()) problems.push_back("過去走ファイル " + orderProblem);
+    if (scan.OnlyCutAtEnd() && orderProblem.empty()) return true;
     sound.clear();
     return false;
 }

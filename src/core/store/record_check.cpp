@@ -1,17 +1,16 @@
 #include "store/record_check.h"
 
-#include "util/file_io.h"
-
 #include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <system_error>
 
 #include "store/codes.h"
+#include "store/race_key.h"
 #include "text/cp932.h"
 #include "text/fields.h"
+#include "util/file_io.h"
 
 namespace quindle::store {
 namespace {
@@ -20,6 +19,10 @@ namespace fs = std::filesystem;
 using layout::FieldForm;
 using layout::RecordType;
 using text::FieldPos;
+
+constexpr std::int64_t kBrackets = 8;
+constexpr std::int64_t kLastHour = 23;
+constexpr std::int64_t kLastMinute = 59;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -58,22 +61,22 @@ bool FitsForm(std::string_view value, FieldForm form) {
 const char* FormText(FieldForm form) {
     switch (form) {
         case FieldForm::kDigits:
-            return "digits or blanks";
+            return "数字か空白ではありません";
         case FieldForm::kOdds:
-            return "digits, blanks or a no-odds marker";
+            return "数字、空白、オッズなしの印のどれでもありません";
         case FieldForm::kCode:
-            return "a code of digits and capitals";
+            return "数字と英大文字のコードではありません";
         case FieldForm::kText:
-            return "text";
+            return "";
     }
     return "";
 }
 
-std::string Describe(const std::string& name, FieldPos f, std::string_view value) {
-    std::ostringstream out;
-    out << name << " (position " << f.pos << ", " << f.len << " bytes) holds \""
-        << text::ToUtf8(value) << "\"";
-    return out.str();
+// "<name> (<pos> バイト目から <len> バイト) が "<value>" です": where a field
+// is and what it holds, the head of every field message.
+std::string Describe(std::string_view name, FieldPos f, std::string_view value) {
+    return std::string(name) + text::Format(" (%d バイト目から %d バイト) が \"", f.pos, f.len) +
+           text::ToUtf8(value) + "\" です";
 }
 
 std::string Hex(unsigned char b) {
@@ -85,16 +88,16 @@ std::optional<std::string> CheckCp932(std::string_view line) {
     for (size_t i = 0; i < line.size(); ++i) {
         const auto b = static_cast<unsigned char>(line[i]);
         if ((b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xDF)) continue;
-        const std::string where = " at position " + std::to_string(i + 1);
+        const std::string where = std::to_string(i + 1) + " バイト目の";
         if (text::IsLeadByte(b)) {
             const auto t = i + 1 < line.size() ? static_cast<unsigned char>(line[i + 1]) : 0;
             if ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC)) {
                 ++i;
                 continue;
             }
-            return "double-byte character " + Hex(b) + where + " has no valid second byte";
+            return where + "全角文字 " + Hex(b) + " に正しい 2 バイト目がありません";
         }
-        return "byte " + Hex(b) + where + " is not CP932 text";
+        return where + "バイト " + Hex(b) + " は CP932 の文字ではありません";
     }
     return std::nullopt;
 }
@@ -109,11 +112,6 @@ const std::vector<const layout::NamedField*>& FieldsOf(RecordType type) {
         return out;
     }();
     return byType[static_cast<size_t>(type)];
-}
-
-bool KnownVenue(std::string_view code) {
-    const auto codes = VenueCodes();
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
 // Codes whose table is checked; `unset` is the code's "not set" value, which
@@ -148,30 +146,35 @@ const CodeCheck kCodeChecks[] = {
 };
 
 std::optional<std::string> CheckKeys(std::string_view line, RecordType type) {
-    struct Strict {
-        const char* name;
-        FieldPos pos;
-    };
     if (layout::HasRaceKey(type)) {
-        const Strict strict[] = {
-            {"race key year", layout::head::kYear},
-            {"race key month-day", layout::head::kMonthDay},
-            {"race key meeting", layout::head::kMeeting},
-            {"race key day of meeting", layout::head::kDayOfMeeting},
-            {"race key race number", layout::head::kRaceNumber},
-        };
-        for (const auto& s : strict) {
-            const auto value = text::FieldAt(line, s.pos);
-            if (!AllDigits(value)) return Describe(s.name, s.pos, value) + ", not digits";
-        }
-        const auto venue = text::FieldAt(line, layout::head::kVenue);
-        if (!KnownVenue(venue)) {
-            return Describe("race key venue", layout::head::kVenue, venue) +
-                   ", not a known venue code";
-        }
+        std::string bad = RaceKeyProblem(text::FieldAt(line, layout::head::kRaceKey));
+        if (!bad.empty()) return bad;
     } else if (auto key = layout::MasterKey(type)) {
         const auto value = text::FieldAt(line, *key);
-        if (!AllDigits(value)) return Describe("master key", *key, value) + ", not digits";
+        if (!AllDigits(value))
+            return Describe("マスターのキー", *key, value) + ": 数字ではありません";
+    }
+    return std::nullopt;
+}
+
+// Ranges of fields whose form alone lets a wrong value through.
+std::optional<std::string> CheckRanges(std::string_view line, RecordType type) {
+    if (type == RecordType::SE) {
+        // Bracket 0 is a card before the draw; there are eight brackets.
+        const auto bracket = text::FieldAt(line, layout::se::kBracket);
+        if (!AllBlank(bracket) && text::ReadInt(bracket) > kBrackets) {
+            return Describe("se.Bracket", layout::se::kBracket, bracket) + ": 馬番 " +
+                   std::to_string(text::FieldInt(line, layout::se::kHorseNumber)) +
+                   " の枠番になりません (枠は 1 から 8 まで)";
+        }
+    }
+    if (type == RecordType::RA) {
+        const auto post = text::FieldAt(line, layout::ra::kPostTime);
+        const auto hour = text::FieldInt(line, layout::ra::kPostHour);
+        const auto minute = text::FieldInt(line, layout::ra::kPostMinute);
+        if (!AllBlank(post) && (hour > kLastHour || minute > kLastMinute)) {
+            return Describe("ra.PostTime", layout::ra::kPostTime, post) + ": 時刻ではありません";
+        }
     }
     return std::nullopt;
 }
@@ -180,16 +183,16 @@ std::optional<std::string> CheckFields(std::string_view line, RecordType type) {
     for (const auto* f : FieldsOf(type)) {
         const auto value = text::FieldAt(line, f->pos);
         if (!FitsForm(value, f->form)) {
-            return Describe(f->name, f->pos, value) + ", not " + FormText(f->form);
+            return Describe(f->name, f->pos, value) + ": " + FormText(f->form);
         }
     }
     for (const auto& c : kCodeChecks) {
         if (c.type != type) continue;
         const auto value = text::FieldAt(line, c.pos);
         if (AllBlank(value) || value == c.unset || !c.lookup(value).empty()) continue;
-        return Describe(c.name, c.pos, value) + ", not a known code";
+        return Describe(c.name, c.pos, value) + ": コード表にないコードです";
     }
-    return std::nullopt;
+    return CheckRanges(line, type);
 }
 
 std::string LowerAscii(std::string s) {
@@ -221,7 +224,7 @@ bool InStoreFolder(const fs::path& file, const fs::path& dir) {
 
 std::optional<std::string> ReadFile(const fs::path& path, std::string& out) {
     auto bytes = ReadFileBytes(path);
-    if (!bytes) return "cannot read the file";
+    if (!bytes) return "ファイルを読めません";
     out = std::move(bytes).value();
     return std::nullopt;
 }
@@ -231,15 +234,22 @@ std::optional<std::string> ReadFile(const fs::path& path, std::string& out) {
 std::optional<std::string> CheckRecordLine(std::string_view line) {
     const auto id = text::FieldAt(line, layout::head::kRecordType);
     const auto type = layout::FindRecordType(id);
-    if (!type) return "unknown record type \"" + text::ToUtf8(id) + "\"";
+    if (!type) return "レコード種別 \"" + text::ToUtf8(id) + "\" を知りません";
     const int expected = layout::LineLength(*type);
     if (static_cast<int>(line.size()) != expected) {
-        return std::string(id) + " record is " + std::to_string(line.size()) +
-               " bytes without its line end, expected " + std::to_string(expected);
+        return std::string(id) + " レコードが行末を除いて " + std::to_string(line.size()) +
+               " バイトです (" + std::to_string(expected) + " バイトのはず)";
     }
-    if (auto bad = CheckCp932(line)) return bad;
-    if (auto bad = CheckKeys(line, *type)) return bad;
-    return CheckFields(line, *type);
+    std::string bad = RecordContentProblem(line, *type);
+    if (bad.empty()) return std::nullopt;
+    return bad;
+}
+
+std::string RecordContentProblem(std::string_view line, layout::RecordType type) {
+    if (auto bad = CheckCp932(line)) return *bad;
+    if (auto bad = CheckKeys(line, type)) return *bad;
+    if (auto bad = CheckFields(line, type)) return *bad;
+    return {};
 }
 
 std::optional<layout::RecordType> LocalFileType(const fs::path& file) {
@@ -279,14 +289,14 @@ RecordFileCheck CheckRecordText(std::string_view bytes, const RecordFileKind& ki
                 ++result.records;
                 ++result.byType[static_cast<size_t>(*type)];
                 if (kind.local && kind.type && *type != *kind.type) {
-                    fail(lineNo, std::string(layout::RecordTypeId(*type)) +
-                                     " record in a file of " +
-                                     std::string(layout::RecordTypeId(*kind.type)) + " records");
+                    fail(lineNo,
+                         std::string(layout::RecordTypeId(*kind.type)) + " レコードのファイルに " +
+                             std::string(layout::RecordTypeId(*type)) + " レコードがあります");
                 }
             }
             if (auto bad = CheckRecordLine(line)) fail(lineNo, std::move(*bad));
         }
-        if (!terminated) fail(lineNo, "the last line does not end in CR LF");
+        if (!terminated) fail(lineNo, "最後の行が CR LF で終わっていません");
     }
     return result;
 }

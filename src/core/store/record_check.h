@@ -1,8 +1,11 @@
 #pragma once
-// Validation of JV-Data record files: each record has the length of its type,
-// holds valid CP932 text, digits where the layout has digit fields and known
-// codes where a code table exists. Used by `quindle-cli jvcheck` on a
-// substitute store and on the program's own record files.
+// Validation of JV-Data records: each record has the length of its type,
+// holds valid CP932 text, a sound race key (store/race_key.h) or master key,
+// digits where the layout has digit fields, known codes where a code table
+// exists, and values within their range (a bracket of the eight, a post time
+// that is a time). `quindle-cli jvcheck` applies
+// these rules to whole files; every reader of a local file applies the same
+// rules to each record before using it (store/files/checked_records.h).
 
 #include <array>
 #include <cstddef>
@@ -20,6 +23,11 @@ namespace quindle::store {
 // The reason `line` (one record without its CR LF) is not a sound record, as a
 // UTF-8 text; nullopt when it is sound.
 std::optional<std::string> CheckRecordLine(std::string_view line);
+
+// The reason the contents of `line`, a record of `type` of the right length,
+// are not sound: its text, its key, its fields' forms, codes and ranges.
+// Messages name the field and its position. Empty when sound.
+std::string RecordContentProblem(std::string_view line, layout::RecordType type);
 
 // How a file holds its records.
 struct RecordFileKind {

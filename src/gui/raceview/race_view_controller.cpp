@@ -123,29 +123,45 @@ void RaceViewController::LoadRaceDay(const std::string& dateText) {
     DatList_->clear();
     pastRides_->ShowRace(nullptr, 0);
 
-    ShowDamagedFiles(0);
+    ShowDamagedFiles(load::DayLoadOutcome{});
     const Status loaded = document_.LoadDay(dateText, *prgrsForm_);
     prgrsForm_->End();
     if (!loaded) {
         messages_.Inform(FromUtf8(loaded.error()), Beep::Yes);
         return;
     }
-    ShowDamagedFiles(document_.Outcome().problems.size());
+    ShowDamagedFiles(document_.Outcome());
     ApplyLoadOutcome(document_.Outcome());
     const std::string& logFailure = document_.Outcome().errorLogFailure;
     if (!logFailure.empty()) messages_.Inform(FromUtf8(logFailure), Beep::No);
 }
 
-void RaceViewController::ShowDamagedFiles(std::size_t problems) {
+void RaceViewController::ShowDamagedFiles(const load::DayLoadOutcome& outcome) {
     if (DamagedFilesLabel_ == nullptr) return;
-    DamagedFilesLabel_->setText(problems == 0 ? QString()
-                                              : FromUtf8("この開催日のファイルに破損があります: " +
-                                                         std::to_string(problems) +
-                                                         " 件 (エラーログに記録しました)"));
+    if (outcome.problems.empty()) {
+        DamagedFilesLabel_->clear();
+        return;
+    }
+    std::string text =
+        "この開催日のファイルに破損があります: " + std::to_string(outcome.problems.size()) +
+        " 件 (エラーログに記録しました)";
+    if (!outcome.withheld.empty()) {
+        text += " 表示できないレース:";
+        for (const load::WithheldRace& w : outcome.withheld) text += " " + w.Label();
+    }
+    DamagedFilesLabel_->setText(FromUtf8(text));
 }
 
 void RaceViewController::ApplyLoadOutcome(const load::DayLoadOutcome& outcome) {
     for (const std::string& line : outcome.raceList) DatList_->addItem(FromUtf8(line));
+    // Withheld races follow the others, greyed and not selectable, so that
+    // line n is still race outcome.raceIndexes[n].
+    for (const load::WithheldRace& w : outcome.withheld) {
+        auto* item = new QListWidgetItem(FromUtf8(w.Label() + " (破損)"), DatList_);
+        item->setFlags(Qt::NoItemFlags);
+        item->setToolTip(FromUtf8(w.reason));
+    }
+
     if (DatList_->count() > 0) {
         DatList_->setCurrentRow(0);
         ShowRace(0);

@@ -92,7 +92,7 @@ class RaceViewController : public QObject {
     void ApplyLoadOutcome(const load::DayLoadOutcome& outcome);
     // Says in the status line how many damaged records the loaded day's
     // files hold (nothing when none); they are in the error log.
-    void ShowDamagedFiles(std::size_t problems);
+    void ShowDamagedFiles(const load::DayLoadOutcome& outcome);
     // Shows the race of race-list line `line`.
     void ShowRace(int line);
     // Draws the race the document shows (raceShown): its line selected, the

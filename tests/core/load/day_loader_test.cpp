@@ -231,10 +231,11 @@ TEST(DayLoader, PastRacesAreFoundInTheDayFileOrTheOtherVenueFile) {
         r.Put(se::kPedigree, pedigree).Put(se::kHorseName, text::ToCp932("テストホース"));
         return r.Line();
     };
-    // Oldest first: other venue "30", central "06", and a date without files.
-    folder.WriteLines(
-        folder.HistoryFile(pedigree),
-        {past("20241201", "30", 5), past("20241215", "06", 7), past("20241222", "06", 9)});
+    // Oldest first: a local track "30", an overseas venue "K6" (Hong Kong),
+    // central "06", and a date without files.
+    folder.WriteLines(folder.HistoryFile(pedigree),
+                      {past("20241201", "30", 5), past("20241208", "K6", 7),
+                       past("20241215", "06", 7), past("20241222", "06", 9)});
     auto named = [](std::string_view date, std::string_view venue, int race, const char* name) {
         Rec r = RaRec(date, venue, race);
         r.Put(ra::kRaceName, name);
@@ -246,19 +247,24 @@ TEST(DayLoader, PastRacesAreFoundInTheDayFileOrTheOtherVenueFile) {
     folder.WriteLines(folder.OtherVenueFile("20241201", "30"),
                       {named("20241201", "30", 3, "E"), named("20241201", "30", 5, "F"),
                        named("20241201", "30", 5, "G")});
+    folder.WriteLines(folder.OtherVenueFile("20241208", "K6"), {named("20241208", "K6", 7, "H")});
 
     RecordingSink sink;
     auto outcome = Load(folder, kDayText, OtherDayClock(), sink);
     ASSERT_TRUE(outcome) << outcome.error();
+    EXPECT_TRUE(outcome->problems.empty()) << outcome->problems.front();
+    // Runs away from the central venues count as past runs.
+    EXPECT_EQ(Day().OutData(0).PastRunCount[0], 4);
     EXPECT_EQ(Day().PastRA(0, 0, 1).Text(ra::kRaceName), "C");
-    EXPECT_EQ(Day().PastRA(0, 0, 2).Text(ra::kRaceName), "F");
+    EXPECT_EQ(Day().PastRA(0, 0, 2).Text(ra::kRaceName), "H");
+    EXPECT_EQ(Day().PastRA(0, 0, 3).Text(ra::kRaceName), "F");
     // No file for the newest run: only its race key.
     RaImage keyOnly;
     CopyRaceKey(Day().PastSE(0, 0, 0), keyOnly);
     EXPECT_EQ(Day().PastRA(0, 0, 0), keyOnly);
-    EXPECT_TRUE(Day().PastSE(0, 0, 3).IsBlank());
+    EXPECT_TRUE(Day().PastSE(0, 0, 4).IsBlank());
     // The first 18 bytes of the name field: the name and its padding.
-    EXPECT_NE(std::find(sink.details.begin(), sink.details.end(), " 3走:①テストホース      "),
+    EXPECT_NE(std::find(sink.details.begin(), sink.details.end(), " 4走:①テストホース      "),
               sink.details.end());
 }
 
@@ -310,11 +316,15 @@ TEST(DayLoader, OnlyThirtySixRacesAndPayoutsAreTakenAndUnmatchedPayoutsAreDroppe
     for (int r = 2; r < kRaces; ++r) EXPECT_TRUE(Day().RaceHR(r).IsBlank()) << r;
 }
 
-TEST(DayLoader, ADamagedDayFileNamesFileAndRecordAndLeavesTheModelCleared) {
+// A damaged line of the day's own files is named and costs the race it is
+// of; a line that tells no race (an HR record too short for its key) costs
+// only what it held.
+TEST(DayLoader, ADamagedDayFileNamesFileAndRecordAndWithholdsItsRace) {
     struct Case {
         const char* what;
         std::function<void(const ProgramFolderFixture&)> damage;
         std::vector<std::string> mentions;
+        std::vector<int> withheld;
     };
     const Case cases[] = {
         {"RA line of the wrong length",
@@ -322,47 +332,92 @@ TEST(DayLoader, ADamagedDayFileNamesFileAndRecordAndLeavesTheModelCleared) {
              f.WriteLines(f.DayFile(kDay, ".jvRA"),
                           {Race("06", 1, 2).Line(), Race("06", 2, 2).Line(), "RA short"});
          },
-         {"2025年01月05日.jvRA", "3行目"}},
+         {"2025年01月05日.jvRA", "3行目"},
+         {2}},
         {"head count 19",
          [](const ProgramFolderFixture& f) {
              f.WriteLines(f.DayFile(kDay, ".jvRA"),
                           {Race("06", 1, 2).Line(), Race("06", 2, 19).Line()});
          },
-         {"2025年01月05日.jvRA", "2行目", "19"}},
+         {"2025年01月05日.jvRA", "2行目", "19"},
+         {1}},
         {"SE line of the wrong length",
          [](const ProgramFolderFixture& f) {
              std::vector<std::string> lines(216, std::string(553, ' '));
-             lines[4] = "SE short";
+             lines[0] = Runner("06", 1, 1).Line();
+             lines[1] = Runner("06", 1, 2).Line();
+             lines[18] = "SE short";
              f.WriteLines(f.SeDayFile(kDay, "06"), lines);
          },
-         {"2025年01月05日中山.jvSEr", "5行目"}},
-        {"SE file without the race's slots",
+         {"2025年01月05日中山.jvSEr", "19行目"},
+         {1}},
+        {"SE file without the races' slots",
          [](const ProgramFolderFixture& f) {
              f.WriteLines(f.SeDayFile(kDay, "06"), {Runner("06", 1, 1).Line()});
          },
-         {"2025年01月05日中山.jvSEr", "2行目"}},
+         {"2025年01月05日中山.jvSEr", "2行目"},
+         {0, 1}},
         {"HR line of the wrong length",
          [](const ProgramFolderFixture& f) { f.WriteLines(f.DayFile(kDay, ".jvHR"), {"HR"}); },
-         {"2025年01月05日.jvHR", "1行目"}},
-        {"no RA file",
-         [](const ProgramFolderFixture& f) { std::filesystem::remove(f.DayFile(kDay, ".jvRA")); },
-         {"データ作成が未完了のようです。"}},
+         {"2025年01月05日.jvHR", "1行目"},
+         {}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         ProgramFolderFixture folder;
         WriteDay(
             folder, {"06"}, 2, 2,
             {quindle::testing::HrRec(kDay, "06", 1).Payout(BetType::Win, 1, "01", 150, 1).Line()});
-        ASSERT_TRUE(Load(folder)) << c.what;
-        ASSERT_FALSE(Day().RaceHR(0).IsBlank());
         c.damage(folder);
         auto outcome = Load(folder);
-        ASSERT_FALSE(outcome) << c.what;
+        ASSERT_TRUE(outcome) << outcome.error();
         for (const auto& m : c.mentions) {
-            EXPECT_NE(outcome.error().find(m), std::string::npos)
-                << c.what << ": " << outcome.error();
+            EXPECT_TRUE(std::any_of(outcome->problems.begin(), outcome->problems.end(),
+                                    [&](const std::string& p) {
+                                        return p.find(m) != std::string::npos &&
+                                               p.find("行目") != std::string::npos;
+                                    }))
+                << m;
         }
-        EXPECT_TRUE(ModelCleared(Day())) << c.what;
+        std::vector<int> withheld;
+        for (const auto& w : outcome->withheld) withheld.push_back(w.race);
+        EXPECT_EQ(withheld, c.withheld);
+        for (int r : c.withheld) {
+            EXPECT_TRUE(Day().RaceRA(r).IsBlank());
+            EXPECT_TRUE(Day().RunnerSE(r, 0).IsBlank());
+        }
+        // Whatever payout there is belongs to its race; a damaged one is missing.
+        EXPECT_EQ(Day().RaceHR(0).IsBlank(), c.withheld.empty() || c.withheld.front() == 0);
+    }
+}
+
+TEST(DayLoader, ADayWithoutItsRaceFileOrWithAnUnreadableOneLeavesTheModelCleared) {
+    struct Case {
+        const char* what;
+        std::function<void(const ProgramFolderFixture&)> damage;
+        const char* mentions;
+    };
+    const Case cases[] = {
+        {"no RA file",
+         [](const ProgramFolderFixture& f) { std::filesystem::remove(f.DayFile(kDay, ".jvRA")); },
+         "データ作成が未完了のようです。"},
+        {"an SE file that is a folder",
+         [](const ProgramFolderFixture& f) {
+             std::filesystem::remove(f.SeDayFile(kDay, "06"));
+             std::filesystem::create_directory(f.SeDayFile(kDay, "06"));
+         },
+         "2025年01月05日中山.jvSEr"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramFolderFixture folder;
+        WriteDay(folder, {"06"}, 2, 2, {});
+        ASSERT_TRUE(Load(folder));
+        c.damage(folder);
+        auto outcome = Load(folder);
+        ASSERT_FALSE(outcome);
+        EXPECT_NE(outcome.error().find(c.mentions), std::string::npos) << outcome.error();
+        EXPECT_TRUE(ModelCleared(Day()));
     }
 }
 

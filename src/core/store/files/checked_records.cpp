@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/files/record_line.h"
+#include "store/record_check.h"
 #include "text/cp932.h"
 #include "util/file_io.h"
 
@@ -22,36 +23,8 @@ bool AllBlank(std::string_view s) {
     return s.find_first_not_of(' ') == std::string_view::npos;
 }
 
-int TwoDigits(std::string_view s) {
-    return (s[0] - '0') * 10 + (s[1] - '0');
-}
-
-bool LeapYear(int y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-// True when "yyyymmdd" (digits) names a day of the calendar.
-bool RealDate(std::string_view ymd) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const int year = TwoDigits(ymd.substr(0, 2)) * 100 + TwoDigits(ymd.substr(2, 2));
-    const int month = TwoDigits(ymd.substr(4, 2));
-    const int day = TwoDigits(ymd.substr(6, 2));
-    if (month < 1 || month > 12 || day < 1) return false;
-    const int last = kDays[month - 1] + (month == 2 && LeapYear(year) ? 1 : 0);
-    return day <= last;
-}
-
 std::string Shown(std::string_view bytes) {
     return "\"" + text::ToUtf8(bytes) + "\"";
-}
-
-std::string RaceKeyProblem(std::string_view line) {
-    const std::string_view key = text::FieldAt(line, head::kRaceKey);
-    if (!AllDigits(key)) return "レースキーが数字ではありません: " + Shown(key);
-    if (!RealDate(text::FieldAt(line, head::kRaceDate))) {
-        return "日付がありえない日です: " + Shown(text::FieldAt(line, head::kRaceDate));
-    }
-    return {};
 }
 
 std::string SlotProblem(std::string_view line, std::size_t lineNumber) {
@@ -98,9 +71,7 @@ std::string RecordLineProblem(std::string_view line, std::size_t lineNumber,
         return std::string(typeId) + " レコードのファイルに " + Shown(type) +
                " のレコードがあります";
     }
-    if (layout::HasRaceKey(spec.type)) {
-        if (std::string bad = RaceKeyProblem(line); !bad.empty()) return bad;
-    }
+    if (std::string bad = RecordContentProblem(line, spec.type); !bad.empty()) return bad;
     for (const ImpliedField& f : spec.implied) {
         const std::string_view actual = text::FieldAt(line, f.pos);
         if (actual != f.value) {
@@ -124,15 +95,15 @@ RecordFileScan ForEachCheckedRecordIn(std::string_view bytes, const fs::path& fi
         const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
         const std::string_view record = bytes.substr(start, end - start);
         start = end;
-        auto fail = [&](std::string what) {
-            scan.problems.push_back({file, lineNumber, std::move(what)});
-        };
-
         const bool terminated = lf != std::string_view::npos;
         const bool crlf = terminated && record.size() >= 2 && record[record.size() - 2] == '\r';
         const std::string_view line = record.substr(0, record.size() - (crlf         ? 2
                                                                         : terminated ? 1
                                                                                      : 0));
+        auto fail = [&](std::string what) {
+            scan.problems.push_back({file, lineNumber, std::move(what),
+                                     std::string(text::FieldAt(line, head::kRaceKey))});
+        };
         if (!terminated) {
             fail("最後の行が CR LF で終わっていません (" + std::to_string(line.size()) +
                  " バイトで切れたレコード)");
@@ -165,7 +136,7 @@ RecordFileScan ForEachCheckedRecord(const fs::path& file, const RecordFileSpec& 
     if (!bytes) {
         RecordFileScan scan;
         scan.exists = true;
-        scan.problems.push_back({file, 0, bytes.error()});
+        scan.problems.push_back({file, 0, bytes.error(), {}});
         return scan;
     }
     if (!bytes->has_value()) return {};

@@ -8,7 +8,9 @@
 // is checked on its own:
 //   - its line end (CR LF; a last line without one is a cut record),
 //   - its length and its record type (positions 1-2),
-//   - for types with a race key: the key is digits and its date a real date,
+//   - its contents, by the rules `jvcheck` applies (store/record_check.h):
+//     CP932 text, the race key (store/race_key.h) or master key, each
+//     field's form, code and range,
 //   - what the file implies about its records (`RecordFileSpec::implied`:
 //     the date of a day file, the venue of a file per venue, the pedigree
 //     number of a run history, the code of a master file),
@@ -63,6 +65,9 @@ struct RecordProblem {
     std::filesystem::path file;
     std::size_t line = 0;  // 1-based; 0: the file as a whole
     std::string what;      // UTF-8
+    // Positions 12-27 of the failed line as read (CP932; shorter when the
+    // line is), so that a reader can tell which race a damaged record was of.
+    std::string key;
     // "<file>: <line>行目: <what>" ("<file>: <what>" for line 0).
     std::string Message() const;
 };
