@@ -13,8 +13,8 @@
 
 #include "app/session.h"
 #include "command.h"
-#include "env/program_folder.h"
 #include "jvlink/bridge/bridge_server.h"
+#include "jvlink_options.h"
 #include "util/pipe_io.h"
 
 namespace quindle::cli {
@@ -55,7 +55,7 @@ class StdoutSink : public jvlink::bridge::ByteSink {
     bool WriteAll(std::string_view bytes) override { return WritePipe(StandardOutput(), bytes); }
 };
 
-int RunJvlinkBridge(const Args& given) {
+int RunJvlinkBridge(const Args& args) {
     // Whatever keeps the bridge from serving is also told to the client in
     // place of the greeting, so that the program that started it can say why.
     StdoutSink out;
@@ -63,27 +63,18 @@ int RunJvlinkBridge(const Args& given) {
         jvlink::bridge::RefuseToServe(why, out);
         return Fail("jvlink-bridge: " + why);
     };
-    Args args = given;
-    auto options = app::TakeJvLinkOptions(args);
-    if (!options) return refuse(options.error());
-    std::filesystem::path home;
-    auto rest = TakeOptions(args, std::initializer_list<ValueOption>{StoreOption("home", home)});
-    if (!rest) return refuse(rest.error());
-    if (!rest->empty()) {
-        return refuse("unknown argument '" + rest->front() +
-                      "' (see quindle-cli jvlink-bridge --help)");
-    }
-    auto folder =
-        env::ChooseProgramFolder(env::ProgramFolderSources::FromEnvironment(std::move(home)));
-    if (!folder) return refuse(folder.error());
+    auto parsed = ParseJvLinkCommandOptions(args, "jvlink-bridge");
+    if (!parsed) return refuse(parsed.error());
+    const std::filesystem::path& folder = parsed->programFolder;
+    app::JvLinkOptions& options = parsed->jvLink;
 
-    auto choice = app::ChooseJvLink(*folder, *options);
+    auto choice = app::ChooseJvLink(folder, options);
     if (!choice) return refuse(choice.error());
     if (choice->kind == app::JvLinkKind::kBridge) {
-        if (!options->jvLink.empty()) return refuse("a bridge serves \"substitute\" or \"com\"");
-        options->jvLink = kServedByDefault;
+        if (!options.jvLink.empty()) return refuse("a bridge serves \"substitute\" or \"com\"");
+        options.jvLink = kServedByDefault;
     }
-    auto source = app::JvLinkSource::Resolve(*folder, *options, app::WithoutStore::kRefuse);
+    auto source = app::JvLinkSource::Resolve(folder, options, app::WithoutStore::kRefuse);
     if (!source) return refuse(source.error());
     auto made = source->Make();
     if (!made) return refuse(made.error());

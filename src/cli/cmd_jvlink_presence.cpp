@@ -5,29 +5,17 @@
 
 #include <iostream>
 
-#include "app/session.h"
-#include "command.h"
-#include "env/program_folder.h"
 #include "jvlink/jvlink_start.h"
+#include "jvlink_options.h"
 
 namespace quindle::cli {
 namespace {
 
-int RunJvlinkPresence(const Args& given) {
-    Args args = given;
-    auto options = app::TakeJvLinkOptions(args);
+int RunJvlinkPresence(const Args& args) {
+    auto options = ParseJvLinkCommandOptions(args, "jvlink-presence");
     if (!options) return Fail(options.error());
-    std::filesystem::path home;
-    auto rest = TakeOptions(args, std::initializer_list<ValueOption>{StoreOption("home", home)});
-    if (!rest) return Fail(rest.error());
-    if (!rest->empty()) {
-        return Fail("unknown argument '" + rest->front() +
-                    "' (see quindle-cli jvlink-presence --help)");
-    }
-    auto folder =
-        env::ChooseProgramFolder(env::ProgramFolderSources::FromEnvironment(std::move(home)));
-    if (!folder) return Fail(folder.error());
-    auto source = app::JvLinkSource::Resolve(*folder, *options, app::WithoutStore::kDefaultFolder);
+    auto source = app::JvLinkSource::Resolve(options->programFolder, options->jvLink,
+                                             app::WithoutStore::kDefaultFolder);
     Status present = source ? source->TestPresence() : Status(Error{source.error()});
     if (!present) {
         return Fail(std::string(jvlink::kJvLinkAbsentMessage) + " (JV-Link: " + present.error() +

@@ -29,4 +29,33 @@ long LiveObjects();
 void ObjectCreated();
 void ObjectReleased();
 
+// IUnknown of an object of the double that serves `Interface` (whose id is
+// `iid`), counted among the live objects while it lives.
+template <typename Interface, const IID& iid>
+class CountedObject : public Interface {
+  public:
+    CountedObject() { ObjectCreated(); }
+    virtual ~CountedObject() { ObjectReleased(); }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID asked, void** out) override {
+        if (!out) return E_POINTER;
+        if (IsEqualIID(asked, IID_IUnknown) || IsEqualIID(asked, iid)) {
+            *out = static_cast<Interface*>(this);
+            this->AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return left;
+    }
+
+  private:
+    LONG references_ = 1;
+};
+
 }  // namespace quindle::jvdouble

@@ -92,30 +92,11 @@ bool SetText(VARIANT& v, std::wstring_view text) {
     return true;
 }
 
-class JvLinkObject : public IDispatch {
+class JvLinkObject : public CountedObject<IDispatch, IID_IDispatch> {
   public:
     JvLinkObject() {
-        ObjectCreated();
         auto sim = jvsim::SimJvLink::FromEnvironment();
         if (sim) link_ = std::move(*sim);
-    }
-    virtual ~JvLinkObject() { ObjectReleased(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-            *out = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
-        return left;
     }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -211,7 +192,6 @@ class JvLinkObject : public IDispatch {
         return false;
     }
 
-    LONG references_ = 1;
     std::unique_ptr<jvsim::SimJvLink> link_;
 };
 

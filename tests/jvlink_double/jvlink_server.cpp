@@ -26,27 +26,8 @@ void Log(const char* what, long n) {
     }
 }
 
-class ClassFactory : public IClassFactory {
+class ClassFactory : public CountedObject<IClassFactory, IID_IClassFactory> {
   public:
-    ClassFactory() { ObjectCreated(); }
-    virtual ~ClassFactory() { ObjectReleased(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-            *out = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
         if (!out) return E_POINTER;
         *out = nullptr;
@@ -61,9 +42,6 @@ class ClassFactory : public IClassFactory {
         }
         return S_OK;
     }
-
-  private:
-    LONG references_ = 1;
 };
 
 // Sets the default value of HKEY_CLASSES_ROOT\`key` (and `name`=`value` when
