@@ -38,7 +38,7 @@ all_released() {  # WHAT
     [ -s "$log" ] || fail "$1: the double made no object" "$work/com.err"
     made=$(grep -c '^created' "$log")
     gone=$(grep -c '^released' "$log")
-    [ "$made" = "$gone" ] && [ "$(tail -n 1 "$log")" = "released 0" ] ||
+    [ "$made" = "$gone" ] && [ "$(tail -n 1 "$log" | tr -d '\r')" = "released 0" ] ||
         fail "$1: objects left alive" "$log"
     rm -f "$log"
 }
@@ -76,11 +76,11 @@ day="$("$cli" days --home "$work/home-linux" | head -n 1)"
 [ -n "$day" ] || fail "the download made no race day"
 for what in odds results; do
     "$cli" rt "$what" --home "$work/home-linux" --store "$work/league" --day "$day" \
-        >"$work/rt-linux.out" 2>&1 || fail "rt $what on Linux failed" "$work/rt-linux.out"
+        >"$work/rt-linux.out" 2>"$work/rt-linux.err" || fail "rt $what on Linux failed" "$work/rt-linux.err"
     win rt "$what" --home "$(winpath "$work/home-com")" --jvlink com --day "$day" \
         >"$work/rt-com.out" 2>"$work/com.err" || fail "rt $what through COM failed" "$work/com.err"
     all_released "rt $what"
-    diff <(tr -d '\r' <"$work/rt-com.out") <(grep "^rt $what: " "$work/rt-linux.out") \
+    diff <(tr -d '\r' <"$work/rt-com.out") "$work/rt-linux.out" \
         >"$work/rt.diff" || fail "rt $what through COM reads other records" "$work/rt.diff"
     diff -r -x ErrorLog.txt -x quindle.ini "$work/home-linux" "$work/home-com" \
         >"$work/rt.diff" 2>&1 || fail "rt $what through COM stored other files" "$work/rt.diff"
