@@ -6,9 +6,10 @@
 # once from Debian's sources in /usr/src/googletest with the same compiler.
 #
 # With --test it then runs, under 32-bit Wine with a Wine prefix of its own in
-# the build folder and no display, the core tests and the end-to-end check
-# tests/e2e/windows_cli.sh against the Linux build in $QUINDLE_BUILD_DIR
-# (default build-test/). Extra arguments go to the core tests. Where 32-bit
+# the build folder and no display, the core tests and the end-to-end checks
+# tests/e2e/windows_cli.sh and tests/e2e/windows_com.sh (the registered
+# JV-Link double, a test tool built here and never shipped) against the Linux
+# build in $QUINDLE_BUILD_DIR (default build-test/). Extra arguments go to the core tests. Where 32-bit
 # Wine cannot run (a kernel without 32-bit support), only quindle-cli is built
 # for 32-bit Windows, and the tests run on a 64-bit Windows build of the same
 # code under 64-bit Wine.
@@ -52,7 +53,7 @@ build_for() {
 }
 
 [ "$run_tests" -eq 1 ] || {
-  build_for i686 quindle-cli core_tests
+  build_for i686 quindle-cli core_tests jvlink_double
   exit 0
 }
 
@@ -71,18 +72,23 @@ runs_win32() {
 }
 
 if runs_win32; then
-  build_for i686 quindle-cli core_tests
+  build_for i686 quindle-cli core_tests jvlink_double
   wine=(wine)
   export WINEPREFIX="$build/wine32" WINEARCH=win32
 else
   echo "32-bit Wine does not run here: quindle-cli is built for 32-bit Windows, and the" \
     "tests run on a 64-bit Windows build of the same code under 64-bit Wine." >&2
-  build_for i686 quindle-cli
-  build_for x86_64 quindle-cli core_tests
+  build_for i686 quindle-cli jvlink_double
+  build_for x86_64 quindle-cli core_tests jvlink_double
   wine=(/usr/lib/wine/wine64)
   export WINEPREFIX="$build/wine64" WINEARCH=win64
 fi
 mkdir -p "$WINEPREFIX"
 "${wine[@]}" "$built/tests/core_tests.exe" --gtest_brief=1 "$@"
-QUINDLE_WINDOWS_WINE="${wine[*]}" QUINDLE_WINDOWS_CLI="$built/src/cli/quindle-cli.exe" \
-  bash "$root/tests/e2e/windows_cli.sh" "${QUINDLE_BUILD_DIR:-$root/build-test}/src/cli/quindle-cli"
+linux_cli="${QUINDLE_BUILD_DIR:-$root/build-test}/src/cli/quindle-cli"
+export QUINDLE_WINDOWS_WINE="${wine[*]}" QUINDLE_WINDOWS_CLI="$built/src/cli/quindle-cli.exe"
+bash "$root/tests/e2e/windows_cli.sh" "$linux_cli"
+# The COM test makes a Wine prefix of its own, so that the double is
+# registered in a fresh one.
+QUINDLE_JVLINK_DOUBLE="$built/tests/jvlink_double/jvlink_double.dll" \
+  bash "$root/tests/e2e/windows_com.sh" "$linux_cli"

@@ -1,5 +1,6 @@
 #include "app/jvlink_choice.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/jvlink_source.h"
@@ -22,32 +23,49 @@ bool StoreNamed(const env::SettingsFile& settings, const JvLinkOptions& options)
 }  // namespace
 
 Result<JvLinkChoice> ParseJvLinkChoice(std::string_view text) {
-    if (text == "substitute") return JvLinkChoice{JvLinkKind::kSubstitute, {}};
-    if (text == "com") return JvLinkChoice{JvLinkKind::kCom, {}};
+    if (text == "substitute") return JvLinkChoice{JvLinkKind::kSubstitute, {}, {}};
+    if (text == "com") return JvLinkChoice{JvLinkKind::kCom, {}, {}};
     if (text.substr(0, kBridgeWord.size()) == kBridgeWord &&
         (text.size() == kBridgeWord.size() || text[kBridgeWord.size()] == ' ')) {
         auto words = SplitCommandLine(text.substr(kBridgeWord.size()));
         if (!words) return Error{words.error()};
         if (words->empty()) return Error{"\"bridge\" needs the bridge's command after it"};
-        return JvLinkChoice{JvLinkKind::kBridge, std::move(*words)};
+        return JvLinkChoice{JvLinkKind::kBridge, std::move(*words), {}};
     }
     return Error{"the JV-Link is \"substitute\", \"com\" or \"bridge COMMAND\", not '" +
                  std::string(text) + "'"};
 }
 
+jvlink::bridge::BridgeLimits ReadBridgeLimits(const env::SettingsFile& settings) {
+    const auto seconds = [&](const env::IntKey& key) {
+        return std::chrono::milliseconds(std::chrono::seconds(std::max(0, settings.Read(key))));
+    };
+    jvlink::bridge::BridgeLimits limits;
+    limits.start = seconds(kBridgeStartSecondsKey);
+    limits.call = seconds(kBridgeCallSecondsKey);
+    limits.read = seconds(kBridgeReadSecondsKey);
+    limits.dialog = seconds(kBridgeDialogSecondsKey);
+    limits.quit = seconds(kBridgeQuitSecondsKey);
+    return limits;
+}
+
 Result<JvLinkChoice> ChooseJvLink(const std::filesystem::path& programFolder,
                                   const JvLinkOptions& options) {
-    if (!options.jvLink.empty()) return ParseJvLinkChoice(options.jvLink);
     const env::SettingsFile settings(programFolder, env::kProgramName);
-    if (const std::string stored = settings.Read(kJvLinkSourceKey); !stored.empty()) {
-        auto choice = ParseJvLinkChoice(stored);
+    Result<JvLinkChoice> choice = JvLinkChoice{JvLinkKind::kSubstitute, {}, {}};
+    if (!options.jvLink.empty()) {
+        choice = ParseJvLinkChoice(options.jvLink);
+    } else if (const std::string stored = settings.Read(kJvLinkSourceKey); !stored.empty()) {
+        choice = ParseJvLinkChoice(stored);
         if (!choice) return Error{"[jvlink] source: " + choice.error()};
-        return choice;
     }
 #if defined(_WIN32)
-    if (!StoreNamed(settings, options)) return JvLinkChoice{JvLinkKind::kCom, {}};
+    else if (!StoreNamed(settings, options)) {
+        choice = JvLinkChoice{JvLinkKind::kCom, {}, {}};
+    }
 #endif
-    return JvLinkChoice{JvLinkKind::kSubstitute, {}};
+    if (choice) choice->bridgeLimits = ReadBridgeLimits(settings);
+    return choice;
 }
 
 }  // namespace quindle::app

@@ -8,6 +8,10 @@
 // by the bridge's command line. The option wins over the setting; without
 // either, Windows speaks to the component unless a store is named for the
 // substitute, and other systems speak to the substitute.
+//
+// How long the program waits for a bridge's replies is set in [jvlink] too,
+// in whole seconds (0: no limit); bridge_client.h says which calls each
+// limit covers and why the defaults are what they are.
 
 #include <filesystem>
 #include <string>
@@ -15,6 +19,7 @@
 #include <vector>
 
 #include "env/settings_file.h"
+#include "jvlink/bridge/bridge_client.h"
 #include "util/result.h"
 
 namespace quindle::app {
@@ -22,12 +27,18 @@ namespace quindle::app {
 struct JvLinkOptions;
 
 inline constexpr env::StringKey kJvLinkSourceKey{"jvlink", "source", ""};
+inline constexpr env::IntKey kBridgeStartSecondsKey{"jvlink", "bridge_start_seconds", 60};
+inline constexpr env::IntKey kBridgeCallSecondsKey{"jvlink", "bridge_call_seconds", 60};
+inline constexpr env::IntKey kBridgeReadSecondsKey{"jvlink", "bridge_read_seconds", 600};
+inline constexpr env::IntKey kBridgeDialogSecondsKey{"jvlink", "bridge_dialog_seconds", 3600};
+inline constexpr env::IntKey kBridgeQuitSecondsKey{"jvlink", "bridge_quit_seconds", 10};
 
 enum class JvLinkKind { kSubstitute, kCom, kBridge };
 
 struct JvLinkChoice {
     JvLinkKind kind = JvLinkKind::kSubstitute;
-    std::vector<std::string> bridgeCommand;  // kBridge: the program and its arguments
+    std::vector<std::string> bridgeCommand;     // kBridge: the program and its arguments
+    jvlink::bridge::BridgeLimits bridgeLimits;  // from the settings file
 
     bool operator==(const JvLinkChoice&) const = default;
 };
@@ -35,6 +46,9 @@ struct JvLinkChoice {
 // "substitute", "com" or "bridge COMMAND..." (the command split as a command
 // line: blanks separate words, double quotes keep them).
 Result<JvLinkChoice> ParseJvLinkChoice(std::string_view text);
+
+// The bridge's time limits in `settings`.
+jvlink::bridge::BridgeLimits ReadBridgeLimits(const env::SettingsFile& settings);
 
 // The JV-Link of `options` and the settings of `programFolder` (see above).
 Result<JvLinkChoice> ChooseJvLink(const std::filesystem::path& programFolder,

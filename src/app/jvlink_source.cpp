@@ -199,7 +199,8 @@ Result<JvLinkSource::Made> JvLinkSource::Make() const {
             return Made{std::move(*com), ""};
         }
         case JvLinkKind::kBridge: {
-            auto bridge = jvlink::bridge::BridgeJvLink::Start(choice_.bridgeCommand);
+            auto bridge =
+                jvlink::bridge::BridgeJvLink::Start(choice_.bridgeCommand, choice_.bridgeLimits);
             if (!bridge) return Error{bridge.error()};
             std::string now = (*bridge)->Now();
             return Made{std::move(*bridge), std::move(now)};
@@ -223,7 +224,7 @@ Result<JvLinkSource::Opened> JvLinkSource::Open() const {
     auto made = Make();
     if (!made) return Error{made.error()};
     if (const int rc = made->link->JVInit(jvlink::SoftwareIdentifier()); rc != jvlink::code::kOk) {
-        return Error{jvlink::JvInitErrorMessage(rc)};
+        return Error{jvlink::JvInitErrorMessage(*made->link, rc)};
     }
     LocalDateTime at = clock_ ? clock_->Now() : CurrentLocalDateTime();
     if (const std::string& now = made->now; !clock_ && now.size() == 12) {

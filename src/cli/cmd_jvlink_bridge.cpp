@@ -9,14 +9,13 @@
 #include <windows.h>
 #else
 #include <unistd.h>
-
-#include <cerrno>
 #endif
 
 #include "app/session.h"
 #include "command.h"
-#include "env/program_folder.h"
 #include "jvlink/bridge/bridge_server.h"
+#include "jvlink_options.h"
+#include "util/pipe_io.h"
 
 namespace quindle::cli {
 namespace {
@@ -30,88 +29,62 @@ constexpr const char* kServedByDefault = "substitute";
 #endif
 
 #if defined(_WIN32)
-class StdinSource : public jvlink::bridge::ByteSource {
-  public:
-    size_t ReadSome(char* data, size_t size) override {
-        DWORD got = 0;
-        const DWORD want = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
-        if (!ReadFile(GetStdHandle(STD_INPUT_HANDLE), data, want, &got, nullptr)) return 0;
-        return got;
-    }
-};
-class StdoutSink : public jvlink::bridge::ByteSink {
-  public:
-    bool WriteAll(std::string_view bytes) override {
-        size_t done = 0;
-        while (done < bytes.size()) {
-            const size_t left = bytes.size() - done;
-            DWORD wrote = 0;
-            if (!WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data() + done,
-                           left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left), &wrote,
-                           nullptr) ||
-                wrote == 0) {
-                return false;
-            }
-            done += wrote;
-        }
-        return true;
-    }
-};
+PipeHandle StandardInput() {
+    return GetStdHandle(STD_INPUT_HANDLE);
+}
+PipeHandle StandardOutput() {
+    return GetStdHandle(STD_OUTPUT_HANDLE);
+}
 #else
-class StdinSource : public jvlink::bridge::ByteSource {
-  public:
-    size_t ReadSome(char* data, size_t size) override {
-        for (;;) {
-            const ssize_t n = ::read(STDIN_FILENO, data, size);
-            if (n >= 0) return static_cast<size_t>(n);
-            if (errno != EINTR) return 0;
-        }
-    }
-};
-class StdoutSink : public jvlink::bridge::ByteSink {
-  public:
-    bool WriteAll(std::string_view bytes) override {
-        size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return false;
-            done += static_cast<size_t>(n);
-        }
-        return true;
-    }
-};
+PipeHandle StandardInput() {
+    return STDIN_FILENO;
+}
+PipeHandle StandardOutput() {
+    return STDOUT_FILENO;
+}
 #endif
 
-int RunJvlinkBridge(const Args& given) {
-    Args args = given;
-    auto options = app::TakeJvLinkOptions(args);
-    if (!options) return Fail(options.error());
-    std::filesystem::path home;
-    auto rest = TakeOptions(args, std::initializer_list<ValueOption>{StoreOption("home", home)});
-    if (!rest) return Fail(rest.error());
-    if (!rest->empty()) {
-        return Fail("unknown argument '" + rest->front() +
-                    "' (see quindle-cli jvlink-bridge --help)");
+class StdinSource : public jvlink::bridge::ByteSource {
+  public:
+    size_t ReadSome(char* data, size_t size, Deadline deadline) override {
+        return ReadPipe(StandardInput(), data, size, deadline);
     }
-    auto folder =
-        env::ChooseProgramFolder(env::ProgramFolderSources::FromEnvironment(std::move(home)));
-    if (!folder) return Fail(folder.error());
+};
+class StdoutSink : public jvlink::bridge::ByteSink {
+  public:
+    bool WriteAll(std::string_view bytes) override { return WritePipe(StandardOutput(), bytes); }
+};
 
-    auto choice = app::ChooseJvLink(*folder, *options);
-    if (!choice) return Fail(choice.error());
-    if (choice->kind == app::JvLinkKind::kBridge) {
-        if (!options->jvLink.empty()) return Fail("a bridge serves \"substitute\" or \"com\"");
-        options->jvLink = kServedByDefault;
-    }
-    auto source = app::JvLinkSource::Resolve(*folder, *options, app::WithoutStore::kRefuse);
-    if (!source) return Fail(source.error());
-    auto made = source->Make();
-    if (!made) return Fail(made.error());
-
-    StdinSource in;
+int RunJvlinkBridge(const Args& args) {
+    // Whatever keeps the bridge from serving is also told to the client in
+    // place of the greeting, so that the program that started it can say why.
     StdoutSink out;
-    if (Status s = jvlink::bridge::ServeJvLink(*made->link, made->now, in, out); !s) {
+    const auto refuse = [&out](const std::string& why) {
+        jvlink::bridge::RefuseToServe(why, out);
+        return Fail("jvlink-bridge: " + why);
+    };
+    auto parsed = ParseJvLinkCommandOptions(args, "jvlink-bridge");
+    if (!parsed) return refuse(parsed.error());
+    const std::filesystem::path& folder = parsed->programFolder;
+    app::JvLinkOptions& options = parsed->jvLink;
+
+    auto choice = app::ChooseJvLink(folder, options);
+    if (!choice) return refuse(choice.error());
+    if (choice->kind == app::JvLinkKind::kBridge) {
+        if (!options.jvLink.empty()) return refuse("a bridge serves \"substitute\" or \"com\"");
+        options.jvLink = kServedByDefault;
+    }
+    auto source = app::JvLinkSource::Resolve(folder, options, app::WithoutStore::kRefuse);
+    if (!source) return refuse(source.error());
+    auto made = source->Make();
+    if (!made) return refuse(made.error());
+
+    // A request, once begun, comes whole within the limit of a call: the
+    // requests are a few bytes, and the client answers for its own pauses.
+    StdinSource in;
+    if (Status s =
+            jvlink::bridge::ServeJvLink(*made->link, made->now, in, out, choice->bridgeLimits.call);
+        !s) {
         return Fail("jvlink-bridge: " + s.error());
     }
     return 0;

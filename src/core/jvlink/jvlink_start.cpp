@@ -37,13 +37,13 @@ std::string OldJvLinkVersionMessage(std::string_view version) {
            "JRA-VANのホームページより最新のJV-Linkを入手し、インストールしてください。";
 }
 
-std::string JvInitErrorMessage(int code) {
-    return "JVInitエラー：" + jvlink::JvResultText("JVInit", code);
+std::string JvInitErrorMessage(const JvLink& link, int code) {
+    return "JVInitエラー：" + jvlink::JvResultText(link, "JVInit", code);
 }
 
 std::optional<StartMessage> StartJvLink(jvlink::JvLink& jvLink) {
     const int rc = jvLink.JVInit(SoftwareIdentifier());
-    if (rc != jvlink::code::kOk) return StartMessage{JvInitErrorMessage(rc), false};
+    if (rc != jvlink::code::kOk) return StartMessage{JvInitErrorMessage(jvLink, rc), false};
     const std::string version = jvLink.JVLinkVersion();
     if (IsJvLinkVersionTooOld(version)) return StartMessage{OldJvLinkVersionMessage(version), true};
     return std::nullopt;

@@ -38,8 +38,9 @@ bool IsJvLinkVersionTooOld(std::string_view version);
 // The message about an old JV-Link, naming its version and the one required.
 std::string OldJvLinkVersionMessage(std::string_view version);
 
-// "JVInitエラー：" followed by the result text of JVInit's `code`.
-std::string JvInitErrorMessage(int code);
+// "JVInitエラー：" followed by the result text of JVInit's `code` and what
+// `link` knows of the error beyond it (a lost bridge says why).
+std::string JvInitErrorMessage(const JvLink& link, int code);
 
 // A message for the user; `beep` asks for the system beep before it.
 struct StartMessage {

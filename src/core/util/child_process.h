@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "util/pipe_io.h"
 #include "util/result.h"
 
 namespace quindle {
@@ -25,10 +26,13 @@ class ChildProcess {
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // At most `size` bytes of the program's output; 0 when it has ended.
-    size_t ReadSome(char* data, size_t size);
+    // At most `size` bytes of the program's output; 0 when it has ended, or
+    // when nothing came before `deadline`.
+    size_t ReadSome(char* data, size_t size, Deadline deadline = kNoDeadline);
     // False when the program's input is closed (the program has ended).
     bool WriteAll(std::string_view bytes);
+    // Ends the program at once (a program that stopped answering).
+    void Kill();
     // The program's process id.
     long Id() const;
 

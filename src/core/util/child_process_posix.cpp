@@ -69,52 +69,30 @@ ChildProcess::ChildProcess(std::unique_ptr<Handles> handles) : handles_(std::mov
 ChildProcess::~ChildProcess() {
     ::close(handles_->input);
     ::close(handles_->output);
+    if (handles_->pid <= 0) return;  // killed already
     const auto deadline = std::chrono::steady_clock::now() + kEndGrace;
     while (::waitpid(handles_->pid, nullptr, WNOHANG) == 0) {
         if (std::chrono::steady_clock::now() >= deadline) {
-            ::kill(handles_->pid, SIGKILL);
-            ::waitpid(handles_->pid, nullptr, 0);
+            Kill();
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
 
-size_t ChildProcess::ReadSome(char* data, size_t size) {
-    for (;;) {
-        const ssize_t n = ::read(handles_->output, data, size);
-        if (n >= 0) return static_cast<size_t>(n);
-        if (errno != EINTR) return 0;
-    }
+size_t ChildProcess::ReadSome(char* data, size_t size, Deadline deadline) {
+    return ReadPipe(handles_->output, data, size, deadline);
 }
 
 bool ChildProcess::WriteAll(std::string_view bytes) {
-    // A program that has ended would send SIGPIPE, which ends the caller:
-    // it is held back while writing and taken away when this write caused it.
-    sigset_t pipeSignal, previous, pending;
-    sigemptyset(&pipeSignal);
-    sigaddset(&pipeSignal, SIGPIPE);
-    ::pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
-    sigpending(&pending);
-    const bool wasPending = sigismember(&pending, SIGPIPE) == 1;
-    bool ok = true;
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(handles_->input, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (!ok && !wasPending) {
-        const timespec none{};
-        while (::sigtimedwait(&pipeSignal, nullptr, &none) < 0 && errno == EINTR) {
-        }
-    }
-    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    return ok;
+    return WritePipe(handles_->input, bytes);
+}
+
+void ChildProcess::Kill() {
+    if (handles_->pid <= 0) return;
+    ::kill(handles_->pid, SIGKILL);
+    ::waitpid(handles_->pid, nullptr, 0);
+    handles_->pid = -1;
 }
 
 long ChildProcess::Id() const {

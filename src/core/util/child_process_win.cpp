@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "util/child_process.h"
 #include "text/wide_text.h"
+#include "util/child_process.h"
 
 namespace quindle {
 namespace {
@@ -94,32 +94,22 @@ ChildProcess::~ChildProcess() {
     CloseHandle(handles_->input);
     CloseHandle(handles_->output);
     if (WaitForSingleObject(handles_->process, kEndGraceMs) != WAIT_OBJECT_0) {
-        TerminateProcess(handles_->process, 1);
-        WaitForSingleObject(handles_->process, INFINITE);
+        Kill();
     }
     CloseHandle(handles_->process);
 }
 
-size_t ChildProcess::ReadSome(char* data, size_t size) {
-    DWORD got = 0;
-    const DWORD want = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
-    if (!ReadFile(handles_->output, data, want, &got, nullptr)) return 0;
-    return got;
+size_t ChildProcess::ReadSome(char* data, size_t size, Deadline deadline) {
+    return ReadPipe(handles_->output, data, size, deadline);
 }
 
 bool ChildProcess::WriteAll(std::string_view bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const size_t left = bytes.size() - done;
-        const DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
-        DWORD wrote = 0;
-        if (!WriteFile(handles_->input, bytes.data() + done, chunk, &wrote, nullptr) ||
-            wrote == 0) {
-            return false;
-        }
-        done += wrote;
-    }
-    return true;
+    return WritePipe(handles_->input, bytes);
+}
+
+void ChildProcess::Kill() {
+    TerminateProcess(handles_->process, 1);
+    WaitForSingleObject(handles_->process, INFINITE);
 }
 
 long ChildProcess::Id() const {

@@ -27,9 +27,14 @@ using testing::FakeJvLink;
 // One direction of a stream between two threads; either end may close it.
 class Pipe {
   public:
-    size_t Read(char* data, size_t size) {
+    size_t Read(char* data, size_t size, Deadline deadline = kNoDeadline) {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return !bytes_.empty() || closed_; });
+        const auto ready = [&] { return !bytes_.empty() || closed_; };
+        if (deadline == kNoDeadline) {
+            changed_.wait(lock, ready);
+        } else if (!changed_.wait_until(lock, deadline, ready)) {
+            return 0;
+        }
         size_t n = 0;
         while (n < size && !bytes_.empty()) {
             data[n++] = bytes_.front();
@@ -59,7 +64,9 @@ class Pipe {
 
 struct PipeSource : ByteSource {
     explicit PipeSource(Pipe& p) : pipe(p) {}
-    size_t ReadSome(char* data, size_t size) override { return pipe.Read(data, size); }
+    size_t ReadSome(char* data, size_t size, Deadline deadline) override {
+        return pipe.Read(data, size, deadline);
+    }
     Pipe& pipe;
 };
 
@@ -82,8 +89,11 @@ class PipeConnection : public Connection {
   public:
     PipeConnection(Pipe& toServer, Pipe& toClient) : toServer_(toServer), toClient_(toClient) {}
     ~PipeConnection() override { toServer_.Close(); }
-    size_t ReadSome(char* data, size_t size) override { return toClient_.Read(data, size); }
+    size_t ReadSome(char* data, size_t size, Deadline deadline) override {
+        return toClient_.Read(data, size, deadline);
+    }
     bool WriteAll(std::string_view bytes) override { return toServer_.Write(bytes); }
+    void End() override { toClient_.Close(); }
 
   private:
     Pipe& toServer_;
@@ -258,6 +268,42 @@ TEST(JvLinkBridge, SomethingElseThanABridgeIsRefusedAtTheStart) {
     EXPECT_NE(client.error().find("did not start"), std::string::npos) << client.error();
 }
 
+TEST(JvLinkBridge, TheServerRefusesWhatItCannotTakeAndDoesNotWaitOnAStalledRequest) {
+    struct Case {
+        std::string requests;  // the client's bytes; the client then stalls
+        const char* error;
+    };
+    const Case cases[] = {
+        {"INIT #10\nabc", "no whole message in time"},
+        {"READ 100000\nREAD", "no whole message in time"},
+        {"READ -1\n", "malformed request 'READ'"},
+        {"READ 99999999\n", "malformed request 'READ'"},
+        {"READ 4294967296\n", "not 32-bit number"},
+        {"INIT #4294967296\n", "too long text length"},
+        {"INIT #600000 #600000\n", "too long text length"},
+        {"\x1b\xff\n", "malformed request '\\x1B\\xFF'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.requests);
+        FakeJvLink served;
+        Pipe toServer, toClient;
+        ASSERT_TRUE(toServer.Write(c.requests));
+        PipeSource in(toServer);
+        PipeSink out(toClient);
+        const Status s = ServeJvLink(served, "", in, out, std::chrono::milliseconds(200));
+        ASSERT_FALSE(s);
+        EXPECT_NE(s.error().find(c.error), std::string::npos) << s.error();
+        // The client is told why: the last message it gets.
+        toClient.Close();
+        PipeSource replies(toClient);
+        MessageReader reader(replies);
+        std::string error;
+        Message last;
+        while (auto m = reader.Next(error)) last = *m;
+        EXPECT_EQ(last.word, kErrorWord);
+    }
+}
+
 TEST(JvLinkBridge, MessagesSurviveAnyCutOfTheStream) {
     const Message message{"R", {-3, 100000}, {std::string("a\0b\r\n", 5), "", "X\n#1"}};
     const std::string bytes = Encode(message) + Encode({"QUIT", {}, {}});
@@ -265,7 +311,7 @@ TEST(JvLinkBridge, MessagesSurviveAnyCutOfTheStream) {
     struct Trickle : ByteSource {
         std::string bytes;
         size_t at = 0;
-        size_t ReadSome(char* data, size_t size) override {
+        size_t ReadSome(char* data, size_t size, Deadline) override {
             if (at == bytes.size() || size == 0) return 0;
             *data = bytes[at++];
             return 1;

@@ -28,7 +28,13 @@
 //     VERSION                            R 0 #version
 //     QUIT                               R 0, then the bridge ends
 // A request the bridge cannot read is answered "ERROR #message" and ends the
-// bridge. The end of its input ends the bridge as well.
+// bridge. The end of its input ends the bridge as well. A bridge that cannot
+// serve at all (no component) says "ERROR #reason" in place of its greeting.
+//
+// Counts are 32-bit like the component's own: a number beyond that range, or
+// a negative count where none can be, breaks the stream. So does a header
+// line or a message's texts beyond the limits below, refused before any
+// memory is taken for them.
 
 #include <cstddef>
 #include <cstdint>
@@ -37,21 +43,26 @@
 #include <string_view>
 #include <vector>
 
+#include "util/pipe_io.h"
+
 namespace quindle::jvlink::bridge {
 
 inline constexpr std::string_view kGreetingWord = "QUINDLE-JVLINK-BRIDGE";
-inline constexpr std::int64_t kProtocolVersion = 1;
+inline constexpr int kProtocolVersion = 1;
 inline constexpr std::string_view kReplyWord = "R";
 inline constexpr std::string_view kErrorWord = "ERROR";
 
-// The longest header line and text a reader takes; anything longer is a
-// broken stream, not a message.
+// The longest header line, and the most bytes of texts in one message, a
+// reader takes; anything longer is a broken stream, not a message. The texts
+// of the largest message, a JVRead reply, are a record of at most
+// kMaxReadBytes and a file name.
 inline constexpr size_t kMaxHeaderBytes = 1024;
-inline constexpr size_t kMaxTextBytes = 16u << 20;
+inline constexpr size_t kMaxReadBytes = 1u << 20;
+inline constexpr size_t kMaxTextBytes = kMaxReadBytes + 4096;
 
 struct Message {
     std::string word;
-    std::vector<std::int64_t> numbers;
+    std::vector<int> numbers;
     std::vector<std::string> texts;
 
     bool operator==(const Message&) const = default;
@@ -60,12 +71,12 @@ struct Message {
 // The header line and the texts of `message`, ready to send.
 std::string Encode(const Message& message);
 
-// Where messages are read from: ReadSome gives at most `size` bytes and 0 when
-// the stream has ended or failed.
+// Where messages are read from: ReadSome gives at most `size` bytes, and 0
+// when the stream has ended or failed or nothing came before `deadline`.
 class ByteSource {
   public:
     virtual ~ByteSource() = default;
-    virtual size_t ReadSome(char* data, size_t size) = 0;
+    virtual size_t ReadSome(char* data, size_t size, Deadline deadline) = 0;
 };
 
 // Where messages are written to: false when the bytes could not all be sent.
@@ -78,18 +89,33 @@ class ByteSink {
 // Reads messages one by one from a byte source.
 class MessageReader {
   public:
-    explicit MessageReader(ByteSource& source) : source_(source) {}
+    // Once the first byte of a message has come, the rest must come within
+    // `messageLimit` (zero: no limit), so that a peer stalled in the middle of
+    // a message does not hold the reader.
+    explicit MessageReader(ByteSource& source,
+                           std::chrono::milliseconds messageLimit = std::chrono::milliseconds{0})
+        : source_(source), messageLimit_(messageLimit) {}
 
     // The next message; nothing when the stream ended (clean end: `error`
-    // empty) or held no well-formed message (`error` says why).
-    std::optional<Message> Next(std::string& error);
+    // empty) or held no well-formed message (`error` says why), or when the
+    // message was not whole by `deadline` (then TimedOut()).
+    std::optional<Message> Next(std::string& error, Deadline deadline = kNoDeadline);
+
+    // True when the last Next ran out of time.
+    bool TimedOut() const { return timedOut_; }
 
   private:
-    bool Fill();
+    bool Fill(Deadline& deadline);
 
     ByteSource& source_;
+    std::chrono::milliseconds messageLimit_;
     std::string buffer_;
     size_t at_ = 0;
+    bool timedOut_ = false;
 };
+
+// `bytes` fit to quote in a message: at most `limit` bytes of it, printable
+// ASCII and well-formed UTF-8 kept, every other byte written as \xNN.
+std::string Printable(std::string_view bytes, size_t limit = 200);
 
 }  // namespace quindle::jvlink::bridge
