@@ -68,9 +68,9 @@ std::string PickDay(const fs::path& folder) {
         auto races = files->ReadRaces();
         if (!races) continue;
         int runners = 0;
-        for (const auto& ra : *races)
+        for (const auto& ra : races->records)
             runners += static_cast<int>(text::ReadInt(text::FieldAt(ra, layout::ra::kEntered)));
-        const std::tuple<int, int, int> rank{static_cast<int>(races->size()),
+        const std::tuple<int, int, int> rank{static_cast<int>(races->records.size()),
                                              Exists(files->Hr()) ? 1 : 0, runners};
         // MakeDataList gives the newest first, so equals keep the newest.
         if (rank > bestRank) {
@@ -179,7 +179,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    auto table = load::LoadJockeyRecommendTable(folder);
+    std::vector<std::string> tableProblems;  // unusable lines give no mark
+    auto table = load::LoadJockeyRecommendTable(folder, tableProblems);
     if (!table) {
         std::fprintf(stderr, "%s\n", table.error().c_str());
         return 1;

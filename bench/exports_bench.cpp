@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "exports/day_exports.h"
 #include "load/day_loader.h"
@@ -63,7 +64,8 @@ int main(int argc, char** argv) {
     const int runs = argc > 4 ? std::max(1, std::atoi(argv[4])) : 10;
     if (dayText == "-") dayText = BusiestDay(folder);
 
-    auto table = load::LoadJockeyRecommendTable(folder);
+    std::vector<std::string> tableProblems;  // unusable lines give no mark
+    auto table = load::LoadJockeyRecommendTable(folder, tableProblems);
     if (!table) {
         std::fprintf(stderr, "%s\n", table.error().c_str());
         return 1;

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "analysis/jockey_recommend_table.h"
 #include "analysis/zenso.h"
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
     const std::string dayText = argv[2];
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
 
-    auto table = load::LoadJockeyRecommendTable(folder);
+    std::vector<std::string> tableProblems;  // unusable lines give no mark
+    auto table = load::LoadJockeyRecommendTable(folder, tableProblems);
     if (!table) {
         std::fprintf(stderr, "%s\n", table.error().c_str());
         return 1;
