@@ -25,19 +25,19 @@
 #include <string>
 #include <vector>
 
-#include "analysis/jockey_recommend_table.h"
-#include "analysis/riding_pattern.h"
-#include "analysis/zenso.h"
 #include "bench_common.h"
-#include "load/day_files.h"
-#include "load/day_loader.h"
-#include "load/jockey_table_file.h"
-#include "load/previous_race_search.h"
-#include "model/race_day.h"
-#include "store/files/file_names.h"
-#include "store/files/history_file.h"
-#include "store/files/local_files.h"
-#include "text/fields.h"
+#include "core/analysis/jockey_recommend_table.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/analysis/zenso.h"
+#include "core/load/day_files.h"
+#include "core/load/day_loader.h"
+#include "core/load/jockey_table_file.h"
+#include "core/load/previous_race_search.h"
+#include "core/model/race_day.h"
+#include "core/store/files/file_names.h"
+#include "core/store/files/history_file.h"
+#include "core/store/files/local_files.h"
+#include "core/text/fields.h"
 
 using namespace quindle;
 namespace fs = std::filesystem;

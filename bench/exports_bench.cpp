@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "exports/day_exports.h"
-#include "load/day_loader.h"
-#include "load/jockey_table_file.h"
-#include "load/previous_race_search.h"
-#include "model/race_day.h"
-#include "util/file_io.h"
-#include "util/folders.h"
-#include "util/text_lines.h"
+#include "core/exports/day_exports.h"
+#include "core/load/day_loader.h"
+#include "core/load/jockey_table_file.h"
+#include "core/load/previous_race_search.h"
+#include "core/model/race_day.h"
+#include "core/util/file_io.h"
+#include "core/util/folders.h"
+#include "core/util/text_lines.h"
 
 using namespace quindle;
 namespace fs = std::filesystem;

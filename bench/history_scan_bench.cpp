@@ -12,8 +12,8 @@
 #include <string>
 
 #include "bench_common.h"
-#include "load/history_scan.h"
-#include "store/files/history_file.h"
+#include "core/load/history_scan.h"
+#include "core/store/files/history_file.h"
 
 using namespace quindle;
 using namespace quindle::bench;

@@ -20,8 +20,8 @@
 #include "app/jvlink_source.h"
 #include "app/live_day.h"
 #include "app/session.h"
-#include "jvlink/jvlink_decorator.h"
-#include "util/command_options.h"
+#include "core/jvlink/jvlink_decorator.h"
+#include "core/util/command_options.h"
 
 namespace {
 

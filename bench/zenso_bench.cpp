@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "analysis/jockey_recommend_table.h"
-#include "analysis/zenso.h"
-#include "load/day_loader.h"
-#include "load/jockey_table_file.h"
-#include "load/previous_race_search.h"
-#include "model/race_day.h"
+#include "core/analysis/jockey_recommend_table.h"
+#include "core/analysis/zenso.h"
+#include "core/load/day_loader.h"
+#include "core/load/jockey_table_file.h"
+#include "core/load/previous_race_search.h"
+#include "core/model/race_day.h"
 
 using namespace quindle;
 

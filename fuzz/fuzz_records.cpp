@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "store/files/checked_records.h"
+#include "core/store/files/checked_records.h"
 
 namespace layout = quindle::store::layout;
 

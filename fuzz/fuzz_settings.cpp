@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "env/ini_text.h"
-#include "env/settings_file.h"
+#include "core/env/ini_text.h"
+#include "core/env/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

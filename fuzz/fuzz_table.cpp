@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "analysis/jockey_recommend_table.h"
-#include "text/cp932.h"
+#include "core/analysis/jockey_recommend_table.h"
+#include "core/text/cp932.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -5,6 +5,7 @@ It also fails when the core includes the layers built on it: the substitute
 (src/jvsim) or the session (src/app); and when the substitute includes the
 session.
 
+Every include names its header from src/ ("core/store/...", "app/...").
 A folder is the first path component below src/core ("util", "store", ...).
 The layers: util, text, env, store, model, analysis, load and jvlink, with
 masterdata (horse, jockey and trainer views, tracked horses) above load.
@@ -35,8 +36,11 @@ def scan(core):
             with open(path, encoding="utf-8", errors="replace") as f:
                 text = f.read()
             for inc in INCLUDE.findall(text):
-                dst = inc.split("/")[0]
-                if dst == inc or not os.path.isdir(os.path.join(core, dst)):
+                parts = inc.split("/")
+                if len(parts) < 3 or parts[0] != "core":
+                    continue
+                dst = parts[1]
+                if not os.path.isdir(os.path.join(core, dst)):
                     continue
                 if dst != src:
                     edges.setdefault((src, dst), f"{rel}: {inc}")
@@ -111,8 +115,9 @@ def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     core = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "src", "core")
     src = os.path.dirname(core)
-    upward = upward_includes(core, {"app", "jvsim", "gui", "cli"}) + upward_includes(
-        os.path.join(src, "jvsim"), {"app", "gui", "cli"})
+    upward = (upward_includes(core, {"app", "jvsim", "gui", "cli"}) +
+              upward_includes(os.path.join(src, "jvsim"), {"app", "gui", "cli"}) +
+              upward_includes(os.path.join(src, "app"), {"gui", "cli"}))
     for where in upward:
         print(f"includes a layer above it: {where}", file=sys.stderr)
     folders, edges = scan(core)

@@ -1,7 +1,7 @@
 #include "app/day_retrieval.h"
 
-#include "load/odds_import.h"
-#include "load/payout_import.h"
+#include "core/load/odds_import.h"
+#include "core/load/payout_import.h"
 
 namespace quindle::app {
 namespace {

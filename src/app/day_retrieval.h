@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "app/session.h"
-#include "jvlink/realtime/realtime_retrieval.h"
-#include "load/day_loader.h"
-#include "load/race_ref.h"
-#include "model/race_day.h"
-#include "util/result.h"
+#include "core/jvlink/realtime/realtime_retrieval.h"
+#include "core/load/day_loader.h"
+#include "core/load/race_ref.h"
+#include "core/model/race_day.h"
+#include "core/util/result.h"
 
 namespace quindle::app {
 

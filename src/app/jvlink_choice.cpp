@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "app/jvlink_source.h"
-#include "env/program_folder.h"
-#include "util/child_process.h"
+#include "core/env/program_folder.h"
+#include "core/util/child_process.h"
 
 namespace quindle::app {
 namespace {

@@ -18,9 +18,9 @@
 #include <string_view>
 #include <vector>
 
-#include "env/settings_file.h"
-#include "jvlink/bridge/bridge_client.h"
-#include "util/result.h"
+#include "core/env/settings_file.h"
+#include "core/jvlink/bridge/bridge_client.h"
+#include "core/util/result.h"
 
 namespace quindle::app {
 

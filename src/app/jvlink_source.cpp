@@ -2,16 +2,16 @@
 
 #include <system_error>
 
-#include "env/program_folder.h"
-#include "jvlink/bridge/bridge_client.h"
-#include "jvlink/com/com_jvlink.h"
-#include "jvlink/jvlink_decorator.h"
-#include "jvlink/jvlink_start.h"
+#include "core/env/program_folder.h"
+#include "core/jvlink/bridge/bridge_client.h"
+#include "core/jvlink/com/com_jvlink.h"
+#include "core/jvlink/jvlink_decorator.h"
+#include "core/jvlink/jvlink_start.h"
+#include "core/text/fields.h"
+#include "core/util/command_options.h"
+#include "core/util/folders.h"
+#include "core/util/utf8_path.h"
 #include "jvsim/substitute/sim_jvlink.h"
-#include "text/fields.h"
-#include "util/command_options.h"
-#include "util/folders.h"
-#include "util/utf8_path.h"
 
 namespace quindle::app {
 namespace fs = std::filesystem;

@@ -24,12 +24,12 @@
 #include <vector>
 
 #include "app/jvlink_choice.h"
-#include "env/settings_file.h"
-#include "jvlink/jvlink.h"
+#include "core/env/settings_file.h"
+#include "core/jvlink/jvlink.h"
+#include "core/util/local_time.h"
+#include "core/util/program_clock.h"
+#include "core/util/result.h"
 #include "jvsim/substitute/sim_settings.h"
-#include "util/local_time.h"
-#include "util/program_clock.h"
-#include "util/result.h"
 
 namespace quindle::jvsim {
 class SimJvLink;

@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "app/day_retrieval.h"
-#include "jvlink/jvlink_decorator.h"
-#include "load/day_files.h"
-#include "load/schedule_rules.h"
-#include "text/fields.h"
-#include "util/scoped_flag.h"
+#include "core/jvlink/jvlink_decorator.h"
+#include "core/load/day_files.h"
+#include "core/load/schedule_rules.h"
+#include "core/text/fields.h"
+#include "core/util/scoped_flag.h"
 
 namespace quindle::app {
 namespace {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <system_error>
 
-#include "analysis/riding_pattern.h"
-#include "env/program_folder.h"
-#include "load/day_files.h"
-#include "store/record_layout.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/env/program_folder.h"
+#include "core/load/day_files.h"
+#include "core/store/record_layout.h"
 
 namespace quindle::app {
 namespace {

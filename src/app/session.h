@@ -13,11 +13,11 @@
 
 #include "app/jvlink_source.h"
 #include "app/startup.h"
-#include "load/day_loader.h"
-#include "model/race_day.h"
-#include "util/local_time.h"
-#include "util/progress.h"
-#include "util/result.h"
+#include "core/load/day_loader.h"
+#include "core/model/race_day.h"
+#include "core/util/local_time.h"
+#include "core/util/progress.h"
+#include "core/util/result.h"
 
 namespace quindle::app {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "load/jockey_table_file.h"
-#include "text/fields.h"
-#include "util/file_io.h"
-#include "util/folders.h"
+#include "core/load/jockey_table_file.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
+#include "core/util/folders.h"
 
 namespace quindle::app {
 using analysis::JockeyRecommendTable;

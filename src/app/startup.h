@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <optional>
 
-#include "analysis/jockey_recommend_table.h"
-#include "env/error_log.h"
-#include "env/program_folder.h"
-#include "env/registry.h"
-#include "env/settings_file.h"
-#include "util/local_time.h"
-#include "util/result.h"
+#include "core/analysis/jockey_recommend_table.h"
+#include "core/env/error_log.h"
+#include "core/env/program_folder.h"
+#include "core/env/registry.h"
+#include "core/env/settings_file.h"
+#include "core/util/local_time.h"
+#include "core/util/result.h"
 
 namespace quindle::app {
 

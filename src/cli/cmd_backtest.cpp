@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <iostream>
 
-#include "analysis/jockey_recommend_table.h"
-#include "analysis/mark_backtest.h"
 #include "command.h"
-#include "load/jockey_table_file.h"
+#include "core/analysis/jockey_recommend_table.h"
+#include "core/analysis/mark_backtest.h"
+#include "core/load/jockey_table_file.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
 #include "scan_report.h"
-#include "text/fields.h"
-#include "util/file_io.h"
 
 namespace quindle::cli {
 namespace {

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "analysis/race_card.h"
-#include "analysis/race_card_header.h"
-#include "analysis/riding_pattern.h"
 #include "command.h"
+#include "core/analysis/race_card.h"
+#include "core/analysis/race_card_header.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/exports/clipboard_text.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 #include "day_options.h"
-#include "exports/clipboard_text.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
 #include "text_table.h"
 
 namespace quindle::cli {

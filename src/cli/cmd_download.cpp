@@ -19,11 +19,11 @@
 
 #include "app/session.h"
 #include "command.h"
+#include "core/env/settings_file.h"
+#include "core/jvlink/download/download_engine.h"
+#include "core/jvlink/download/download_texts.h"
+#include "core/text/fields.h"
 #include "day_options.h"
-#include "env/settings_file.h"
-#include "jvlink/download/download_engine.h"
-#include "jvlink/download/download_texts.h"
-#include "text/fields.h"
 
 namespace quindle::cli {
 namespace {

@@ -9,11 +9,11 @@
 #include <string>
 
 #include "command.h"
+#include "core/exports/day_exports.h"
+#include "core/load/previous_race_search.h"
+#include "core/text/cp932.h"
 #include "day_options.h"
-#include "exports/day_exports.h"
-#include "load/previous_race_search.h"
 #include "stderr_progress.h"
-#include "text/cp932.h"
 
 namespace quindle::cli {
 namespace {

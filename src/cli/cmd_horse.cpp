@@ -3,10 +3,10 @@
 
 #include <iostream>
 
+#include "core/masterdata/master_reader.h"
+#include "core/masterdata/past_runs.h"
 #include "day_options.h"
 #include "master_output.h"
-#include "masterdata/master_reader.h"
-#include "masterdata/past_runs.h"
 
 namespace quindle::cli {
 namespace {

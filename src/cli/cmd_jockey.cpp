@@ -1,9 +1,9 @@
 // quindle-cli jockey: the jockey window's view (騎手データ) of a jockey by code, from its
 // master record.
 
+#include "core/masterdata/master_reader.h"
 #include "day_options.h"
 #include "master_output.h"
-#include "masterdata/master_reader.h"
 
 namespace quindle::cli {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "command.h"
-#include "store/record_check.h"
-#include "store/record_layout.h"
-#include "util/utf8_path.h"
+#include "core/store/record_check.h"
+#include "core/store/record_layout.h"
+#include "core/util/utf8_path.h"
 
 namespace quindle::cli {
 namespace {

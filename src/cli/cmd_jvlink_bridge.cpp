@@ -13,9 +13,9 @@
 
 #include "app/session.h"
 #include "command.h"
-#include "jvlink/bridge/bridge_server.h"
+#include "core/jvlink/bridge/bridge_server.h"
+#include "core/util/pipe_io.h"
 #include "jvlink_options.h"
-#include "util/pipe_io.h"
 
 namespace quindle::cli {
 namespace {

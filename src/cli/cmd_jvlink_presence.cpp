@@ -5,7 +5,7 @@
 
 #include <iostream>
 
-#include "jvlink/jvlink_start.h"
+#include "core/jvlink/jvlink_start.h"
 #include "jvlink_options.h"
 
 namespace quindle::cli {

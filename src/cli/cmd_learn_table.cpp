@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <iostream>
 
-#include "analysis/mark_backtest.h"
 #include "command.h"
+#include "core/analysis/mark_backtest.h"
+#include "core/util/file_io.h"
 #include "scan_report.h"
-#include "util/file_io.h"
 
 namespace quindle::cli {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "app/live_day.h"
 #include "command.h"
+#include "core/text/fields.h"
 #include "day_options.h"
-#include "text/fields.h"
 
 namespace quindle::cli {
 namespace {

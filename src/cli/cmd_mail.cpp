@@ -11,11 +11,11 @@
 #include <string>
 
 #include "command.h"
+#include "core/mail/mail_settings.h"
+#include "core/mail/race_mail.h"
+#include "core/mail/send_report.h"
+#include "core/mail/smtp_client.h"
 #include "day_options.h"
-#include "mail/mail_settings.h"
-#include "mail/race_mail.h"
-#include "mail/send_report.h"
-#include "mail/smtp_client.h"
 
 namespace quindle::cli {
 namespace {

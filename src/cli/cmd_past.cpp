@@ -5,11 +5,11 @@
 #include <iostream>
 #include <string>
 
-#include "analysis/past_rides.h"
 #include "command.h"
+#include "core/analysis/past_rides.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 #include "day_options.h"
-#include "text/cp932.h"
-#include "text/fields.h"
 #include "text_table.h"
 
 namespace quindle::cli {

@@ -3,8 +3,8 @@
 
 #include <iostream>
 
-#include "analysis/bet_stats.h"
 #include "command.h"
+#include "core/analysis/bet_stats.h"
 #include "scan_report.h"
 
 namespace quindle::cli {

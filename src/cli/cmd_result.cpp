@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "command.h"
+#include "core/model/payout_display.h"
 #include "day_options.h"
-#include "model/payout_display.h"
 
 namespace quindle::cli {
 namespace {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "command.h"
-#include "stats/rank_summary.h"
-#include "text/cp932.h"
+#include "core/stats/rank_summary.h"
+#include "core/text/cp932.h"
+#include "core/util/utf8_path.h"
 #include "text_table.h"
-#include "util/utf8_path.h"
 
 namespace quindle::cli {
 namespace {

@@ -1,9 +1,9 @@
 // quindle-cli trainer: the trainer window's view (調教師データ) of a trainer by code, from its
 // master record.
 
+#include "core/masterdata/master_reader.h"
 #include "day_options.h"
 #include "master_output.h"
-#include "masterdata/master_reader.h"
 
 namespace quindle::cli {
 namespace {

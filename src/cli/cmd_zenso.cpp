@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "analysis/race_card.h"
-#include "analysis/riding_pattern.h"
-#include "analysis/zenso.h"
 #include "command.h"
+#include "core/analysis/race_card.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/analysis/zenso.h"
+#include "core/load/previous_race_search.h"
+#include "core/text/cp932.h"
 #include "day_options.h"
-#include "load/previous_race_search.h"
 #include "stderr_progress.h"
-#include "text/cp932.h"
 #include "text_table.h"
 
 namespace quindle::cli {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "util/command_options.h"
-#include "util/result.h"
+#include "core/util/command_options.h"
+#include "core/util/result.h"
 
 namespace quindle::cli {
 

@@ -15,9 +15,9 @@
 
 #include "app/session.h"
 #include "command.h"
-#include "load/day_loader.h"
-#include "model/race_day.h"
-#include "util/result.h"
+#include "core/load/day_loader.h"
+#include "core/model/race_day.h"
+#include "core/util/result.h"
 
 namespace quindle::cli {
 

@@ -1,7 +1,7 @@
 #include "jvlink_options.h"
 
-#include "env/program_folder.h"
-#include "util/command_options.h"
+#include "core/env/program_folder.h"
+#include "core/util/command_options.h"
 
 namespace quindle::cli {
 

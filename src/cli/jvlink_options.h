@@ -9,7 +9,7 @@
 
 #include "app/jvlink_source.h"
 #include "command.h"
-#include "util/result.h"
+#include "core/util/result.h"
 
 namespace quindle::cli {
 

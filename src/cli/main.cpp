@@ -8,7 +8,7 @@
 #endif
 
 #include "command.h"
-#include "env/version.h"
+#include "core/env/version.h"
 
 namespace quindle::cli {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <iostream>
 
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 #include "day_options.h"
-#include "text/cp932.h"
-#include "text/fields.h"
 #include "text_table.h"
 
 namespace quindle::cli {

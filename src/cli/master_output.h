@@ -8,9 +8,9 @@
 #include <string>
 
 #include "command.h"
-#include "masterdata/horse_view.h"
-#include "masterdata/person_view.h"
-#include "util/result.h"
+#include "core/masterdata/horse_view.h"
+#include "core/masterdata/person_view.h"
+#include "core/util/result.h"
 
 namespace quindle::cli {
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <iostream>
 
+#include "core/load/day_files.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 #include "day_options.h"
-#include "load/day_files.h"
 #include "stderr_progress.h"
-#include "text/cp932.h"
-#include "text/fields.h"
 #include "text_table.h"
 
 namespace quindle::cli {

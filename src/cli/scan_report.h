@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/bet_stats.h"
 #include "command.h"
-#include "load/history_scan.h"
-#include "util/command_options.h"
-#include "util/result.h"
+#include "core/analysis/bet_stats.h"
+#include "core/load/history_scan.h"
+#include "core/util/command_options.h"
+#include "core/util/result.h"
 
 namespace quindle::cli {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "util/progress.h"
+#include "core/util/progress.h"
 
 namespace quindle::cli {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::cli {
 

@@ -1,4 +1,4 @@
-#include "shell/program.h"
+#include "gui/shell/program.h"
 
 int main(int argc, char* argv[]) {
     return quindle::gui::RunProgram(argc, argv);

@@ -8,10 +8,10 @@
 
 #include "app/jvlink_source.h"
 #include "core/fixtures/race_day_fixture.h"
+#include "core/jvlink/jvlink_start.h"
+#include "core/store/record_layout.h"
 #include "core/util/temp_folder.h"
-#include "jvlink/jvlink_start.h"
 #include "jvsim/store/store_writer.h"
-#include "store/record_layout.h"
 
 namespace quindle::app {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "app/day_retrieval.h"
 #include "core/fixtures/loader_fixture.h"
+#include "core/store/record_layout.h"
 #include "core/util/temp_folder.h"
-#include "store/record_layout.h"
 
 namespace quindle::app {
 namespace {

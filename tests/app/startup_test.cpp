@@ -4,9 +4,9 @@
 
 #include <map>
 
+#include "core/text/cp932.h"
+#include "core/util/folders.h"
 #include "core/util/temp_folder.h"
-#include "text/cp932.h"
-#include "util/folders.h"
 
 namespace quindle::app {
 using env::ErrorLog;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 using namespace quindle::text;
 
@@ -18,8 +18,10 @@ TEST(Cp932, RoundTripsJapaneseTextAndKeepsByteOrder) {
 }
 
 TEST(Cp932, DamagedBytesDoNotStopTheConversion) {
-    EXPECT_EQ(ToUtf8(std::string("A\x81") ), "A\xEF\xBF\xBD");
-    EXPECT_EQ(ToCp932("A\xF0\x9F\x98\x80" "B"), "A?B");  // an emoji has no CP932 form
+    EXPECT_EQ(ToUtf8(std::string("A\x81")), "A\xEF\xBF\xBD");
+    EXPECT_EQ(ToCp932("A\xF0\x9F\x98\x80"
+                      "B"),
+              "A?B");  // an emoji has no CP932 form
 }
 
 TEST(Cp932, SjCachesTheConversion) {
@@ -43,9 +45,18 @@ TEST(Fields, ReadIntFollowsTheFieldRule) {
         const char* text;
         std::int64_t value;
     } cases[] = {
-        {"05", 5},       {"  5", 5},       {"    ", 0},  {"----", 0}, {"", 0},
-        {"-12", -12},    {"+7", 7},        {"12ab", 12}, {"0035", 35}, {" 1 2", 1},
-        {"2019105123", 2019105123LL},      {"99999999999999999999999", INT64_MAX},
+        {"05", 5},
+        {"  5", 5},
+        {"    ", 0},
+        {"----", 0},
+        {"", 0},
+        {"-12", -12},
+        {"+7", 7},
+        {"12ab", 12},
+        {"0035", 35},
+        {" 1 2", 1},
+        {"2019105123", 2019105123LL},
+        {"99999999999999999999999", INT64_MAX},
     };
     for (const auto& c : cases) EXPECT_EQ(ReadInt(c.text), c.value) << '"' << c.text << '"';
 }

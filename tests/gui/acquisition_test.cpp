@@ -20,21 +20,21 @@
 #include <filesystem>
 #include <map>
 
-#include "acquisition/acquisition_controller.h"
-#include "acquisition/get_data_form.h"
-#include "common/qt_text.h"
-#include "document/day_document.h"
-#include "env/error_log.h"
-#include "env/program_folder.h"
-#include "env/settings_file.h"
+#include "core/env/error_log.h"
+#include "core/env/program_folder.h"
+#include "core/env/settings_file.h"
+#include "core/jvlink/download/download_engine.h"
+#include "core/jvlink/download/download_texts.h"
+#include "core/jvlink/jvlink_start.h"
+#include "core/text/cp932.h"
+#include "core/util/folders.h"
+#include "gui/acquisition/acquisition_controller.h"
+#include "gui/acquisition/get_data_form.h"
+#include "gui/common/qt_text.h"
+#include "gui/document/day_document.h"
 #include "gui_test_support.h"
-#include "jvlink/download/download_engine.h"
-#include "jvlink/download/download_texts.h"
-#include "jvlink/jvlink_start.h"
 #include "jvsim/league/league.h"
 #include "jvsim/substitute/sim_jvlink.h"
-#include "text/cp932.h"
-#include "util/folders.h"
 
 using namespace quindle;
 using namespace quindle::gui;

@@ -9,8 +9,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "analysis/return_chart.h"
 #include "core/fixtures/loader_fixture.h"
+#include "gui/analysis/return_chart.h"
 #include "gui_test_support.h"
 
 using namespace quindle;

@@ -15,16 +15,16 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "analysis/race_card.h"
-#include "analysis/race_card_header.h"
+#include "core/analysis/race_card.h"
+#include "core/analysis/race_card_header.h"
+#include "core/env/settings_file.h"
+#include "core/exports/clipboard_text.h"
+#include "core/exports/day_exports.h"
 #include "core/fixtures/loader_fixture.h"
-#include "document/day_document.h"
-#include "env/settings_file.h"
-#include "exports/clipboard_text.h"
-#include "exports/day_exports.h"
+#include "core/text/cp932.h"
+#include "gui/document/day_document.h"
+#include "gui/raceview/race_card_view.h"
 #include "gui_test_support.h"
-#include "raceview/race_card_view.h"
-#include "text/cp932.h"
 
 using namespace quindle;
 using namespace quindle::gui;

@@ -2,7 +2,7 @@
 
 #include <QtTest>
 
-#include "env/settings_file.h"
+#include "core/env/settings_file.h"
 #include "gui_test_support.h"
 
 using namespace quindle::gui;

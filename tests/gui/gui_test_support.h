@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "common/message_sink.h"
-#include "common/user_dialogs.h"
-#include "document/day_document.h"
-#include "mainwindow/MainWindow.h"
-#include "shell/program.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/user_dialogs.h"
+#include "gui/document/day_document.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/shell/program.h"
 
 namespace quindle::gui {
 

@@ -12,14 +12,14 @@
 #include <QtTest>
 #include <mutex>
 
+#include "core/env/settings_file.h"
 #include "core/fixtures/loader_fixture.h"
-#include "document/day_document.h"
-#include "env/settings_file.h"
+#include "core/text/cp932.h"
+#include "gui/document/day_document.h"
+#include "gui/mail/mail_controller.h"
+#include "gui/mail/mail_set_form.h"
+#include "gui/mainwindow/MainWindow.h"
 #include "gui_test_support.h"
-#include "mail/mail_controller.h"
-#include "mail/mail_set_form.h"
-#include "mainwindow/MainWindow.h"
-#include "text/cp932.h"
 
 using namespace quindle;
 using namespace quindle::gui;

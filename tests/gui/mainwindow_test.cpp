@@ -18,10 +18,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "acquisition/acquisition_controller.h"
-#include "env/settings_file.h"
+#include "core/env/settings_file.h"
+#include "core/store/record_layout.h"
+#include "gui/acquisition/acquisition_controller.h"
 #include "gui_test_support.h"
-#include "store/record_layout.h"
 
 using namespace quindle::gui;
 using namespace quindle::gui::testing;

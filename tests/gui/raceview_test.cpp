@@ -21,15 +21,15 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "analysis/grid_style.h"
-#include "analysis/race_card.h"
-#include "common/grid_colours.h"
+#include "core/analysis/grid_style.h"
+#include "core/analysis/race_card.h"
 #include "core/fixtures/loader_fixture.h"
-#include "document/day_document.h"
+#include "core/load/day_loader.h"
+#include "core/text/cp932.h"
+#include "gui/common/grid_colours.h"
+#include "gui/document/day_document.h"
+#include "gui/raceview/race_card_view.h"
 #include "gui_test_support.h"
-#include "load/day_loader.h"
-#include "raceview/race_card_view.h"
-#include "text/cp932.h"
 
 using namespace quindle;
 using namespace quindle::gui;

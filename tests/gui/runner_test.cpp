@@ -23,15 +23,15 @@
 #include <filesystem>
 #include <fstream>
 
-#include "analysis/past_rides.h"
-#include "document/day_document.h"
-#include "env/settings_file.h"
+#include "core/analysis/past_rides.h"
+#include "core/env/settings_file.h"
+#include "core/store/codes/formatting.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
+#include "gui/document/day_document.h"
+#include "gui/raceview/race_view_controller.h"
 #include "gui_test_support.h"
-#include "raceview/race_view_controller.h"
-#include "store/codes/formatting.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
 
 using namespace quindle;
 using namespace quindle::gui;

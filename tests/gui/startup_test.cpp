@@ -4,10 +4,10 @@
 #include <QtTest>
 
 #include "app/jvlink_source.h"
-#include "env/version.h"
+#include "core/env/version.h"
+#include "core/text/cp932.h"
+#include "gui/shell/command_line.h"
 #include "gui_test_support.h"
-#include "shell/command_line.h"
-#include "text/cp932.h"
 
 using namespace quindle::gui;
 using namespace quindle::gui::testing;

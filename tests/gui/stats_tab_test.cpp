@@ -8,8 +8,8 @@
 #include <QtTest>
 #include <filesystem>
 
+#include "core/text/cp932.h"
 #include "gui_test_support.h"
-#include "text/cp932.h"
 
 using namespace quindle;
 using namespace quindle::gui;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/text/wide_text.h"
 #include "jvlink_double/jvlink_double.h"
 #include "jvsim/substitute/sim_jvlink.h"
-#include "text/wide_text.h"
 
 namespace quindle::jvdouble {
 namespace {

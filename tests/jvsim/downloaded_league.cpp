@@ -2,14 +2,14 @@
 
 #include <chrono>
 
-#include "env/error_log.h"
-#include "env/program_folder.h"
-#include "env/settings_file.h"
-#include "jvlink/jvlink_start.h"
+#include "core/env/error_log.h"
+#include "core/env/program_folder.h"
+#include "core/env/settings_file.h"
+#include "core/jvlink/jvlink_start.h"
+#include "core/text/fields.h"
+#include "core/util/folders.h"
 #include "jvsim/store/store_reader.h"
 #include "jvsim/substitute/sim_jvlink.h"
-#include "text/fields.h"
-#include "util/folders.h"
 
 namespace quindle::jvsim::testing {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "jvlink/download/download_engine.h"
+#include "core/jvlink/download/download_engine.h"
 #include "jvsim/league/league.h"
 
 namespace quindle::jvsim::testing {

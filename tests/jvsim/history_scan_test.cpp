@@ -3,7 +3,7 @@
 // scanned, and every runner's pattern, previous jockey, run count, Get/Give
 // and class move must agree, runner by runner.
 
-#include "load/history_scan.h"
+#include "core/load/history_scan.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +14,14 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/bet_stats.h"
-#include "analysis/riding_pattern.h"
+#include "core/analysis/bet_stats.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/load/day_files.h"
+#include "core/load/day_loader.h"
+#include "core/model/race_day.h"
+#include "core/text/fields.h"
 #include "jvsim/downloaded_league.h"
 #include "jvsim/league/league_fixture.h"
-#include "load/day_files.h"
-#include "load/day_loader.h"
-#include "model/race_day.h"
-#include "text/fields.h"
 
 namespace quindle::jvsim {
 namespace {

@@ -1,14 +1,14 @@
-#include "analysis/bet_stats.h"
+#include "core/analysis/bet_stats.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 
-#include "analysis/riding_pattern.h"
-#include "model/out_data.h"
-#include "store/codes.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/model/out_data.h"
+#include "core/store/codes.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::analysis {
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/scanned_runner.h"
-#include "model/payout_tables.h"
+#include "core/analysis/scanned_runner.h"
+#include "core/model/payout_tables.h"
 
 namespace quindle::analysis {
 

@@ -1,4 +1,4 @@
-#include "analysis/grid_style.h"
+#include "core/analysis/grid_style.h"
 
 #include <array>
 

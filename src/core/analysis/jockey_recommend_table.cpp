@@ -1,11 +1,11 @@
-#include "analysis/jockey_recommend_table.h"
+#include "core/analysis/jockey_recommend_table.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <system_error>
 
-#include "text/cp932.h"
-#include "util/text_lines.h"
+#include "core/text/cp932.h"
+#include "core/util/text_lines.h"
 
 namespace quindle::analysis {
 

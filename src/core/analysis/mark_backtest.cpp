@@ -1,13 +1,13 @@
-#include "analysis/mark_backtest.h"
+#include "core/analysis/mark_backtest.h"
 
 #include <algorithm>
 #include <map>
 #include <tuple>
 
-#include "analysis/riding_pattern.h"
-#include "model/out_data.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/model/out_data.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::analysis {
 namespace {

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/bet_stats.h"
-#include "analysis/jockey_recommend_table.h"
-#include "analysis/scanned_runner.h"
+#include "core/analysis/bet_stats.h"
+#include "core/analysis/jockey_recommend_table.h"
+#include "core/analysis/scanned_runner.h"
 
 namespace quindle::analysis {
 

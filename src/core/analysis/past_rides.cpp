@@ -1,11 +1,11 @@
-#include "analysis/past_rides.h"
+#include "core/analysis/past_rides.h"
 
-#include "analysis/race_card.h"
-#include "analysis/riding_pattern.h"
-#include "store/codes.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/analysis/race_card.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/store/codes.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::analysis {
 namespace {

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/grid_style.h"
-#include "model/race_day.h"
+#include "core/analysis/grid_style.h"
+#include "core/model/race_day.h"
 
 namespace quindle::analysis {
 

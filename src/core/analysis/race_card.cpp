@@ -1,14 +1,14 @@
-#include "analysis/race_card.h"
+#include "core/analysis/race_card.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "analysis/riding_pattern.h"
-#include "analysis/scratched.h"
-#include "store/codes.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/analysis/scratched.h"
+#include "core/store/codes.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::analysis {
 namespace {

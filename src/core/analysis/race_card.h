@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/grid_style.h"
-#include "model/race_day.h"
+#include "core/analysis/grid_style.h"
+#include "core/model/race_day.h"
 
 namespace quindle::analysis {
 

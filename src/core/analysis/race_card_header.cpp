@@ -1,10 +1,10 @@
-#include "analysis/race_card_header.h"
+#include "core/analysis/race_card_header.h"
 
-#include "model/odds_time.h"
-#include "store/codes.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/model/odds_time.h"
+#include "core/store/codes.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::analysis {
 namespace {

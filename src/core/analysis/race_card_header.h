@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "model/race_day.h"
+#include "core/model/race_day.h"
 
 namespace quindle::analysis {
 

@@ -8,11 +8,11 @@
 #include <limits>
 #include <string_view>
 
-#include "analysis/riding_pattern.h"
-#include "analysis/scratched.h"
-#include "store/codes.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/analysis/scratched.h"
+#include "core/store/codes.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::analysis {
 namespace {

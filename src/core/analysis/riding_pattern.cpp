@@ -1,11 +1,11 @@
-#include "analysis/riding_pattern.h"
+#include "core/analysis/riding_pattern.h"
 
 #include <algorithm>
 #include <array>
 
-#include "store/codes.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/store/codes.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::analysis {
 namespace {

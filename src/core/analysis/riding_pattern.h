@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/jockey_recommend_table.h"
-#include "model/race_day.h"
+#include "core/analysis/jockey_recommend_table.h"
+#include "core/model/race_day.h"
 
 namespace quindle::analysis {
 

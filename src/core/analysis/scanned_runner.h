@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "model/fixed_types.h"
+#include "core/model/fixed_types.h"
 
 namespace quindle::analysis {
 

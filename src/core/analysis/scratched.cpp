@@ -1,9 +1,9 @@
-#include "analysis/scratched.h"
+#include "core/analysis/scratched.h"
 
-#include "store/codes.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/store/codes.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::analysis {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/race_day.h"
+#include "core/model/race_day.h"
 
 namespace quindle::analysis {
 

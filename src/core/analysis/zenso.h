@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/grid_style.h"
-#include "analysis/race_card.h"
-#include "model/race_day.h"
+#include "core/analysis/grid_style.h"
+#include "core/analysis/race_card.h"
+#include "core/model/race_day.h"
 
 namespace quindle::analysis {
 

@@ -1,11 +1,11 @@
-#include "env/error_log.h"
+#include "core/env/error_log.h"
 
 #include <system_error>
 
-#include "text/cp932.h"
-#include "util/file_io.h"
-#include "util/folders.h"
-#include "util/text_lines.h"
+#include "core/text/cp932.h"
+#include "core/util/file_io.h"
+#include "core/util/folders.h"
+#include "core/util/text_lines.h"
 
 namespace quindle::env {
 namespace fs = std::filesystem;

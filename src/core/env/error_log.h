@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "util/local_time.h"
-#include "util/result.h"
+#include "core/util/local_time.h"
+#include "core/util/result.h"
 
 namespace quindle::env {
 

@@ -1,8 +1,8 @@
-#include "env/ini_text.h"
+#include "core/env/ini_text.h"
 
-#include "text/fields.h"
-#include "util/folders.h"
-#include "util/text_lines.h"
+#include "core/text/fields.h"
+#include "core/util/folders.h"
+#include "core/util/text_lines.h"
 
 namespace quindle::env {
 namespace {

@@ -1,6 +1,6 @@
-#include "env/program_files.h"
+#include "core/env/program_files.h"
 
-#include "util/folders.h"
+#include "core/util/folders.h"
 
 namespace quindle::env {
 

@@ -1,9 +1,9 @@
-#include "env/program_folder.h"
+#include "core/env/program_folder.h"
 
 #include <cstdlib>
 #include <system_error>
 
-#include "util/utf8_path.h"
+#include "core/util/utf8_path.h"
 
 #if defined(_WIN32)
 #include <io.h>

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "util/result.h"
+#include "core/util/result.h"
 
 namespace quindle::env {
 

@@ -1,4 +1,4 @@
-#include "env/registry.h"
+#include "core/env/registry.h"
 
 namespace quindle::env {
 namespace {

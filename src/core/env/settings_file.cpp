@@ -1,11 +1,11 @@
-#include "env/settings_file.h"
+#include "core/env/settings_file.h"
 
 #include <climits>
 
-#include "env/ini_text.h"
-#include "text/fields.h"
-#include "util/file_io.h"
-#include "util/text_lines.h"
+#include "core/env/ini_text.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
+#include "core/util/text_lines.h"
 
 namespace quindle::env {
 namespace fs = std::filesystem;

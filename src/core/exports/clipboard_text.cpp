@@ -1,4 +1,4 @@
-#include "exports/clipboard_text.h"
+#include "core/exports/clipboard_text.h"
 
 namespace quindle::exports {
 namespace {

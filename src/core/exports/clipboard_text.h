@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/race_card.h"
-#include "analysis/race_card_header.h"
+#include "core/analysis/race_card.h"
+#include "core/analysis/race_card_header.h"
 
 namespace quindle::exports {
 

@@ -1,12 +1,12 @@
-#include "exports/day_exports.h"
+#include "core/exports/day_exports.h"
 
 #include <cstdint>
 
-#include "analysis/riding_pattern.h"
-#include "store/record_layout.h"
-#include "text/fields.h"
-#include "util/file_io.h"
-#include "util/utf8_path.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
+#include "core/util/utf8_path.h"
 
 namespace quindle::exports {
 namespace fs = std::filesystem;

@@ -16,9 +16,9 @@
 #include <string_view>
 #include <vector>
 
-#include "env/settings_file.h"
-#include "model/race_day.h"
-#include "util/result.h"
+#include "core/env/settings_file.h"
+#include "core/model/race_day.h"
+#include "core/util/result.h"
 
 namespace quindle::exports {
 

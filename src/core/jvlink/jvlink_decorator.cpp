@@ -1,4 +1,4 @@
-#include "jvlink/jvlink_decorator.h"
+#include "core/jvlink/jvlink_decorator.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
-#include "jvlink/jvlink_start.h"
+#include "core/jvlink/jvlink_start.h"
 
-#include "env/version.h"
-#include "jvlink/result_text.h"
+#include "core/env/version.h"
+#include "core/jvlink/result_text.h"
 
 namespace quindle::jvlink {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "jvlink/jvlink.h"
+#include "core/jvlink/jvlink.h"
 
 namespace quindle::jvlink {
 

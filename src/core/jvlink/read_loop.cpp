@@ -1,4 +1,4 @@
-#include "jvlink/read_loop.h"
+#include "core/jvlink/read_loop.h"
 
 #include <algorithm>
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "jvlink/jvlink.h"
-#include "util/progress.h"
+#include "core/jvlink/jvlink.h"
+#include "core/util/progress.h"
 
 namespace quindle::jvlink {
 

@@ -1,9 +1,9 @@
-#include "jvlink/result_text.h"
+#include "core/jvlink/result_text.h"
 
 #include <optional>
 #include <span>
 
-#include "jvlink/jvlink.h"
+#include "core/jvlink/jvlink.h"
 
 namespace quindle::jvlink {
 namespace {

@@ -20,10 +20,10 @@
 #include <string_view>
 #include <vector>
 
-#include "model/race_day.h"
-#include "store/files/checked_records.h"
-#include "store/files/local_files.h"
-#include "util/result.h"
+#include "core/model/race_day.h"
+#include "core/store/files/checked_records.h"
+#include "core/store/files/local_files.h"
+#include "core/util/result.h"
 
 namespace quindle::load {
 

@@ -4,11 +4,11 @@
 #include <chrono>
 #include <system_error>
 
-#include "load/day_files.h"
-#include "load/day_loader.h"
-#include "store/codes.h"
-#include "text/cp932.h"
-#include "util/folders.h"
+#include "core/load/day_files.h"
+#include "core/load/day_loader.h"
+#include "core/store/codes.h"
+#include "core/text/cp932.h"
+#include "core/util/folders.h"
 
 namespace quindle::load {
 using model::RaImage;

@@ -3,23 +3,23 @@
 // automatic odds times, odds, payout tables and the schedule decisions, in
 // that order (each step reads what the ones before it filled).
 
-#include "load/day_loader.h"
+#include "core/load/day_loader.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <exception>
 
-#include "analysis/riding_pattern.h"
-#include "load/day_files.h"
-#include "load/odds_import.h"
-#include "load/past_races.h"
-#include "load/runner_history.h"
-#include "model/payout_calc.h"
-#include "store/codes.h"
-#include "store/race_key.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/load/day_files.h"
+#include "core/load/odds_import.h"
+#include "core/load/past_races.h"
+#include "core/load/runner_history.h"
+#include "core/model/payout_calc.h"
+#include "core/store/codes.h"
+#include "core/store/race_key.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::load {
 using model::CalculatePayouts;

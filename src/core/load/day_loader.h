@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/jockey_recommend_table.h"
-#include "load/day_files.h"
-#include "model/race_day.h"
-#include "util/local_time.h"
-#include "util/progress.h"
-#include "util/result.h"
+#include "core/analysis/jockey_recommend_table.h"
+#include "core/load/day_files.h"
+#include "core/model/race_day.h"
+#include "core/util/local_time.h"
+#include "core/util/progress.h"
+#include "core/util/result.h"
 
 namespace quindle::load {
 

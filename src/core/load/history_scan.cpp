@@ -1,4 +1,4 @@
-#include "load/history_scan.h"
+#include "core/load/history_scan.h"
 
 #include <algorithm>
 #include <map>
@@ -6,19 +6,19 @@
 #include <span>
 #include <string_view>
 
-#include "analysis/bet_stats.h"
-#include "analysis/riding_pattern.h"
-#include "load/day_files.h"
-#include "load/odds_import.h"
-#include "load/past_races.h"
-#include "load/runner_history.h"
-#include "model/payout_calc.h"
-#include "model/record_image.h"
-#include "store/files/history_file.h"
-#include "store/files/local_files.h"
-#include "store/race_key.h"
-#include "text/fields.h"
-#include "util/folders.h"
+#include "core/analysis/bet_stats.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/load/day_files.h"
+#include "core/load/odds_import.h"
+#include "core/load/past_races.h"
+#include "core/load/runner_history.h"
+#include "core/model/payout_calc.h"
+#include "core/model/record_image.h"
+#include "core/store/files/history_file.h"
+#include "core/store/files/local_files.h"
+#include "core/store/race_key.h"
+#include "core/text/fields.h"
+#include "core/util/folders.h"
 
 namespace quindle::load {
 namespace {

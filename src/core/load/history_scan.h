@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/scanned_runner.h"
-#include "util/progress.h"
-#include "util/result.h"
+#include "core/analysis/scanned_runner.h"
+#include "core/util/progress.h"
+#include "core/util/result.h"
 
 namespace quindle::load {
 

@@ -1,8 +1,8 @@
-#include "load/jockey_table_file.h"
+#include "core/load/jockey_table_file.h"
 
-#include "text/cp932.h"
-#include "util/file_io.h"
-#include "util/folders.h"
+#include "core/text/cp932.h"
+#include "core/util/file_io.h"
+#include "core/util/folders.h"
 
 namespace quindle::load {
 

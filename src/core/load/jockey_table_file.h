@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/jockey_recommend_table.h"
-#include "util/result.h"
+#include "core/analysis/jockey_recommend_table.h"
+#include "core/util/result.h"
 
 namespace quindle::load {
 

@@ -1,4 +1,4 @@
-#include "load/odds_import.h"
+#include "core/load/odds_import.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/riding_pattern.h"
-#include "store/files/checked_records.h"
-#include "text/fields.h"
-#include "util/file_io.h"
-#include "util/text_lines.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/store/files/checked_records.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
+#include "core/util/text_lines.h"
 
 namespace quindle::load {
 namespace {

@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/jockey_recommend_table.h"
-#include "load/day_files.h"
-#include "model/race_day.h"
-#include "text/fields.h"
-#include "util/result.h"
+#include "core/analysis/jockey_recommend_table.h"
+#include "core/load/day_files.h"
+#include "core/model/race_day.h"
+#include "core/text/fields.h"
+#include "core/util/result.h"
 
 namespace quindle::load {
 

@@ -1,9 +1,9 @@
-#include "load/past_races.h"
+#include "core/load/past_races.h"
 
-#include "store/files/checked_records.h"
-#include "store/files/file_names.h"
-#include "store/race_key.h"
-#include "text/fields.h"
+#include "core/store/files/checked_records.h"
+#include "core/store/files/file_names.h"
+#include "core/store/race_key.h"
+#include "core/text/fields.h"
 
 namespace quindle::load {
 using model::SeImage;

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "model/record_image.h"
-#include "store/files/local_files.h"
+#include "core/model/record_image.h"
+#include "core/store/files/local_files.h"
 
 namespace quindle::load {
 

@@ -1,12 +1,12 @@
-#include "load/payout_import.h"
+#include "core/load/payout_import.h"
 
 #include <system_error>
 #include <vector>
 
-#include "load/day_files.h"
-#include "model/payout_calc.h"
-#include "store/record_layout.h"
-#include "text/fields.h"
+#include "core/load/day_files.h"
+#include "core/model/payout_calc.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
 
 namespace quindle::load {
 using model::CalculatePayouts;

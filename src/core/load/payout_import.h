@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "model/race_day.h"
-#include "util/result.h"
+#include "core/model/race_day.h"
+#include "core/util/result.h"
 
 namespace quindle::load {
 

@@ -1,20 +1,20 @@
-#include "load/previous_race_search.h"
+#include "core/load/previous_race_search.h"
 
 #include <algorithm>
 #include <map>
 #include <optional>
 #include <unordered_map>
 
-#include "analysis/riding_pattern.h"
-#include "analysis/zenso.h"
-#include "store/codes.h"
-#include "store/files/checked_records.h"
-#include "store/files/file_names.h"
-#include "store/files/local_files.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
-#include "util/file_io.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/analysis/zenso.h"
+#include "core/store/codes.h"
+#include "core/store/files/checked_records.h"
+#include "core/store/files/file_names.h"
+#include "core/store/files/local_files.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
 
 namespace quindle::load {
 namespace {

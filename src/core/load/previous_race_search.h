@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "model/race_day.h"
-#include "util/progress.h"
-#include "util/result.h"
+#include "core/model/race_day.h"
+#include "core/util/progress.h"
+#include "core/util/result.h"
 
 namespace quindle::load {
 

@@ -1,14 +1,14 @@
-#include "load/runner_history.h"
+#include "core/load/runner_history.h"
 
 #include <string_view>
 #include <vector>
 
-#include "analysis/riding_pattern.h"
-#include "store/codes.h"
-#include "store/files/checked_records.h"
-#include "store/files/history_file.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/store/codes.h"
+#include "core/store/files/checked_records.h"
+#include "core/store/files/history_file.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::load {
 namespace {

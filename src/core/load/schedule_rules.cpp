@@ -1,10 +1,10 @@
-#include "load/schedule_rules.h"
+#include "core/load/schedule_rules.h"
 
-#include "load/day_loader.h"
-#include "model/odds_time.h"
-#include "store/codes/formatting.h"
-#include "store/record_layout.h"
-#include "text/fields.h"
+#include "core/load/day_loader.h"
+#include "core/model/odds_time.h"
+#include "core/store/codes/formatting.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
 
 namespace quindle::load {
 namespace {

@@ -16,10 +16,10 @@
 #include <string_view>
 #include <vector>
 
-#include "load/race_ref.h"
-#include "model/race_day.h"
-#include "model/record_image.h"
-#include "util/local_time.h"
+#include "core/load/race_ref.h"
+#include "core/model/race_day.h"
+#include "core/model/record_image.h"
+#include "core/util/local_time.h"
 
 namespace quindle::load {
 

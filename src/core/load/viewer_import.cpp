@@ -10,13 +10,13 @@
 #include <system_error>
 #include <vector>
 
-#include "load/odds_import.h"
-#include "store/files/file_names.h"
-#include "store/files/line_file_io.h"
-#include "store/files/local_files.h"
-#include "text/fields.h"
-#include "util/file_io.h"
-#include "util/folders.h"
+#include "core/load/odds_import.h"
+#include "core/store/files/file_names.h"
+#include "core/store/files/line_file_io.h"
+#include "core/store/files/local_files.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
+#include "core/util/folders.h"
 
 namespace quindle::load {
 namespace {

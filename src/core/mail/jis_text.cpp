@@ -1,10 +1,10 @@
-#include "mail/jis_text.h"
+#include "core/mail/jis_text.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::mail {
 namespace {

@@ -1,11 +1,11 @@
-#include "mail/mail_message.h"
+#include "core/mail/mail_message.h"
 
 #include <atomic>
 #include <chrono>
 
-#include "mail/jis_text.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/mail/jis_text.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::mail {
 namespace {

@@ -1,7 +1,7 @@
-#include "mail/mail_settings.h"
+#include "core/mail/mail_settings.h"
 
-#include "text/fields.h"
-#include "util/utf8_path.h"
+#include "core/text/fields.h"
+#include "core/util/utf8_path.h"
 
 namespace quindle::mail {
 namespace {

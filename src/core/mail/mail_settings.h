@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "env/settings_file.h"
-#include "mail/mail_message.h"
+#include "core/env/settings_file.h"
+#include "core/mail/mail_message.h"
 
 namespace quindle::mail {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "mail/mail_message.h"
-#include "model/race_day.h"
+#include "core/mail/mail_message.h"
+#include "core/model/race_day.h"
 
 namespace quindle::mail {
 

@@ -1,4 +1,4 @@
-#include "mail/send_report.h"
+#include "core/mail/send_report.h"
 
 namespace quindle::mail {
 

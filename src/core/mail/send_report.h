@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "mail/smtp_client.h"
+#include "core/mail/smtp_client.h"
 
 namespace quindle::mail {
 

@@ -1,4 +1,4 @@
-#include "mail/smtp_client.h"
+#include "core/mail/smtp_client.h"
 
 #if defined(QUINDLE_HAVE_CURL)
 
@@ -8,7 +8,7 @@
 #include <memory>
 #include <mutex>
 
-#include "mail/mail_message.h"
+#include "core/mail/mail_message.h"
 
 namespace quindle::mail {
 namespace {

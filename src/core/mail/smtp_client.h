@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "mail/mail_settings.h"
+#include "core/mail/mail_settings.h"
 
 namespace quindle::mail {
 

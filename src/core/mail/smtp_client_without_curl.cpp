@@ -1,4 +1,4 @@
-#include "mail/smtp_client.h"
+#include "core/mail/smtp_client.h"
 
 // A build made without libcurl (the Windows cross build: Debian has no libcurl
 // for mingw) cannot speak SMTP. Every send ends at once with the reason, so

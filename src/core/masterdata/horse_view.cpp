@@ -1,9 +1,9 @@
-#include "masterdata/horse_view.h"
+#include "core/masterdata/horse_view.h"
 
-#include "store/codes.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/store/codes.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::masterdata {
 namespace {

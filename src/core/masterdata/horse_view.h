@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/grid_style.h"
-#include "masterdata/past_runs.h"
-#include "masterdata/view_lines.h"
+#include "core/analysis/grid_style.h"
+#include "core/masterdata/past_runs.h"
+#include "core/masterdata/view_lines.h"
 
 namespace quindle::masterdata {
 

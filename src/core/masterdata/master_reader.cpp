@@ -1,12 +1,12 @@
-#include "masterdata/master_reader.h"
+#include "core/masterdata/master_reader.h"
 
 #include <optional>
 
-#include "store/files/checked_records.h"
-#include "store/files/file_names.h"
-#include "store/files/local_files.h"
-#include "text/fields.h"
-#include "util/file_io.h"
+#include "core/store/files/checked_records.h"
+#include "core/store/files/file_names.h"
+#include "core/store/files/local_files.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
 
 namespace quindle::masterdata {
 namespace {

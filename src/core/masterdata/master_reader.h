@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "store/record_layout.h"
-#include "util/result.h"
+#include "core/store/record_layout.h"
+#include "core/util/result.h"
 
 namespace quindle::masterdata {
 

@@ -1,8 +1,8 @@
-#include "masterdata/past_runs.h"
+#include "core/masterdata/past_runs.h"
 
-#include "load/past_races.h"
-#include "load/runner_history.h"
-#include "store/files/history_file.h"
+#include "core/load/past_races.h"
+#include "core/load/runner_history.h"
+#include "core/store/files/history_file.h"
 
 namespace quindle::masterdata {
 namespace {

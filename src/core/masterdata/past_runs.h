@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/race_day.h"
+#include "core/model/race_day.h"
 
 namespace quindle::masterdata {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "masterdata/view_lines.h"
+#include "core/masterdata/view_lines.h"
 
 namespace quindle::masterdata {
 

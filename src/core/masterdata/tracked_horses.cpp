@@ -1,8 +1,8 @@
-#include "masterdata/tracked_horses.h"
+#include "core/masterdata/tracked_horses.h"
 
-#include "store/record_layout.h"
-#include "text/fields.h"
-#include "util/file_io.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
 
 namespace quindle::masterdata {
 

@@ -1,8 +1,8 @@
-#include "masterdata/view_lines.h"
+#include "core/masterdata/view_lines.h"
 
-#include "store/codes/formatting.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/store/codes/formatting.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::masterdata {
 

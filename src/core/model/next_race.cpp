@@ -1,7 +1,7 @@
-#include "model/next_race.h"
+#include "core/model/next_race.h"
 
-#include "store/record_layout.h"
-#include "text/fields.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
 
 namespace quindle::model {
 namespace {

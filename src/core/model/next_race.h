@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "model/race_day.h"
-#include "util/local_time.h"
+#include "core/model/race_day.h"
+#include "core/util/local_time.h"
 
 namespace quindle::model {
 

@@ -1,4 +1,4 @@
-#include "model/odds_time.h"
+#include "core/model/odds_time.h"
 
 namespace quindle::model {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "model/record_image.h"
+#include "core/model/record_image.h"
 
 namespace quindle::model {
 

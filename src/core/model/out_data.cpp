@@ -1,4 +1,4 @@
-#include "model/out_data.h"
+#include "core/model/out_data.h"
 
 #include <type_traits>
 

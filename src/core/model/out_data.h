@@ -9,8 +9,8 @@
 
 #include <cstdint>
 
-#include "model/fixed_types.h"
-#include "store/record_layout.h"
+#include "core/model/fixed_types.h"
+#include "core/store/record_layout.h"
 
 namespace quindle::model {
 

@@ -1,6 +1,6 @@
-#include "model/payout_calc.h"
+#include "core/model/payout_calc.h"
 
-#include "text/fields.h"
+#include "core/text/fields.h"
 
 namespace quindle::model {
 namespace {

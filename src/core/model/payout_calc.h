@@ -3,8 +3,8 @@
 // per-bet-type slots (winning key, popularity, payout), as the result tab
 // shows them.
 
-#include "model/payout_tables.h"
-#include "model/race_day.h"
+#include "core/model/payout_tables.h"
+#include "core/model/race_day.h"
 
 namespace quindle::model {
 

@@ -1,6 +1,6 @@
-#include "model/payout_display.h"
+#include "core/model/payout_display.h"
 
-#include "text/fields.h"
+#include "core/text/fields.h"
 
 namespace quindle::model {
 namespace {

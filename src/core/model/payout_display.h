@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/payout_tables.h"
-#include "store/record_layout.h"
+#include "core/model/payout_tables.h"
+#include "core/store/record_layout.h"
 
 namespace quindle::model {
 

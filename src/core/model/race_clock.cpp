@@ -1,7 +1,7 @@
-#include "model/race_clock.h"
+#include "core/model/race_clock.h"
 
-#include "store/record_layout.h"
-#include "text/fields.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
 
 namespace quindle::model {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "model/record_image.h"
-#include "util/local_time.h"
+#include "core/model/record_image.h"
+#include "core/util/local_time.h"
 
 namespace quindle::model {
 

@@ -1,4 +1,4 @@
-#include "model/race_day.h"
+#include "core/model/race_day.h"
 
 #include <cstdint>
 #include <stdexcept>

@@ -12,9 +12,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "model/out_data.h"
-#include "model/payout_tables.h"
-#include "model/record_image.h"
+#include "core/model/out_data.h"
+#include "core/model/payout_tables.h"
+#include "core/model/record_image.h"
 
 namespace quindle::model {
 

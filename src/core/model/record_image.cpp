@@ -1,4 +1,4 @@
-#include "model/record_image.h"
+#include "core/model/record_image.h"
 
 #include <algorithm>
 

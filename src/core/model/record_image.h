@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "store/record_layout.h"
-#include "text/fields.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
 
 namespace quindle::model {
 

@@ -1,4 +1,4 @@
-#include "stats/comma_text.h"
+#include "core/stats/comma_text.h"
 
 namespace quindle::stats {
 namespace {

@@ -1,11 +1,11 @@
-#include "stats/rank_summary.h"
+#include "core/stats/rank_summary.h"
 
 #include <charconv>
 #include <cmath>
 #include <optional>
 
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::stats {
 namespace {

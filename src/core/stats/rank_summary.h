@@ -13,8 +13,8 @@
 #include <array>
 #include <string>
 
-#include "stats/stats_file.h"
-#include "util/result.h"
+#include "core/stats/stats_file.h"
+#include "core/util/result.h"
 
 namespace quindle::stats {
 

@@ -1,12 +1,12 @@
-#include "stats/stats_file.h"
+#include "core/stats/stats_file.h"
 
 #include <system_error>
 
-#include "stats/comma_text.h"
-#include "util/file_io.h"
-#include "util/folders.h"
-#include "util/text_lines.h"
-#include "util/utf8_path.h"
+#include "core/stats/comma_text.h"
+#include "core/util/file_io.h"
+#include "core/util/folders.h"
+#include "core/util/text_lines.h"
+#include "core/util/utf8_path.h"
 
 namespace quindle::stats {
 namespace fs = std::filesystem;

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "util/result.h"
+#include "core/util/result.h"
 
 namespace quindle::stats {
 

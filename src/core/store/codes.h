@@ -2,7 +2,7 @@
 // JV-Data codes to display texts, and the display formatting of record
 // fields. Every operation is a pure function of CP932 texts.
 
-#include "store/codes/formatting.h"
-#include "store/codes/race_texts.h"
-#include "store/codes/small_tables.h"
-#include "store/codes/venue.h"
+#include "core/store/codes/formatting.h"
+#include "core/store/codes/race_texts.h"
+#include "core/store/codes/small_tables.h"
+#include "core/store/codes/venue.h"

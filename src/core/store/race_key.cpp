@@ -1,11 +1,11 @@
-#include "store/race_key.h"
+#include "core/store/race_key.h"
 
 #include <algorithm>
 
-#include "store/codes/venue.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/store/codes/venue.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::store {
 namespace {

@@ -1,4 +1,4 @@
-#include "store/record_check.h"
+#include "core/store/record_check.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,11 +6,11 @@
 #include <iterator>
 #include <system_error>
 
-#include "store/codes.h"
-#include "store/race_key.h"
-#include "text/cp932.h"
-#include "text/fields.h"
-#include "util/file_io.h"
+#include "core/store/codes.h"
+#include "core/store/race_key.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
 
 namespace quindle::store {
 namespace {

@@ -1,4 +1,4 @@
-#include "store/record_layout.h"
+#include "core/store/record_layout.h"
 
 #include <string>
 

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "text/fields.h"
+#include "core/text/fields.h"
 
 namespace quindle::store::layout {
 

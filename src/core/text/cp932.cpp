@@ -1,4 +1,4 @@
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 #include <algorithm>
 #include <map>
@@ -8,7 +8,7 @@
 #if defined(_WIN32)
 #include <windows.h>
 
-#include "text/wide_text.h"
+#include "core/text/wide_text.h"
 #else
 #include <iconv.h>
 

@@ -1,4 +1,4 @@
-#include "text/fields.h"
+#include "core/text/fields.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -44,7 +44,9 @@ std::int64_t ReadInt(std::string_view text) {
 }
 
 namespace {
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsTrimmed(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 }  // namespace
 
 std::string_view TrimLeftBlanks(std::string_view s) {
@@ -59,9 +61,13 @@ std::string_view TrimRightBlanks(std::string_view s) {
     return s.substr(0, e);
 }
 
-std::string_view TrimBlanks(std::string_view s) { return TrimRightBlanks(TrimLeftBlanks(s)); }
+std::string_view TrimBlanks(std::string_view s) {
+    return TrimRightBlanks(TrimLeftBlanks(s));
+}
 
-bool IsBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+bool IsBlank(std::string_view s) {
+    return s.find_first_not_of(' ') == std::string_view::npos;
+}
 
 std::string PadRight(std::string_view s, size_t width) {
     std::string out(s);

@@ -1,6 +1,6 @@
 #if defined(_WIN32)
 
-#include "text/wide_text.h"
+#include "core/text/wide_text.h"
 
 #include <windows.h>
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "util/pipe_io.h"
-#include "util/result.h"
+#include "core/util/pipe_io.h"
+#include "core/util/result.h"
 
 namespace quindle {
 

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <thread>
 
-#include "util/child_process.h"
+#include "core/util/child_process.h"
 
 extern char** environ;
 

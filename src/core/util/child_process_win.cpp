@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "text/wide_text.h"
-#include "util/child_process.h"
+#include "core/text/wide_text.h"
+#include "core/util/child_process.h"
 
 namespace quindle {
 namespace {

@@ -1,4 +1,4 @@
-#include "util/child_process.h"
+#include "core/util/child_process.h"
 
 namespace quindle {
 

@@ -1,4 +1,4 @@
-#include "util/command_options.h"
+#include "core/util/command_options.h"
 
 namespace quindle {
 

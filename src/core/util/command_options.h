@@ -11,8 +11,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "util/result.h"
-#include "util/utf8_path.h"
+#include "core/util/result.h"
+#include "core/util/utf8_path.h"
 
 namespace quindle {
 

@@ -1,4 +1,4 @@
-#include "util/file_io.h"
+#include "core/util/file_io.h"
 
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <system_error>
 
-#include "util/utf8_path.h"
+#include "core/util/utf8_path.h"
 #if defined(_WIN32)
 #include <io.h>  // _commit
 #include <process.h>

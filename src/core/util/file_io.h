@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "util/result.h"
+#include "core/util/result.h"
 
 namespace quindle {
 

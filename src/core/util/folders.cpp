@@ -1,9 +1,9 @@
-#include "util/folders.h"
+#include "core/util/folders.h"
 
 #include <algorithm>
 #include <system_error>
 
-#include "util/utf8_path.h"
+#include "core/util/utf8_path.h"
 
 namespace quindle {
 namespace fs = std::filesystem;

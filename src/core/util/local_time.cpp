@@ -1,9 +1,9 @@
-#include "util/local_time.h"
+#include "core/util/local_time.h"
 
 #include <chrono>
 #include <ctime>
 
-#include "text/fields.h"
+#include "core/text/fields.h"
 
 namespace quindle {
 

@@ -1,4 +1,4 @@
-#include "util/parallel.h"
+#include "core/util/parallel.h"
 
 #include <algorithm>
 #include <atomic>

@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "util/pipe_io.h"
+#include "core/util/pipe_io.h"
 
 namespace quindle {
 

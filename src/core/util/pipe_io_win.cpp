@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "util/pipe_io.h"
+#include "core/util/pipe_io.h"
 
 namespace quindle {
 namespace {

@@ -1,4 +1,4 @@
-#include "util/program_clock.h"
+#include "core/util/program_clock.h"
 
 #include <charconv>
 #include <cmath>

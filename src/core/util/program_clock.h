@@ -14,8 +14,8 @@
 #include <mutex>
 #include <string_view>
 
-#include "util/local_time.h"
-#include "util/result.h"
+#include "core/util/local_time.h"
+#include "core/util/result.h"
 
 namespace quindle {
 

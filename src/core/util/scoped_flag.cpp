@@ -1,4 +1,4 @@
-#include "util/scoped_flag.h"
+#include "core/util/scoped_flag.h"
 
 namespace quindle {
 

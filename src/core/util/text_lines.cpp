@@ -1,4 +1,4 @@
-#include "util/text_lines.h"
+#include "core/util/text_lines.h"
 
 namespace quindle {
 

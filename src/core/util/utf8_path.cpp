@@ -1,4 +1,4 @@
-#include "util/utf8_path.h"
+#include "core/util/utf8_path.h"
 
 #include <string>
 

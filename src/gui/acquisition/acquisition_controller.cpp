@@ -1,4 +1,4 @@
-#include "acquisition/acquisition_controller.h"
+#include "gui/acquisition/acquisition_controller.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,20 +8,20 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "acquisition/get_data_form.h"
-#include "acquisition/oz_get_time_form.h"
-#include "acquisition/status_line.h"
 #include "app/session.h"
-#include "common/message_sink.h"
-#include "common/qt_text.h"
-#include "common/user_dialogs.h"
-#include "common/wiring.h"
-#include "document/day_document.h"
-#include "env/settings_file.h"
-#include "load/odds_import.h"
-#include "load/schedule_rules.h"
-#include "util/scoped_flag.h"
-#include "util/utf8_path.h"
+#include "core/env/settings_file.h"
+#include "core/load/odds_import.h"
+#include "core/load/schedule_rules.h"
+#include "core/util/scoped_flag.h"
+#include "core/util/utf8_path.h"
+#include "gui/acquisition/get_data_form.h"
+#include "gui/acquisition/oz_get_time_form.h"
+#include "gui/acquisition/status_line.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/user_dialogs.h"
+#include "gui/common/wiring.h"
+#include "gui/document/day_document.h"
 
 namespace quindle::gui {
 

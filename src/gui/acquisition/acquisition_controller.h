@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "app/day_retrieval.h"
-#include "common/feature_context.h"
-#include "jvlink/read_loop.h"
-#include "load/day_loader.h"
-#include "load/race_ref.h"
+#include "core/jvlink/read_loop.h"
+#include "core/load/day_loader.h"
+#include "core/load/race_ref.h"
+#include "gui/common/feature_context.h"
 
 class QAction;
 class QCheckBox;

@@ -1,4 +1,4 @@
-#include "acquisition/get_data_form.h"
+#include "gui/acquisition/get_data_form.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,11 +15,11 @@
 #include <algorithm>
 
 #include "app/session.h"
-#include "common/controls.h"
-#include "common/message_sink.h"
-#include "common/qt_text.h"
-#include "common/wiring.h"
-#include "jvlink/download/download_texts.h"
+#include "core/jvlink/download/download_texts.h"
+#include "gui/common/controls.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/wiring.h"
 
 namespace quindle::gui {
 

@@ -12,9 +12,9 @@
 
 #include <QDialog>
 
-#include "common/event_pump.h"
-#include "jvlink/download/download_engine.h"
-#include "util/local_time.h"
+#include "core/jvlink/download/download_engine.h"
+#include "core/util/local_time.h"
+#include "gui/common/event_pump.h"
 
 class QCheckBox;
 class QDateTimeEdit;

@@ -1,4 +1,4 @@
-#include "acquisition/oz_get_time_form.h"
+#include "gui/acquisition/oz_get_time_form.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "common/controls.h"
-#include "common/message_sink.h"
-#include "common/qt_text.h"
+#include "gui/common/controls.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 

@@ -12,7 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "env/settings_file.h"
+#include "core/env/settings_file.h"
 
 class QPushButton;
 class QSpinBox;

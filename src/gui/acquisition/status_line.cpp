@@ -1,8 +1,8 @@
-#include "acquisition/status_line.h"
+#include "gui/acquisition/status_line.h"
 
 #include <QLabel>
 
-#include "common/qt_text.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 

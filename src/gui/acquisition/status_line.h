@@ -4,8 +4,8 @@
 // window process its events. A new text makes the next pump process events at
 // once, so that it is seen before JV-Link is called.
 
-#include "common/event_pump.h"
-#include "jvlink/realtime/realtime_observer.h"
+#include "core/jvlink/realtime/realtime_observer.h"
+#include "gui/common/event_pump.h"
 
 class QLabel;
 

@@ -1,4 +1,4 @@
-#include "analysis/analysis_controller.h"
+#include "gui/analysis/analysis_controller.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -8,14 +8,14 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "analysis/analysis_page.h"
-#include "analysis/bet_stats.h"
-#include "analysis/mark_backtest.h"
-#include "analysis/return_chart.h"
 #include "app/session.h"
-#include "common/qt_text.h"
-#include "load/day_files.h"
-#include "load/history_scan.h"
+#include "core/analysis/bet_stats.h"
+#include "core/analysis/mark_backtest.h"
+#include "core/load/day_files.h"
+#include "core/load/history_scan.h"
+#include "gui/analysis/analysis_page.h"
+#include "gui/analysis/return_chart.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 namespace {

@@ -7,9 +7,9 @@
 #include <QObject>
 #include <optional>
 
-#include "analysis/scanned_runner.h"
-#include "common/event_pump.h"
-#include "common/feature_context.h"
+#include "core/analysis/scanned_runner.h"
+#include "gui/common/event_pump.h"
+#include "gui/common/feature_context.h"
 
 namespace quindle::gui {
 

@@ -1,4 +1,4 @@
-#include "analysis/analysis_page.h"
+#include "gui/analysis/analysis_page.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -12,8 +12,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "analysis/return_chart.h"
-#include "common/controls.h"
+#include "gui/analysis/return_chart.h"
+#include "gui/common/controls.h"
 
 namespace quindle::gui {
 namespace {

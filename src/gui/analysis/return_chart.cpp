@@ -1,4 +1,4 @@
-#include "analysis/return_chart.h"
+#include "gui/analysis/return_chart.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "analysis/mark_backtest.h"
+#include "core/analysis/mark_backtest.h"
 
 namespace quindle::gui {
 

@@ -1,4 +1,4 @@
-#include "common/cell_delegate.h"
+#include "gui/common/cell_delegate.h"
 
 #include <QPainter>
 

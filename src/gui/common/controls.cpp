@@ -1,10 +1,10 @@
-#include "common/controls.h"
+#include "gui/common/controls.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
-#include "common/qt_text.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "common/event_pump.h"
+#include "gui/common/event_pump.h"
 
 #include <QCoreApplication>
 

@@ -4,7 +4,7 @@
 // (the loaded day and the selection), where messages go, the clock, and the
 // window that owns dialogs.
 
-#include "util/local_time.h"
+#include "core/util/local_time.h"
 
 class QWidget;
 

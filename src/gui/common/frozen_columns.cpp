@@ -1,4 +1,4 @@
-#include "common/frozen_columns.h"
+#include "gui/common/frozen_columns.h"
 
 #include <QEvent>
 #include <QHeaderView>

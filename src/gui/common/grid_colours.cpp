@@ -1,4 +1,4 @@
-#include "common/grid_colours.h"
+#include "gui/common/grid_colours.h"
 
 #include <QHeaderView>
 #include <QPalette>

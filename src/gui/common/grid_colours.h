@@ -7,7 +7,7 @@
 #include <QColor>
 #include <QFont>
 
-#include "analysis/grid_style.h"
+#include "core/analysis/grid_style.h"
 
 class QHeaderView;
 class QTableWidgetItem;

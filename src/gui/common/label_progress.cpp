@@ -1,8 +1,8 @@
-#include "common/label_progress.h"
+#include "gui/common/label_progress.h"
 
 #include <QLabel>
 
-#include "common/qt_text.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 

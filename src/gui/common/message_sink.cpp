@@ -1,4 +1,4 @@
-#include "common/message_sink.h"
+#include "gui/common/message_sink.h"
 
 #include <QApplication>
 #include <QMessageBox>

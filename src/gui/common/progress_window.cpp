@@ -1,11 +1,11 @@
-#include "common/progress_window.h"
+#include "gui/common/progress_window.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "common/qt_text.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 namespace {

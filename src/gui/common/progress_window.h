@@ -9,8 +9,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "common/event_pump.h"
-#include "util/progress.h"
+#include "core/util/progress.h"
+#include "gui/common/event_pump.h"
 
 class QLabel;
 class QProgressBar;

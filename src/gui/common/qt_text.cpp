@@ -1,6 +1,6 @@
-#include "common/qt_text.h"
+#include "gui/common/qt_text.h"
 
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::gui {
 

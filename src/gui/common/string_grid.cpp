@@ -1,4 +1,4 @@
-#include "common/string_grid.h"
+#include "gui/common/string_grid.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

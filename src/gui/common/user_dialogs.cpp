@@ -1,4 +1,4 @@
-#include "common/user_dialogs.h"
+#include "gui/common/user_dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

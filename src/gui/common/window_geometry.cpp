@@ -1,4 +1,4 @@
-#include "common/window_geometry.h"
+#include "gui/common/window_geometry.h"
 
 #include <QWidget>
 

@@ -2,8 +2,8 @@
 // A window's position and size kept in the settings file, so that it opens
 // again where it was when it was last closed.
 
-#include "env/settings_file.h"
-#include "util/result.h"
+#include "core/env/settings_file.h"
+#include "core/util/result.h"
 
 class QWidget;
 

@@ -1,7 +1,7 @@
-#include "document/day_document.h"
+#include "gui/document/day_document.h"
 
-#include "load/previous_race_search.h"
-#include "model/payout_calc.h"
+#include "core/load/previous_race_search.h"
+#include "core/model/payout_calc.h"
 
 namespace quindle::gui {
 

@@ -19,12 +19,12 @@
 
 #include "app/day_retrieval.h"
 #include "app/session.h"
-#include "load/day_loader.h"
-#include "load/race_ref.h"
-#include "model/race_day.h"
-#include "util/progress.h"
-#include "util/result.h"
-#include "util/scoped_flag.h"
+#include "core/load/day_loader.h"
+#include "core/load/race_ref.h"
+#include "core/model/race_day.h"
+#include "core/util/progress.h"
+#include "core/util/result.h"
+#include "core/util/scoped_flag.h"
 
 namespace quindle::gui {
 

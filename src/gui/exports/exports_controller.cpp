@@ -1,4 +1,4 @@
-#include "exports/exports_controller.h"
+#include "gui/exports/exports_controller.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -7,13 +7,13 @@
 #include <QLabel>
 #include <QTableWidget>
 
-#include "common/message_sink.h"
-#include "common/qt_text.h"
-#include "common/user_dialogs.h"
-#include "common/wiring.h"
-#include "document/day_document.h"
-#include "exports/clipboard_text.h"
-#include "raceview/race_header.h"
+#include "core/exports/clipboard_text.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/user_dialogs.h"
+#include "gui/common/wiring.h"
+#include "gui/document/day_document.h"
+#include "gui/raceview/race_header.h"
 
 namespace quindle::gui {
 namespace {

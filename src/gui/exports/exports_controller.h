@@ -4,8 +4,8 @@
 
 #include <QObject>
 
-#include "common/feature_context.h"
-#include "exports/day_exports.h"
+#include "core/exports/day_exports.h"
+#include "gui/common/feature_context.h"
 
 class QAbstractButton;
 class QAction;

@@ -1,4 +1,4 @@
-#include "mail/mail_controller.h"
+#include "gui/mail/mail_controller.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -7,16 +7,16 @@
 #include <ctime>
 
 #include "app/session.h"
-#include "common/message_sink.h"
-#include "common/qt_text.h"
-#include "common/wiring.h"
-#include "document/day_document.h"
-#include "mail/mail_set_form.h"
-#include "mail/race_mail.h"
-#include "mail/send_report.h"
-#include "text/cp932.h"
-#include "text/fields.h"
-#include "util/local_time.h"
+#include "core/mail/race_mail.h"
+#include "core/mail/send_report.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
+#include "core/util/local_time.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/wiring.h"
+#include "gui/document/day_document.h"
+#include "gui/mail/mail_set_form.h"
 
 namespace quindle::gui {
 

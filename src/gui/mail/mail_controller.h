@@ -4,8 +4,8 @@
 
 #include <QObject>
 
-#include "common/feature_context.h"
-#include "mail/mail_sender.h"
+#include "gui/common/feature_context.h"
+#include "gui/mail/mail_sender.h"
 
 class QAbstractButton;
 class QStatusBar;

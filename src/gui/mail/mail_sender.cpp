@@ -1,13 +1,13 @@
-#include "mail/mail_sender.h"
+#include "gui/mail/mail_sender.h"
 
 #include <QMetaObject>
 #include <QPointer>
 #include <QStatusBar>
 
-#include "common/message_sink.h"
-#include "common/qt_text.h"
-#include "mail/send_report.h"
-#include "text/cp932.h"
+#include "core/mail/send_report.h"
+#include "core/text/cp932.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 namespace {

@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "mail/mail_settings.h"
-#include "mail/smtp_client.h"
+#include "core/mail/mail_settings.h"
+#include "core/mail/smtp_client.h"
 
 class QStatusBar;
 

@@ -1,4 +1,4 @@
-#include "mail/mail_set_form.h"
+#include "gui/mail/mail_set_form.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 #include <ctime>
 
-#include "common/controls.h"
-#include "common/message_sink.h"
-#include "common/qt_text.h"
-#include "mail/mail_sender.h"
-#include "mail/send_report.h"
+#include "core/mail/send_report.h"
+#include "gui/common/controls.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/qt_text.h"
+#include "gui/mail/mail_sender.h"
 
 namespace quindle::gui {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "mail/mail_settings.h"
-#include "mail/smtp_client.h"
+#include "core/mail/mail_settings.h"
+#include "core/mail/smtp_client.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "mainwindow/MainWindow.h"
+#include "gui/mainwindow/MainWindow.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -14,20 +14,20 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "analysis/past_rides.h"
-#include "common/frozen_columns.h"
-#include "common/grid_colours.h"
-#include "common/message_sink.h"
-#include "common/progress_window.h"
-#include "common/qt_text.h"
-#include "common/user_dialogs.h"
-#include "common/window_geometry.h"
-#include "document/day_document.h"
-#include "env/version.h"
-#include "jvlink/jvlink_start.h"
-#include "raceview/past_ride_delegate.h"
-#include "raceview/race_card_view.h"
-#include "raceview/zenso_view.h"
+#include "core/analysis/past_rides.h"
+#include "core/env/version.h"
+#include "core/jvlink/jvlink_start.h"
+#include "gui/common/frozen_columns.h"
+#include "gui/common/grid_colours.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/progress_window.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/user_dialogs.h"
+#include "gui/common/window_geometry.h"
+#include "gui/document/day_document.h"
+#include "gui/raceview/past_ride_delegate.h"
+#include "gui/raceview/race_card_view.h"
+#include "gui/raceview/zenso_view.h"
 
 namespace quindle::gui {
 namespace {

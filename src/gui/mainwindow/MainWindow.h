@@ -10,18 +10,18 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_page.h"
 #include "app/session.h"
-#include "env/program_files.h"
-#include "jvlink/jvlink.h"
-#include "load/day_loader.h"
-#include "mainwindow/main_menu.h"
-#include "mainwindow/top_bar.h"
-#include "model/race_day.h"
-#include "raceview/race_pages.h"
-#include "raceview/race_view_controller.h"
-#include "stats/stats_page.h"
-#include "util/local_time.h"
+#include "core/env/program_files.h"
+#include "core/jvlink/jvlink.h"
+#include "core/load/day_loader.h"
+#include "core/model/race_day.h"
+#include "core/util/local_time.h"
+#include "gui/analysis/analysis_page.h"
+#include "gui/mainwindow/main_menu.h"
+#include "gui/mainwindow/top_bar.h"
+#include "gui/raceview/race_pages.h"
+#include "gui/raceview/race_view_controller.h"
+#include "gui/stats/stats_page.h"
 
 class QLabel;
 class QListWidget;

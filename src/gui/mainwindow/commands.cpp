@@ -16,21 +16,21 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "acquisition/acquisition_controller.h"
-#include "analysis/analysis_controller.h"
-#include "common/message_sink.h"
-#include "common/qt_text.h"
-#include "common/wiring.h"
-#include "document/day_document.h"
-#include "env/program_files.h"
-#include "exports/exports_controller.h"
-#include "mail/mail_controller.h"
-#include "mainwindow/MainWindow.h"
-#include "mainwindow/version_dialog.h"
-#include "model/race_clock.h"
-#include "raceview/race_view_controller.h"
-#include "runner/runner_controller.h"
-#include "stats/stats_controller.h"
+#include "core/env/program_files.h"
+#include "core/model/race_clock.h"
+#include "gui/acquisition/acquisition_controller.h"
+#include "gui/analysis/analysis_controller.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/wiring.h"
+#include "gui/document/day_document.h"
+#include "gui/exports/exports_controller.h"
+#include "gui/mail/mail_controller.h"
+#include "gui/mainwindow/MainWindow.h"
+#include "gui/mainwindow/version_dialog.h"
+#include "gui/raceview/race_view_controller.h"
+#include "gui/runner/runner_controller.h"
+#include "gui/stats/stats_controller.h"
 
 namespace quindle::gui {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/main_menu.h"
+#include "gui/mainwindow/main_menu.h"
 
 #include <QMainWindow>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "mainwindow/top_bar.h"
+#include "gui/mainwindow/top_bar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "common/controls.h"
+#include "gui/common/controls.h"
 
 namespace quindle::gui {
 namespace {

@@ -4,7 +4,7 @@
 // operations, which other operations and the timers run and the user never
 // sees (the bulk load shows only by its feature switch).
 
-#include "raceview/race_header.h"
+#include "gui/raceview/race_header.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,11 +1,11 @@
-#include "mainwindow/version_dialog.h"
+#include "gui/mainwindow/version_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "common/controls.h"
-#include "env/version.h"
+#include "core/env/version.h"
+#include "gui/common/controls.h"
 
 namespace quindle::gui {
 

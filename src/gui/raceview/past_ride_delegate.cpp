@@ -1,12 +1,12 @@
-#include "raceview/past_ride_delegate.h"
+#include "gui/raceview/past_ride_delegate.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "common/grid_colours.h"
-#include "common/qt_text.h"
+#include "gui/common/grid_colours.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 namespace {

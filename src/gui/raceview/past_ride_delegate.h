@@ -7,8 +7,8 @@
 
 #include <QStyledItemDelegate>
 
-#include "analysis/past_rides.h"
-#include "model/race_day.h"
+#include "core/analysis/past_rides.h"
+#include "core/model/race_day.h"
 
 namespace quindle::gui {
 

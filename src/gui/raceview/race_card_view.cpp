@@ -1,4 +1,4 @@
-#include "raceview/race_card_view.h"
+#include "gui/raceview/race_card_view.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -6,10 +6,10 @@
 #include <QTableWidget>
 #include <numeric>
 
-#include "analysis/zenso.h"
-#include "common/cell_delegate.h"
-#include "common/grid_colours.h"
-#include "common/qt_text.h"
+#include "core/analysis/zenso.h"
+#include "gui/common/cell_delegate.h"
+#include "gui/common/grid_colours.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 namespace {

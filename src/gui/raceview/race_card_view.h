@@ -8,8 +8,8 @@
 #include <QObject>
 #include <vector>
 
-#include "analysis/race_card.h"
-#include "model/out_data.h"
+#include "core/analysis/race_card.h"
+#include "core/model/out_data.h"
 
 class QTableWidget;
 

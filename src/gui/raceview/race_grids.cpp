@@ -1,9 +1,9 @@
-#include "raceview/race_grids.h"
+#include "gui/raceview/race_grids.h"
 
-#include "analysis/past_rides.h"
-#include "analysis/race_card.h"
-#include "analysis/zenso.h"
-#include "common/qt_text.h"
+#include "core/analysis/past_rides.h"
+#include "core/analysis/race_card.h"
+#include "core/analysis/zenso.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 namespace {

@@ -2,7 +2,7 @@
 // Shapes of the race grids: column counts, headings and widths as the race
 // card, the past-ride table and the previous-race view define them.
 
-#include "common/string_grid.h"
+#include "gui/common/string_grid.h"
 
 namespace quindle::gui {
 

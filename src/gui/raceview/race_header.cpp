@@ -1,13 +1,13 @@
-#include "raceview/race_header.h"
+#include "gui/raceview/race_header.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "analysis/race_card_header.h"
-#include "common/controls.h"
-#include "common/qt_text.h"
+#include "core/analysis/race_card_header.h"
+#include "gui/common/controls.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "raceview/race_pages.h"
+#include "gui/raceview/race_pages.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,9 +9,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "common/controls.h"
-#include "common/string_grid.h"
-#include "raceview/race_grids.h"
+#include "gui/common/controls.h"
+#include "gui/common/string_grid.h"
+#include "gui/raceview/race_grids.h"
 
 namespace quindle::gui {
 namespace {

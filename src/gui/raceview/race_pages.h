@@ -3,7 +3,7 @@
 // sees once a race day is loaded: "出馬表", "過去騎乗表", "前走勝ち上り表" and
 // "結果". The statistics tab is added by its own builder.
 
-#include "raceview/result_labels.h"
+#include "gui/raceview/result_labels.h"
 
 class QAction;
 class QLabel;

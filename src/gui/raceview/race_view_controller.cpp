@@ -4,7 +4,7 @@
 // previous-race search, and the start options that open the window on a day,
 // a race and a tab.
 
-#include "raceview/race_view_controller.h"
+#include "gui/raceview/race_view_controller.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,27 +17,27 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "analysis/race_card.h"
-#include "analysis/race_card_header.h"
-#include "analysis/riding_pattern.h"
-#include "analysis/zenso.h"
 #include "app/session.h"
-#include "common/label_progress.h"
-#include "common/message_sink.h"
-#include "common/progress_window.h"
-#include "common/qt_text.h"
-#include "common/wiring.h"
-#include "document/day_document.h"
-#include "load/previous_race_search.h"
-#include "model/next_race.h"
-#include "model/payout_display.h"
-#include "raceview/past_ride_delegate.h"
-#include "raceview/race_card_view.h"
-#include "raceview/race_header.h"
-#include "raceview/race_pages.h"
-#include "raceview/result_labels.h"
-#include "raceview/zenso_view.h"
-#include "util/scoped_flag.h"
+#include "core/analysis/race_card.h"
+#include "core/analysis/race_card_header.h"
+#include "core/analysis/riding_pattern.h"
+#include "core/analysis/zenso.h"
+#include "core/load/previous_race_search.h"
+#include "core/model/next_race.h"
+#include "core/model/payout_display.h"
+#include "core/util/scoped_flag.h"
+#include "gui/common/label_progress.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/progress_window.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/wiring.h"
+#include "gui/document/day_document.h"
+#include "gui/raceview/past_ride_delegate.h"
+#include "gui/raceview/race_card_view.h"
+#include "gui/raceview/race_header.h"
+#include "gui/raceview/race_pages.h"
+#include "gui/raceview/result_labels.h"
+#include "gui/raceview/zenso_view.h"
 
 namespace quindle::gui {
 

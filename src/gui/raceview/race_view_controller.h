@@ -5,10 +5,10 @@
 #include <QObject>
 #include <string>
 
-#include "common/feature_context.h"
-#include "document/day_document.h"
-#include "load/day_loader.h"
-#include "util/result.h"
+#include "core/load/day_loader.h"
+#include "core/util/result.h"
+#include "gui/common/feature_context.h"
+#include "gui/document/day_document.h"
 
 class QComboBox;
 class QLabel;

@@ -1,11 +1,11 @@
-#include "raceview/result_labels.h"
+#include "gui/raceview/result_labels.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 
-#include "common/controls.h"
-#include "common/qt_text.h"
+#include "gui/common/controls.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 namespace {

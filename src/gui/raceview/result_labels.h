@@ -6,8 +6,8 @@
 #include <array>
 #include <vector>
 
-#include "model/payout_display.h"
-#include "store/record_layout.h"
+#include "core/model/payout_display.h"
+#include "core/store/record_layout.h"
 
 class QLabel;
 class QWidget;

@@ -1,12 +1,12 @@
-#include "raceview/zenso_view.h"
+#include "gui/raceview/zenso_view.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
 
-#include "common/cell_delegate.h"
-#include "common/grid_colours.h"
-#include "common/qt_text.h"
+#include "gui/common/cell_delegate.h"
+#include "gui/common/grid_colours.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 

@@ -3,7 +3,7 @@
 // the chosen runner's previous race and its three labels, filled from the
 // view the analysis makes (PreviousRaceView).
 
-#include "analysis/zenso.h"
+#include "core/analysis/zenso.h"
 
 class QLabel;
 class QTableWidget;

@@ -1,4 +1,4 @@
-#include "runner/horse_window.h"
+#include "gui/runner/horse_window.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,13 +17,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "common/controls.h"
-#include "common/grid_colours.h"
-#include "common/qt_text.h"
-#include "common/string_grid.h"
-#include "common/window_geometry.h"
-#include "runner/master_labels.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
+#include "gui/common/controls.h"
+#include "gui/common/grid_colours.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/string_grid.h"
+#include "gui/common/window_geometry.h"
+#include "gui/runner/master_labels.h"
 
 namespace quindle::gui {
 namespace {

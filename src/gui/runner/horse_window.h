@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "masterdata/horse_view.h"
-#include "util/result.h"
+#include "core/masterdata/horse_view.h"
+#include "core/util/result.h"
 
 class QAction;
 class QLabel;

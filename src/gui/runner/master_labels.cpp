@@ -1,4 +1,4 @@
-#include "runner/master_labels.h"
+#include "gui/runner/master_labels.h"
 
 #include <QLabel>
 #include <QLayoutItem>
@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
-#include "common/qt_text.h"
+#include "gui/common/qt_text.h"
 
 namespace quindle::gui {
 

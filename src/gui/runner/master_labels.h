@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "masterdata/view_lines.h"
+#include "core/masterdata/view_lines.h"
 
 class QLabel;
 class QVBoxLayout;

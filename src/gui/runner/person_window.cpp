@@ -1,14 +1,14 @@
-#include "runner/person_window.h"
+#include "gui/runner/person_window.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "common/controls.h"
-#include "common/qt_text.h"
-#include "common/window_geometry.h"
-#include "runner/master_labels.h"
+#include "gui/common/controls.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/window_geometry.h"
+#include "gui/runner/master_labels.h"
 
 namespace quindle::gui {
 namespace {

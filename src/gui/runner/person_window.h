@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "env/settings_file.h"
-#include "masterdata/person_view.h"
-#include "util/result.h"
+#include "core/env/settings_file.h"
+#include "core/masterdata/person_view.h"
+#include "core/util/result.h"
 
 class QLabel;
 class QTabBar;

@@ -1,4 +1,4 @@
-#include "runner/runner_controller.h"
+#include "gui/runner/runner_controller.h"
 
 #include <QAction>
 #include <QMenu>
@@ -6,18 +6,18 @@
 #include <algorithm>
 
 #include "app/session.h"
-#include "common/message_sink.h"
-#include "common/qt_text.h"
-#include "common/wiring.h"
-#include "document/day_document.h"
-#include "load/runner_history.h"
-#include "masterdata/master_reader.h"
-#include "masterdata/past_runs.h"
-#include "raceview/race_pages.h"
-#include "runner/horse_window.h"
-#include "runner/person_window.h"
-#include "store/codes/formatting.h"
-#include "text/fields.h"
+#include "core/load/runner_history.h"
+#include "core/masterdata/master_reader.h"
+#include "core/masterdata/past_runs.h"
+#include "core/store/codes/formatting.h"
+#include "core/text/fields.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/wiring.h"
+#include "gui/document/day_document.h"
+#include "gui/raceview/race_pages.h"
+#include "gui/runner/horse_window.h"
+#include "gui/runner/person_window.h"
 
 namespace quindle::gui {
 namespace {

@@ -6,9 +6,9 @@
 #include <QObject>
 #include <string>
 
-#include "common/feature_context.h"
-#include "masterdata/master_reader.h"
-#include "masterdata/tracked_horses.h"
+#include "core/masterdata/master_reader.h"
+#include "core/masterdata/tracked_horses.h"
+#include "gui/common/feature_context.h"
 
 class QPoint;
 

@@ -1,9 +1,9 @@
-#include "shell/command_line.h"
+#include "gui/shell/command_line.h"
 
 #include <cstdlib>
 #include <string_view>
 
-#include "util/command_options.h"
+#include "core/util/command_options.h"
 
 namespace quindle::gui {
 namespace {

@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "app/jvlink_source.h"
-#include "util/result.h"
+#include "core/util/result.h"
 
 namespace quindle::gui {
 

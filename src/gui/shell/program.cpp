@@ -1,4 +1,4 @@
-#include "shell/program.h"
+#include "gui/shell/program.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -7,11 +7,11 @@
 #include <system_error>
 
 #include "app/session.h"
-#include "common/message_sink.h"
-#include "common/qt_text.h"
-#include "env/version.h"
-#include "jvlink/jvlink_start.h"
-#include "mainwindow/MainWindow.h"
+#include "core/env/version.h"
+#include "core/jvlink/jvlink_start.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/qt_text.h"
+#include "gui/mainwindow/MainWindow.h"
 
 namespace quindle::gui {
 
@@ -53,7 +53,8 @@ Result<std::unique_ptr<MainWindow>> StartProgram(const ProgramSetup& setup) {
     auto jvLink = source->Create();
     if (!jvLink) return Error{jvLink.error()};
     MainWindowOptions windowOptions{std::make_unique<app::Session>(std::move(*session)),
-                                    std::move(*jvLink), setup.messages, setup.dialogs, options.clock};
+                                    std::move(*jvLink), setup.messages, setup.dialogs,
+                                    options.clock};
     return std::make_unique<MainWindow>(std::move(windowOptions));
 }
 
@@ -82,7 +83,7 @@ int RunProgram(int argc, char* argv[]) {
     MainWindow& main = **window;
     main.show();
     const CommandLine& start = setup.commandLine;
-    const StartView view{start.day,    start.race, start.tab,  start.search,
+    const StartView view{start.day,    start.race, start.tab,     start.search,
                          start.runner, start.open, start.analysis};
     if (!view.Empty()) {
         // After the window's own first-show work, which is queued by show().

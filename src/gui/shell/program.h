@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "env/registry.h"
-#include "shell/command_line.h"
-#include "util/local_time.h"
-#include "util/result.h"
+#include "core/env/registry.h"
+#include "core/util/local_time.h"
+#include "core/util/result.h"
+#include "gui/shell/command_line.h"
 
 namespace quindle::gui {
 

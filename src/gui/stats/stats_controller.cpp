@@ -1,16 +1,16 @@
-#include "stats/stats_controller.h"
+#include "gui/stats/stats_controller.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 
 #include "app/session.h"
-#include "common/message_sink.h"
-#include "common/qt_text.h"
-#include "common/user_dialogs.h"
-#include "common/wiring.h"
-#include "stats/rank_summary.h"
-#include "stats/stats_page.h"
+#include "core/stats/rank_summary.h"
+#include "gui/common/message_sink.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/user_dialogs.h"
+#include "gui/common/wiring.h"
+#include "gui/stats/stats_page.h"
 
 namespace quindle::gui {
 namespace {

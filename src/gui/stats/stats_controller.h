@@ -5,8 +5,8 @@
 
 #include <QObject>
 
-#include "common/feature_context.h"
-#include "stats/stats_file.h"
+#include "core/stats/stats_file.h"
+#include "gui/common/feature_context.h"
 
 namespace quindle::gui {
 

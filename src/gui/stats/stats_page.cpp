@@ -1,4 +1,4 @@
-#include "stats/stats_page.h"
+#include "gui/stats/stats_page.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -7,10 +7,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "common/controls.h"
-#include "common/qt_text.h"
-#include "common/string_grid.h"
-#include "stats/stats_file.h"
+#include "core/stats/stats_file.h"
+#include "gui/common/controls.h"
+#include "gui/common/qt_text.h"
+#include "gui/common/string_grid.h"
 
 namespace quindle::gui {
 namespace {

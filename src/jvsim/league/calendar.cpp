@@ -1,6 +1,6 @@
 #include "jvsim/league/calendar.h"
 
-#include "text/fields.h"
+#include "core/text/fields.h"
 
 namespace quindle::jvsim::league {
 

@@ -1,6 +1,6 @@
 #include "jvsim/league/career_stats.h"
 
-#include "store/record_layout.h"
+#include "core/store/record_layout.h"
 
 namespace quindle::jvsim::league {
 namespace um = store::layout::um;

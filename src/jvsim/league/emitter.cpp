@@ -3,9 +3,9 @@
 #include <fstream>
 #include <system_error>
 
-#include "store/record_layout.h"
-#include "text/fields.h"
-#include "util/utf8_path.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
+#include "core/util/utf8_path.h"
 
 namespace quindle::jvsim::league {
 namespace {

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/util/result.h"
 #include "jvsim/league/calendar.h"
 #include "jvsim/store/store_writer.h"
-#include "util/result.h"
 
 namespace quindle::jvsim::league {
 

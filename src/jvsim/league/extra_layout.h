@@ -4,8 +4,8 @@
 // (owners, silks, sale flags, pedigrees, ...). The fields the system reads are
 // named in store/record_layout.h; these complete them for the generator.
 
-#include "store/record_layout.h"
-#include "text/fields.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
 
 namespace quindle::jvsim::league::extra {
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <map>
 
+#include "core/store/codes/formatting.h"
 #include "jvsim/league/programme.h"
 #include "jvsim/league/venues.h"
-#include "store/codes/formatting.h"
 
 namespace quindle::jvsim::league {
 namespace {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <vector>
 
-#include "store/codes/formatting.h"
-#include "text/cp932.h"
+#include "core/store/codes/formatting.h"
+#include "core/text/cp932.h"
 
 namespace quindle::jvsim::league {
 namespace {

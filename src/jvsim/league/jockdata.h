@@ -12,9 +12,9 @@
 #include <string>
 #include <tuple>
 
+#include "core/util/result.h"
 #include "jvsim/league/basics.h"
 #include "jvsim/league/world.h"
-#include "util/result.h"
 
 namespace quindle::jvsim::league {
 

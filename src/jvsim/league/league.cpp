@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "core/text/fields.h"
 #include "jvsim/league/emitter.h"
 #include "jvsim/league/jockdata.h"
 #include "jvsim/league/schedule.h"
@@ -9,7 +10,6 @@
 #include "jvsim/league/world.h"
 #include "jvsim/store/store_format.h"
 #include "jvsim/store/store_writer.h"
-#include "text/fields.h"
 
 namespace quindle::jvsim::league {
 namespace fs = std::filesystem;

@@ -13,9 +13,9 @@
 #include <map>
 #include <string>
 
+#include "core/util/result.h"
 #include "jvsim/league/race_log.h"
 #include "jvsim/league/shape.h"
-#include "util/result.h"
 
 namespace quindle::jvsim::league {
 

@@ -1,9 +1,9 @@
+#include "core/store/codes/venue.h"
+#include "core/text/cp932.h"
 #include "jvsim/league/extra_layout.h"
 #include "jvsim/league/record_builder.h"
 #include "jvsim/league/records.h"
 #include "jvsim/league/venues.h"
-#include "store/codes/venue.h"
-#include "text/cp932.h"
 
 namespace quindle::jvsim::league {
 namespace layout = store::layout;

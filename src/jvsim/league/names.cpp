@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::jvsim::league {
 namespace {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <map>
 
+#include "core/store/codes/formatting.h"
 #include "jvsim/league/names.h"
 #include "jvsim/league/outcome.h"
 #include "jvsim/league/programme.h"
 #include "jvsim/league/venues.h"
-#include "store/codes/formatting.h"
 
 namespace quindle::jvsim::league {
 namespace {

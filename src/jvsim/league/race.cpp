@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "text/fields.h"
+#include "core/text/fields.h"
 
 namespace quindle::jvsim::league {
 

@@ -1,8 +1,8 @@
 #include "jvsim/league/race_log.h"
 
+#include "core/text/fields.h"
 #include "jvsim/league/race.h"
 #include "jvsim/league/world.h"
-#include "text/fields.h"
 
 namespace quindle::jvsim::league {
 namespace {

@@ -1,9 +1,9 @@
 #include <algorithm>
 
+#include "core/text/cp932.h"
 #include "jvsim/league/extra_layout.h"
 #include "jvsim/league/record_builder.h"
 #include "jvsim/league/records.h"
-#include "text/cp932.h"
 
 namespace quindle::jvsim::league {
 namespace layout = store::layout;

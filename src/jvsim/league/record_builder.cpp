@@ -3,7 +3,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::jvsim::league {
 namespace layout = store::layout;

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <map>
 
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
 #include "jvsim/league/field.h"
 #include "jvsim/league/offtrack.h"
 #include "jvsim/league/outcome.h"
 #include "jvsim/league/programme.h"
 #include "jvsim/league/records.h"
 #include "jvsim/league/venues.h"
-#include "store/record_layout.h"
-#include "text/fields.h"
 
 namespace quindle::jvsim::league {
 namespace {

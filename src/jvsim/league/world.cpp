@@ -4,9 +4,9 @@
 #include <cmath>
 #include <set>
 
+#include "core/text/fields.h"
 #include "jvsim/league/names.h"
 #include "jvsim/league/venues.h"
-#include "text/fields.h"
 
 namespace quindle::jvsim::league {
 namespace {

@@ -4,8 +4,8 @@
 #include <iterator>
 #include <system_error>
 
-#include "text/fields.h"
-#include "util/file_io.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
 
 namespace quindle::jvsim {
 namespace {

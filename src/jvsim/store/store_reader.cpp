@@ -4,9 +4,9 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/util/file_io.h"
+#include "core/util/utf8_path.h"
 #include "jvsim/store/store_format.h"
-#include "util/file_io.h"
-#include "util/utf8_path.h"
 
 namespace quindle::jvsim {
 namespace {

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/util/result.h"
 #include "jvsim/store/ini_file.h"
-#include "util/result.h"
 
 namespace quindle::jvsim {
 

@@ -5,10 +5,10 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "core/util/file_io.h"
+#include "core/util/utf8_path.h"
 #include "jvsim/store/ini_file.h"
 #include "jvsim/store/store_format.h"
-#include "util/file_io.h"
-#include "util/utf8_path.h"
 
 namespace quindle::jvsim {
 namespace {

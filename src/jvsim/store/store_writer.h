@@ -39,7 +39,7 @@
 #include <utility>
 #include <vector>
 
-#include "util/result.h"
+#include "core/util/result.h"
 
 namespace quindle::jvsim {
 

@@ -1,6 +1,6 @@
 #include "jvsim/substitute/jv_params.h"
 
-#include "jvlink/jvlink.h"
+#include "core/jvlink/jvlink.h"
 #include "jvsim/store/store_format.h"
 
 namespace quindle::jvsim {

@@ -40,10 +40,10 @@
 #include <string_view>
 #include <vector>
 
-#include "jvlink/jvlink.h"
+#include "core/jvlink/jvlink.h"
+#include "core/util/result.h"
 #include "jvsim/store/store_reader.h"
 #include "jvsim/substitute/sim_settings.h"
-#include "util/result.h"
 
 namespace quindle::jvsim {
 

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "core/text/fields.h"
+#include "core/util/utf8_path.h"
 #include "jvsim/store/ini_file.h"
 #include "jvsim/store/store_format.h"
-#include "text/fields.h"
-#include "util/utf8_path.h"
 
 namespace quindle::jvsim {
 namespace {

@@ -1,11 +1,11 @@
-#include "analysis/bet_stats.h"
+#include "core/analysis/bet_stats.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <vector>
 
-#include "model/out_data.h"
+#include "core/model/out_data.h"
 
 namespace quindle::analysis {
 namespace {

@@ -1,10 +1,10 @@
-#include "analysis/jockey_recommend_table.h"
+#include "core/analysis/jockey_recommend_table.h"
 
 #include <gtest/gtest.h>
 
+#include "core/load/jockey_table_file.h"
+#include "core/text/cp932.h"
 #include "core/util/temp_folder.h"
-#include "load/jockey_table_file.h"
-#include "text/cp932.h"
 
 namespace quindle::analysis {
 namespace {

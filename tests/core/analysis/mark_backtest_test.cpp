@@ -1,12 +1,12 @@
-#include "analysis/mark_backtest.h"
+#include "core/analysis/mark_backtest.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "model/out_data.h"
-#include "text/cp932.h"
+#include "core/model/out_data.h"
+#include "core/text/cp932.h"
 
 namespace quindle::analysis {
 namespace {

@@ -1,4 +1,4 @@
-#include "analysis/past_rides.h"
+#include "core/analysis/past_rides.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/fixtures/race_day_fixture.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::analysis {
 namespace {

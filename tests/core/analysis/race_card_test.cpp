@@ -1,4 +1,4 @@
-#include "analysis/race_card.h"
+#include "core/analysis/race_card.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/race_card_header.h"
+#include "core/analysis/race_card_header.h"
 #include "core/fixtures/race_day_fixture.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::analysis {
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/riding_pattern.h"
+#include "core/analysis/riding_pattern.h"
 #include "core/fixtures/race_day_fixture.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::testing {
 namespace {

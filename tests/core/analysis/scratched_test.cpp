@@ -3,7 +3,7 @@
 // runner keeps its pattern but gets no mark, and the race mail never names
 // it. Runners that start and then fail (競走除外, 競走中止) run.
 
-#include "analysis/scratched.h"
+#include "core/analysis/scratched.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "analysis/race_card.h"
-#include "analysis/riding_pattern.h"
+#include "core/analysis/race_card.h"
+#include "core/analysis/riding_pattern.h"
 #include "core/fixtures/race_day_fixture.h"
-#include "mail/race_mail.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/mail/race_mail.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::testing {
 namespace {

@@ -1,9 +1,10 @@
+#include "core/store/codes/formatting.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "store/codes/formatting.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 using namespace quindle::store;
 using quindle::text::ToCp932;

@@ -1,9 +1,10 @@
+#include "core/store/codes/race_texts.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "store/codes/race_texts.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 using namespace quindle::store;
 using quindle::text::ToCp932;

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "store/codes.h"
-#include "text/cp932.h"
+#include "core/store/codes.h"
+#include "core/text/cp932.h"
 
 using namespace quindle::store;
 using quindle::text::ToCp932;

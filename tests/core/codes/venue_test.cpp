@@ -1,9 +1,10 @@
+#include "core/store/codes/venue.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "store/codes/venue.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 using quindle::store::VenueCodes;
 using quindle::store::VenueName;

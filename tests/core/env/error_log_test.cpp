@@ -1,9 +1,9 @@
-#include "env/error_log.h"
+#include "core/env/error_log.h"
 
 #include <gtest/gtest.h>
 
+#include "core/text/cp932.h"
 #include "core/util/temp_folder.h"
-#include "text/cp932.h"
 
 namespace quindle::env {
 namespace {

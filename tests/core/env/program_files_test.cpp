@@ -1,4 +1,4 @@
-#include "env/program_files.h"
+#include "core/env/program_files.h"
 
 #include <gtest/gtest.h>
 

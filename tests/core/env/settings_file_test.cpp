@@ -1,9 +1,9 @@
-#include "env/settings_file.h"
+#include "core/env/settings_file.h"
 
 #include <gtest/gtest.h>
 
+#include "core/env/ini_text.h"
 #include "core/util/temp_folder.h"
-#include "env/ini_text.h"
 
 namespace quindle::env {
 namespace {

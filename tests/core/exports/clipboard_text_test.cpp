@@ -1,13 +1,13 @@
-#include "exports/clipboard_text.h"
+#include "core/exports/clipboard_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "analysis/race_card.h"
+#include "core/analysis/race_card.h"
 #include "core/fixtures/race_day_fixture.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::exports {
 namespace {

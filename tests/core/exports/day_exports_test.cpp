@@ -1,4 +1,4 @@
-#include "exports/day_exports.h"
+#include "core/exports/day_exports.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "core/fixtures/race_day_fixture.h"
 #include "core/util/temp_folder.h"
-#include "util/text_lines.h"
+#include "core/util/text_lines.h"
 
 namespace quindle::exports {
 namespace {

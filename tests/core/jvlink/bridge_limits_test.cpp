@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "core/jvlink/bridge/bridge_client.h"
+#include "core/jvlink/jvlink_start.h"
+#include "core/jvlink/read_loop.h"
 #include "core/util/temp_folder.h"
-#include "jvlink/bridge/bridge_client.h"
-#include "jvlink/jvlink_start.h"
-#include "jvlink/read_loop.h"
 
 namespace quindle::jvlink::bridge {
 namespace {

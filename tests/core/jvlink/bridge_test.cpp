@@ -11,12 +11,12 @@
 #include <mutex>
 #include <thread>
 
+#include "core/jvlink/bridge/bridge_client.h"
+#include "core/jvlink/bridge/bridge_server.h"
 #include "core/jvlink/fake_jvlink.h"
-#include "jvlink/bridge/bridge_client.h"
-#include "jvlink/bridge/bridge_server.h"
-#include "jvlink/read_loop.h"
-#include "text/cp932.h"
-#include "util/child_process.h"
+#include "core/jvlink/read_loop.h"
+#include "core/text/cp932.h"
+#include "core/util/child_process.h"
 
 namespace quindle::jvlink::bridge {
 namespace {

@@ -3,7 +3,7 @@
 // handed to the adapter).
 #if defined(_WIN32)
 
-#include "jvlink/com/com_jvlink.h"
+#include "core/jvlink/com/com_jvlink.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "jvlink/jvlink.h"
+#include "core/jvlink/jvlink.h"
 
 namespace quindle::jvlink::testing {
 

@@ -1,4 +1,4 @@
-#include "jvlink/jvlink_start.h"
+#include "core/jvlink/jvlink_start.h"
 
 #include <gtest/gtest.h>
 

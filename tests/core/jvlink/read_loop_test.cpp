@@ -1,6 +1,6 @@
 // The shared read loop: what each JVRead result leads to.
 
-#include "jvlink/read_loop.h"
+#include "core/jvlink/read_loop.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "jvlink/result_text.h"
+#include "core/jvlink/result_text.h"
 
 #include <gtest/gtest.h>
 

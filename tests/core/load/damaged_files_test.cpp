@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "analysis/riding_pattern.h"
+#include "core/analysis/riding_pattern.h"
 #include "core/fixtures/race_day_fixture.h"
-#include "load/day_loader.h"
-#include "load/previous_race_search.h"
-#include "store/files/checked_records.h"
-#include "text/cp932.h"
+#include "core/load/day_loader.h"
+#include "core/load/previous_race_search.h"
+#include "core/store/files/checked_records.h"
+#include "core/text/cp932.h"
 
 namespace quindle::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "load/day_loader.h"
+#include "core/load/day_loader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "core/fixtures/loader_fixture.h"
-#include "load/day_files.h"
-#include "load/past_races.h"
-#include "text/cp932.h"
+#include "core/load/day_files.h"
+#include "core/load/past_races.h"
+#include "core/text/cp932.h"
 
 using namespace quindle;
 using namespace quindle::model;

@@ -1,4 +1,4 @@
-#include "load/odds_import.h"
+#include "core/load/odds_import.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/fixtures/race_day_fixture.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "load/payout_import.h"
+#include "core/load/payout_import.h"
 
 #include <gtest/gtest.h>
 

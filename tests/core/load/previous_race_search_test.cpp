@@ -1,4 +1,4 @@
-#include "load/previous_race_search.h"
+#include "core/load/previous_race_search.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/zenso.h"
+#include "core/analysis/zenso.h"
 #include "core/fixtures/race_day_fixture.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::analysis {
 namespace {

@@ -1,9 +1,9 @@
-#include "load/race_ref.h"
+#include "core/load/race_ref.h"
 
 #include <gtest/gtest.h>
 
+#include "core/load/day_loader.h"
 #include "core/store/files/record_builder.h"
-#include "load/day_loader.h"
 
 namespace quindle::load {
 namespace {

@@ -1,4 +1,4 @@
-#include "load/runner_history.h"
+#include "core/load/runner_history.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/riding_pattern.h"
+#include "core/analysis/riding_pattern.h"
 #include "core/fixtures/race_day_fixture.h"
+#include "core/store/files/history_file.h"
+#include "core/text/cp932.h"
 #include "core/util/temp_folder.h"
-#include "store/files/history_file.h"
-#include "text/cp932.h"
 
 namespace quindle::testing {
 namespace {

@@ -1,10 +1,10 @@
-#include "load/schedule_rules.h"
+#include "core/load/schedule_rules.h"
 
 #include <gtest/gtest.h>
 
 #include "core/fixtures/race_day_fixture.h"
-#include "store/record_layout.h"
-#include "text/fields.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
 
 namespace quindle::load {
 namespace {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/fixtures/race_day_fixture.h"
+#include "core/load/odds_import.h"
+#include "core/store/files/line_file_io.h"
 #include "core/util/temp_folder.h"
-#include "load/odds_import.h"
-#include "store/files/line_file_io.h"
 
 namespace quindle::testing {
 namespace {

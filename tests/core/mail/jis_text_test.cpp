@@ -1,4 +1,4 @@
-#include "mail/jis_text.h"
+#include "core/mail/jis_text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::mail {
 namespace {
@@ -130,7 +130,9 @@ TEST(JisTextToUtf8, Cases) {
         // What cannot be read: a cut-off character, a high byte, an unknown
         // escape (skipped whole), and a byte outside the katakana range.
         {kIn + "$\"$", "あ" + kFffd},
-        {"a\x80" "b", "a" + kFffd + "b"},
+        {"a\x80"
+         "b",
+         "a" + kFffd + "b"},
         {"a\x1B$(Db", "a" + kFffd + "b"},
         {"\x1B(Ia", kFffd},
     };

@@ -1,9 +1,9 @@
-#include "mail/mail_message.h"
+#include "core/mail/mail_message.h"
 
 #include <gtest/gtest.h>
 
-#include "mail/jis_text.h"
-#include "text/cp932.h"
+#include "core/mail/jis_text.h"
+#include "core/text/cp932.h"
 
 namespace quindle::mail {
 namespace {

@@ -1,4 +1,4 @@
-#include "mail/mail_settings.h"
+#include "core/mail/mail_settings.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,10 +1,10 @@
-#include "mail/race_mail.h"
+#include "core/mail/race_mail.h"
 
 #include <gtest/gtest.h>
 
 #include "core/fixtures/race_day_fixture.h"
-#include "load/day_loader.h"
-#include "text/cp932.h"
+#include "core/load/day_loader.h"
+#include "core/text/cp932.h"
 
 namespace quindle::mail {
 namespace {

@@ -1,15 +1,15 @@
 // The SMTP client against a real server on the loopback address.
 
-#include "mail/smtp_client.h"
+#include "core/mail/smtp_client.h"
 
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "core/mail/mail_message.h"
 #include "core/mail/smtp_test_server.h"
 #include "core/util/temp_folder.h"
-#include "mail/mail_message.h"
 
 namespace quindle::mail {
 namespace {

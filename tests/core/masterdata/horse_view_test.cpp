@@ -1,7 +1,7 @@
 // The horse view: heading lines and every labelled line of the "馬情報" tab
 // from a UM record, and the past-run table, detail panel and clipboard text.
 
-#include "masterdata/horse_view.h"
+#include "core/masterdata/horse_view.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/fixtures/loader_fixture.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::testing {
 namespace {

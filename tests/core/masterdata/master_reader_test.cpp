@@ -1,7 +1,7 @@
 // Master records by code: the record of the code, and "no master record"
 // (never another record of the file) when the file or the record is missing.
 
-#include "masterdata/master_reader.h"
+#include "core/masterdata/master_reader.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/fixtures/loader_fixture.h"
-#include "util/file_io.h"
+#include "core/util/file_io.h"
 
 namespace quindle::testing {
 namespace {

@@ -1,14 +1,14 @@
 // The jockey and trainer views: heading and tooltip, first rides and wins,
 // graded wins and every line of a results tab.
 
-#include "masterdata/person_view.h"
+#include "core/masterdata/person_view.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/fixtures/loader_fixture.h"
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::testing {
 namespace {

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "analysis/jockey_recommend_table.h"
+#include "core/analysis/jockey_recommend_table.h"
 #include "core/fixtures/race_day_fixture.h"
-#include "load/day_loader.h"
-#include "masterdata/past_runs.h"
-#include "util/file_io.h"
+#include "core/load/day_loader.h"
+#include "core/masterdata/past_runs.h"
+#include "core/util/file_io.h"
 
 namespace quindle::testing {
 namespace {

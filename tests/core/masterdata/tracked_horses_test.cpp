@@ -1,15 +1,15 @@
 // The tracked-horse list and its file: sorted entries without duplicates,
 // CP932 lines with CR LF, only the horses added in this run.
 
-#include "masterdata/tracked_horses.h"
+#include "core/masterdata/tracked_horses.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "core/fixtures/loader_fixture.h"
-#include "text/cp932.h"
-#include "util/file_io.h"
+#include "core/text/cp932.h"
+#include "core/util/file_io.h"
 
 namespace quindle::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "model/next_race.h"
+#include "core/model/next_race.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/payout_calc.h"
+#include "core/model/payout_calc.h"
 
 #include <gtest/gtest.h>
 

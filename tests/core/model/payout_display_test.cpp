@@ -1,4 +1,4 @@
-#include "model/payout_display.h"
+#include "core/model/payout_display.h"
 
 #include <gtest/gtest.h>
 

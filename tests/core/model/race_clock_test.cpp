@@ -1,8 +1,8 @@
-#include "model/race_clock.h"
+#include "core/model/race_clock.h"
 
 #include <gtest/gtest.h>
 
-#include "store/record_layout.h"
+#include "core/store/record_layout.h"
 
 namespace quindle::model {
 namespace {

@@ -1,11 +1,11 @@
-#include "model/race_day.h"
+#include "core/model/race_day.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <stdexcept>
 
-#include "store/record_layout.h"
+#include "core/store/record_layout.h"
 
 using namespace quindle::model;
 namespace layout = quindle::store::layout;

@@ -1,11 +1,11 @@
-#include "stats/comma_text.h"
+#include "core/stats/comma_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::stats {
 namespace {

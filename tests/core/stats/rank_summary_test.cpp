@@ -1,12 +1,12 @@
-#include "stats/rank_summary.h"
+#include "core/stats/rank_summary.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "core/text/cp932.h"
 #include "core/util/temp_folder.h"
-#include "text/cp932.h"
 
 namespace quindle::stats {
 namespace {

@@ -1,11 +1,11 @@
-#include "stats/stats_file.h"
+#include "core/stats/stats_file.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "core/text/cp932.h"
 #include "core/util/temp_folder.h"
-#include "text/cp932.h"
 
 namespace quindle::stats {
 namespace {

@@ -1,10 +1,10 @@
-#include "store/race_key.h"
+#include "core/store/race_key.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "store/codes/venue.h"
+#include "core/store/codes/venue.h"
 
 using namespace quindle::store;
 

@@ -1,4 +1,4 @@
-#include "store/record_check.h"
+#include "core/store/record_check.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <fstream>
 #include <random>
 
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 using namespace quindle::store;
 using layout::RecordType;

@@ -1,4 +1,4 @@
-#include "util/file_io.h"
+#include "core/util/file_io.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

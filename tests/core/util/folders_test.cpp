@@ -1,9 +1,9 @@
-#include "util/folders.h"
+#include "core/util/folders.h"
 
 #include <gtest/gtest.h>
 
+#include "core/env/program_folder.h"
 #include "core/util/temp_folder.h"
-#include "env/program_folder.h"
 
 namespace quindle {
 namespace {

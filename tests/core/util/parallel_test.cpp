@@ -1,4 +1,4 @@
-#include "util/parallel.h"
+#include "core/util/parallel.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,8 @@ TEST(ParallelFor, EveryItemIsDoneOnceWhateverTheCountAndRun) {
                          Case{1000, 1, 32}, Case{4097, 8, 1}}) {
         SCOPED_TRACE(std::to_string(c.count) + " items, runs of " + std::to_string(c.run));
         std::vector<std::atomic<int>> done(c.count);
-        quindle::ParallelFor(c.count, [&](size_t i) { ++done[i]; }, c.threads, c.run);
+        quindle::ParallelFor(
+            c.count, [&](size_t i) { ++done[i]; }, c.threads, c.run);
         for (size_t i = 0; i < c.count; ++i) ASSERT_EQ(done[i].load(), 1) << i;
     }
 }

@@ -9,8 +9,8 @@
 #include <iostream>
 #include <sstream>
 
-#include "store/record_layout.h"
-#include "text/fields.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
 
 namespace quindle::jvsim::league::testing {
 namespace fs = std::filesystem;

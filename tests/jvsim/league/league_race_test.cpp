@@ -9,11 +9,11 @@
 #include <set>
 #include <tuple>
 
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 #include "jvsim/league/extra_layout.h"
 #include "league_fixture.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
 
 namespace quindle::jvsim::league::testing {
 namespace {

@@ -6,12 +6,12 @@
 #include <fstream>
 #include <set>
 
+#include "core/store/record_check.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 #include "jvsim/league/league.h"
 #include "league_fixture.h"
-#include "store/record_check.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
 
 namespace quindle::jvsim::league::testing {
 namespace {

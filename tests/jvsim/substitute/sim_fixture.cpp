@@ -6,8 +6,8 @@
 #include <random>
 #include <sstream>
 
+#include "core/text/fields.h"
 #include "jvsim/store/store_writer.h"
-#include "text/fields.h"
 
 namespace quindle::jvsim::testing {
 

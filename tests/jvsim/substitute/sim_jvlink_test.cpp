@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "jvlink/result_text.h"
+#include "core/jvlink/result_text.h"
 #include "sim_fixture.h"
 
 namespace quindle::jvsim {

@@ -1,8 +1,8 @@
-#include "jvlink/bridge/bridge_client.h"
+#include "core/jvlink/bridge/bridge_client.h"
 
 #include <algorithm>
 
-#include "util/child_process.h"
+#include "core/util/child_process.h"
 
 namespace quindle::jvlink::bridge {
 namespace {

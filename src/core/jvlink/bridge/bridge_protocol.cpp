@@ -1,9 +1,9 @@
-#include "jvlink/bridge/bridge_protocol.h"
+#include "core/jvlink/bridge/bridge_protocol.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "text/cp932.h"
+#include "core/text/cp932.h"
 
 namespace quindle::jvlink::bridge {
 namespace {

@@ -43,7 +43,7 @@
 #include <string_view>
 #include <vector>
 
-#include "util/pipe_io.h"
+#include "core/util/pipe_io.h"
 
 namespace quindle::jvlink::bridge {
 

@@ -1,4 +1,4 @@
-#include "jvlink/bridge/bridge_server.h"
+#include "core/jvlink/bridge/bridge_server.h"
 
 #include <algorithm>
 #include <climits>

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "jvlink/bridge/bridge_protocol.h"
-#include "jvlink/jvlink.h"
-#include "util/result.h"
+#include "core/jvlink/bridge/bridge_protocol.h"
+#include "core/jvlink/jvlink.h"
+#include "core/util/result.h"
 
 namespace quindle::jvlink::bridge {
 

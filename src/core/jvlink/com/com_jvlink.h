@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "jvlink/jvlink.h"
-#include "util/result.h"
+#include "core/jvlink/jvlink.h"
+#include "core/util/result.h"
 
 struct IDispatch;
 

@@ -1,7 +1,7 @@
 // Where there is no COM: the adapter is never made.
 #if !defined(_WIN32)
 
-#include "jvlink/com/com_jvlink.h"
+#include "core/jvlink/com/com_jvlink.h"
 
 namespace quindle::jvlink::com {
 

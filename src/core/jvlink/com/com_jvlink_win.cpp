@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "jvlink/com/com_jvlink.h"
-#include "text/wide_text.h"
+#include "core/jvlink/com/com_jvlink.h"
+#include "core/text/wide_text.h"
 
 namespace quindle::jvlink::com {
 namespace {

@@ -1,9 +1,9 @@
-#include "jvlink/download/download_engine.h"
+#include "core/jvlink/download/download_engine.h"
 
 #include <thread>
 
-#include "jvlink/download/download_texts.h"
-#include "jvlink/result_text.h"
+#include "core/jvlink/download/download_texts.h"
+#include "core/jvlink/result_text.h"
 
 namespace quindle::jvlink {
 

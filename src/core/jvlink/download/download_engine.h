@@ -17,7 +17,7 @@
 
 #include <chrono>
 
-#include "jvlink/download/download_reader.h"
+#include "core/jvlink/download/download_reader.h"
 
 namespace quindle::jvlink {
 

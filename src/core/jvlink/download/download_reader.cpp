@@ -1,13 +1,13 @@
-#include "jvlink/download/download_reader.h"
+#include "core/jvlink/download/download_reader.h"
 
-#include "jvlink/download/download_texts.h"
-#include "jvlink/result_text.h"
-#include "store/files/file_batch.h"
-#include "store/files/local_files.h"
-#include "store/files/record_writers.h"
-#include "text/cp932.h"
-#include "text/fields.h"
-#include "util/file_io.h"
+#include "core/jvlink/download/download_texts.h"
+#include "core/jvlink/result_text.h"
+#include "core/store/files/file_batch.h"
+#include "core/store/files/local_files.h"
+#include "core/store/files/record_writers.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
+#include "core/util/file_io.h"
 
 namespace quindle::jvlink {
 namespace {

@@ -25,12 +25,12 @@
 #include <string>
 #include <vector>
 
-#include "env/error_log.h"
-#include "env/settings_file.h"
-#include "jvlink/download/download_observer.h"
-#include "jvlink/jvlink.h"
-#include "jvlink/read_loop.h"
-#include "store/files/file_batch.h"
+#include "core/env/error_log.h"
+#include "core/env/settings_file.h"
+#include "core/jvlink/download/download_observer.h"
+#include "core/jvlink/jvlink.h"
+#include "core/jvlink/read_loop.h"
+#include "core/store/files/file_batch.h"
 
 namespace quindle::jvlink {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "env/settings_file.h"
-#include "store/files/record_writers.h"
-#include "util/local_time.h"
+#include "core/env/settings_file.h"
+#include "core/store/files/record_writers.h"
+#include "core/util/local_time.h"
 
 namespace quindle::jvlink {
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "util/progress.h"
+#include "core/util/progress.h"
 
 namespace quindle::jvlink {
 

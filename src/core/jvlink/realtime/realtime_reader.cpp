@@ -1,7 +1,7 @@
-#include "jvlink/realtime/realtime_reader.h"
+#include "core/jvlink/realtime/realtime_reader.h"
 
-#include "store/files/file_batch.h"
-#include "store/files/local_files.h"
+#include "core/store/files/file_batch.h"
+#include "core/store/files/local_files.h"
 
 namespace quindle::jvlink {
 namespace {

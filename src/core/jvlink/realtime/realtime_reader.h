@@ -12,10 +12,10 @@
 #include <filesystem>
 #include <string>
 
-#include "env/error_log.h"
-#include "jvlink/jvlink.h"
-#include "jvlink/read_loop.h"
-#include "store/files/record_writers.h"
+#include "core/env/error_log.h"
+#include "core/jvlink/jvlink.h"
+#include "core/jvlink/read_loop.h"
+#include "core/store/files/record_writers.h"
 
 namespace quindle::jvlink {
 

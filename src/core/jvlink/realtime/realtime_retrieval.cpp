@@ -1,7 +1,7 @@
-#include "jvlink/realtime/realtime_retrieval.h"
+#include "core/jvlink/realtime/realtime_retrieval.h"
 
-#include "jvlink/realtime/realtime_reader.h"
-#include "jvlink/result_text.h"
+#include "core/jvlink/realtime/realtime_reader.h"
+#include "core/jvlink/result_text.h"
 
 namespace quindle::jvlink {
 namespace {

@@ -19,11 +19,11 @@
 #include <string_view>
 #include <vector>
 
-#include "env/error_log.h"
-#include "jvlink/jvlink.h"
-#include "jvlink/read_loop.h"
-#include "jvlink/realtime/realtime_observer.h"
-#include "load/race_ref.h"
+#include "core/env/error_log.h"
+#include "core/jvlink/jvlink.h"
+#include "core/jvlink/read_loop.h"
+#include "core/jvlink/realtime/realtime_observer.h"
+#include "core/load/race_ref.h"
 
 namespace quindle::jvlink {
 

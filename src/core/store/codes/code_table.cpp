@@ -1,7 +1,7 @@
-#include "store/codes/code_table.h"
+#include "core/store/codes/code_table.h"
 
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::store::codes_detail {
 

@@ -1,10 +1,10 @@
-#include "store/codes/formatting.h"
+#include "core/store/codes/formatting.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::store {
 namespace {

@@ -1,9 +1,9 @@
 #include <array>
 #include <map>
 
-#include "store/codes/race_texts.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/store/codes/race_texts.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::store {
 namespace {

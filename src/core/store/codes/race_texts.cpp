@@ -1,13 +1,13 @@
-#include "store/codes/race_texts.h"
+#include "core/store/codes/race_texts.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
-#include "store/codes/code_table.h"
-#include "store/codes/formatting.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/store/codes/code_table.h"
+#include "core/store/codes/formatting.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::store {
 namespace {

@@ -1,10 +1,10 @@
-#include "store/codes/small_tables.h"
+#include "core/store/codes/small_tables.h"
 
 #include <cstdint>
 
-#include "store/codes/code_table.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/store/codes/code_table.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::store {
 namespace {

@@ -1,9 +1,9 @@
-#include "store/codes/venue.h"
+#include "core/store/codes/venue.h"
 
 #include <array>
 #include <vector>
 
-#include "store/codes/code_table.h"
+#include "core/store/codes/code_table.h"
 
 namespace quindle::store {
 namespace {

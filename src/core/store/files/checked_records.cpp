@@ -1,11 +1,11 @@
-#include "store/files/checked_records.h"
+#include "core/store/files/checked_records.h"
 
 #include <algorithm>
 
-#include "store/files/record_line.h"
-#include "store/record_check.h"
-#include "text/cp932.h"
-#include "util/file_io.h"
+#include "core/store/files/record_line.h"
+#include "core/store/record_check.h"
+#include "core/text/cp932.h"
+#include "core/util/file_io.h"
 
 namespace quindle::store {
 namespace fs = std::filesystem;

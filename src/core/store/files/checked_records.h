@@ -35,9 +35,9 @@
 #include <string_view>
 #include <vector>
 
-#include "store/record_layout.h"
-#include "text/fields.h"
-#include "util/result.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
+#include "core/util/result.h"
 
 namespace quindle::store {
 

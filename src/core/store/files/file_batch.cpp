@@ -1,11 +1,11 @@
-#include "store/files/file_batch.h"
+#include "core/store/files/file_batch.h"
 
 #include <algorithm>
 #include <system_error>
 
-#include "store/files/line_file_io.h"
-#include "store/files/record_line.h"
-#include "text/cp932.h"
+#include "core/store/files/line_file_io.h"
+#include "core/store/files/record_line.h"
+#include "core/text/cp932.h"
 
 namespace quindle::store {
 namespace fs = std::filesystem;
@@ -41,16 +41,15 @@ FileBatch::~FileBatch() {
 }
 
 Result<FileBatch::Entry*> FileBatch::Hold(const fs::path& file, bool existingOnly,
-                                         std::vector<std::string> (*fresh)(size_t),
-                                         size_t lineLength) {
+                                          std::vector<std::string> (*fresh)(size_t),
+                                          size_t lineLength) {
     if (auto it = files_.find(file.native()); it != files_.end()) {
         recency_.splice(recency_.begin(), recency_, it->second.recency);
         return &*it;
     }
     // A file staged and let go of is read back from its temporary file.
     const auto staged = staged_.find(file.native());
-    auto onDisk =
-        ReadLineFile(staged != staged_.end() ? fs::path(staged->second.temp) : file);
+    auto onDisk = ReadLineFile(staged != staged_.end() ? fs::path(staged->second.temp) : file);
     if (!onDisk) return Error{onDisk.error()};
     if (!onDisk->has_value() && existingOnly) return static_cast<Entry*>(nullptr);
     Entry& entry = *files_.try_emplace(file.native()).first;

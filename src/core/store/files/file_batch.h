@@ -25,9 +25,9 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "store/files/line_file_io.h"
-#include "store/files/line_merge.h"
-#include "util/result.h"
+#include "core/store/files/line_file_io.h"
+#include "core/store/files/line_merge.h"
+#include "core/util/result.h"
 
 namespace quindle::store {
 
@@ -100,10 +100,11 @@ class FileBatch {
     };
 
     // The held file `file` as the next store sees it, read from disk (or its
-    // temporary file) when not held yet, now the one stored into last; nullptr when the file does not exist and `existingOnly` is
-    // set. `fresh` gives the lines of a file that does not exist yet.
+    // temporary file) when not held yet, now the one stored into last; nullptr when the file does
+    // not exist and `existingOnly` is set. `fresh` gives the lines of a file that does not exist
+    // yet.
     Result<Entry*> Hold(const std::filesystem::path& file, bool existingOnly,
-                       std::vector<std::string> (*fresh)(size_t), size_t lineLength);
+                        std::vector<std::string> (*fresh)(size_t), size_t lineLength);
     // After a store changed the lines of `entry`: marks it as changed and
     // counts its size again.
     void Changed(Entry& entry);

@@ -1,10 +1,10 @@
-#include "store/files/file_names.h"
+#include "core/store/files/file_names.h"
 
-#include "store/codes/venue.h"
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
-#include "util/folders.h"
+#include "core/store/codes/venue.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
+#include "core/util/folders.h"
 
 namespace quindle::store {
 namespace {

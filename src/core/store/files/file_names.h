@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "util/result.h"
+#include "core/util/result.h"
 
 namespace quindle::store {
 

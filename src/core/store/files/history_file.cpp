@@ -1,4 +1,4 @@
-#include "store/files/history_file.h"
+#include "core/store/files/history_file.h"
 
 #include <map>
 #include <mutex>
@@ -6,10 +6,10 @@
 #include <string>
 #include <system_error>
 
-#include "store/record_layout.h"
-#include "util/file_io.h"
-#include "util/folders.h"
-#include "util/utf8_path.h"
+#include "core/store/record_layout.h"
+#include "core/util/file_io.h"
+#include "core/util/folders.h"
+#include "core/util/utf8_path.h"
 
 namespace quindle::store {
 namespace fs = std::filesystem;

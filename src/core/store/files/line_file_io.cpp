@@ -1,4 +1,4 @@
-#include "store/files/line_file_io.h"
+#include "core/store/files/line_file_io.h"
 
 #include <algorithm>
 #include <functional>
@@ -7,8 +7,8 @@
 #include <set>
 #include <system_error>
 
-#include "util/file_io.h"
-#include "util/parallel.h"
+#include "core/util/file_io.h"
+#include "core/util/parallel.h"
 
 #if !defined(_WIN32)
 #include <fcntl.h>

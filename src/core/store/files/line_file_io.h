@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "util/result.h"
+#include "core/util/result.h"
 
 namespace quindle::store {
 
@@ -71,9 +71,10 @@ struct StagedFile {
 // new temporary beside the target. With `syncEach` every file is made durable
 // as it is written. Large sets are written by a few threads at once. On
 // failure the temporaries this call made are removed.
-Result<std::vector<StagedFile>> WriteTemporaries(const std::vector<FileReplacement>& files,
-                                                 const std::vector<std::filesystem::path::string_type>& reuse,
-                                                 SpareFiles* spares, bool syncEach);
+Result<std::vector<StagedFile>> WriteTemporaries(
+    const std::vector<FileReplacement>& files,
+    const std::vector<std::filesystem::path::string_type>& reuse, SpareFiles* spares,
+    bool syncEach);
 
 // Makes the staged files durable (unless `synced`), then puts each in place:
 // exchanged with an existing target where the system can and `spares` is

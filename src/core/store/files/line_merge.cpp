@@ -1,9 +1,9 @@
-#include "store/files/line_merge.h"
+#include "core/store/files/line_merge.h"
 
 #include <algorithm>
 
-#include "store/files/record_line.h"
-#include "text/cp932.h"
+#include "core/store/files/record_line.h"
+#include "core/text/cp932.h"
 
 namespace quindle::store {
 namespace {

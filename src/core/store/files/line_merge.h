@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
-#include "store/record_layout.h"
-#include "text/fields.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
 
 namespace quindle::store {
 

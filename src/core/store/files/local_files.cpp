@@ -1,9 +1,9 @@
-#include "store/files/local_files.h"
+#include "core/store/files/local_files.h"
 
 #include <system_error>
 
-#include "util/folders.h"
-#include "util/utf8_path.h"
+#include "core/util/folders.h"
+#include "core/util/utf8_path.h"
 
 namespace quindle::store {
 namespace fs = std::filesystem;

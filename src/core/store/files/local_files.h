@@ -17,9 +17,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "store/files/file_names.h"
-#include "util/folders.h"
-#include "util/result.h"
+#include "core/store/files/file_names.h"
+#include "core/util/folders.h"
+#include "core/util/result.h"
 
 namespace quindle::store {
 

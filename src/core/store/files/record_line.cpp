@@ -1,8 +1,8 @@
-#include "store/files/record_line.h"
+#include "core/store/files/record_line.h"
 
-#include "store/record_layout.h"
-#include "text/cp932.h"
-#include "text/fields.h"
+#include "core/store/record_layout.h"
+#include "core/text/cp932.h"
+#include "core/text/fields.h"
 
 namespace quindle::store {
 namespace {

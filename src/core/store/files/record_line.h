@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "util/result.h"
+#include "core/util/result.h"
 
 namespace quindle::store {
 

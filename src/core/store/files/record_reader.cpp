@@ -1,9 +1,9 @@
-#include "store/files/record_reader.h"
+#include "core/store/files/record_reader.h"
 
 #include <algorithm>
 
-#include "store/files/checked_records.h"
-#include "store/files/record_line.h"
+#include "core/store/files/checked_records.h"
+#include "core/store/files/record_line.h"
 
 namespace quindle::store {
 namespace fs = std::filesystem;

@@ -1,10 +1,10 @@
-#include "store/files/record_writers.h"
+#include "core/store/files/record_writers.h"
 
 #include <stdexcept>
 
-#include "store/files/record_line.h"
-#include "store/record_layout.h"
-#include "text/fields.h"
+#include "core/store/files/record_line.h"
+#include "core/store/record_layout.h"
+#include "core/text/fields.h"
 
 namespace quindle::store {
 namespace {

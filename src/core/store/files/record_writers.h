@@ -17,10 +17,10 @@
 #include <string_view>
 #include <vector>
 
-#include "store/files/file_batch.h"
-#include "store/files/file_names.h"
-#include "store/files/local_files.h"
-#include "util/result.h"
+#include "core/store/files/file_batch.h"
+#include "core/store/files/file_names.h"
+#include "core/store/files/local_files.h"
+#include "core/util/result.h"
 
 namespace quindle::store {
 

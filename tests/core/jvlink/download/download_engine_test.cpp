@@ -3,13 +3,13 @@
 // download resumed until it completes leaves the files an uninterrupted one
 // leaves.
 
-#include "jvlink/download/download_engine.h"
+#include "core/jvlink/download/download_engine.h"
 
 #include <gtest/gtest.h>
 
+#include "core/env/program_folder.h"
 #include "core/jvlink/download/download_fixture.h"
 #include "core/util/temp_folder.h"
-#include "env/program_folder.h"
 
 namespace quindle::jvlink {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/jvlink/download/download_observer.h"
 #include "core/jvlink/fake_jvlink.h"
-#include "jvlink/download/download_observer.h"
 
 namespace quindle::jvlink::testing {
 

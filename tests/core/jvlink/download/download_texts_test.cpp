@@ -1,14 +1,14 @@
 // Times, start values and the "作成データ" texts of the download.
 
-#include "jvlink/download/download_texts.h"
+#include "core/jvlink/download/download_texts.h"
 
 #include <gtest/gtest.h>
 
+#include "core/env/program_folder.h"
 #include "core/store/files/record_builder.h"
+#include "core/text/cp932.h"
 #include "core/util/temp_folder.h"
-#include "env/program_folder.h"
-#include "text/cp932.h"
-#include "util/utf8_path.h"
+#include "core/util/utf8_path.h"
 
 namespace quindle::jvlink {
 namespace {

@@ -2,15 +2,15 @@
 // the status texts and error-log lines, the beeps, and what the caller runs
 // next.
 
-#include "jvlink/realtime/realtime_retrieval.h"
+#include "core/jvlink/realtime/realtime_retrieval.h"
 
 #include <gtest/gtest.h>
 
 #include "core/jvlink/fake_jvlink.h"
+#include "core/store/files/file_batch.h"
 #include "core/store/files/record_builder.h"
+#include "core/text/cp932.h"
 #include "core/util/temp_folder.h"
-#include "store/files/file_batch.h"
-#include "text/cp932.h"
 
 namespace quindle::jvlink {
 namespace {

@@ -8,15 +8,15 @@
 #include <map>
 #include <random>
 
+#include "core/store/files/line_file_io.h"
 #include "core/store/files/record_builder.h"
+#include "core/store/files/record_writers.h"
 #include "core/util/temp_folder.h"
-#include "store/files/line_file_io.h"
-#include "store/files/record_writers.h"
-#include "util/utf8_path.h"
+#include "core/util/utf8_path.h"
 
 using namespace quindle::store;
-using quindle::PathBelow;
 using layout::RecordType;
+using quindle::PathBelow;
 using quindle::store::testing::Rec;
 using quindle::testing::ReadBytes;
 using quindle::testing::TempFolder;

@@ -1,12 +1,12 @@
-#include "store/files/file_batch.h"
+#include "core/store/files/file_batch.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "core/store/files/record_builder.h"
+#include "core/text/cp932.h"
 #include "core/util/temp_folder.h"
-#include "text/cp932.h"
 
 using namespace quindle::store;
 using layout::RecordType;

@@ -1,11 +1,11 @@
-#include "store/files/file_names.h"
+#include "core/store/files/file_names.h"
 
 #include <gtest/gtest.h>
 
+#include "core/store/files/local_files.h"
 #include "core/store/files/record_builder.h"
+#include "core/text/cp932.h"
 #include "core/util/temp_folder.h"
-#include "store/files/local_files.h"
-#include "text/cp932.h"
 
 using namespace quindle::store;
 using layout::RecordType;

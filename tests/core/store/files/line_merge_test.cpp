@@ -1,10 +1,10 @@
-#include "store/files/line_merge.h"
+#include "core/store/files/line_merge.h"
 
 #include <gtest/gtest.h>
 
 #include "core/store/files/record_builder.h"
-#include "store/files/record_line.h"
-#include "text/cp932.h"
+#include "core/store/files/record_line.h"
+#include "core/text/cp932.h"
 
 using namespace quindle::store;
 using layout::RecordType;

@@ -1,11 +1,11 @@
-#include "store/files/record_reader.h"
+#include "core/store/files/record_reader.h"
 
 #include <gtest/gtest.h>
 
+#include "core/store/files/file_batch.h"
+#include "core/store/files/line_file_io.h"
 #include "core/store/files/record_builder.h"
 #include "core/util/temp_folder.h"
-#include "store/files/file_batch.h"
-#include "store/files/line_file_io.h"
 
 using namespace quindle::store;
 using layout::RecordType;

@@ -1,13 +1,13 @@
-#include "store/files/record_writers.h"
+#include "core/store/files/record_writers.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "core/store/files/line_file_io.h"
 #include "core/store/files/record_builder.h"
 #include "core/util/temp_folder.h"
-#include "store/files/line_file_io.h"
-#include "util/utf8_path.h"
+#include "core/util/utf8_path.h"
 
 using namespace quindle::store;
 using layout::RecordType;
