@@ -91,7 +91,7 @@ LC_ALL=C sed -i '73s/^\(.\{296\}\).\{5\}/\10103X/' "$se"
 name="$(basename "$se")"
 status=0
 "$cli" card --home "$home" --day "$day" --race 東京11R >"$work/out" 2>"$work/err" || status=$?
-if [ "$status" != 0 ] || ! grep -q "warning: .*$name: 73行目: se.JockeyCode.*0103X" "$work/err"; then
+if [ "$status" != 0 ] || ! grep -q "warning: .*$name: 73行目: 騎手コード (297 バイト目から 5 バイト) が \"0103X\"" "$work/err"; then
     fail "a damaged SE record: 東京11R exit $status"
     cat "$work/err" >&2
 fi

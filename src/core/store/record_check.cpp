@@ -1,12 +1,12 @@
 #include "core/store/record_check.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
 #include "core/store/codes.h"
+#include "core/store/files/file_names.h"
 #include "core/store/race_key.h"
 #include "core/text/cp932.h"
 #include "core/text/fields.h"
@@ -78,6 +78,9 @@ std::string Describe(std::string_view name, FieldPos f, std::string_view value) 
     return std::string(name) + text::Format(" (%d バイト目から %d バイト) が \"", f.pos, f.len) +
            text::ToUtf8(value) + "\" です";
 }
+std::string Describe(const layout::RecordField& f, std::string_view value) {
+    return Describe(f.name, f, value);
+}
 
 std::string Hex(unsigned char b) {
     return text::Format("0x%02X", b);
@@ -118,8 +121,7 @@ const std::vector<const layout::NamedField*>& FieldsOf(RecordType type) {
 // has no text but is valid.
 struct CodeCheck {
     RecordType type;
-    const char* name;
-    FieldPos pos;
+    layout::RecordField field;
     std::string (*lookup)(std::string_view);
     std::string_view unset;
 };
@@ -138,21 +140,21 @@ std::string Track(std::string_view c) {
 }
 
 const CodeCheck kCodeChecks[] = {
-    {RecordType::SE, "se.Sex", layout::se::kSex, Sex, "0"},
-    {RecordType::RA, "ra.Weather", layout::ra::kWeather, Weather, "0"},
-    {RecordType::RA, "ra.TurfGoing", layout::ra::kTurfGoing, Going, "0"},
-    {RecordType::RA, "ra.DirtGoing", layout::ra::kDirtGoing, Going, "0"},
-    {RecordType::RA, "ra.Track", layout::ra::kTrack, Track, "00"},
+    {RecordType::SE, layout::se::kSex, Sex, "0"},
+    {RecordType::RA, layout::ra::kWeather, Weather, "0"},
+    {RecordType::RA, layout::ra::kTurfGoing, Going, "0"},
+    {RecordType::RA, layout::ra::kDirtGoing, Going, "0"},
+    {RecordType::RA, layout::ra::kTrack, Track, "00"},
 };
 
 std::optional<std::string> CheckKeys(std::string_view line, RecordType type) {
     if (layout::HasRaceKey(type)) {
         std::string bad = RaceKeyProblem(text::FieldAt(line, layout::head::kRaceKey));
         if (!bad.empty()) return bad;
-    } else if (auto key = layout::MasterKey(type)) {
+    } else if (const auto& key = layout::TypeInfo(type).masterKey) {
         const auto value = text::FieldAt(line, *key);
         if (!AllDigits(value))
-            return Describe("マスターのキー", *key, value) + ": 数字ではありません";
+            return Describe(*key, value) + ": マスターのキーが数字ではありません";
     }
     return std::nullopt;
 }
@@ -163,7 +165,7 @@ std::optional<std::string> CheckRanges(std::string_view line, RecordType type) {
         // Bracket 0 is a card before the draw; there are eight brackets.
         const auto bracket = text::FieldAt(line, layout::se::kBracket);
         if (!AllBlank(bracket) && text::ReadInt(bracket) > kBrackets) {
-            return Describe("se.Bracket", layout::se::kBracket, bracket) + ": 馬番 " +
+            return Describe(layout::se::kBracket, bracket) + ": 馬番 " +
                    std::to_string(text::FieldInt(line, layout::se::kHorseNumber)) +
                    " の枠番になりません (枠は 1 から 8 まで)";
         }
@@ -173,7 +175,7 @@ std::optional<std::string> CheckRanges(std::string_view line, RecordType type) {
         const auto hour = text::FieldInt(line, layout::ra::kPostHour);
         const auto minute = text::FieldInt(line, layout::ra::kPostMinute);
         if (!AllBlank(post) && (hour > kLastHour || minute > kLastMinute)) {
-            return Describe("ra.PostTime", layout::ra::kPostTime, post) + ": 時刻ではありません";
+            return Describe(layout::ra::kPostTime, post) + ": 時刻ではありません";
         }
     }
     return std::nullopt;
@@ -188,16 +190,11 @@ std::optional<std::string> CheckFields(std::string_view line, RecordType type) {
     }
     for (const auto& c : kCodeChecks) {
         if (c.type != type) continue;
-        const auto value = text::FieldAt(line, c.pos);
+        const auto value = text::FieldAt(line, c.field);
         if (AllBlank(value) || value == c.unset || !c.lookup(value).empty()) continue;
-        return Describe(c.name, c.pos, value) + ": コード表にないコードです";
+        return Describe(c.field, value) + ": コード表にないコードです";
     }
     return CheckRanges(line, type);
-}
-
-std::string LowerAscii(std::string s) {
-    for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
 }
 
 // True when `file` lies in the "files" or "realtime" folder of a substitute
@@ -250,20 +247,6 @@ std::string RecordContentProblem(std::string_view line, layout::RecordType type)
     if (auto bad = CheckKeys(line, type)) return *bad;
     if (auto bad = CheckFields(line, type)) return *bad;
     return {};
-}
-
-std::optional<layout::RecordType> LocalFileType(const fs::path& file) {
-    static const std::pair<const char*, RecordType> kExtensions[] = {
-        {".jvra", RecordType::RA},  {".jvsera", RecordType::RA}, {".jvser", RecordType::SE},
-        {".jvsei", RecordType::SE}, {".jvhr", RecordType::HR},   {".jvo1", RecordType::O1},
-        {".jvo5", RecordType::O5},  {".jvdm", RecordType::DM},   {".jvuma", RecordType::UM},
-        {".jvks", RecordType::KS},  {".jvch", RecordType::CH},
-    };
-    const std::string ext = LowerAscii(file.extension().string());
-    for (const auto& [e, type] : kExtensions) {
-        if (ext == e) return type;
-    }
-    return std::nullopt;
 }
 
 RecordFileCheck CheckRecordText(std::string_view bytes, const RecordFileKind& kind) {

@@ -38,11 +38,6 @@ struct RecordFileKind {
     std::optional<layout::RecordType> type;  // local files: the type the name says
 };
 
-// The record type a local file holds, from its extension (".jvRA", ".jvSEr",
-// ".jvSEI", ".jvSERA", ".jvHR", ".jvO1", ".jvO5", ".jvDM", ".jvUMA", ".jvKS",
-// ".jvCH"; letter case ignored); nullopt for any other file.
-std::optional<layout::RecordType> LocalFileType(const std::filesystem::path& file);
-
 struct BadRecord {
     std::size_t line = 0;  // 1-based line; 0 when the file as a whole is bad
     std::string reason;    // UTF-8
@@ -74,8 +69,8 @@ struct RecordTreeCheck {
 // Checks every record file under `dir`, recursively: the files under the
 // "files" and "realtime" folders of a substitute store (a folder holding
 // "files.tsv" or "realtime.tsv"), and local record files named by LocalFileType
-// anywhere else. An unreadable file is a bad file (line 0). A
-// missing folder is an error.
+// (store/files/file_names.h) anywhere else. An unreadable file is a bad file (line 0). A missing
+// folder is an error.
 Result<RecordTreeCheck> CheckRecordTree(const std::filesystem::path& dir);
 
 }  // namespace quindle::store

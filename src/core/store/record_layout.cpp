@@ -1,329 +1,248 @@
 #include "core/store/record_layout.h"
 
+#include <initializer_list>
 #include <string>
 
 namespace quindle::store::layout {
 namespace {
 
-using F = FieldForm;
-using T = RecordType;
+// "<block> <n> 番目の": the name of entry n of a repeated block, which the
+// name of the entry's field follows.
+std::string Nth(std::string_view block, int n) {
+    return std::string(block) + " " + std::to_string(n) + " 番目の";
+}
+
+// A place of a set of finish counts: "1着" to "5着", then "着外".
+std::string PlaceText(int place) {
+    return place < results::kPlaces ? std::to_string(place) + "着" : "着外";
+}
 
 class CatalogBuilder {
   public:
-    explicit CatalogBuilder(std::vector<NamedField>& out) : out_(out) {}
+    CatalogBuilder(std::vector<NamedField>& out, RecordType type) : out_(out), type_(type) {}
 
-    void Add(T type, std::string name, FieldPos pos, F form) {
-        out_.push_back({type, std::move(name), pos, form});
-    }
-    // A field of entry `n` of a repeated block: "prefix(n).name".
-    void AddEntry(T type, const std::string& prefix, int n, const char* name, FieldPos pos,
-                  F form) {
-        Add(type, prefix + "(" + std::to_string(n) + ")." + name, pos, form);
-    }
+    RecordType type() const { return type_; }
 
-    void Head(T type) {
-        Add(type, "head.RecordType", head::kRecordType, F::kCode);
-        Add(type, "head.DataKind", head::kDataKind, F::kCode);
-        Add(type, "head.CreationDate", head::kCreationDate, F::kDigits);
-        if (!HasRaceKey(type)) return;
-        Add(type, "head.RaceKey", head::kRaceKey, F::kCode);
-        Add(type, "head.Year", head::kYear, F::kDigits);
-        Add(type, "head.MonthDay", head::kMonthDay, F::kDigits);
-        Add(type, "head.Month", head::kMonth, F::kDigits);
-        Add(type, "head.Day", head::kDay, F::kDigits);
-        Add(type, "head.Venue", head::kVenue, F::kCode);
-        Add(type, "head.Meeting", head::kMeeting, F::kDigits);
-        Add(type, "head.DayOfMeeting", head::kDayOfMeeting, F::kDigits);
-        Add(type, "head.RaceNumber", head::kRaceNumber, F::kDigits);
-        Add(type, "head.RaceDate", head::kRaceDate, F::kDigits);
+    void Add(std::string name, FieldPos pos, FieldForm form) {
+        out_.push_back({type_, std::move(name), pos, form});
     }
-
-    void RaceRef(T type, const std::string& prefix, int n, int pos) {
-        AddEntry(type, prefix, n, "Year", At(pos, race_ref::kYear), F::kDigits);
-        AddEntry(type, prefix, n, "MonthDay", At(pos, race_ref::kMonthDay), F::kDigits);
-        AddEntry(type, prefix, n, "Venue", At(pos, race_ref::kVenue), F::kCode);
-        AddEntry(type, prefix, n, "Meeting", At(pos, race_ref::kMeeting), F::kDigits);
-        AddEntry(type, prefix, n, "DayOfMeeting", At(pos, race_ref::kDayOfMeeting), F::kDigits);
-        AddEntry(type, prefix, n, "RaceNumber", At(pos, race_ref::kRaceNumber), F::kDigits);
+    void Add(std::initializer_list<RecordField> fields) {
+        for (const auto& f : fields) Add(std::string(f.name), f, f.form);
     }
-
-    void GradedWins(T type, const std::string& ns, int (*entryPos)(int)) {
-        const std::string p = ns + ".GradedWin";
-        for (int e = 1; e <= graded_win::kEntries; ++e) {
-            int pos = entryPos(e);
-            RaceRef(type, p, e, pos);
-            AddEntry(type, p, e, "RaceNameShort3", At(pos, graded_win::kRaceNameShort3), F::kText);
-            AddEntry(type, p, e, "Grade", At(pos, graded_win::kGrade), F::kCode);
-            AddEntry(type, p, e, "Starters", At(pos, graded_win::kStarters), F::kDigits);
-            AddEntry(type, p, e, "HorseName", At(pos, graded_win::kHorseName), F::kText);
-        }
+    // Fields of the entry starting at `entryPos`, named "<entry><field>".
+    void AddEntry(const std::string& entry, int entryPos,
+                  std::initializer_list<EntryField> fields) {
+        for (const auto& f : fields) Add(entry + std::string(f.name), At(entryPos, f), f.form);
     }
-
-    void Counts(T type, const std::string& name, int pos, EntryField counts) {
+    void AddRaceRef(const std::string& entry, int entryPos) {
+        AddEntry(entry, entryPos,
+                 {race_ref::kYear, race_ref::kMonthDay, race_ref::kVenue, race_ref::kMeeting,
+                  race_ref::kDayOfMeeting, race_ref::kRaceNumber});
+    }
+    // The six counts of a set of finish counts, "<name> 1着" .. "<name> 着外".
+    void AddCounts(const std::string& name, int entryPos, EntryField counts) {
         for (int place = 1; place <= results::kPlaces; ++place) {
-            Add(type, name + "[" + std::to_string(place) + "]",
-                At(pos, results::kCount(counts, place)), F::kDigits);
-        }
-    }
-
-    void Results(T type, const std::string& ns, int (*blockPos)(int)) {
-        for (int period = 0; period < results::kPeriods; ++period) {
-            const int pos = blockPos(period);
-            const std::string p = ns + ".Results(" + std::to_string(period) + ").";
-            Add(type, p + "Year", At(pos, results::kYear), F::kDigits);
-            Add(type, p + "FlatPrize", At(pos, results::kFlatPrize), F::kDigits);
-            Add(type, p + "JumpPrize", At(pos, results::kJumpPrize), F::kDigits);
-            Add(type, p + "FlatAdded", At(pos, results::kFlatAdded), F::kDigits);
-            Add(type, p + "JumpAdded", At(pos, results::kJumpAdded), F::kDigits);
-            Counts(type, p + "FlatCounts", pos, results::kFlatCounts);
-            Counts(type, p + "JumpCounts", pos, results::kJumpCounts);
-            for (int v = 1; v <= results::kVenues; ++v) {
-                const std::string vs = std::to_string(v);
-                Counts(type, p + "VenueFlatCounts(" + vs + ")", pos, results::kVenueFlatCounts(v));
-                Counts(type, p + "VenueJumpCounts(" + vs + ")", pos, results::kVenueJumpCounts(v));
-            }
-            for (int d = 1; d <= results::kDistanceBands; ++d) {
-                const std::string ds = std::to_string(d);
-                Counts(type, p + "TurfCounts(" + ds + ")", pos, results::kTurfCounts(d));
-                Counts(type, p + "DirtCounts(" + ds + ")", pos, results::kDirtCounts(d));
-            }
+            Add(name + " " + PlaceText(place), At(entryPos, results::kCount(counts, place)),
+                FieldForm::kDigits);
         }
     }
 
   private:
     std::vector<NamedField>& out_;
+    RecordType type_;
 };
 
+void AddHead(CatalogBuilder& b) {
+    b.Add({head::kRecordType, head::kDataKind, head::kCreationDate});
+    if (!HasRaceKey(b.type())) return;
+    b.Add({head::kRaceKey, head::kRaceDate, head::kVenue, head::kMeeting, head::kDayOfMeeting,
+           head::kRaceNumber});
+}
+
 void AddRa(CatalogBuilder& b) {
-    const T t = T::RA;
-    b.Head(t);
-    b.Add(t, "ra.Weekday", ra::kWeekday, F::kCode);
-    b.Add(t, "ra.RaceName", ra::kRaceName, F::kText);
-    b.Add(t, "ra.RaceNameShort6", ra::kRaceNameShort6, F::kText);
-    b.Add(t, "ra.RaceNameShort3", ra::kRaceNameShort3, F::kText);
-    b.Add(t, "ra.GradeEdition", ra::kGradeEdition, F::kDigits);
-    b.Add(t, "ra.Grade", ra::kGrade, F::kCode);
-    b.Add(t, "ra.RaceType", ra::kRaceType, F::kCode);
-    b.Add(t, "ra.RaceSymbol", ra::kRaceSymbol, F::kCode);
-    b.Add(t, "ra.WeightType", ra::kWeightType, F::kCode);
-    b.Add(t, "ra.Condition2yo", ra::kCondition2yo, F::kCode);
-    b.Add(t, "ra.Condition3yo", ra::kCondition3yo, F::kCode);
-    b.Add(t, "ra.Condition4yo", ra::kCondition4yo, F::kCode);
-    b.Add(t, "ra.Condition5yoUp", ra::kCondition5yoUp, F::kCode);
-    b.Add(t, "ra.ConditionYoungest", ra::kConditionYoungest, F::kCode);
-    b.Add(t, "ra.Distance", ra::kDistance, F::kDigits);
-    b.Add(t, "ra.Track", ra::kTrack, F::kCode);
-    b.Add(t, "ra.CourseDivision", ra::kCourseDivision, F::kCode);
-    for (int k = 1; k <= ra::kPrizePlaces; ++k) {
-        b.Add(t, "ra.Prize(" + std::to_string(k) + ")", ra::kPrize(k), F::kDigits);
+    using namespace ra;
+    b.Add({kWeekday, kRaceName, kRaceNameShort6, kRaceNameShort3, kGradeEdition, kGrade, kRaceType,
+           kRaceSymbol, kWeightType, kCondition2yo, kCondition3yo, kCondition4yo, kCondition5yoUp,
+           kConditionYoungest, kDistance, kTrack, kCourseDivision});
+    for (int k = 1; k <= kPrizePlaces; ++k) {
+        b.Add("本賞金 (" + PlaceText(k) + ")", kPrize(k), FieldForm::kDigits);
     }
-    for (int k = 1; k <= ra::kAddedPrizePlaces; ++k) {
-        b.Add(t, "ra.AddedPrize(" + std::to_string(k) + ")", ra::kAddedPrize(k), F::kDigits);
+    for (int k = 1; k <= kAddedPrizePlaces; ++k) {
+        b.Add("付加賞金 (" + PlaceText(k) + ")", kAddedPrize(k), FieldForm::kDigits);
     }
-    b.Add(t, "ra.PostTime", ra::kPostTime, F::kDigits);
-    b.Add(t, "ra.PostHour", ra::kPostHour, F::kDigits);
-    b.Add(t, "ra.PostMinute", ra::kPostMinute, F::kDigits);
-    b.Add(t, "ra.Entered", ra::kEntered, F::kDigits);
-    b.Add(t, "ra.Starters", ra::kStarters, F::kDigits);
-    b.Add(t, "ra.Finishers", ra::kFinishers, F::kDigits);
-    b.Add(t, "ra.Weather", ra::kWeather, F::kCode);
-    b.Add(t, "ra.TurfGoing", ra::kTurfGoing, F::kCode);
-    b.Add(t, "ra.DirtGoing", ra::kDirtGoing, F::kCode);
+    b.Add({kPostTime, kEntered, kStarters, kFinishers, kWeather, kTurfGoing, kDirtGoing});
 }
 
 void AddSe(CatalogBuilder& b) {
-    const T t = T::SE;
-    b.Head(t);
-    b.Add(t, "se.Bracket", se::kBracket, F::kDigits);
-    b.Add(t, "se.HorseNumber", se::kHorseNumber, F::kDigits);
-    b.Add(t, "se.Pedigree", se::kPedigree, F::kDigits);
-    b.Add(t, "se.PedigreeYear", se::kPedigreeYear, F::kDigits);
-    b.Add(t, "se.HorseName", se::kHorseName, F::kText);
-    b.Add(t, "se.Sex", se::kSex, F::kCode);
-    b.Add(t, "se.Age", se::kAge, F::kDigits);
-    b.Add(t, "se.TrainerCode", se::kTrainerCode, F::kDigits);
-    b.Add(t, "se.TrainerShort", se::kTrainerShort, F::kText);
-    b.Add(t, "se.CarriedWeight", se::kCarriedWeight, F::kDigits);
-    b.Add(t, "se.Blinkers", se::kBlinkers, F::kCode);
-    b.Add(t, "se.JockeyCode", se::kJockeyCode, F::kDigits);
-    b.Add(t, "se.JockeyShort", se::kJockeyShort, F::kText);
-    b.Add(t, "se.Apprentice", se::kApprentice, F::kCode);
-    b.Add(t, "se.BodyWeight", se::kBodyWeight, F::kDigits);
-    b.Add(t, "se.WeightChangeSign", se::kWeightChangeSign, F::kText);
-    b.Add(t, "se.WeightChange", se::kWeightChange, F::kDigits);
-    b.Add(t, "se.Abnormality", se::kAbnormality, F::kCode);
-    b.Add(t, "se.PassingOrder", se::kPassingOrder, F::kDigits);
-    b.Add(t, "se.Finish", se::kFinish, F::kDigits);
-    b.Add(t, "se.Time", se::kTime, F::kDigits);
-    b.Add(t, "se.TimeMinutes", se::kTimeMinutes, F::kDigits);
-    b.Add(t, "se.TimeSeconds", se::kTimeSeconds, F::kDigits);
-    b.Add(t, "se.TimeTenths", se::kTimeTenths, F::kDigits);
-    b.Add(t, "se.Margin", se::kMargin, F::kCode);
-    for (int c = 1; c <= se::kCornerCount; ++c) {
-        b.Add(t, "se.Corner(" + std::to_string(c) + ")", se::kCorner(c), F::kDigits);
+    using namespace se;
+    b.Add({kBracket,      kHorseNumber, kPedigree,     kHorseName,     kSex,
+           kAge,          kTrainerCode, kTrainerShort, kCarriedWeight, kBlinkers,
+           kJockeyCode,   kJockeyShort, kApprentice,   kBodyWeight,    kWeightChangeSign,
+           kWeightChange, kAbnormality, kPassingOrder, kFinish,        kTime,
+           kMargin});
+    for (int c = 1; c <= kCornerCount; ++c) {
+        b.Add(std::to_string(c) + " コーナーでの順位", kCorner(c), FieldForm::kDigits);
     }
-    b.Add(t, "se.WinOdds", se::kWinOdds, F::kOdds);
-    b.Add(t, "se.WinPopularity", se::kWinPopularity, F::kOdds);
-    b.Add(t, "se.PrizeWon", se::kPrizeWon, F::kDigits);
-    b.Add(t, "se.AddedPrizeWon", se::kAddedPrizeWon, F::kDigits);
-    b.Add(t, "se.Last3F", se::kLast3F, F::kDigits);
-    b.Add(t, "se.Last3FSeconds", se::kLast3FSeconds, F::kDigits);
-    b.Add(t, "se.Last3FTenths", se::kLast3FTenths, F::kDigits);
-    b.Add(t, "se.OpponentName", se::kOpponentName, F::kText);
-    b.Add(t, "se.TimeBehind", se::kTimeBehind, F::kText);
-    b.Add(t, "se.TimeBehindSign", se::kTimeBehindSign, F::kText);
-    b.Add(t, "se.TimeBehindValue", se::kTimeBehindValue, F::kDigits);
+    b.Add({kWinOdds, kWinPopularity, kPrizeWon, kAddedPrizeWon, kLast3F, kOpponentName, kTimeBehind,
+           kTimeBehindSign, kTimeBehindValue});
 }
 
 void AddHr(CatalogBuilder& b) {
-    const T t = T::HR;
-    b.Head(t);
-    for (int bt = 0; bt < hr::kBetTypeCount; ++bt) {
-        const auto& block = hr::kBlocks[static_cast<size_t>(bt)];
-        const std::string p = "hr.Block" + std::to_string(bt) + ".Entry";
+    for (const auto& block : hr::kBlocks) {
         for (int k = 1; k <= block.entries; ++k) {
-            b.AddEntry(t, p, k, "Combo", block.Combo(k), F::kDigits);
-            b.AddEntry(t, p, k, "Payout", block.Payout(k), F::kDigits);
-            b.AddEntry(t, p, k, "Popularity", block.Popularity(k), F::kDigits);
+            const std::string entry = Nth(block.name, k);
+            b.Add(entry + "組番", block.Combo(k), FieldForm::kDigits);
+            b.Add(entry + "払戻金", block.Payout(k), FieldForm::kDigits);
+            b.Add(entry + "人気順", block.Popularity(k), FieldForm::kDigits);
         }
     }
 }
 
+// Odds entries are numbered from 1 in names, as the horses they stand for.
 void AddO1(CatalogBuilder& b) {
-    const T t = T::O1;
-    b.Head(t);
-    b.Add(t, "o1.Announced", o1::kAnnounced, F::kDigits);
-    b.Add(t, "o1.AnnouncedMonthDay", o1::kAnnouncedMonthDay, F::kDigits);
-    b.Add(t, "o1.AnnouncedHour", o1::kAnnouncedHour, F::kDigits);
-    b.Add(t, "o1.AnnouncedMinute", o1::kAnnouncedMinute, F::kDigits);
-    for (int i = 0; i < o1::kWinEntries; ++i) {
-        b.AddEntry(t, "o1.Win", i, "Horse", o1::kWinHorse(i), F::kDigits);
-        b.AddEntry(t, "o1.Win", i, "Odds", o1::kWinOdds(i), F::kOdds);
-        b.AddEntry(t, "o1.Win", i, "Popularity", o1::kWinPopularity(i), F::kOdds);
+    using namespace o1;
+    b.Add({kAnnounced});
+    for (int i = 0; i < kWinEntries; ++i) {
+        const std::string entry = Nth("単勝オッズ", i + 1);
+        b.Add(entry + "馬番", kWinHorse(i), FieldForm::kDigits);
+        b.Add(entry + "オッズ", kWinOdds(i), FieldForm::kOdds);
+        b.Add(entry + "人気順", kWinPopularity(i), FieldForm::kOdds);
     }
-    for (int i = 0; i < o1::kPlaceEntries; ++i) {
-        b.AddEntry(t, "o1.Place", i, "Horse", o1::kPlaceHorse(i), F::kDigits);
-        b.AddEntry(t, "o1.Place", i, "OddsLow", o1::kPlaceOddsLow(i), F::kOdds);
-        b.AddEntry(t, "o1.Place", i, "OddsHigh", o1::kPlaceOddsHigh(i), F::kOdds);
-        b.AddEntry(t, "o1.Place", i, "Popularity", o1::kPlacePopularity(i), F::kOdds);
+    for (int i = 0; i < kPlaceEntries; ++i) {
+        const std::string entry = Nth("複勝オッズ", i + 1);
+        b.Add(entry + "馬番", kPlaceHorse(i), FieldForm::kDigits);
+        b.Add(entry + "最低オッズ", kPlaceOddsLow(i), FieldForm::kOdds);
+        b.Add(entry + "最高オッズ", kPlaceOddsHigh(i), FieldForm::kOdds);
+        b.Add(entry + "人気順", kPlacePopularity(i), FieldForm::kOdds);
     }
 }
 
 void AddO5(CatalogBuilder& b) {
-    const T t = T::O5;
-    b.Head(t);
-    b.Add(t, "o5.Announced", o5::kAnnounced, F::kDigits);
-    b.Add(t, "o5.AnnouncedMonthDay", o5::kAnnouncedMonthDay, F::kDigits);
-    b.Add(t, "o5.AnnouncedHour", o5::kAnnouncedHour, F::kDigits);
-    b.Add(t, "o5.AnnouncedMinute", o5::kAnnouncedMinute, F::kDigits);
-    for (int n = 1; n <= o5::kTrioEntries; ++n) {
-        b.AddEntry(t, "o5.Trio", n, "Combo", o5::kTrioCombo(n), F::kDigits);
-        b.AddEntry(t, "o5.Trio", n, "Odds", o5::kTrioOdds(n), F::kOdds);
-        b.AddEntry(t, "o5.Trio", n, "Popularity", o5::kTrioPopularity(n), F::kOdds);
+    using namespace o5;
+    b.Add({kAnnounced});
+    for (int n = 1; n <= kTrioEntries; ++n) {
+        const std::string entry = Nth("3連複オッズ", n);
+        b.Add(entry + "組番", kTrioCombo(n), FieldForm::kDigits);
+        b.Add(entry + "オッズ", kTrioOdds(n), FieldForm::kOdds);
+        b.Add(entry + "人気順", kTrioPopularity(n), FieldForm::kOdds);
     }
 }
 
 void AddUm(CatalogBuilder& b) {
-    const T t = T::UM;
-    b.Head(t);
-    b.Add(t, "um.Key", um::kKey, F::kDigits);
-    b.Add(t, "um.BirthDate", um::kBirthDate, F::kDigits);
-    b.Add(t, "um.BirthYear", um::kBirthYear, F::kDigits);
-    b.Add(t, "um.BirthMonth", um::kBirthMonth, F::kDigits);
-    b.Add(t, "um.BirthDay", um::kBirthDay, F::kDigits);
-    b.Add(t, "um.HorseName", um::kHorseName, F::kText);
-    b.Add(t, "um.HorseSymbol", um::kHorseSymbol, F::kCode);
-    b.Add(t, "um.Sex", um::kSex, F::kCode);
-    b.Add(t, "um.Breed", um::kBreed, F::kCode);
-    b.Add(t, "um.Coat", um::kCoat, F::kCode);
-    b.Add(t, "um.TrainingCentre", um::kTrainingCentre, F::kCode);
-    b.Add(t, "um.TrainerShort", um::kTrainerShort, F::kText);
-    b.Add(t, "um.InvitingRegion", um::kInvitingRegion, F::kText);
-    b.Add(t, "um.Breeder", um::kBreeder, F::kText);
-    b.Add(t, "um.BreedingPlace", um::kBreedingPlace, F::kText);
-    b.Add(t, "um.Owner", um::kOwner, F::kText);
-    for (int j = 1; j <= um::kPrizeTotalCount; ++j) {
-        b.Add(t, "um.PrizeTotal(" + std::to_string(j) + ")", um::kPrizeTotal(j), F::kDigits);
+    using namespace um;
+    static constexpr std::string_view kPrizeTotalNames[] = {
+        "平地本賞金累計",   "障害本賞金累計",   "平地付加賞金累計",
+        "障害付加賞金累計", "平地収得賞金累計", "障害収得賞金累計",
+    };
+    static_assert(std::size(kPrizeTotalNames) == kPrizeTotalCount);
+    static constexpr std::string_view kStyleNames[] = {"逃げ", "先行", "差し", "追込"};
+    static_assert(std::size(kStyleNames) == kRunningStyleCount);
+
+    b.Add({kKey, kBirthDate, kHorseName, kHorseSymbol, kSex, kBreed, kCoat, kTrainingCentre,
+           kTrainerShort, kInvitingRegion, kBreeder, kBreedingPlace, kOwner});
+    for (int j = 1; j <= kPrizeTotalCount; ++j) {
+        b.Add(std::string(kPrizeTotalNames[j - 1]), kPrizeTotal(j), FieldForm::kDigits);
     }
-    for (int block = 1; block <= um::kFinishBlockCount; ++block) {
-        for (int place = 1; place <= um::kFinishPlaces; ++place) {
-            b.Add(t, "um.FinishCount(" + std::to_string(block) + "," + std::to_string(place) + ")",
-                  um::kFinishCount(block, place), F::kDigits);
+    for (int block = 1; block <= kFinishBlockCount; ++block) {
+        for (int place = 1; place <= kFinishPlaces; ++place) {
+            b.Add(Nth("着回数", block) + PlaceText(place), kFinishCount(block, place),
+                  FieldForm::kDigits);
         }
     }
-    for (int s = 1; s <= um::kRunningStyleCount; ++s) {
-        b.Add(t, "um.RunningStyle(" + std::to_string(s) + ")", um::kRunningStyle(s), F::kDigits);
+    for (int s = 1; s <= kRunningStyleCount; ++s) {
+        b.Add("脚質傾向 " + std::string(kStyleNames[s - 1]) + "回数", kRunningStyle(s),
+              FieldForm::kDigits);
+    }
+}
+
+// Graded wins and results, laid out alike in the jockey and trainer records.
+void AddPersonRecord(CatalogBuilder& b, int (*gradedWinPos)(int), int (*resultsPos)(int)) {
+    for (int e = 1; e <= graded_win::kEntries; ++e) {
+        const std::string entry = Nth("最近重賞勝利", e);
+        b.AddRaceRef(entry, gradedWinPos(e));
+        b.AddEntry(entry, gradedWinPos(e),
+                   {graded_win::kRaceNameShort3, graded_win::kGrade, graded_win::kStarters,
+                    graded_win::kHorseName});
+    }
+    static constexpr std::string_view kPeriodNames[] = {"本年", "前年", "累計"};
+    static_assert(std::size(kPeriodNames) == results::kPeriods);
+    static constexpr std::string_view kBandNames[] = {"1600m 以下", "2200m 以下", "2201m 以上"};
+    static_assert(std::size(kBandNames) == results::kDistanceBands);
+    using namespace results;
+    for (int period = 0; period < kPeriods; ++period) {
+        const int pos = resultsPos(period);
+        const std::string p = std::string(kPeriodNames[period]) + "成績の";
+        b.AddEntry(p, pos, {kYear, kFlatPrize, kJumpPrize, kFlatAdded, kJumpAdded});
+        b.AddCounts(p + std::string(kFlatCounts.name), pos, kFlatCounts);
+        b.AddCounts(p + std::string(kJumpCounts.name), pos, kJumpCounts);
+        for (int v = 1; v <= kVenues; ++v) {
+            const std::string venue = p + "競馬場 " + std::to_string(v) + " の";
+            b.AddCounts(venue + std::string(kFlatCounts.name), pos, kVenueFlatCounts(v));
+            b.AddCounts(venue + std::string(kJumpCounts.name), pos, kVenueJumpCounts(v));
+        }
+        for (int d = 1; d <= kDistanceBands; ++d) {
+            const std::string band = " (" + std::string(kBandNames[d - 1]) + ")";
+            b.AddCounts(p + "芝着回数" + band, pos, kTurfCounts(d));
+            b.AddCounts(p + "ダート着回数" + band, pos, kDirtCounts(d));
+        }
     }
 }
 
 void AddKs(CatalogBuilder& b) {
-    const T t = T::KS;
-    b.Head(t);
-    b.Add(t, "ks.Key", ks::kKey, F::kDigits);
-    b.Add(t, "ks.LicenceDate", ks::kLicenceDate, F::kDigits);
-    b.Add(t, "ks.LicenceYear", ks::kLicenceYear, F::kDigits);
-    b.Add(t, "ks.LicenceMonth", ks::kLicenceMonth, F::kDigits);
-    b.Add(t, "ks.LicenceDay", ks::kLicenceDay, F::kDigits);
-    b.Add(t, "ks.BirthDate", ks::kBirthDate, F::kDigits);
-    b.Add(t, "ks.BirthYear", ks::kBirthYear, F::kDigits);
-    b.Add(t, "ks.BirthMonth", ks::kBirthMonth, F::kDigits);
-    b.Add(t, "ks.BirthDay", ks::kBirthDay, F::kDigits);
-    b.Add(t, "ks.Name", ks::kName, F::kText);
-    b.Add(t, "ks.NameKana", ks::kNameKana, F::kText);
-    b.Add(t, "ks.Sex", ks::kSex, F::kCode);
-    b.Add(t, "ks.Qualification", ks::kQualification, F::kCode);
-    b.Add(t, "ks.Apprentice", ks::kApprentice, F::kCode);
-    b.Add(t, "ks.TrainingCentre", ks::kTrainingCentre, F::kCode);
-    b.Add(t, "ks.InvitingRegion", ks::kInvitingRegion, F::kText);
-    b.Add(t, "ks.StableTrainerShort", ks::kStableTrainerShort, F::kText);
-    for (int c = ks::kFlatCourse; c <= ks::kJumpCourse; ++c) {
-        int pos = ks::FirstRidePos(c);
-        b.RaceRef(t, "ks.FirstRide", c, pos);
-        b.AddEntry(t, "ks.FirstRide", c, "Starters", At(pos, first_ride::kStarters), F::kDigits);
-        b.AddEntry(t, "ks.FirstRide", c, "HorseName", At(pos, first_ride::kHorseName), F::kText);
-        b.AddEntry(t, "ks.FirstRide", c, "Finish", At(pos, first_ride::kFinish), F::kDigits);
-        pos = ks::FirstWinPos(c);
-        b.RaceRef(t, "ks.FirstWin", c, pos);
-        b.AddEntry(t, "ks.FirstWin", c, "Starters", At(pos, first_win::kStarters), F::kDigits);
-        b.AddEntry(t, "ks.FirstWin", c, "HorseName", At(pos, first_win::kHorseName), F::kText);
+    using namespace ks;
+    b.Add({kKey, kLicenceDate, kBirthDate, kName, kNameKana, kSex, kQualification, kApprentice,
+           kTrainingCentre, kInvitingRegion, kStableTrainerShort});
+    static constexpr std::string_view kCourseNames[] = {"(平地) の", "(障害) の"};
+    for (int c = kFlatCourse; c <= kJumpCourse; ++c) {
+        const std::string ride = "初騎乗 " + std::string(kCourseNames[c]);
+        b.AddRaceRef(ride, FirstRidePos(c));
+        b.AddEntry(ride, FirstRidePos(c),
+                   {first_ride::kStarters, first_ride::kHorseName, first_ride::kFinish});
+        const std::string win = "初勝利 " + std::string(kCourseNames[c]);
+        b.AddRaceRef(win, FirstWinPos(c));
+        b.AddEntry(win, FirstWinPos(c), {first_win::kStarters, first_win::kHorseName});
     }
-    b.GradedWins(t, "ks", ks::GradedWinPos);
-    b.Results(t, "ks", ks::ResultsPos);
+    AddPersonRecord(b, GradedWinPos, ResultsPos);
 }
 
 void AddCh(CatalogBuilder& b) {
-    const T t = T::CH;
-    b.Head(t);
-    b.Add(t, "ch.Key", ch::kKey, F::kDigits);
-    b.Add(t, "ch.LicenceDate", ch::kLicenceDate, F::kDigits);
-    b.Add(t, "ch.LicenceYear", ch::kLicenceYear, F::kDigits);
-    b.Add(t, "ch.LicenceMonth", ch::kLicenceMonth, F::kDigits);
-    b.Add(t, "ch.LicenceDay", ch::kLicenceDay, F::kDigits);
-    b.Add(t, "ch.BirthDate", ch::kBirthDate, F::kDigits);
-    b.Add(t, "ch.BirthYear", ch::kBirthYear, F::kDigits);
-    b.Add(t, "ch.BirthMonth", ch::kBirthMonth, F::kDigits);
-    b.Add(t, "ch.BirthDay", ch::kBirthDay, F::kDigits);
-    b.Add(t, "ch.Name", ch::kName, F::kText);
-    b.Add(t, "ch.NameKana", ch::kNameKana, F::kText);
-    b.Add(t, "ch.Sex", ch::kSex, F::kCode);
-    b.Add(t, "ch.TrainingCentre", ch::kTrainingCentre, F::kCode);
-    b.Add(t, "ch.InvitingRegion", ch::kInvitingRegion, F::kText);
-    b.GradedWins(t, "ch", ch::GradedWinPos);
-    b.Results(t, "ch", ch::ResultsPos);
+    using namespace ch;
+    b.Add(
+        {kKey, kLicenceDate, kBirthDate, kName, kNameKana, kSex, kTrainingCentre, kInvitingRegion});
+    AddPersonRecord(b, GradedWinPos, ResultsPos);
+}
+
+// The fields after the head; a new record kind is a case here.
+void AddBody(CatalogBuilder& b) {
+    switch (b.type()) {
+        case RecordType::RA:
+            return AddRa(b);
+        case RecordType::SE:
+            return AddSe(b);
+        case RecordType::HR:
+            return AddHr(b);
+        case RecordType::O1:
+            return AddO1(b);
+        case RecordType::O5:
+            return AddO5(b);
+        case RecordType::DM:
+            return;  // the system reads only the race key of a mining record
+        case RecordType::UM:
+            return AddUm(b);
+        case RecordType::KS:
+            return AddKs(b);
+        case RecordType::CH:
+            return AddCh(b);
+    }
 }
 
 std::vector<NamedField> BuildCatalog() {
     std::vector<NamedField> out;
-    CatalogBuilder b(out);
-    AddRa(b);
-    AddSe(b);
-    AddHr(b);
-    AddO1(b);
-    AddO5(b);
-    b.Head(T::DM);
-    AddUm(b);
-    AddKs(b);
-    AddCh(b);
+    for (const auto& kind : kRecordTypes) {
+        CatalogBuilder b(out, kind.type);
+        AddHead(b);
+        AddBody(b);
+    }
     return out;
 }
 

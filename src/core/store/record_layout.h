@@ -26,57 +26,43 @@ using text::FieldPos;
 
 // --- Record types -----------------------------------------------------------
 
+// The record kinds the system reads, in the order of the rows of kRecordTypes
+// (near the end of this header): a new kind is a value here and a row there.
 enum class RecordType { RA, SE, HR, O1, O5, DM, UM, KS, CH };
-inline constexpr int kRecordTypeCount = 9;
-
-struct RecordTypeInfo {
-    RecordType type;
-    std::string_view id;  // the two characters at the start of the record
-    int length;           // record length in bytes, CR LF included
-};
-
-inline constexpr std::array<RecordTypeInfo, kRecordTypeCount> kRecordTypes{{
-    {RecordType::RA, "RA", 1272},
-    {RecordType::SE, "SE", 555},
-    {RecordType::HR, "HR", 719},
-    {RecordType::O1, "O1", 962},
-    {RecordType::O5, "O5", 12293},
-    {RecordType::DM, "DM", 303},
-    {RecordType::UM, "UM", 1609},
-    {RecordType::KS, "KS", 4173},
-    {RecordType::CH, "CH", 3862},
-}};
 
 // A record as JV-Link hands it ends in CR LF; a line of a local file does not.
 inline constexpr int kLineEndLength = 2;
 
-constexpr std::optional<RecordType> FindRecordType(std::string_view id) {
-    for (const auto& t : kRecordTypes) {
-        if (t.id == id) return t.type;
-    }
-    return std::nullopt;
+// --- Named fields -----------------------------------------------------------
+//
+// A field the record checker walks carries, beside its position, the form of
+// its content and its JV-Data name, so a field is written once: where it is
+// declared. Parts of such a field (the hour of a post time, the year of a
+// date) stay plain positions: the whole field's check covers them.
+
+enum class FieldForm {
+    kDigits,  // decimal digits, or all half-width blanks when the value is missing
+    kOdds,    // digits, all blanks, or a no-odds marker ("----", "****")
+    kCode,    // digits, capital letters and half-width blanks (codes may be padded)
+    kText,    // CP932 text
+};
+
+struct RecordField : FieldPos {
+    FieldForm form;
+    std::string_view name;  // the JV-Data name, as messages show it ("騎手コード")
+};
+
+constexpr RecordField DigitField(int pos, int len, std::string_view name) {
+    return {{pos, len}, FieldForm::kDigits, name};
 }
-constexpr const RecordTypeInfo& TypeInfo(RecordType type) {
-    return kRecordTypes[static_cast<size_t>(type)];
+constexpr RecordField OddsField(int pos, int len, std::string_view name) {
+    return {{pos, len}, FieldForm::kOdds, name};
 }
-constexpr std::string_view RecordTypeId(RecordType type) {
-    return TypeInfo(type).id;
+constexpr RecordField CodeField(int pos, int len, std::string_view name) {
+    return {{pos, len}, FieldForm::kCode, name};
 }
-// Record length with CR LF; 0 for an unknown type.
-constexpr int RecordLength(RecordType type) {
-    return TypeInfo(type).length;
-}
-constexpr int RecordLength(std::string_view id) {
-    auto t = FindRecordType(id);
-    return t ? RecordLength(*t) : 0;
-}
-// Length of the record stored as a line (without CR LF); 0 for an unknown type.
-constexpr int LineLength(RecordType type) {
-    return RecordLength(type) - kLineEndLength;
-}
-constexpr int LineLength(std::string_view id) {
-    auto t = FindRecordType(id);
-    return t ? LineLength(*t) : 0;
+constexpr RecordField TextField(int pos, int len, std::string_view name) {
+    return {{pos, len}, FieldForm::kText, name};
 }
 
 // --- Data kinds (head field kDataKind) ---------------------------------------
@@ -101,10 +87,13 @@ constexpr int Checked(int i, int lo, int hi) {
 }
 }  // namespace detail
 
-// A field inside a repeated entry: 0-based offset from the entry's first byte.
+// A field inside a repeated entry: 0-based offset from the entry's first byte,
+// and, for the fields the checker walks, their form and JV-Data name.
 struct EntryField {
     int offset;
     int len;
+    FieldForm form = FieldForm::kDigits;
+    std::string_view name = {};
 };
 constexpr FieldPos At(int entryPos, EntryField f) {
     return {entryPos + f.offset, f.len};
@@ -113,43 +102,43 @@ constexpr FieldPos At(int entryPos, EntryField f) {
 // --- Record head, common to all types -----------------------------------------
 
 namespace head {
-inline constexpr FieldPos kRecordType{1, 2};
-inline constexpr FieldPos kDataKind{3, 1};
-inline constexpr FieldPos kCreationDate{4, 8};
+inline constexpr RecordField kRecordType = CodeField(1, 2, "レコード種別ID");
+inline constexpr RecordField kDataKind = CodeField(3, 1, "データ区分");
+inline constexpr RecordField kCreationDate = DigitField(4, 8, "データ作成年月日");
 // Race key (RA, SE, HR, O1, O5, DM): one race, compared as text.
-inline constexpr FieldPos kRaceKey{12, 16};
+inline constexpr RecordField kRaceKey = CodeField(12, 16, "レースキー");
+// The race date read as one number yyyymmdd, and its parts.
+inline constexpr RecordField kRaceDate = DigitField(12, 8, "開催年月日");
 inline constexpr FieldPos kYear{12, 4};
 inline constexpr FieldPos kMonthDay{16, 4};
 inline constexpr FieldPos kMonth{16, 2};
 inline constexpr FieldPos kDay{18, 2};
-inline constexpr FieldPos kVenue{20, 2};
-inline constexpr FieldPos kMeeting{22, 2};
-inline constexpr FieldPos kDayOfMeeting{24, 2};
-inline constexpr FieldPos kRaceNumber{26, 2};
-// The race date read as one number yyyymmdd.
-inline constexpr FieldPos kRaceDate{12, 8};
+inline constexpr RecordField kVenue = CodeField(20, 2, "競馬場コード");
+inline constexpr RecordField kMeeting = DigitField(22, 2, "開催回");
+inline constexpr RecordField kDayOfMeeting = DigitField(24, 2, "開催日目");
+inline constexpr RecordField kRaceNumber = DigitField(26, 2, "レース番号");
 }  // namespace head
 
 // --- RA, race details -----------------------------------------------------------
 
 namespace ra {
-inline constexpr FieldPos kWeekday{28, 1};
-inline constexpr FieldPos kRaceName{33, 60};
-inline constexpr FieldPos kRaceNameShort6{593, 12};
-inline constexpr FieldPos kRaceNameShort3{605, 6};
-inline constexpr FieldPos kGradeEdition{612, 3};
-inline constexpr FieldPos kGrade{615, 1};
-inline constexpr FieldPos kRaceType{617, 2};
-inline constexpr FieldPos kRaceSymbol{619, 3};
-inline constexpr FieldPos kWeightType{622, 1};
-inline constexpr FieldPos kCondition2yo{623, 3};
-inline constexpr FieldPos kCondition3yo{626, 3};
-inline constexpr FieldPos kCondition4yo{629, 3};
-inline constexpr FieldPos kCondition5yoUp{632, 3};
-inline constexpr FieldPos kConditionYoungest{635, 3};
-inline constexpr FieldPos kDistance{698, 4};
-inline constexpr FieldPos kTrack{706, 2};
-inline constexpr FieldPos kCourseDivision{710, 2};
+inline constexpr RecordField kWeekday = CodeField(28, 1, "曜日コード");
+inline constexpr RecordField kRaceName = TextField(33, 60, "競走名本題");
+inline constexpr RecordField kRaceNameShort6 = TextField(593, 12, "競走名略称6文字");
+inline constexpr RecordField kRaceNameShort3 = TextField(605, 6, "競走名略称3文字");
+inline constexpr RecordField kGradeEdition = DigitField(612, 3, "重賞回次");
+inline constexpr RecordField kGrade = CodeField(615, 1, "グレードコード");
+inline constexpr RecordField kRaceType = CodeField(617, 2, "競走種別コード");
+inline constexpr RecordField kRaceSymbol = CodeField(619, 3, "競走記号コード");
+inline constexpr RecordField kWeightType = CodeField(622, 1, "重量種別コード");
+inline constexpr RecordField kCondition2yo = CodeField(623, 3, "競走条件コード 2歳条件");
+inline constexpr RecordField kCondition3yo = CodeField(626, 3, "競走条件コード 3歳条件");
+inline constexpr RecordField kCondition4yo = CodeField(629, 3, "競走条件コード 4歳条件");
+inline constexpr RecordField kCondition5yoUp = CodeField(632, 3, "競走条件コード 5歳以上条件");
+inline constexpr RecordField kConditionYoungest = CodeField(635, 3, "競走条件コード 最若年条件");
+inline constexpr RecordField kDistance = DigitField(698, 4, "距離");
+inline constexpr RecordField kTrack = CodeField(706, 2, "トラックコード");
+inline constexpr RecordField kCourseDivision = CodeField(710, 2, "コース区分");
 inline constexpr FieldPos kPrizeBlock{714, 40};
 inline constexpr int kPrizePlaces = 5;
 // Prize money of place k (1..5), 100 yen.
@@ -162,63 +151,64 @@ inline constexpr int kAddedPrizePlaces = 3;
 constexpr FieldPos kAddedPrize(int k) {
     return {810 + 8 * (detail::Checked(k, 1, 3) - 1), 8};
 }
-inline constexpr FieldPos kPostTime{874, 4};  // hhmm
+inline constexpr RecordField kPostTime = DigitField(874, 4, "発走時刻");  // hhmm
 inline constexpr FieldPos kPostHour{874, 2};
 inline constexpr FieldPos kPostMinute{876, 2};
-inline constexpr FieldPos kEntered{882, 2};
-inline constexpr FieldPos kStarters{884, 2};
-inline constexpr FieldPos kFinishers{886, 2};
-inline constexpr FieldPos kWeather{888, 1};
-inline constexpr FieldPos kTurfGoing{889, 1};
-inline constexpr FieldPos kDirtGoing{890, 1};
+inline constexpr RecordField kEntered = DigitField(882, 2, "登録頭数");
+inline constexpr RecordField kStarters = DigitField(884, 2, "出走頭数");
+inline constexpr RecordField kFinishers = DigitField(886, 2, "入線頭数");
+inline constexpr RecordField kWeather = CodeField(888, 1, "天候コード");
+inline constexpr RecordField kTurfGoing = CodeField(889, 1, "芝馬場状態コード");
+inline constexpr RecordField kDirtGoing = CodeField(890, 1, "ダート馬場状態コード");
 }  // namespace ra
 
 // --- SE, runner in a race --------------------------------------------------------
 
 namespace se {
-inline constexpr FieldPos kBracket{28, 1};
-inline constexpr FieldPos kHorseNumber{29, 2};
-inline constexpr FieldPos kPedigree{31, 10};
+inline constexpr RecordField kBracket = DigitField(28, 1, "枠番");
+inline constexpr RecordField kHorseNumber = DigitField(29, 2, "馬番");
+inline constexpr RecordField kPedigree = DigitField(31, 10, "血統登録番号");
 inline constexpr FieldPos kPedigreeYear{31, 4};  // year of birth
-inline constexpr FieldPos kHorseName{41, 36};
-inline constexpr FieldPos kSex{79, 1};
-inline constexpr FieldPos kAge{83, 2};
-inline constexpr FieldPos kTrainerCode{86, 5};
-inline constexpr FieldPos kTrainerShort{91, 8};
-inline constexpr FieldPos kCarriedWeight{289, 3};  // tenths of a kilogram
-inline constexpr FieldPos kBlinkers{295, 1};
-inline constexpr FieldPos kJockeyCode{297, 5};
-inline constexpr FieldPos kJockeyShort{307, 8};
-inline constexpr FieldPos kApprentice{323, 1};
-inline constexpr FieldPos kBodyWeight{325, 3};
-inline constexpr FieldPos kWeightChangeSign{328, 1};
-inline constexpr FieldPos kWeightChange{329, 3};
-inline constexpr FieldPos kAbnormality{332, 1};
-inline constexpr FieldPos kPassingOrder{333, 2};
-inline constexpr FieldPos kFinish{335, 2};
-inline constexpr FieldPos kTime{339, 4};
+inline constexpr RecordField kHorseName = TextField(41, 36, "馬名");
+inline constexpr RecordField kSex = CodeField(79, 1, "性別コード");
+inline constexpr RecordField kAge = DigitField(83, 2, "馬齢");
+inline constexpr RecordField kTrainerCode = DigitField(86, 5, "調教師コード");
+inline constexpr RecordField kTrainerShort = TextField(91, 8, "調教師名略称");
+inline constexpr RecordField kCarriedWeight = DigitField(289, 3, "負担重量");  // tenths of a kg
+inline constexpr RecordField kBlinkers = CodeField(295, 1, "ブリンカー使用区分");
+inline constexpr RecordField kJockeyCode = DigitField(297, 5, "騎手コード");
+inline constexpr RecordField kJockeyShort = TextField(307, 8, "騎手名略称");
+inline constexpr RecordField kApprentice = CodeField(323, 1, "騎手見習コード");
+inline constexpr RecordField kBodyWeight = DigitField(325, 3, "馬体重");
+inline constexpr RecordField kWeightChangeSign = TextField(328, 1, "増減符号");
+inline constexpr RecordField kWeightChange = DigitField(329, 3, "増減差");
+inline constexpr RecordField kAbnormality = CodeField(332, 1, "異常区分コード");
+inline constexpr RecordField kPassingOrder = DigitField(333, 2, "入線順位");
+inline constexpr RecordField kFinish = DigitField(335, 2, "確定着順");
+inline constexpr RecordField kTime = DigitField(339, 4, "走破タイム");
 inline constexpr FieldPos kTimeMinutes{339, 1};
 inline constexpr FieldPos kTimeSeconds{340, 2};
 inline constexpr FieldPos kTimeTenths{342, 1};
-inline constexpr FieldPos kMargin{343, 3};
+inline constexpr RecordField kMargin = CodeField(343, 3, "着差コード");
 inline constexpr FieldPos kCorners{352, 8};
 inline constexpr int kCornerCount = 4;
 // Position at corner c (1..4).
 constexpr FieldPos kCorner(int c) {
     return {352 + 2 * (detail::Checked(c, 1, 4) - 1), 2};
 }
-inline constexpr FieldPos kWinOdds{360, 4};  // tenths
-inline constexpr FieldPos kWinPopularity{364, 2};
-inline constexpr FieldPos kPrizeWon{366, 8};
-inline constexpr FieldPos kAddedPrizeWon{374, 8};
-inline constexpr FieldPos kLast3F{391, 3};
+inline constexpr RecordField kWinOdds = OddsField(360, 4, "単勝オッズ");  // tenths
+inline constexpr RecordField kWinPopularity = OddsField(364, 2, "単勝人気順");
+inline constexpr RecordField kPrizeWon = DigitField(366, 8, "獲得本賞金");
+inline constexpr RecordField kAddedPrizeWon = DigitField(374, 8, "獲得付加賞金");
+inline constexpr RecordField kLast3F = DigitField(391, 3, "後3ハロンタイム");
 inline constexpr FieldPos kLast3FSeconds{391, 2};
 inline constexpr FieldPos kLast3FTenths{393, 1};
 // Name of the horse in the first entry of the winner (opponent) block.
-inline constexpr FieldPos kOpponentName{404, 36};
-inline constexpr FieldPos kTimeBehind{532, 4};  // sign and three digits, tenths
-inline constexpr FieldPos kTimeBehindSign{532, 1};
-inline constexpr FieldPos kTimeBehindValue{533, 3};
+inline constexpr RecordField kOpponentName = TextField(404, 36, "1着馬(相手馬)馬名");
+// Sign and three digits, tenths.
+inline constexpr RecordField kTimeBehind = TextField(532, 4, "タイム差");
+inline constexpr RecordField kTimeBehindSign = TextField(532, 1, "タイム差の符号");
+inline constexpr RecordField kTimeBehindValue = DigitField(533, 3, "タイム差の値");
 }  // namespace se
 
 // --- HR, payouts ------------------------------------------------------------------
@@ -230,11 +220,12 @@ inline constexpr int kBetTypeCount = 8;
 
 // One block of equal entries: combination (or horse number), payout, popularity.
 struct PayoutBlock {
-    int pos;            // first byte of entry 1
-    int entries;        // number of entries
-    int comboLen;       // horse number / combination
-    int payoutLen;      // yen per 100-yen ticket
-    int popularityLen;  // popularity rank
+    std::string_view name;  // JV-Data name of the block ("単勝払戻")
+    int pos;                // first byte of entry 1
+    int entries;            // number of entries
+    int comboLen;           // horse number / combination
+    int payoutLen;          // yen per 100-yen ticket
+    int popularityLen;      // popularity rank
 
     constexpr int EntryLength() const { return comboLen + payoutLen + popularityLen; }
     constexpr FieldPos Block() const { return {pos, entries * EntryLength()}; }
@@ -251,14 +242,14 @@ struct PayoutBlock {
 };
 
 inline constexpr std::array<PayoutBlock, kBetTypeCount> kBlocks{{
-    {103, 3, 2, 9, 2},  // win: horse number
-    {142, 5, 2, 9, 2},  // place: horse number, in finishing order
-    {207, 3, 2, 9, 2},  // bracket quinella: one digit per bracket
-    {246, 3, 4, 9, 3},  // quinella: two digits per horse
-    {294, 7, 4, 9, 3},  // quinella place
-    {454, 6, 4, 9, 3},  // exacta
-    {550, 3, 6, 9, 3},  // trio
-    {604, 6, 6, 9, 4},  // trifecta
+    {"単勝払戻", 103, 3, 2, 9, 2},  // horse number
+    {"複勝払戻", 142, 5, 2, 9, 2},  // horse number, in finishing order
+    {"枠連払戻", 207, 3, 2, 9, 2},  // one digit per bracket
+    {"馬連払戻", 246, 3, 4, 9, 3},  // two digits per horse
+    {"ワイド払戻", 294, 7, 4, 9, 3},
+    {"馬単払戻", 454, 6, 4, 9, 3},
+    {"3連複払戻", 550, 3, 6, 9, 3},
+    {"3連単払戻", 604, 6, 6, 9, 4},
 }};
 
 constexpr const PayoutBlock& Block(BetType t) {
@@ -270,13 +261,19 @@ constexpr int Slots(BetType t) {
 }
 }  // namespace hr
 
-// --- O1, win / place / bracket-quinella odds ----------------------------------------
+// --- O1 and O5, odds ---------------------------------------------------------------
 
-namespace o1 {
-inline constexpr FieldPos kAnnounced{28, 8};  // mmddhhmm
+// The time the odds were announced, at the same place in both odds records.
+namespace odds_head {
+inline constexpr RecordField kAnnounced = DigitField(28, 8, "発表月日時分");  // mmddhhmm
 inline constexpr FieldPos kAnnouncedMonthDay{28, 4};
 inline constexpr FieldPos kAnnouncedHour{32, 2};
 inline constexpr FieldPos kAnnouncedMinute{34, 2};
+}  // namespace odds_head
+
+// Win, place and bracket-quinella odds.
+namespace o1 {
+using namespace odds_head;
 
 inline constexpr int kWinEntries = 28;
 inline constexpr int kWinEntryLength = 8;
@@ -326,13 +323,9 @@ inline constexpr char kNoOddsDash = '-';
 inline constexpr char kNoOddsStar = '*';
 }  // namespace o1
 
-// --- O5, trio odds -----------------------------------------------------------------
-
+// Trio odds.
 namespace o5 {
-inline constexpr FieldPos kAnnounced{28, 8};
-inline constexpr FieldPos kAnnouncedMonthDay{28, 4};
-inline constexpr FieldPos kAnnouncedHour{32, 2};
-inline constexpr FieldPos kAnnouncedMinute{34, 2};
+using namespace odds_head;
 
 inline constexpr int kTrioEntries = 816;
 inline constexpr int kTrioEntryLength = 15;
@@ -358,22 +351,22 @@ constexpr FieldPos kTrioPopularity(int n) {
 // --- Master records -------------------------------------------------------------------
 
 namespace um {
-inline constexpr FieldPos kKey{12, 10};  // pedigree number
-inline constexpr FieldPos kBirthDate{39, 8};
+inline constexpr RecordField kKey = DigitField(12, 10, "血統登録番号");
+inline constexpr RecordField kBirthDate = DigitField(39, 8, "生年月日");
 inline constexpr FieldPos kBirthYear{39, 4};
 inline constexpr FieldPos kBirthMonth{43, 2};
 inline constexpr FieldPos kBirthDay{45, 2};
-inline constexpr FieldPos kHorseName{47, 36};
-inline constexpr FieldPos kHorseSymbol{199, 2};
-inline constexpr FieldPos kSex{201, 1};
-inline constexpr FieldPos kBreed{202, 1};
-inline constexpr FieldPos kCoat{203, 2};
-inline constexpr FieldPos kTrainingCentre{849, 1};
-inline constexpr FieldPos kTrainerShort{855, 8};
-inline constexpr FieldPos kInvitingRegion{863, 20};
-inline constexpr FieldPos kBreeder{891, 72};
-inline constexpr FieldPos kBreedingPlace{963, 20};
-inline constexpr FieldPos kOwner{989, 64};
+inline constexpr RecordField kHorseName = TextField(47, 36, "馬名");
+inline constexpr RecordField kHorseSymbol = CodeField(199, 2, "馬記号コード");
+inline constexpr RecordField kSex = CodeField(201, 1, "性別コード");
+inline constexpr RecordField kBreed = CodeField(202, 1, "品種コード");
+inline constexpr RecordField kCoat = CodeField(203, 2, "毛色コード");
+inline constexpr RecordField kTrainingCentre = CodeField(849, 1, "東西所属コード");
+inline constexpr RecordField kTrainerShort = TextField(855, 8, "調教師名略称");
+inline constexpr RecordField kInvitingRegion = TextField(863, 20, "招待地域名");
+inline constexpr RecordField kBreeder = TextField(891, 72, "生産者名");
+inline constexpr RecordField kBreedingPlace = TextField(963, 20, "産地名");
+inline constexpr RecordField kOwner = TextField(989, 64, "馬主名");
 
 // Prize totals, six fields of 9 digits, 100 yen.
 enum PrizeTotal : int {
@@ -443,35 +436,35 @@ constexpr FieldPos kRunningStyle(int s) {
 // A race reference inside the jockey and trainer records (first rides, first
 // wins, graded wins): offsets from the entry's first byte.
 namespace race_ref {
-inline constexpr EntryField kYear{0, 4};
-inline constexpr EntryField kMonthDay{4, 4};
-inline constexpr EntryField kVenue{8, 2};
-inline constexpr EntryField kMeeting{10, 2};
-inline constexpr EntryField kDayOfMeeting{12, 2};
-inline constexpr EntryField kRaceNumber{14, 2};
+inline constexpr EntryField kYear{0, 4, FieldForm::kDigits, "開催年"};
+inline constexpr EntryField kMonthDay{4, 4, FieldForm::kDigits, "開催月日"};
+inline constexpr EntryField kVenue{8, 2, FieldForm::kCode, "競馬場コード"};
+inline constexpr EntryField kMeeting{10, 2, FieldForm::kDigits, "開催回"};
+inline constexpr EntryField kDayOfMeeting{12, 2, FieldForm::kDigits, "開催日目"};
+inline constexpr EntryField kRaceNumber{14, 2, FieldForm::kDigits, "レース番号"};
 }  // namespace race_ref
 
 // First-ride and first-win entries of KS.
 namespace first_ride {
 inline constexpr int kLength = 67;
-inline constexpr EntryField kStarters{16, 2};
-inline constexpr EntryField kHorseName{28, 36};
-inline constexpr EntryField kFinish{64, 2};
+inline constexpr EntryField kStarters{16, 2, FieldForm::kDigits, "出走頭数"};
+inline constexpr EntryField kHorseName{28, 36, FieldForm::kText, "馬名"};
+inline constexpr EntryField kFinish{64, 2, FieldForm::kDigits, "確定着順"};
 }  // namespace first_ride
 namespace first_win {
 inline constexpr int kLength = 64;
-inline constexpr EntryField kStarters{16, 2};
-inline constexpr EntryField kHorseName{28, 36};
+using first_ride::kHorseName;
+using first_ride::kStarters;
 }  // namespace first_win
 
 // Most recent graded-race wins (KS and CH), three entries, most recent first.
 namespace graded_win {
 inline constexpr int kLength = 163;
 inline constexpr int kEntries = 3;
-inline constexpr EntryField kRaceNameShort3{108, 6};
-inline constexpr EntryField kGrade{114, 1};
-inline constexpr EntryField kStarters{115, 2};
-inline constexpr EntryField kHorseName{127, 36};
+inline constexpr EntryField kRaceNameShort3{108, 6, FieldForm::kText, "競走名略称3文字"};
+inline constexpr EntryField kGrade{114, 1, FieldForm::kCode, "グレードコード"};
+inline constexpr EntryField kStarters{115, 2, FieldForm::kDigits, "出走頭数"};
+inline constexpr EntryField kHorseName{127, 36, FieldForm::kText, "馬名"};
 }  // namespace graded_win
 
 // Results block (KS and CH): this year, last year, all years.
@@ -479,16 +472,16 @@ namespace results {
 inline constexpr int kLength = 1052;
 enum Period : int { kThisYear = 0, kLastYear = 1, kAllYears = 2 };
 inline constexpr int kPeriods = 3;
-inline constexpr EntryField kYear{0, 4};
-inline constexpr EntryField kFlatPrize{4, 10};
-inline constexpr EntryField kJumpPrize{14, 10};
-inline constexpr EntryField kFlatAdded{24, 10};
-inline constexpr EntryField kJumpAdded{34, 10};
+inline constexpr EntryField kYear{0, 4, FieldForm::kDigits, "設定年"};
+inline constexpr EntryField kFlatPrize{4, 10, FieldForm::kDigits, "平地本賞金合計"};
+inline constexpr EntryField kJumpPrize{14, 10, FieldForm::kDigits, "障害本賞金合計"};
+inline constexpr EntryField kFlatAdded{24, 10, FieldForm::kDigits, "平地付加賞金合計"};
+inline constexpr EntryField kJumpAdded{34, 10, FieldForm::kDigits, "障害付加賞金合計"};
 // A set of finish counts: six counts of 6 digits (1st to 5th, unplaced).
 inline constexpr int kCountsLength = 36;
 inline constexpr int kPlaces = 6;
-inline constexpr EntryField kFlatCounts{44, kCountsLength};
-inline constexpr EntryField kJumpCounts{80, kCountsLength};
+inline constexpr EntryField kFlatCounts{44, kCountsLength, FieldForm::kDigits, "平地着回数"};
+inline constexpr EntryField kJumpCounts{80, kCountsLength, FieldForm::kDigits, "障害着回数"};
 // Venues 1..10 in code order (Sapporo .. Kokura).
 inline constexpr int kVenues = 10;
 constexpr EntryField kVenueFlatCounts(int v) {
@@ -511,24 +504,28 @@ constexpr EntryField kCount(EntryField counts, int place) {
 }
 }  // namespace results
 
-namespace ks {
-inline constexpr FieldPos kKey{12, 5};  // jockey code
-inline constexpr FieldPos kLicenceDate{18, 8};
+// The head that jockey (KS) and trainer (CH) records share, after their key.
+namespace person {
+inline constexpr RecordField kLicenceDate = DigitField(18, 8, "免許交付年月日");
 inline constexpr FieldPos kLicenceYear{18, 4};
 inline constexpr FieldPos kLicenceMonth{22, 2};
 inline constexpr FieldPos kLicenceDay{24, 2};
-inline constexpr FieldPos kBirthDate{34, 8};
+inline constexpr RecordField kBirthDate = DigitField(34, 8, "生年月日");
 inline constexpr FieldPos kBirthYear{34, 4};
 inline constexpr FieldPos kBirthMonth{38, 2};
 inline constexpr FieldPos kBirthDay{40, 2};
-inline constexpr FieldPos kName{42, 34};
-inline constexpr FieldPos kNameKana{110, 30};
-inline constexpr FieldPos kSex{228, 1};
-inline constexpr FieldPos kQualification{229, 1};
-inline constexpr FieldPos kApprentice{230, 1};
-inline constexpr FieldPos kTrainingCentre{231, 1};
-inline constexpr FieldPos kInvitingRegion{232, 20};
-inline constexpr FieldPos kStableTrainerShort{257, 8};
+inline constexpr RecordField kName = TextField(42, 34, "氏名");
+}  // namespace person
+
+namespace ks {
+inline constexpr RecordField kKey = DigitField(12, 5, "騎手コード");
+inline constexpr RecordField kNameKana = TextField(110, 30, "騎手名半角カナ");
+inline constexpr RecordField kSex = CodeField(228, 1, "性別区分");
+inline constexpr RecordField kQualification = CodeField(229, 1, "騎乗資格コード");
+inline constexpr RecordField kApprentice = CodeField(230, 1, "騎手見習コード");
+inline constexpr RecordField kTrainingCentre = CodeField(231, 1, "騎手東西所属コード");
+inline constexpr RecordField kInvitingRegion = TextField(232, 20, "招待地域名");
+inline constexpr RecordField kStableTrainerShort = TextField(257, 8, "所属調教師名略称");
 
 // Flat (0) or jump (1) entry of the first-ride and first-win blocks.
 enum Course : int { kFlatCourse = 0, kJumpCourse = 1 };
@@ -549,23 +546,16 @@ inline constexpr FieldPos kResultsBlocks{1016, 3156};
 constexpr int ResultsPos(int period) {
     return 1016 + results::kLength * detail::Checked(period, 0, results::kPeriods - 1);
 }
+// The shared head, read as ks::kLicenceDate, ks::kName and so on.
+using namespace person;
 }  // namespace ks
 
 namespace ch {
-inline constexpr FieldPos kKey{12, 5};  // trainer code
-inline constexpr FieldPos kLicenceDate{18, 8};
-inline constexpr FieldPos kLicenceYear{18, 4};
-inline constexpr FieldPos kLicenceMonth{22, 2};
-inline constexpr FieldPos kLicenceDay{24, 2};
-inline constexpr FieldPos kBirthDate{34, 8};
-inline constexpr FieldPos kBirthYear{34, 4};
-inline constexpr FieldPos kBirthMonth{38, 2};
-inline constexpr FieldPos kBirthDay{40, 2};
-inline constexpr FieldPos kName{42, 34};
-inline constexpr FieldPos kNameKana{76, 30};
-inline constexpr FieldPos kSex{194, 1};
-inline constexpr FieldPos kTrainingCentre{195, 1};
-inline constexpr FieldPos kInvitingRegion{196, 20};
+inline constexpr RecordField kKey = DigitField(12, 5, "調教師コード");
+inline constexpr RecordField kNameKana = TextField(76, 30, "調教師名半角カナ");
+inline constexpr RecordField kSex = CodeField(194, 1, "性別区分");
+inline constexpr RecordField kTrainingCentre = CodeField(195, 1, "調教師東西所属コード");
+inline constexpr RecordField kInvitingRegion = TextField(196, 20, "招待地域名");
 inline constexpr FieldPos kGradedWins{216, 489};
 constexpr int GradedWinPos(int e) {
     return 216 + graded_win::kLength * (detail::Checked(e, 1, graded_win::kEntries) - 1);
@@ -574,41 +564,94 @@ inline constexpr FieldPos kResultsBlocks{705, 3156};
 constexpr int ResultsPos(int period) {
     return 705 + results::kLength * detail::Checked(period, 0, results::kPeriods - 1);
 }
+// The shared head, read as ch::kLicenceDate, ch::kName and so on.
+using namespace person;
 }  // namespace ch
 
+// --- Record kinds ------------------------------------------------------------------
+//
+// One row per record kind, in the order of RecordType; the count and every
+// per-kind lookup below read this table.
+
+struct RecordTypeInfo {
+    RecordType type;
+    std::string_view id;  // the two characters at the start of the record
+    int length;           // record length in bytes, CR LF included
+    // Master records (horse, jockey, trainer) are keyed by a code at `masterKey`;
+    // the others hold a race key (head::kRaceKey).
+    std::optional<RecordField> masterKey = std::nullopt;
+};
+
+inline constexpr auto kRecordTypes = std::to_array<RecordTypeInfo>({
+    {RecordType::RA, "RA", 1272},
+    {RecordType::SE, "SE", 555},
+    {RecordType::HR, "HR", 719},
+    {RecordType::O1, "O1", 962},
+    {RecordType::O5, "O5", 12293},
+    {RecordType::DM, "DM", 303},
+    {RecordType::UM, "UM", 1609, um::kKey},
+    {RecordType::KS, "KS", 4173, ks::kKey},
+    {RecordType::CH, "CH", 3862, ch::kKey},
+});
+inline constexpr int kRecordTypeCount = static_cast<int>(kRecordTypes.size());
+
+namespace detail {
+constexpr bool RowsInTypeOrder() {
+    for (size_t i = 0; i < kRecordTypes.size(); ++i) {
+        if (static_cast<size_t>(kRecordTypes[i].type) != i) return false;
+    }
+    return true;
+}
+static_assert(RowsInTypeOrder(), "kRecordTypes: one row per RecordType, in enum order");
+}  // namespace detail
+
+constexpr std::optional<RecordType> FindRecordType(std::string_view id) {
+    for (const auto& t : kRecordTypes) {
+        if (t.id == id) return t.type;
+    }
+    return std::nullopt;
+}
+constexpr const RecordTypeInfo& TypeInfo(RecordType type) {
+    return kRecordTypes[static_cast<size_t>(type)];
+}
+constexpr std::string_view RecordTypeId(RecordType type) {
+    return TypeInfo(type).id;
+}
+// Record length with CR LF; 0 for an unknown type.
+constexpr int RecordLength(RecordType type) {
+    return TypeInfo(type).length;
+}
+constexpr int RecordLength(std::string_view id) {
+    auto t = FindRecordType(id);
+    return t ? RecordLength(*t) : 0;
+}
+// Length of the record stored as a line (without CR LF); 0 for an unknown type.
+constexpr int LineLength(RecordType type) {
+    return RecordLength(type) - kLineEndLength;
+}
+constexpr int LineLength(std::string_view id) {
+    auto t = FindRecordType(id);
+    return t ? LineLength(*t) : 0;
+}
 // Key of a master record of `type` (UM, KS, CH); nullopt for other types.
 constexpr std::optional<FieldPos> MasterKey(RecordType type) {
-    switch (type) {
-        case RecordType::UM:
-            return um::kKey;
-        case RecordType::KS:
-            return ks::kKey;
-        case RecordType::CH:
-            return ch::kKey;
-        default:
-            return std::nullopt;
-    }
+    const auto& key = TypeInfo(type).masterKey;
+    return key ? std::optional<FieldPos>(*key) : std::nullopt;
 }
 // True for the types whose positions 12-27 hold a race key.
 constexpr bool HasRaceKey(RecordType type) {
-    return type != RecordType::UM && type != RecordType::KS && type != RecordType::CH;
+    return !MasterKey(type).has_value();
 }
 
 // --- Field catalogue ---------------------------------------------------------------
 //
-// Every named field of every type, repeated entries expanded, with the form of
-// its content. Checkers walk it instead of repeating the layouts.
-
-enum class FieldForm {
-    kDigits,  // decimal digits, or all half-width blanks when the value is missing
-    kOdds,    // digits, all blanks, or a no-odds marker ("----", "****")
-    kCode,    // digits, capital letters and half-width blanks (codes may be padded)
-    kText,    // CP932 text
-};
+// Every field the checker walks, of every type, repeated entries expanded,
+// with the form of its content. Checkers walk it instead of repeating the
+// layouts.
 
 struct NamedField {
     RecordType type;
-    std::string name;  // e.g. "ra.Prize(2)"
+    std::string name;  // the JV-Data name, numbered for entries ("本賞金 (2着)")
     FieldPos pos;
     FieldForm form;
 };

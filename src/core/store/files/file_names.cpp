@@ -65,23 +65,36 @@ Result<std::string> DayDateText(std::string_view yyyymmdd) {
     return DateWithMarks(yyyymmdd, "\x94\x4e", "\x8c\x8e", "\x93\xfa");  // 年 月 日 in CP932
 }
 
-std::string_view DayFileExtension(FileKind kind) {
-    switch (kind) {
-        case FileKind::RaDay:
-            return ".jvRA";
-        case FileKind::SeDay:
-            return ".jvSEr";
-        case FileKind::HrDay:
-            return ".jvHR";
-        case FileKind::O1Day:
-            return ".jvO1";
-        case FileKind::O5Day:
-            return ".jvO5";
-        case FileKind::DmDay:
-            return ".jvDM";
-        default:
-            return {};
+namespace {
+constexpr bool RowsInKindOrder() {
+    for (size_t i = 0; i < kFileKinds.size(); ++i) {
+        if (static_cast<size_t>(kFileKinds[i].kind) != i) return false;
     }
+    return true;
+}
+static_assert(RowsInKindOrder(), "kFileKinds: one row per FileKind, in enum order");
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+}  // namespace
+
+std::optional<layout::RecordType> LocalFileType(const std::filesystem::path& file) {
+    const std::string ext = file.extension().string();
+    for (const auto& k : kFileKinds) {
+        if (SameIgnoringCase(ext, k.extension)) return k.type;
+    }
+    return std::nullopt;
+}
+
+std::string_view DayFileExtension(FileKind kind) {
+    const auto& info = FileKindOf(kind);
+    return info.day ? info.extension : std::string_view{};
 }
 
 Result<FileLocation> DayFileLocation(FileKind kind, std::string_view yyyymmdd,
@@ -103,14 +116,15 @@ Result<FileLocation> HistoryLocation(std::string_view pedigree) {
     }
     return FileLocation{
         {std::string(kSeiFolder), std::string(pedigree.substr(0, kHistoryFolderChars))},
-        std::string(pedigree) + ".jvSEI"};
+        std::string(pedigree).append(FileKindOf(FileKind::SeHistory).extension)};
 }
 
 Result<FileLocation> OtherVenueLocation(std::string_view yyyymmdd, std::string_view venueCode) {
     if (Status s = CheckDate(yyyymmdd); !s) return Error{s.error()};
     if (Status s = CheckVenue(venueCode); !s) return Error{s.error()};
     return FileLocation{{std::string(kSeiRaceFolder), std::string(yyyymmdd.substr(0, 4))},
-                        std::string(yyyymmdd) + std::string(venueCode) + ".jvSERA"};
+                        std::string(yyyymmdd) + std::string(venueCode) +
+                            std::string(FileKindOf(FileKind::RaOtherVenue).extension)};
 }
 
 Result<FileLocation> HorseMasterLocation(std::string_view pedigree) {
@@ -119,26 +133,30 @@ Result<FileLocation> HorseMasterLocation(std::string_view pedigree) {
     }
     return FileLocation{
         {std::string(kHorseMasterFolder), std::string(pedigree.substr(0, kHistoryFolderChars))},
-        std::string(pedigree) + ".jvUMA"};
+        std::string(pedigree).append(FileKindOf(FileKind::UmMaster).extension)};
 }
 
 namespace {
 Result<FileLocation> PersonMasterLocation(std::string_view code, int codeLength,
-                                          std::string_view suffix, std::string_view what) {
+                                          std::string_view suffix, FileKind kind,
+                                          std::string_view what) {
     if (Status s = CheckNamePart(code, static_cast<size_t>(codeLength), what); !s) {
         return Error{s.error()};
     }
     return FileLocation{{std::string(kPersonMasterFolder)},
-                        std::string(code.substr(0, kPersonFileChars)) + std::string(suffix)};
+                        std::string(code.substr(0, kPersonFileChars)) + std::string(suffix) +
+                            std::string(FileKindOf(kind).extension)};
 }
 }  // namespace
 
 Result<FileLocation> JockeyMasterLocation(std::string_view jockeyCode) {
-    return PersonMasterLocation(jockeyCode, layout::ks::kKey.len, "Kish.jvKS", "騎手コード");
+    return PersonMasterLocation(jockeyCode, layout::ks::kKey.len, "Kish", FileKind::KsMaster,
+                                "騎手コード");
 }
 
 Result<FileLocation> TrainerMasterLocation(std::string_view trainerCode) {
-    return PersonMasterLocation(trainerCode, layout::ch::kKey.len, "Chok.jvCH", "調教師コード");
+    return PersonMasterLocation(trainerCode, layout::ch::kKey.len, "Chok", FileKind::ChMaster,
+                                "調教師コード");
 }
 
 Result<FileLocation> RecordFileLocation(FileKind kind, std::string_view record) {

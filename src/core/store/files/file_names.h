@@ -15,10 +15,14 @@
 // digits or ASCII letters: a damaged record never names a path outside its
 // folder.
 
+#include <array>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/store/record_layout.h"
 #include "core/util/result.h"
 
 namespace quindle::store {
@@ -42,6 +46,42 @@ enum class FileKind {
     KsMaster,      // KSCH/<first 3>Kish.jvKS
     ChMaster,      // KSCH/<first 3>Chok.jvCH
 };
+
+// One row per kind of local file, in the order of FileKind: the records it
+// holds and the extension that names it. A new kind of file is a value of
+// FileKind, a row here and its location in RecordFileLocation.
+struct FileKindInfo {
+    FileKind kind;
+    layout::RecordType type;
+    std::string_view extension;
+    bool day;  // a day file under Data/, named by the day date text
+};
+
+inline constexpr auto kFileKinds = std::to_array<FileKindInfo>({
+    {FileKind::RaDay, layout::RecordType::RA, ".jvRA", true},
+    {FileKind::SeDay, layout::RecordType::SE, ".jvSEr", true},
+    {FileKind::HrDay, layout::RecordType::HR, ".jvHR", true},
+    {FileKind::O1Day, layout::RecordType::O1, ".jvO1", true},
+    {FileKind::O5Day, layout::RecordType::O5, ".jvO5", true},
+    {FileKind::DmDay, layout::RecordType::DM, ".jvDM", true},
+    {FileKind::SeHistory, layout::RecordType::SE, ".jvSEI", false},
+    {FileKind::RaOtherVenue, layout::RecordType::RA, ".jvSERA", false},
+    {FileKind::UmMaster, layout::RecordType::UM, ".jvUMA", false},
+    {FileKind::KsMaster, layout::RecordType::KS, ".jvKS", false},
+    {FileKind::ChMaster, layout::RecordType::CH, ".jvCH", false},
+});
+
+constexpr const FileKindInfo& FileKindOf(FileKind kind) {
+    return kFileKinds[static_cast<size_t>(kind)];
+}
+// The record type a file of `kind` holds.
+constexpr layout::RecordType FileRecordType(FileKind kind) {
+    return FileKindOf(kind).type;
+}
+
+// The record type a local file holds, from its extension (letter case
+// ignored); nullopt for any other file.
+std::optional<layout::RecordType> LocalFileType(const std::filesystem::path& file);
 
 // A file relative to the program folder: folder names from the top down in
 // their canonical spelling, and the file name (UTF-8).

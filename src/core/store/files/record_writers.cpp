@@ -95,9 +95,8 @@ enum class Merge { Keyed, Slot };
 
 struct Row {
     Writer writer;
-    RecordType type;
     WriterRow row;
-    FileKind kind;
+    FileKind kind;  // the file, and with it the record type the row takes
     Test when;
     bool normalise;
     Merge merge;
@@ -123,43 +122,44 @@ constexpr bool kAsReceived = false;
 
 const Row kRows[] = {
     // Accumulated download.
-    {Writer::Download, RecordType::RA, WriterRow::DownloadRa, FileKind::RaDay, DownloadRaTest,
-     kNormalise, Merge::Keyed, kKeyedDropBlank},
-    {Writer::Download, RecordType::RA, WriterRow::DownloadOtherVenueRa, FileKind::RaOtherVenue,
-     OtherVenueRaTest, kNormalise, Merge::Keyed, kKeyed},
-    {Writer::Download, RecordType::SE, WriterRow::DownloadSeDay, FileKind::SeDay, DownloadSeDayTest,
-     kAsReceived, Merge::Slot, kSlot},
-    {Writer::Download, RecordType::SE, WriterRow::DownloadSeHistory, FileKind::SeHistory,
-     HistoryKindTest, kNormalise, Merge::Keyed, kKeyed, nullptr, HistoryYearTest},
-    {Writer::Download, RecordType::HR, WriterRow::DownloadHr, FileKind::HrDay, DownloadHrTest,
+    {Writer::Download, WriterRow::DownloadRa, FileKind::RaDay, DownloadRaTest, kNormalise,
+     Merge::Keyed, kKeyedDropBlank},
+    {Writer::Download, WriterRow::DownloadOtherVenueRa, FileKind::RaOtherVenue, OtherVenueRaTest,
      kNormalise, Merge::Keyed, kKeyed},
-    {Writer::Download, RecordType::O1, WriterRow::DownloadFinalOdds, FileKind::O1Day, OddsTest,
-     kNormalise, Merge::Keyed, kKeyedDropBlank, FinalOddsAsked},
-    {Writer::Download, RecordType::O5, WriterRow::DownloadFinalOdds, FileKind::O5Day, OddsTest,
-     kNormalise, Merge::Keyed, kKeyedDropBlank, FinalOddsAsked},
-    {Writer::Download, RecordType::UM, WriterRow::DownloadHorseMaster, FileKind::UmMaster,
-     MasterTest, kNormalise, Merge::Keyed, kHorseKeyed},
-    {Writer::Download, RecordType::KS, WriterRow::DownloadJockeyMaster, FileKind::KsMaster,
-     MasterTest, kNormalise, Merge::Keyed, kJockeyKeyed},
-    {Writer::Download, RecordType::CH, WriterRow::DownloadTrainerMaster, FileKind::ChMaster,
-     MasterTest, kNormalise, Merge::Keyed, kTrainerKeyed},
+    {Writer::Download, WriterRow::DownloadSeDay, FileKind::SeDay, DownloadSeDayTest, kAsReceived,
+     Merge::Slot, kSlot},
+    {Writer::Download, WriterRow::DownloadSeHistory, FileKind::SeHistory, HistoryKindTest,
+     kNormalise, Merge::Keyed, kKeyed, nullptr, HistoryYearTest},
+    {Writer::Download, WriterRow::DownloadHr, FileKind::HrDay, DownloadHrTest, kNormalise,
+     Merge::Keyed, kKeyed},
+    {Writer::Download, WriterRow::DownloadFinalOdds, FileKind::O1Day, OddsTest, kNormalise,
+     Merge::Keyed, kKeyedDropBlank, FinalOddsAsked},
+    {Writer::Download, WriterRow::DownloadFinalOdds, FileKind::O5Day, OddsTest, kNormalise,
+     Merge::Keyed, kKeyedDropBlank, FinalOddsAsked},
+    {Writer::Download, WriterRow::DownloadHorseMaster, FileKind::UmMaster, MasterTest, kNormalise,
+     Merge::Keyed, kHorseKeyed},
+    {Writer::Download, WriterRow::DownloadJockeyMaster, FileKind::KsMaster, MasterTest, kNormalise,
+     Merge::Keyed, kJockeyKeyed},
+    {Writer::Download, WriterRow::DownloadTrainerMaster, FileKind::ChMaster, MasterTest, kNormalise,
+     Merge::Keyed, kTrainerKeyed},
     // Real-time odds, mining predictions and results.
-    {Writer::RealtimeOdds, RecordType::O1, WriterRow::RealtimeOdds, FileKind::O1Day, OddsTest,
-     kNormalise, Merge::Keyed, kKeyedDropBlank},
-    {Writer::RealtimeOdds, RecordType::O5, WriterRow::RealtimeOdds, FileKind::O5Day, OddsTest,
-     kNormalise, Merge::Keyed, kKeyedDropBlank},
-    {Writer::RealtimeMining, RecordType::DM, WriterRow::RealtimeMining, FileKind::DmDay, RaceTest,
-     kNormalise, Merge::Keyed, kKeyedDropBlank},
-    {Writer::RealtimeResults, RecordType::RA, WriterRow::ResultsRa, FileKind::RaDay, RaceTest,
-     kNormalise, Merge::Keyed, kKeyedExistingDropBlank},
-    {Writer::RealtimeResults, RecordType::SE, WriterRow::ResultsSeDay, FileKind::SeDay,
-     ResultsSeTest, kAsReceived, Merge::Slot, kSlotExisting},
-    {Writer::RealtimeResults, RecordType::HR, WriterRow::ResultsHr, FileKind::HrDay, RaceTest,
-     kAsReceived, Merge::Keyed, kKeyed},
+    {Writer::RealtimeOdds, WriterRow::RealtimeOdds, FileKind::O1Day, OddsTest, kNormalise,
+     Merge::Keyed, kKeyedDropBlank},
+    {Writer::RealtimeOdds, WriterRow::RealtimeOdds, FileKind::O5Day, OddsTest, kNormalise,
+     Merge::Keyed, kKeyedDropBlank},
+    {Writer::RealtimeMining, WriterRow::RealtimeMining, FileKind::DmDay, RaceTest, kNormalise,
+     Merge::Keyed, kKeyedDropBlank},
+    {Writer::RealtimeResults, WriterRow::ResultsRa, FileKind::RaDay, RaceTest, kNormalise,
+     Merge::Keyed, kKeyedExistingDropBlank},
+    {Writer::RealtimeResults, WriterRow::ResultsSeDay, FileKind::SeDay, ResultsSeTest, kAsReceived,
+     Merge::Slot, kSlotExisting},
+    {Writer::RealtimeResults, WriterRow::ResultsHr, FileKind::HrDay, RaceTest, kAsReceived,
+     Merge::Keyed, kKeyed},
 };
 
 bool Applies(const Row& row, Writer writer, RecordType type, const DownloadRules& rules) {
-    return row.writer == writer && row.type == type && (!row.enabled || row.enabled(rules));
+    return row.writer == writer && FileRecordType(row.kind) == type &&
+           (!row.enabled || row.enabled(rules));
 }
 
 // Stores `record` by `row` once its tests have passed. Refusals go to

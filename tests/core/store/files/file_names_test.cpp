@@ -58,7 +58,11 @@ TEST(FileNames, EveryKindOfFileIsNamedFromItsRecord) {
         auto where = RecordFileLocation(c.kind, c.record);
         ASSERT_TRUE(where.ok()) << where.error();
         EXPECT_EQ(*where, (FileLocation{c.folders, c.name})) << c.name;
+        // The checker finds the records' type from the name the writer gave.
+        EXPECT_EQ(LocalFileType(c.name), layout::FindRecordType(c.record.substr(0, 2))) << c.name;
     }
+    EXPECT_EQ(LocalFileType("x/2024/2019105123.JVSEI"), RecordType::SE);
+    EXPECT_EQ(LocalFileType("ErrorLog.txt"), std::nullopt);
 }
 
 TEST(FileNames, RecordFieldsThatCannotBeFileNamesAreRefused) {
