@@ -7,6 +7,7 @@
 #include "core/env/program_folder.h"
 #include "core/load/day_files.h"
 #include "core/store/record_layout.h"
+#include "core/text/fields.h"
 
 namespace quindle::app {
 namespace {
@@ -22,11 +23,6 @@ std::string WithoutBlanks(std::string_view s) {
         if (c != ' ') out += c;
     }
     return out;
-}
-
-bool AllDigits(std::string_view s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace
@@ -123,7 +119,7 @@ Result<int> ResolveRace(const load::DayLoadOutcome& outcome, std::string_view te
         }
         return Error{outcome.files.ra.string() + ": レースがありません (no race in this file)"};
     }
-    if (AllDigits(text)) {
+    if (text::AllDigits(text)) {
         const int index = text.size() > 2 ? -1 : std::stoi(std::string(text));
         for (int r : outcome.raceIndexes) {
             if (r == index) return index;

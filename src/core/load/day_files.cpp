@@ -21,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 namespace layout = store::layout;
 using store::FileKind;
+using text::AllDigits;
 
 constexpr std::string_view kYear = "年";
 constexpr std::string_view kMonth = "月";
@@ -28,14 +29,6 @@ constexpr std::string_view kDay = "日";
 
 // An SE day file holds 12 races of 18 slots.
 constexpr int kSeRacesPerVenue = 12;
-
-bool AllDigits(std::string_view s) {
-    if (s.empty()) return false;
-    for (char c : s) {
-        if (c < '0' || c > '9') return false;
-    }
-    return true;
-}
 
 // A field of the race key within the 16 key bytes.
 text::FieldPos KeyOffset(text::FieldPos f) {

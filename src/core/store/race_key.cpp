@@ -11,14 +11,10 @@ namespace quindle::store {
 namespace {
 
 namespace head = layout::head;
+using text::AllDigits;
 
 constexpr std::string_view kFirstCentral = "01";
 constexpr std::string_view kLastCentral = "10";
-
-bool AllDigits(std::string_view s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 int Number(std::string_view digits) {
     int n = 0;

@@ -18,6 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using layout::FieldForm;
 using layout::RecordType;
+using text::AllDigits;
 using text::FieldPos;
 
 constexpr std::int64_t kBrackets = 8;
@@ -29,9 +30,6 @@ bool IsDigit(char c) {
 }
 bool AllOf(std::string_view s, bool (*pred)(char)) {
     return std::all_of(s.begin(), s.end(), pred);
-}
-bool AllDigits(std::string_view s) {
-    return !s.empty() && AllOf(s, IsDigit);
 }
 bool AllSame(std::string_view s, char c) {
     return !s.empty() && s.find_first_not_of(c) == std::string_view::npos;

@@ -69,6 +69,10 @@ bool IsBlank(std::string_view s) {
     return s.find_first_not_of(' ') == std::string_view::npos;
 }
 
+bool AllDigits(std::string_view s) {
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 std::string PadRight(std::string_view s, size_t width) {
     std::string out(s);
     if (out.size() < width) out.append(width - out.size(), ' ');

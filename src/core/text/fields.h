@@ -48,6 +48,8 @@ std::string_view TrimRightBlanks(std::string_view s);
 
 // True when the text holds nothing but half-width blanks.
 bool IsBlank(std::string_view s);
+// True when the text is not empty and holds nothing but the digits 0-9.
+bool AllDigits(std::string_view s);
 
 // Pads CP932 `s` on the right with half-width blanks to `width` bytes (no cut).
 std::string PadRight(std::string_view s, size_t width);

@@ -5,6 +5,7 @@
 #include "core/store/files/record_line.h"
 #include "core/store/record_check.h"
 #include "core/text/cp932.h"
+#include "core/text/fields.h"
 #include "core/util/file_io.h"
 
 namespace quindle::store {
@@ -13,15 +14,6 @@ namespace fs = std::filesystem;
 namespace {
 
 namespace head = layout::head;
-
-bool AllDigits(std::string_view s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-bool AllBlank(std::string_view s) {
-    return s.find_first_not_of(' ') == std::string_view::npos;
-}
 
 std::string Shown(std::string_view bytes) {
     return "\"" + text::ToUtf8(bytes) + "\"";
@@ -33,7 +25,7 @@ std::string SlotProblem(std::string_view line, std::size_t lineNumber) {
     const int horse = slot % kHorsesPerRace + 1;
     const std::string_view raceField = text::FieldAt(line, head::kRaceNumber);
     const std::string_view horseField = text::FieldAt(line, layout::se::kHorseNumber);
-    if (SlotOfRecord(line) == slot && AllDigits(horseField)) return {};
+    if (SlotOfRecord(line) == slot && text::AllDigits(horseField)) return {};
     return std::to_string(race) + "R " + std::to_string(horse) + "番の位置に " +
            text::ToUtf8(raceField) + "R " + text::ToUtf8(horseField) + "番のレコードがあります";
 }
@@ -117,7 +109,7 @@ RecordFileScan ForEachCheckedRecordIn(std::string_view bytes, const fs::path& fi
             fail("SE 日ファイルは " + std::to_string(kSlotsPerVenue) + " 行までです");
             continue;
         }
-        if (line.size() == lineLength && AllBlank(line)) {
+        if (line.size() == lineLength && text::IsBlank(line)) {
             if (onRecord) onRecord({lineNumber, record, true});
             continue;
         }
