@@ -5,20 +5,25 @@
 # sanitizers and runs the core, session and substitute tests again there;
 # then the fuzz targets, a few seconds each; last, cross-builds the Windows
 # programs and runs their core tests and the Windows end-to-end check under
-# Wine (scripts/build-windows.sh --test).
+# Wine (scripts/build-windows.sh --test). Each step's wall-clock and CPU
+# seconds are printed as it ends and again in a table at the end, so that a
+# slow CI run shows where its time went.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/install-deps.sh"
+source "$root/scripts/lib/step_times.sh"
+
+step "install" "$root/scripts/install-deps.sh"
 # The core's folders only include folders below them.
-python3 "$root/tools/core_deps.py"
+step "layers" python3 "$root/tools/core_deps.py"
 export QUINDLE_BUILD_DIR="${QUINDLE_BUILD_DIR:-$root/build-test}"
-"$root/scripts/build.sh" -DQUINDLE_WERROR=ON -DQUINDLE_ASSERTIONS=ON
+step "main build" "$root/scripts/build.sh" -DQUINDLE_WERROR=ON -DQUINDLE_ASSERTIONS=ON
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$QUINDLE_BUILD_DIR" --output-on-failure --parallel "$(nproc)" "$@"
-"$root/scripts/test-sanitize.sh" "$@"
-"$root/scripts/fuzz.sh"
+step "main tests" ctest --test-dir "$QUINDLE_BUILD_DIR" --output-on-failure --parallel "$(nproc)" "$@"
+step "sanitizers" "$root/scripts/test-sanitize.sh" "$@"
+step "fuzz" "$root/scripts/fuzz.sh"
 # QUINDLE_SKIP_WINDOWS=1 leaves the Windows step out (a machine without the
 # cross compiler's packages at hand).
 if [ "${QUINDLE_SKIP_WINDOWS:-0}" != 1 ]; then
-  "$root/scripts/build-windows.sh" --test
+  step "windows" "$root/scripts/build-windows.sh" --test
 fi
+step_summary
