@@ -11,6 +11,7 @@ PACKAGES=(
   xvfb xauth x11-apps imagemagick openbox fonts-noto-cjk
   python3 python3-aiosmtpd libcurl4-openssl-dev openssl
   clang libclang-rt-14-dev
+  dpkg-dev fakeroot lintian desktop-file-utils appstream librsvg2-bin help2man
 )
 
 find_missing_packages "${PACKAGES[@]}"

@@ -32,6 +32,19 @@ bool IsWritableFolder(const fs::path& folder) {
 #endif
 }
 
+// An installed program's folder (/usr/bin) is shared by every user and owned
+// by the package manager: even root, who may write there, keeps its data in
+// the user's data folder, as an unpacked copy elsewhere keeps it beside itself.
+bool IsSystemProgramFolder(const fs::path& folder) {
+#if defined(_WIN32)
+    (void)folder;
+    return false;
+#else
+    const std::string text = folder.lexically_normal().generic_string();
+    return text == "/bin" || text == "/sbin" || text.starts_with("/usr/");
+#endif
+}
+
 fs::path UserDataFolder(const ProgramFolderSources& s) {
     // XDG: a relative XDG_DATA_HOME is invalid and is to be ignored.
     if (!s.xdgDataHome.empty() && PathFromUtf8(s.xdgDataHome).is_absolute()) {
@@ -44,7 +57,9 @@ fs::path UserDataFolder(const ProgramFolderSources& s) {
 fs::path Chosen(const ProgramFolderSources& s) {
     if (!s.homeOption.empty()) return s.homeOption;
     if (!s.homeVariable.empty()) return PathFromUtf8(s.homeVariable);
-    if (IsWritableFolder(s.executableFolder)) return s.executableFolder;
+    if (!IsSystemProgramFolder(s.executableFolder) && IsWritableFolder(s.executableFolder)) {
+        return s.executableFolder;
+    }
     return UserDataFolder(s);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The program folder: every file and folder of the system is named relative to
 // it. Chosen, in this order, by the `--home DIR` option, the environment
-// variable QUINDLE_HOME, the folder of the executable when it is writable, and
-// the user's data folder ($XDG_DATA_HOME/quindle, else ~/.local/share/quindle).
+// variable QUINDLE_HOME, the folder of the executable when it is writable and
+// not a system one (an installed program in /usr/bin), and the user's data folder ($XDG_DATA_HOME/quindle, else ~/.local/share/quindle).
 
 #include <filesystem>
 #include <string>

@@ -56,7 +56,8 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& given) {
 }
 
 std::string CommandLineUsage() {
-    return "usage: quindle [--home DIR] [--store DIR] [--jvsim-NAME VALUE]...\n"
+    return "usage: quindle [--help | --version]\n"
+           "       quindle [--home DIR] [--store DIR] [--jvsim-NAME VALUE]...\n"
            "               [--clock \"yyyy/mm/dd hh:nn:ss\"] [--clock-speed N|max]\n"
            "               [--day DATE] [--race RACE] [--search] [--runner N]\n"
            "               [--tab TAB] [--open WINDOWS] [--analysis]\n"
@@ -81,7 +82,9 @@ std::string CommandLineUsage() {
            "                      optionally :TAB, a tab index from 0 (horse:1)\n"
            "  --analysis          show the tab 分析 (with its feature switch) and scan its\n"
            "                      period\n"
-           "  --messages stderr   write messages to the error output instead of showing boxes\n";
+           "  --messages stderr   write messages to the error output instead of showing boxes\n"
+           "  --help              this list\n"
+           "  --version           the version string\n";
 }
 
 }  // namespace quindle::gui

@@ -4,7 +4,13 @@
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
+#include <string_view>
 #include <system_error>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 #include "app/session.h"
 #include "core/env/version.h"
@@ -14,6 +20,30 @@
 #include "gui/mainwindow/MainWindow.h"
 
 namespace quindle::gui {
+
+namespace {
+
+// The text of --version or --help when one of them is the only argument.
+std::optional<std::string> ConsoleOnlyAnswer(int argc, char* argv[]) {
+    if (argc != 2) return std::nullopt;
+    const std::string_view arg = argv[1];
+    if (arg == "--version") return std::string("quindle ") + env::kVersion + "\n";
+    if (arg == "--help") return CommandLineUsage();
+    return std::nullopt;
+}
+
+// A Windows program of the GUI subsystem starts without a console; one
+// started from a command prompt writes its answer to that prompt's console.
+void AttachParentConsole() {
+#if defined(_WIN32)
+    if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::FILE* ignored = nullptr;
+        ::freopen_s(&ignored, "CONOUT$", "w", stdout);
+    }
+#endif
+}
+
+}  // namespace
 
 Result<std::unique_ptr<MainWindow>> StartProgram(const ProgramSetup& setup) {
     MessageSink& messages = SinkOrDefault(setup.messages);
@@ -59,6 +89,14 @@ Result<std::unique_ptr<MainWindow>> StartProgram(const ProgramSetup& setup) {
 }
 
 int RunProgram(int argc, char* argv[]) {
+    // Answered before Qt starts, so that they need no display (a package
+    // build, a terminal without X, Wine without a desktop).
+    if (auto answer = ConsoleOnlyAnswer(argc, argv)) {
+        AttachParentConsole();
+        std::fputs(answer->c_str(), stdout);
+        std::fflush(stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(FromUtf8(env::kApplicationTitle));
 

@@ -82,6 +82,11 @@ TEST(ProgramFolder, IsChosenInOrderAndCreated) {
         {"HOME",
          {"", "", {}, "relative/xdg", (t.path() / "h").string()},
          t.path() / "h" / ".local" / "share" / "quindle"},
+#if !defined(_WIN32)
+        // Installed: even where /usr/bin is writable (root), data goes to the user's folder.
+        {"installed", {"", "", "/usr/bin", (t.path() / "xdg").string(), ""},
+         t.path() / "xdg" / "quindle"},
+#endif
     };
     for (const auto& c : cases) {
         auto folder = ChooseProgramFolder(c.sources);

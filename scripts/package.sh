@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Makes the packages a user installs, into dist/:
+#   quindle_<version>_amd64.deb   both programs, desktop entry, icon, AppStream
+#                                 metadata and manual pages (CPack)
+# from the build in $QUINDLE_BUILD_DIR (default build-test/, built with the
+# test script's flags so that the test run and the package share one build).
+# With --check it then checks each package (tests/e2e/debian_package.sh).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+check=0
+if [ "${1:-}" = "--check" ]; then
+  check=1
+  shift
+fi
+export QUINDLE_BUILD_DIR="${QUINDLE_BUILD_DIR:-$root/build-test}"
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh" -DQUINDLE_WERROR=ON -DQUINDLE_ASSERTIONS=ON
+mkdir -p "$root/dist"
+
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$QUINDLE_BUILD_DIR/CMakeCache.txt")"
+deb="quindle_${version}_amd64.deb"
+(cd "$QUINDLE_BUILD_DIR" && cpack -G DEB >/dev/null)
+cp "$QUINDLE_BUILD_DIR/package/$deb" "$root/dist/$deb"
+echo "dist/$deb: $(du -k "$root/dist/$deb" | cut -f1) KB"
+[ "$check" = 1 ] && bash "$root/tests/e2e/debian_package.sh" "$root/dist/$deb"
+exit 0
