@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and checked
 # containers, and runs every test (core, substitute, GUI offscreen, end-to-end);
-# then builds without the GUI and with the address and undefined-behaviour
+# then makes the Debian package from that build and checks it; then builds without the GUI and with the address and undefined-behaviour
 # sanitizers and runs the core, session and substitute tests again there;
 # then the fuzz targets, a few seconds each; last, cross-builds the Windows
 # programs and runs their core tests and the Windows end-to-end check under
@@ -19,6 +19,8 @@ export QUINDLE_BUILD_DIR="${QUINDLE_BUILD_DIR:-$root/build-test}"
 step "main build" "$root/scripts/build.sh" -DQUINDLE_WERROR=ON -DQUINDLE_ASSERTIONS=ON
 export QT_QPA_PLATFORM=offscreen
 step "main tests" ctest --test-dir "$QUINDLE_BUILD_DIR" --output-on-failure --parallel "$(nproc)" "$@"
+# The Debian package from the same build, checked (installed and removed as root).
+step "package" "$root/scripts/package.sh" --check
 step "sanitizers" "$root/scripts/test-sanitize.sh" "$@"
 step "fuzz" "$root/scripts/fuzz.sh"
 # QUINDLE_SKIP_WINDOWS=1 leaves the Windows step out (a machine without the
