@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and checked
 # containers, and runs every test (core, substitute, GUI offscreen, end-to-end);
-# then makes the Debian package from that build and checks it; then builds without the GUI and with the address and undefined-behaviour
-# sanitizers and runs the core, session and substitute tests again there;
+# then makes the Debian package from that build and checks it; then builds
+# without the GUI and with the address and undefined-behaviour sanitizers and
+# runs the core, session and substitute tests again there;
 # then the fuzz targets, a few seconds each; last, cross-builds the Windows
 # programs and runs their core tests and the Windows end-to-end check under
 # Wine (scripts/build-windows.sh --test). Each step's wall-clock and CPU
