@@ -34,45 +34,58 @@ fi
 races="$("$cli" races --home "$home" --day "$day" 2>/dev/null | wc -l)"
 [ "$races" -gt 0 ] || fail "the day $day has no races"
 : >"$work/runners"
+mkdir -p "$work/cards" "$work/views"
 for ((r = 0; r < races; r++)); do
     "$cli" card --home "$home" --day "$day" --race "$r" --format json 2>"$work/card.err" \
-        >"$work/card.json" || fail "card of race $r failed" "$work/card.err"
-    "$py" -c '
-import json, sys
-race = sys.argv[2]
-for runner in json.load(open(sys.argv[1]))["runners"]:
-    print("\t".join([race, runner["pedigree"], runner["jockeyCode"], runner["trainerCode"]]))
-' "$work/card.json" "$r" >>"$work/runners"
+        >"$work/cards/$r.json" || fail "card of race $r failed" "$work/card.err"
 done
+# One interpreter for every card (and below for every view): starting one per
+# runner took most of this test's time.
+"$py" -c '
+import json, pathlib, sys
+cards = sorted(pathlib.Path(sys.argv[1]).glob("*.json"), key=lambda p: int(p.stem))
+for card in cards:
+    for runner in json.load(open(card))["runners"]:
+        print("\t".join([card.stem, runner["pedigree"], runner["jockeyCode"], runner["trainerCode"]]))
+' "$work/cards" >"$work/runners"
 
-# Every view as JSON, checked for its lines; the first runner also as text.
-check_json() {
+# Checks every view saved as views/N-KIND-CODE.json.
+check_views() {
     "$py" -c '
-import json, sys
-kind, path = sys.argv[1], sys.argv[2]
-view = json.load(open(path))
-assert view["NameLabel"].strip(), "empty heading"
-if kind == "horse":
-    names = {item.get("name") for item in view["info"]}
-    assert {"chakSogo", "chakD2201", "Ashishittsu", "ShokinShogai"} <= names, names
-    assert len(view["columns"]) == 48
-    for run in view["runs"]:
-        assert len(run["cells"]) == 48
-else:
-    assert len(view["results"]) == 3 and len(view["gradedWins"]) == 3
-    names = {item.get("name") for item in view["results"][0]["lines"]}
-    assert {"chakHeiti", "chakSKokura", "chakD2201", "SetteiNenLabel"} <= names, names
-    assert view["results"][2]["lines"][0]["text"] == "", "累計 shows a year"
-    if kind == "jockey":
-        assert len(view["firstRides"]) == 4
-' "$1" "$2" 2>"$work/check.err" || fail "$1 $3: JSON without its lines" "$work/check.err" "$2"
+import json, pathlib, sys
+checked = 0
+for path in sorted(pathlib.Path(sys.argv[1]).glob("*.json")):
+    kind, code = path.stem.split("-")[1:3]
+    try:
+        view = json.load(open(path))
+        assert view["NameLabel"].strip(), "empty heading"
+        if kind == "horse":
+            names = {item.get("name") for item in view["info"]}
+            assert {"chakSogo", "chakD2201", "Ashishittsu", "ShokinShogai"} <= names, names
+            assert len(view["columns"]) == 48
+            for run in view["runs"]:
+                assert len(run["cells"]) == 48
+        else:
+            assert len(view["results"]) == 3 and len(view["gradedWins"]) == 3
+            names = {item.get("name") for item in view["results"][0]["lines"]}
+            assert {"chakHeiti", "chakSKokura", "chakD2201", "SetteiNenLabel"} <= names, names
+            assert view["results"][2]["lines"][0]["text"] == "", "累計 shows a year"
+            if kind == "jockey":
+                assert len(view["firstRides"]) == 4
+    except Exception as e:
+        sys.exit(f"{kind} {code}: JSON without its lines: {e!r}")
+    checked += 1
+print(checked)
+' "$work/views" 2>"$work/check.err" >"$work/checked" || fail "views" "$work/check.err"
+    [ "$(cat "$work/checked")" = "$views" ] || fail "$(cat "$work/checked") of $views views checked"
 }
 
+views=0
 view() {
     local kind="$1" code="$2"
-    "$cli" "$kind" --home "$home" --format json "$code" >"$work/view.json" 2>"$work/view.err" ||
-        fail "$kind $code failed" "$work/view.err"
-    check_json "$kind" "$work/view.json" "$code"
+    views=$((views + 1))
+    "$cli" "$kind" --home "$home" --format json "$code" >"$work/views/$views-$kind-$code.json" \
+        2>"$work/view.err" || fail "$kind $code failed" "$work/view.err"
 }
 
 runners=0
@@ -97,6 +110,7 @@ while IFS=$'\t' read -r race pedigree jockey trainer; do
     fi
 done <"$work/runners"
 [ "$runners" -gt 0 ] || fail "no runners on $day"
+check_views
 
 # No master record: exit code 1 and the message.
 for args in "horse 1999999999" "jockey 99999" "trainer 99999"; do
