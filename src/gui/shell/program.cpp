@@ -54,7 +54,7 @@ Result<std::unique_ptr<MainWindow>> StartProgram(const ProgramSetup& setup) {
     if (!jvLink) return Error{jvLink.error()};
     MainWindowOptions windowOptions{std::make_unique<app::Session>(std::move(*session)),
                                     std::move(*jvLink), setup.messages, setup.dialogs,
-                                    options.clock};
+                                    options.clock, setup.openDocument};
     return std::make_unique<MainWindow>(std::move(windowOptions));
 }
 
