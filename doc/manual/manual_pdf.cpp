@@ -5,9 +5,10 @@
 // Usage: manual_pdf SOURCE.md OUT.pdf [FONT_FAMILY]
 //
 // Pictures are named relative to the source file and shrink to the text
-// width; every top-level heading starts a page. The text is set in a Japanese
+// width; every top-level heading starts a page; tables get thin rules. The text is set in a Japanese
 // font (Noto Sans CJK JP unless named), which the PDF embeds.
 
+#include <QColor>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -20,6 +21,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QTextTable>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -67,18 +70,57 @@ bool PlacePictures(QTextDocument& doc, const QString& folder) {
     return true;
 }
 
-// Chapters (level-1 headings) after the first start on a new page.
-void BreakBeforeChapters(QTextDocument& doc) {
+bool HoldsPicture(const QTextBlock& block) {
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat().isImageFormat()) return true;
+    }
+    return false;
+}
+
+// Chapters (level-1 headings) after the first start on a new page, and so
+// does a section that opens with a picture, which would otherwise leave its
+// heading alone at the foot of a page.
+void BreakPages(QTextDocument& doc) {
     bool first = true;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        if (block.blockFormat().headingLevel() != 1) continue;
-        if (first) {
+        const int level = block.blockFormat().headingLevel();
+        bool breakBefore = false;
+        if (level == 1) {
+            breakBefore = !first;
             first = false;
-            continue;
+        } else if (level > 1) {
+            breakBefore = HoldsPicture(block.next());
         }
+        if (!breakBefore) continue;
         QTextBlockFormat format = block.blockFormat();
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         QTextCursor(block).setBlockFormat(format);
+    }
+}
+
+// Tables as a reader of a printed manual expects them: the full text width,
+// thin single rules, some room around the text, the heading row shaded.
+void StyleTables(QTextDocument& doc) {
+    std::vector<QTextTable*> tables;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextTable* table = QTextCursor(block).currentTable();
+        if (table && (tables.empty() || tables.back() != table)) tables.push_back(table);
+    }
+    for (QTextTable* table : tables) {
+        QTextTableFormat format = table->format();
+        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        format.setBorderCollapse(true);
+        format.setBorder(1);
+        format.setBorderBrush(QColor(0x80, 0x80, 0x80));
+        format.setCellSpacing(0);
+        format.setCellPadding(3);
+        table->setFormat(format);
+        for (int c = 0; c < table->columns(); ++c) {
+            QTextTableCell cell = table->cellAt(0, c);
+            QTextCharFormat heading = cell.format();
+            heading.setBackground(QColor(0xe8, 0xe8, 0xe8));
+            cell.setFormat(heading);
+        }
     }
 }
 
@@ -92,7 +134,8 @@ bool Build(const QString& sourcePath, const QString& outPath, const QString& fam
     doc.setDefaultFont(font);
     doc.setMarkdown(QString::fromUtf8(source.readAll()));
     if (!PlacePictures(doc, QFileInfo(sourcePath).absolutePath())) return false;
-    BreakBeforeChapters(doc);
+    BreakPages(doc);
+    StyleTables(doc);
 
     QPdfWriter writer(outPath);
     writer.setTitle(QStringLiteral("クインドル 使用解説書"));
