@@ -32,13 +32,7 @@ printf '[Umalocate]\r\ntop=150\r\nleft=220\r\nwidth=760\r\nheight=500\r\n' >> "$
 printf '[Kishulocate]\r\ntop=150\r\nleft=220\r\nwidth=760\r\nheight=500\r\n' >> "$home/quindle.ini"
 : > "$home/MasterControlOrin.key"
 
-day="${QUINDLE_SHOT_DAY:-}"
-if [ -z "$day" ]; then
-  while IFS= read -r candidate; do
-    if [ -f "$home/Data/$candidate.jvHR" ]; then day="$candidate"; break; fi
-  done < <("$cli" days --home "$home")
-fi
-[ -n "$day" ] || { echo "no race day with results in $home" >&2; exit 1; }
+day="$("$root/tools/shot_day.sh" "$cli" "$home")"
 race="${QUINDLE_SHOT_RACE:-10}"
 
 shoot() {
