@@ -5,7 +5,8 @@
 # so is every picture the source names.
 #
 # Usage: user_manual.sh QUINDLE_CLI (in BUILD_DIR/src/cli; a build without
-# the window program has no guide, and the script says so and passes)
+# the window program or with QUINDLE_BUILD_MANUAL off has no guide, and the
+# script says so and passes)
 set -euo pipefail
 
 cli="$1"
@@ -15,8 +16,9 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 source_md="$root/doc/manual/quindle.md"
 pdf="$build/src/gui/Quindle.pdf"
 
-if [ ! -x "$build/src/gui/quindle" ]; then
-    echo "user_manual: skipped, this build has no window program"
+if [ ! -x "$build/src/gui/quindle" ] \
+    || grep -q '^QUINDLE_BUILD_MANUAL:BOOL=OFF' "$build/CMakeCache.txt"; then
+    echo "user_manual: skipped, this build makes no user guide"
     exit 0
 fi
 [ -s "$pdf" ] || fail "no Quindle.pdf beside the window program"
