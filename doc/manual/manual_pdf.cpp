@@ -5,8 +5,8 @@
 // Usage: manual_pdf SOURCE.md OUT.pdf [FONT_FAMILY]
 //
 // Pictures are named relative to the source file and shrink to the text
-// width; every top-level heading starts a page; tables get thin rules. The text is set in a Japanese
-// font (Noto Sans CJK JP unless named), which the PDF embeds.
+// width; every top-level heading starts a page; tables get thin rules. The text is set in a
+// Japanese font (Noto Sans CJK JP unless named), which the PDF embeds.
 
 #include <QColor>
 #include <QFile>
@@ -50,8 +50,8 @@ bool PlacePictures(QTextDocument& doc, const QString& folder) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.charFormat().isImageFormat()) continue;
-            pictures.push_back({fragment.position(), fragment.length(),
-                                fragment.charFormat().toImageFormat()});
+            pictures.push_back(
+                {fragment.position(), fragment.length(), fragment.charFormat().toImageFormat()});
         }
     }
     for (Placed& p : pictures) {

@@ -96,7 +96,8 @@ class HelpManualTest : public QObject {
 
         QVERIFY(opener.opened.isEmpty());
         QCOMPARE(sink.shown.size(), size_t{2});
-        QCOMPARE(sink.shown[0].text, QString::fromUtf8("使用解説書[Quindle.pdf]が見つかりません。"));
+        QCOMPARE(sink.shown[0].text,
+                 QString::fromUtf8("使用解説書[Quindle.pdf]が見つかりません。"));
     }
 };
 

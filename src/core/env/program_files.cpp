@@ -11,8 +11,8 @@ FeatureSwitches ReadFeatureSwitches(const std::filesystem::path& programFolder) 
     return switches;
 }
 
-std::vector<std::filesystem::path> UserManualFolders(const std::filesystem::path& programFolder,
-                                                     const std::filesystem::path& executableFolder) {
+std::vector<std::filesystem::path> UserManualFolders(
+    const std::filesystem::path& programFolder, const std::filesystem::path& executableFolder) {
     return {programFolder, executableFolder, executableFolder.parent_path() / "share" / "quindle"};
 }
 

@@ -16,8 +16,8 @@
 #include "core/load/day_loader.h"
 #include "core/model/race_day.h"
 #include "core/util/local_time.h"
-#include "gui/common/document_opener.h"
 #include "gui/analysis/analysis_page.h"
+#include "gui/common/document_opener.h"
 #include "gui/mainwindow/main_menu.h"
 #include "gui/mainwindow/top_bar.h"
 #include "gui/raceview/race_pages.h"
@@ -53,7 +53,7 @@ struct MainWindowOptions {
     MessageSink* messages = nullptr;         // nullptr: message boxes
     UserDialogs* dialogs = nullptr;          // nullptr: the platform's dialogs
     LocalClock clock = CurrentLocalDateTime;
-    DocumentOpener openDocument;             // empty: the desktop's opener
+    DocumentOpener openDocument;  // empty: the desktop's opener
 };
 
 class MainWindow : public QMainWindow {

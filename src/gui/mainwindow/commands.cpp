@@ -130,8 +130,8 @@ void MainWindow::QuitButtonClick() {
 void MainWindow::HelpButtonClick() {
     // The build and an installation put the manual beside the program, which
     // need not be the program folder.
-    const auto manual = env::FindUserManual(env::UserManualFolders(
-        ProgramFolder(), PathOf(QCoreApplication::applicationDirPath())));
+    const auto manual = env::FindUserManual(
+        env::UserManualFolders(ProgramFolder(), PathOf(QCoreApplication::applicationDirPath())));
     if (!manual) {
         messages_.Inform(FromUtf8(env::kUserManualMissingMessage), Beep::Yes);
         return;

@@ -22,7 +22,7 @@ struct ProgramSetup {
     UserDialogs* dialogs = nullptr;           // nullptr: the platform's dialogs
     const env::Registry* registry = nullptr;  // nullptr: the platform's registry
     LocalClock clock = CurrentLocalDateTime;
-    DocumentOpener openDocument;              // empty: the desktop's opener
+    DocumentOpener openDocument;  // empty: the desktop's opener
 };
 
 // Tests for JV-Link (absent: beep, the message, and an error), runs the
