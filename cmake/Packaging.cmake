@@ -1,12 +1,8 @@
 # Installation and the Debian package (cpack -G DEB, see scripts/package.sh).
 # An installed program keeps its data in the user's data folder
 # (~/.local/share/quindle): /usr/bin is never a program folder.
+# The programs install themselves (src/cli, src/gui), the guide too (doc/manual).
 include(GNUInstallDirs)
-
-install(TARGETS quindle-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET quindle)
-  install(TARGETS quindle RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
 
 if(WIN32)
   return()  # The Windows zip is laid out by scripts/package.sh.

@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  xvfb xauth x11-apps imagemagick openbox fonts-noto-cjk
+  xvfb xauth x11-apps imagemagick openbox fonts-noto-cjk poppler-utils
   python3 python3-aiosmtpd libcurl4-openssl-dev openssl
   clang libclang-rt-14-dev
   dpkg-dev fakeroot lintian desktop-file-utils appstream librsvg2-bin help2man

@@ -18,13 +18,7 @@ gui="$build/src/gui/quindle"
 home="$("$root/scripts/demo-home.sh" "$build")"
 mkdir -p "$out"
 
-day="${QUINDLE_SHOT_DAY:-}"
-if [ -z "$day" ]; then
-  while IFS= read -r candidate; do
-    if [ -f "$home/Data/$candidate.jvHR" ]; then day="$candidate"; break; fi
-  done < <("$cli" days --home "$home")
-fi
-[ -n "$day" ] || { echo "no race day with results in $home" >&2; exit 1; }
+day="$("$root/tools/shot_day.sh" "$cli" "$home")"
 race="${QUINDLE_SHOT_RACE:-10}"
 runner="${QUINDLE_SHOT_RUNNER:-2}"
 

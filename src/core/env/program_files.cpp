@@ -11,8 +11,17 @@ FeatureSwitches ReadFeatureSwitches(const std::filesystem::path& programFolder) 
     return switches;
 }
 
-std::optional<std::filesystem::path> FindUserManual(const std::filesystem::path& programFolder) {
-    return FindFile(programFolder, kUserManualFile);
+std::vector<std::filesystem::path> UserManualFolders(
+    const std::filesystem::path& programFolder, const std::filesystem::path& executableFolder) {
+    return {programFolder, executableFolder, executableFolder.parent_path() / "share" / "quindle"};
+}
+
+std::optional<std::filesystem::path> FindUserManual(
+    const std::vector<std::filesystem::path>& folders) {
+    for (const auto& folder : folders) {
+        if (auto found = FindFile(folder, kUserManualFile)) return found;
+    }
+    return std::nullopt;
 }
 
 }  // namespace quindle::env

@@ -44,6 +44,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       messages_(SinkOrDefault(options.messages)),
       dialogs_(DialogsOrDefault(options.dialogs)),
       clock_(std::move(options.clock)),
+      openDocument_(OpenerOrDefault(std::move(options.openDocument))),
       document_(std::make_unique<DayDocument>(*session_)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(FromUtf8(env::kApplicationTitle));

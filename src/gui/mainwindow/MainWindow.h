@@ -17,6 +17,7 @@
 #include "core/model/race_day.h"
 #include "core/util/local_time.h"
 #include "gui/analysis/analysis_page.h"
+#include "gui/common/document_opener.h"
 #include "gui/mainwindow/main_menu.h"
 #include "gui/mainwindow/top_bar.h"
 #include "gui/raceview/race_pages.h"
@@ -52,6 +53,7 @@ struct MainWindowOptions {
     MessageSink* messages = nullptr;         // nullptr: message boxes
     UserDialogs* dialogs = nullptr;          // nullptr: the platform's dialogs
     LocalClock clock = CurrentLocalDateTime;
+    DocumentOpener openDocument;  // empty: the desktop's opener
 };
 
 class MainWindow : public QMainWindow {
@@ -110,6 +112,7 @@ class MainWindow : public QMainWindow {
     MessageSink& messages_;
     UserDialogs& dialogs_;
     LocalClock clock_;
+    DocumentOpener openDocument_;
     // The loaded day, the race-day list and the selection.
     std::unique_ptr<DayDocument> document_;
     env::FeatureSwitches switches_;

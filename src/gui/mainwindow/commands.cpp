@@ -5,7 +5,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -14,7 +14,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
-#include <QUrl>
 
 #include "core/env/program_files.h"
 #include "core/model/race_clock.h"
@@ -129,12 +128,17 @@ void MainWindow::QuitButtonClick() {
 }
 
 void MainWindow::HelpButtonClick() {
-    const auto manual = env::FindUserManual(ProgramFolder());
+    // The build and an installation put the manual beside the program, which
+    // need not be the program folder.
+    const auto manual = env::FindUserManual(
+        env::UserManualFolders(ProgramFolder(), PathOf(QCoreApplication::applicationDirPath())));
     if (!manual) {
         messages_.Inform(FromUtf8(env::kUserManualMissingMessage), Beep::Yes);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(PathText(*manual)));
+    if (!openDocument_(PathText(*manual))) {
+        messages_.Inform(FromUtf8(env::kUserManualNotOpenedMessage), Beep::Yes);
+    }
 }
 
 void MainWindow::Timer2Timer() {

@@ -83,8 +83,11 @@ Result<std::unique_ptr<MainWindow>> StartProgram(const ProgramSetup& setup) {
     auto jvLink = source->Create();
     if (!jvLink) return Error{jvLink.error()};
     MainWindowOptions windowOptions{std::make_unique<app::Session>(std::move(*session)),
-                                    std::move(*jvLink), setup.messages, setup.dialogs,
-                                    options.clock};
+                                    std::move(*jvLink),
+                                    setup.messages,
+                                    setup.dialogs,
+                                    options.clock,
+                                    setup.openDocument};
     return std::make_unique<MainWindow>(std::move(windowOptions));
 }
 

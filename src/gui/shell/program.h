@@ -7,6 +7,7 @@
 #include "core/env/registry.h"
 #include "core/util/local_time.h"
 #include "core/util/result.h"
+#include "gui/common/document_opener.h"
 #include "gui/shell/command_line.h"
 
 namespace quindle::gui {
@@ -21,6 +22,7 @@ struct ProgramSetup {
     UserDialogs* dialogs = nullptr;           // nullptr: the platform's dialogs
     const env::Registry* registry = nullptr;  // nullptr: the platform's registry
     LocalClock clock = CurrentLocalDateTime;
+    DocumentOpener openDocument;  // empty: the desktop's opener
 };
 
 // Tests for JV-Link (absent: beep, the message, and an error), runs the

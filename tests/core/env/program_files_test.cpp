@@ -38,10 +38,34 @@ TEST(FeatureSwitches, AFolderOfTheMarkerNameSwitchesNothing) {
 
 TEST(UserManual, IsFoundInAnyLetterCaseOrReportedMissing) {
     TempFolder t;
-    EXPECT_EQ(FindUserManual(t.path()), std::nullopt);
+    EXPECT_EQ(FindUserManual({t.path()}), std::nullopt);
     WriteBytes(t.path() / "quindle.PDF", "%PDF");
-    ASSERT_TRUE(FindUserManual(t.path()));
-    EXPECT_TRUE(testing::SameEntry(FindUserManual(t.path()), t.path() / "quindle.PDF"));
+    EXPECT_TRUE(testing::SameEntry(FindUserManual({t.path()}), t.path() / "quindle.PDF"));
+}
+
+TEST(UserManual, TheProgramFolderWinsThenTheProgramThenTheInstalledShare) {
+    // An installation: bin/ holds the program, share/quindle/ its shared data;
+    // the program folder is elsewhere.
+    TempFolder t;
+    const auto home = t.path() / "home";
+    const auto bin = t.path() / "bin";
+    const auto share = t.path() / "share" / "quindle";
+    for (const auto& f : {home, bin, share}) std::filesystem::create_directories(f);
+    const auto folders = UserManualFolders(home, bin);
+
+    EXPECT_EQ(FindUserManual(folders), std::nullopt);
+    WriteBytes(share / "Quindle.pdf", "%PDF");
+    EXPECT_TRUE(testing::SameEntry(FindUserManual(folders), share / "Quindle.pdf"));
+    WriteBytes(bin / "Quindle.pdf", "%PDF");
+    EXPECT_TRUE(testing::SameEntry(FindUserManual(folders), bin / "Quindle.pdf"));
+    WriteBytes(home / "Quindle.pdf", "%PDF");
+    EXPECT_TRUE(testing::SameEntry(FindUserManual(folders), home / "Quindle.pdf"));
+}
+
+TEST(UserManual, AFolderOfTheManualNameIsNoManual) {
+    TempFolder t;
+    std::filesystem::create_directory(t.path() / "Quindle.pdf");
+    EXPECT_EQ(FindUserManual({t.path()}), std::nullopt);
 }
 
 }  // namespace
