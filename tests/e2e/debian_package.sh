@@ -32,6 +32,11 @@ appstreamcli validate --no-net --pedantic "$work/root/usr/share/metainfo/"*.meta
     exit 1
 }
 echo "desktop entry and AppStream metadata: valid"
+# Where the help commands of an installed window look for the guide.
+[ -s "$work/root/usr/share/quindle/Quindle.pdf" ] || {
+    echo "debian_package: no user guide in /usr/share/quindle" >&2
+    exit 1
+}
 
 installed=0
 if [ "$(id -u)" = 0 ] && ! dpkg -s quindle >/dev/null 2>&1; then
