@@ -252,7 +252,9 @@ class MainWindowTest : public QObject {
         auto* group = Child<QGroupBox>((prefix + "Group").toLatin1().constData());
         QVERIFY(group);
         QCOMPARE(group->title(), caption);
-        QCOMPARE(group->findChildren<QLabel*>().size(), slotCount * 3);
+        // Three labels a slot under the three headings 組番, 払戻金, 人気.
+        QCOMPARE(group->findChildren<QLabel*>().size(), slotCount * 3 + 3);
+        QCOMPARE(group->findChild<QLabel*>(prefix + "Heading2")->text(), QStringLiteral("払戻金"));
         const char* kinds[][2] = {{"Kekka", "結果："}, {"Ninki", "人気："}, {"Haito", "配当："}};
         for (int slot = 1; slot <= slotCount; ++slot) {
             for (const auto& [kind, text] : kinds) {

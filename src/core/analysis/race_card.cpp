@@ -293,6 +293,12 @@ CellStyle CardCellStyle(const model::TOutData& out, const CardRow& row, int colu
             style.bold = true;
             style.ink = placeInk();
             break;
+        case kCardWinMark:
+        case kCardPlaceMark:
+            // The recommendations stand out from the Get/Give marks beside them.
+            style.bold = true;
+            if (!cell.empty()) style.ink = Ink::Red;
+            break;
         case kCardWinOdds:
         case kCardPlaceOdds:
             style.fill = Fill::Odds;

@@ -339,6 +339,7 @@ TEST(CardColours, RolesOfEachColumn) {
     row[kCardPlaceRank] = Sj("　");
     row[kCardFinish] = " 3";
     row[kCardPopularity] = "12";
+    row[kCardWinMark] = Sj("◎");
     const struct {
         int column;
         CellStyle style;
@@ -349,6 +350,10 @@ TEST(CardColours, RolesOfEachColumn) {
         {kCardRunCount, {Fill::ClassUp, Ink::Default, false, Align::Centre}},
         {kCardPattern, {Fill::White, Ink::Default, false, Align::Centre}},
         {kCardSpacer, {Fill::White, Ink::Black, true, Align::Centre}},
+        // ◎ and ☆ in bold red; an empty mark cell keeps the default ink.
+        {kCardWinMark, {Fill::White, Ink::Red, true, Align::Centre}},
+        {kCardPlaceMark, {Fill::White, Ink::Default, true, Align::Centre}},
+        {kCardGet, {Fill::White, Ink::Default, false, Align::Centre}},
         {kCardWinOdds, {Fill::Odds, Ink::Default, false, Align::Centre}},
         {kCardWinRank, {Fill::Odds, Ink::Red, true, Align::Centre}},
         {kCardPlaceOdds, {Fill::Odds, Ink::Default, false, Align::Centre}},
