@@ -24,15 +24,13 @@ inline std::string PickBusiestDay(const std::filesystem::path& folder) {
         if (!races) continue;
         int runners = 0;
         for (const auto& ra : races->records) {
-            runners += static_cast<int>(
-                text::ReadInt(text::FieldAt(ra, store::layout::ra::kEntered)));
+            runners +=
+                static_cast<int>(text::ReadInt(text::FieldAt(ra, store::layout::ra::kEntered)));
         }
         std::error_code ec;
-        const std::tuple<int, int, int> rank{static_cast<int>(races->records.size()),
-                                             std::filesystem::is_regular_file(files->Hr(), ec)
-                                                 ? 1
-                                                 : 0,
-                                             runners};
+        const std::tuple<int, int, int> rank{
+            static_cast<int>(races->records.size()),
+            std::filesystem::is_regular_file(files->Hr(), ec) ? 1 : 0, runners};
         // MakeDataList gives the newest first, so equals keep the newest.
         if (rank > bestRank) {
             bestRank = rank;

@@ -153,11 +153,11 @@ int main(int argc, char* argv[]) {
     std::printf("day %s, %d races, %zu tabs, %d rounds\n", day.c_str(), raceCount, tabs.size(),
                 rounds);
     std::printf("%-26s %6.1f ms  %s (window made %.1f ms, day loaded and drawn %.1f ms)\n",
-                "first card", firstCard * 1000,
-                firstCard <= kFirstCardLimitSeconds ? "ok" : "OVER", programStarted * 1000,
-                dayShown * 1000);
+                "first card", firstCard * 1000, firstCard <= kFirstCardLimitSeconds ? "ok" : "OVER",
+                programStarted * 1000, dayShown * 1000);
     for (size_t t = 0; t < tabs.size(); ++t) {
-        const std::string what = "race switch on " + pages->widget(tabs[t])->objectName().toStdString();
+        const std::string what =
+            "race switch on " + pages->widget(tabs[t])->objectName().toStdString();
         Report(what.c_str(), raceSwitch[t], kSwitchLimitSeconds);
     }
     Report("tab switch", tabSwitch, kSwitchLimitSeconds);

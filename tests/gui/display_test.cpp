@@ -41,8 +41,8 @@ constexpr const char* kVenue = "06";
 
 // Today: one race with a long name and two runners with their weights.
 void WriteDay(const ProgramFolderFixture& home) {
-    const auto runner = [](int number, const char* name, const char* bodyWeight,
-                           const char* sign, const char* change) {
+    const auto runner = [](int number, const char* name, const char* bodyWeight, const char* sign,
+                           const char* change) {
         return SeRec(kToday, kVenue, 11, number)
             .PutNumber(se::kBracket, number)
             .Put(se::kHorseName, Sj(name))
@@ -53,17 +53,16 @@ void WriteDay(const ProgramFolderFixture& home) {
             .Put(se::kTrainerShort, Sj("調教師甲"))
             .Line();
     };
-    home.WriteDay(kToday,
-                  {RaRec(kToday, kVenue, 11)
-                       .Entered(2)
-                       .Put(ra::kPostTime, "1540")
-                       .Put(ra::kRaceName,
-                            Sj("第百回とても長い名前の記念競走ステークスカップ競走トロフィー"))
-                       .Line()},
-                  {{kVenue,
-                    {runner(1, "アルファ", "480", "+", "004"),
-                     runner(2, "ベータ", "502", "-", "010")}}},
-                  {});
+    home.WriteDay(
+        kToday,
+        {RaRec(kToday, kVenue, 11)
+             .Entered(2)
+             .Put(ra::kPostTime, "1540")
+             .Put(ra::kRaceName, Sj("第百回とても長い名前の記念競走ステークスカップ競走トロフィー"))
+             .Line()},
+        {{kVenue,
+          {runner(1, "アルファ", "480", "+", "004"), runner(2, "ベータ", "502", "-", "010")}}},
+        {});
 }
 
 QString U(const char* utf8) {
@@ -93,9 +92,7 @@ class DisplayTest : public QObject {
         window_ = std::move(*window);
     }
 
-    void ShowToday() {
-        QVERIFY(window_->SelectDay(quindle::testing::DateText(kToday)));
-    }
+    void ShowToday() { QVERIFY(window_->SelectDay(quindle::testing::DateText(kToday))); }
 
     env::SettingsFile Settings() const { return env::SettingsFile(home_->path(), "quindle"); }
 
@@ -180,7 +177,8 @@ class DisplayTest : public QObject {
         for (int c = analysis::kCardStandardColumns; c < analysis::kCardColumns; ++c) {
             QVERIFY(card->isColumnHidden(c));
         }
-        QAction* bodyItem = Child<QAction>(qPrintable(QStringLiteral("CardColumnItem%1").arg(body)));
+        QAction* bodyItem =
+            Child<QAction>(qPrintable(QStringLiteral("CardColumnItem%1").arg(body)));
         QVERIFY(bodyItem && !bodyItem->isChecked());
 
         bodyItem->trigger();

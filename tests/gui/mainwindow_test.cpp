@@ -195,10 +195,10 @@ class MainWindowTest : public QObject {
         auto* card = Child<QTableWidget>("StringGrid10");
         QVERIFY(card);
         QCOMPARE(Headings(card),
-                 (QStringList{"枠",     "馬",     "馬名",   "性齢",   "騎手",     "前走騎手",
-                              "走数",   "騎乗",   "Get",    "Give",   "単推奨",   "複推奨",
-                              "",       "単ｵｯｽﾞ", "単人気", "複ｵｯｽﾞ", "複人気",   "着",
-                              "確人気", "確ｵｯｽﾞ", "斤量",   "馬体重", "調教師",   "複ｵｯｽﾞ幅"}));
+                 (QStringList{"枠",     "馬",     "馬名",   "性齢",   "騎手",   "前走騎手",
+                              "走数",   "騎乗",   "Get",    "Give",   "単推奨", "複推奨",
+                              "",       "単ｵｯｽﾞ", "単人気", "複ｵｯｽﾞ", "複人気", "着",
+                              "確人気", "確ｵｯｽﾞ", "斤量",   "馬体重", "調教師", "複ｵｯｽﾞ幅"}));
         QVERIFY(card->isColumnHidden(12));
         // The optional columns start hidden.
         for (int c = 20; c < 24; ++c) QVERIFY(card->isColumnHidden(c));

@@ -13,11 +13,11 @@ namespace quindle::model {
 
 struct PayoutSlotText {
     store::layout::hr::BetType type = store::layout::hr::BetType::Win;
-    int slot = 0;            // 0-based within the bet type
-    bool filled = false;     // false: the three labels stay empty
-    std::string key;         // "%2d" horse number or the key text
-    std::string popularity;  // "%2d"
-    std::string payout;      // "%8d"
+    int slot = 0;             // 0-based within the bet type
+    bool filled = false;      // false: the three labels stay empty
+    std::string key;          // "%2d" horse number or the key text
+    std::string popularity;   // "%2d"
+    std::string payout;       // "%8d"
     std::int64_t amount = 0;  // the payout in yen
 };
 

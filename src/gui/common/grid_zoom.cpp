@@ -30,8 +30,8 @@ int NearestStep(int percent) {
 }  // namespace
 
 int StepZoom(int percent, int step) {
-    const int index = std::clamp(NearestStep(percent) + step, 0,
-                                 static_cast<int>(std::size(kSteps)) - 1);
+    const int index =
+        std::clamp(NearestStep(percent) + step, 0, static_cast<int>(std::size(kSteps)) - 1);
     return kSteps[index];
 }
 
@@ -51,6 +51,8 @@ namespace {
 
 const char kBasePixelsProperty[] = "quindleBasePixels";
 const char kFillerName[] = "WidthFiller";
+// The most the columns shrink to fit their grid.
+constexpr double kLeastShare = 0.9;
 
 // Stretches the columns of its grid to the grid's width.
 class WidthFiller : public QObject {
@@ -66,7 +68,8 @@ class WidthFiller : public QObject {
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == grid_ && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+        if (watched == grid_ &&
+            (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
             Fill();
         }
         return QObject::eventFilter(watched, event);
@@ -77,7 +80,10 @@ class WidthFiller : public QObject {
         int total = 0;
         for (int w : widths_) total += std::max(w, 0);
         const int room = grid_->viewport()->width();
-        const double share = total > 0 && room > total ? static_cast<double>(room) / total : 1.0;
+        // A little too wide, the columns give up a few pixels each rather
+        // than hide the last ones behind a scroll bar.
+        const double share =
+            total > 0 ? std::max(kLeastShare, static_cast<double>(room) / total) : 1.0;
         int used = 0;
         int widest = -1;
         for (size_t c = 0; c < widths_.size(); ++c) {
@@ -87,13 +93,13 @@ class WidthFiller : public QObject {
                 continue;
             }
             grid_->setColumnHidden(column, false);
-            const int width = static_cast<int>(widths_[c] * share);
+            const int width = std::max(1, static_cast<int>(widths_[c] * share));
             grid_->setColumnWidth(column, width);
             used += width;
             if (widest < 0 || widths_[c] > widths_[static_cast<size_t>(widest)]) widest = column;
         }
         // What the rounding left over goes to the widest column.
-        if (share > 1.0 && widest >= 0 && room > used) {
+        if (widest >= 0 && room > used) {
             grid_->setColumnWidth(widest, grid_->columnWidth(widest) + room - used);
         }
     }
@@ -108,8 +114,7 @@ void ZoomGrid(QTableWidget* grid, const GridShape& shape, int zoom) {
     QVariant base = grid->property(kBasePixelsProperty);
     if (!base.isValid()) {
         const QFont font = grid->font();
-        const int pixels = font.pixelSize() > 0 ? font.pixelSize()
-                                                : QFontInfo(font).pixelSize();
+        const int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
         base = pixels;
         grid->setProperty(kBasePixelsProperty, base);
     }
@@ -117,8 +122,8 @@ void ZoomGrid(QTableWidget* grid, const GridShape& shape, int zoom) {
     font.setPixelSize(Zoomed(base.toInt(), zoom));
     grid->setFont(font);
     grid->horizontalHeader()->setFont(font);
-    const int rowHeight = shape.rowHeight > 0 ? Zoomed(shape.rowHeight, zoom)
-                                              : QFontMetrics(font).height() + 4;
+    const int rowHeight =
+        shape.rowHeight > 0 ? Zoomed(shape.rowHeight, zoom) : QFontMetrics(font).height() + 4;
     grid->verticalHeader()->setMinimumSectionSize(1);
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     for (int c = 0; c < shape.columns; ++c) {
@@ -130,8 +135,8 @@ void ZoomGrid(QTableWidget* grid, const GridShape& shape, int zoom) {
 
 void FillGridWidth(QTableView* grid, std::vector<int> widths) {
     // The filler has no meta-object of its own: it is found by its name.
-    QObject* found = grid->findChild<QObject*>(QString::fromLatin1(kFillerName),
-                                               Qt::FindDirectChildrenOnly);
+    QObject* found =
+        grid->findChild<QObject*>(QString::fromLatin1(kFillerName), Qt::FindDirectChildrenOnly);
     auto* filler = found ? static_cast<WidthFiller*>(found) : new WidthFiller(grid);
     filler->SetWidths(std::move(widths));
 }

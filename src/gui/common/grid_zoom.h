@@ -20,7 +20,6 @@ int ClampZoom(int percent);
 // `pixels` at `percent`, rounded, never below 1 for a size above 0.
 int Zoomed(int pixels, int percent);
 
-
 struct GridShape;
 
 // Gives `grid` the type, row height and column widths of `shape` at `zoom`.
@@ -29,9 +28,10 @@ struct GridShape;
 // needs. Columns of width 0 stay hidden.
 void ZoomGrid(QTableWidget* grid, const GridShape& shape, int zoom);
 
-// Keeps the columns of `grid` at `widths` (0: hidden) while they fit, and
-// widens them all by one share when the grid is wider, so that they fill it.
-// Called again, it takes the new widths.
+// Gives the columns of `grid` `widths` (0: hidden), all widened or narrowed
+// by one share so that they fill the grid's width, narrowed by a tenth at
+// most, whenever the grid changes its size. Called again, it takes the new
+// widths.
 void FillGridWidth(QTableView* grid, std::vector<int> widths);
 
 }  // namespace quindle::gui

@@ -2,10 +2,10 @@
 
 #include <QAction>
 #include <QFontMetrics>
-#include <algorithm>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "app/session.h"
 #include "core/analysis/past_rides.h"

@@ -36,8 +36,9 @@ QString Table(const char* caption, const std::vector<Entry>& entries) {
     QString html = QStringLiteral("<h3>%1</h3><table cellspacing=\"0\" cellpadding=\"3\">")
                        .arg(QString::fromUtf8(caption));
     for (const Entry& e : entries) {
-        html += QStringLiteral("<tr><td align=\"center\" style=\"white-space:nowrap\">%1</td>"
-                               "<td>%2</td></tr>")
+        html += QStringLiteral(
+                    "<tr><td align=\"center\" style=\"white-space:nowrap\">%1</td>"
+                    "<td>%2</td></tr>")
                     .arg(e.sample, QString::fromUtf8(e.meaning));
     }
     return html + QStringLiteral("</table>");
@@ -47,9 +48,10 @@ QString Brackets() {
     QString html;
     for (int bracket = 1; bracket <= 8; ++bracket) {
         const Fill fill = analysis::BracketFill(bracket);
-        html += QStringLiteral("<span style=\"background-color:%1; color:%2\">&nbsp;%3&nbsp;</span>")
-                    .arg(FillColor(fill).name(), InkColor(Ink::Default, fill).name())
-                    .arg(bracket);
+        html +=
+            QStringLiteral("<span style=\"background-color:%1; color:%2\">&nbsp;%3&nbsp;</span>")
+                .arg(FillColor(fill).name(), InkColor(Ink::Default, fill).name())
+                .arg(bracket);
     }
     return html;
 }
@@ -72,20 +74,19 @@ QString LegendDialog::LegendHtml() {
             {U("×"),
              "Give: 別の馬の前走の騎手が乗り替わってきた馬。× は「消し」の印ではありません"},
         });
-    html += Table(
-        "出馬表の色",
-        {
-            {Brackets(), "枠: 枠番の色"},
-            {Swatch(Fill::Tooltip, U("馬")), "馬番 (見出しのクリックで並べ替え)"},
-            {Swatch(Fill::SameClass), "走数: 前走と同じクラス"},
-            {Swatch(Fill::ClassUp), "走数: 今回が前走より上のクラス"},
-            {Swatch(Fill::ClassDown), "走数: 今回が前走より下のクラス"},
-            {Swatch(Fill::Odds), "単ｵｯｽﾞ・複ｵｯｽﾞと単人気・複人気: 取得した最新のオッズ"},
-            {Swatch(Fill::Result), "着・確人気・確ｵｯｽﾞ: 確定した結果"},
-            {Inked(Ink::Red, U("1")) + QStringLiteral(" ") + Inked(Ink::Blue, U("2 3")),
-             "人気・着順の数字: 1 は赤、2 と 3 は青"},
-            {Inked(Ink::Grey, U("取消"), false), "灰色の行: 出走取消・競走除外の馬"},
-        });
+    html += Table("出馬表の色",
+                  {
+                      {Brackets(), "枠: 枠番の色"},
+                      {Swatch(Fill::Tooltip, U("馬")), "馬番 (見出しのクリックで並べ替え)"},
+                      {Swatch(Fill::SameClass), "走数: 前走と同じクラス"},
+                      {Swatch(Fill::ClassUp), "走数: 今回が前走より上のクラス"},
+                      {Swatch(Fill::ClassDown), "走数: 今回が前走より下のクラス"},
+                      {Swatch(Fill::Odds), "単ｵｯｽﾞ・複ｵｯｽﾞと単人気・複人気: 取得した最新のオッズ"},
+                      {Swatch(Fill::Result), "着・確人気・確ｵｯｽﾞ: 確定した結果"},
+                      {Inked(Ink::Red, U("1")) + QStringLiteral(" ") + Inked(Ink::Blue, U("2 3")),
+                       "人気・着順の数字: 1 は赤、2 と 3 は青"},
+                      {Inked(Ink::Grey, U("取消"), false), "灰色の行: 出走取消・競走除外の馬"},
+                  });
     html += Table(
         "過去騎乗表の色",
         {

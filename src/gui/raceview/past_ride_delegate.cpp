@@ -81,8 +81,8 @@ void PastRideDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->fillRect(option.rect, FillColor(analysis::Fill::White));
         return;
     }
-    PaintCell(*painter, option.rect,
-              rows_[static_cast<size_t>(row)][static_cast<size_t>(column)], option.font);
+    PaintCell(*painter, option.rect, rows_[static_cast<size_t>(row)][static_cast<size_t>(column)],
+              option.font);
 }
 
 void PastRideDelegate::PaintCell(QPainter& painter, const QRect& rect, const PaintedCell& cell,

@@ -65,8 +65,8 @@ RaceCardView::RaceCardView(QTableWidget* card, QTableWidget* runnerList, QObject
     QHeaderView* header = card_->horizontalHeader();
     for (const analysis::CardColumnSpec& column : kCardColumnTable) {
         if (QTableWidgetItem* heading = card_->horizontalHeaderItem(column.id)) {
-            heading->setToolTip(QString::fromUtf8(column.tip.data(),
-                                                  static_cast<qsizetype>(column.tip.size())));
+            heading->setToolTip(
+                QString::fromUtf8(column.tip.data(), static_cast<qsizetype>(column.tip.size())));
         }
         if (column.optional) {
             header->moveSection(header->visualIndex(column.id),
@@ -100,8 +100,8 @@ void RaceCardView::SetLayout(int zoom, const std::vector<analysis::CardColumn>& 
     const QFontMetrics metrics(card_->horizontalHeader()->font());
     std::vector<int> widths;
     for (const analysis::CardColumnSpec& column : kCardColumnTable) {
-        const bool shown = !column.optional ||
-                           std::find(extra.begin(), extra.end(), column.id) != extra.end();
+        const bool shown =
+            !column.optional || std::find(extra.begin(), extra.end(), column.id) != extra.end();
         int width = shown ? Zoomed(column.width, zoom) : 0;
         if (width > 0) {
             const QTableWidgetItem* heading = card_->horizontalHeaderItem(column.id);
@@ -149,8 +149,9 @@ void RaceCardView::PaintCard(const model::TOutData& out) {
             QTableWidgetItem* item =
                 SetCell(card_, r, c, text, analysis::CardCellStyle(out, row, c));
             if (IsMarkColumn(c) && !text.empty()) {
-                item->setToolTip(QString::fromUtf8(kCardColumnTable[c].tip.data(),
-                                                   static_cast<qsizetype>(kCardColumnTable[c].tip.size())));
+                item->setToolTip(
+                    QString::fromUtf8(kCardColumnTable[c].tip.data(),
+                                      static_cast<qsizetype>(kCardColumnTable[c].tip.size())));
             }
         }
     }

@@ -40,7 +40,8 @@ TEST(PayoutDisplay, OnlySlotsWithAResultShowTheirTexts) {
 
 TEST(PayoutDisplay, YenTextGroupsThousands) {
     const std::pair<std::int64_t, const char*> cases[] = {
-        {0, "0円"}, {100, "100円"}, {1000, "1,000円"}, {20070, "20,070円"}, {1234567, "1,234,567円"},
+        {0, "0円"},          {100, "100円"},           {1000, "1,000円"},
+        {20070, "20,070円"}, {1234567, "1,234,567円"},
     };
     for (const auto& [amount, shown] : cases) EXPECT_EQ(YenText(amount), shown) << amount;
 }
