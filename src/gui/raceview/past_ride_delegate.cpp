@@ -49,7 +49,17 @@ int RunX(const QRect& rect, int lineStart, const TextRun& run, int zoom) {
 
 void PastRideDelegate::ShowRace(const model::RaceDay* day, int race) {
     rows_.clear();
-    if (day) rows_ = analysis::PastRideRows(*day, race);
+    if (!day) return;
+    // Converted once here rather than at every paint of a cell.
+    for (analysis::PastRideRow& row : analysis::PastRideRows(*day, race)) {
+        auto& shown = rows_.emplace_back();
+        for (size_t c = 0; c < row.size(); ++c) {
+            for (const TextLine& line : row[c].lines) {
+                for (const TextRun& run : line.runs) shown[c].texts.push_back(FromCp932(run.text));
+            }
+            shown[c].cell = std::move(row[c]);
+        }
+    }
 }
 
 void PastRideDelegate::SetZoom(int percent) {
@@ -85,8 +95,10 @@ void PastRideDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
               option.font);
 }
 
-void PastRideDelegate::PaintCell(QPainter& painter, const QRect& rect, const PaintedCell& cell,
+void PastRideDelegate::PaintCell(QPainter& painter, const QRect& rect, const ShownCell& shown,
                                  const QFont& base) const {
+    const PaintedCell& cell = shown.cell;
+    size_t text = 0;
     painter.save();
     painter.setClipRect(rect);
     painter.fillRect(rect, FillColor(cell.fill));
@@ -110,7 +122,7 @@ void PastRideDelegate::PaintCell(QPainter& painter, const QRect& rect, const Pai
             painter.setFont(Font(base, run.points, run.bold));
             painter.setPen(InkColor(run.ink, cell.fill));
             painter.drawText(QPoint(RunX(rect, lineStart, run, zoom_), baseline),
-                             FromCp932(run.text));
+                             shown.texts[text++]);
         }
         // The next line starts the text height less one pixel lower; the
         // text height of the type is its pixel size and one.

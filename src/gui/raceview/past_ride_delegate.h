@@ -6,7 +6,9 @@
 // r of the race on show. Sizes and positions follow the grids' zoom.
 
 #include <QFont>
+#include <QString>
 #include <QStyledItemDelegate>
+#include <array>
 #include <map>
 #include <utility>
 #include <vector>
@@ -31,14 +33,21 @@ class PastRideDelegate : public QStyledItemDelegate {
                const QModelIndex& index) const override;
 
   private:
-    // Draws `cell` into `rect` with the type of `base` (sized per text).
-    void PaintCell(QPainter& painter, const QRect& rect, const analysis::PaintedCell& cell,
+    // A painted cell with its texts already converted for drawing, one per
+    // run in line order.
+    struct ShownCell {
+        analysis::PaintedCell cell;
+        std::vector<QString> texts;
+    };
+
+    // Draws `shown` into `rect` with the type of `base` (sized per text).
+    void PaintCell(QPainter& painter, const QRect& rect, const ShownCell& shown,
                    const QFont& base) const;
     // The type of `base` at `points`, bold or not, at the zoom.
     const QFont& Font(const QFont& base, int points, bool bold) const;
     int Z(int pixels) const;
 
-    std::vector<analysis::PastRideRow> rows_;
+    std::vector<std::array<ShownCell, analysis::kPastRideColumns>> rows_;
     int zoom_ = 100;
     mutable std::map<std::pair<int, bool>, QFont> fonts_;
 };
