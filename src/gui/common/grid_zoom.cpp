@@ -82,8 +82,10 @@ class WidthFiller : public QObject {
         const int room = grid_->viewport()->width();
         // A little too wide, the columns give up a few pixels each rather
         // than hide the last ones behind a scroll bar.
-        const double share =
-            total > 0 ? std::max(kLeastShare, static_cast<double>(room) / total) : 1.0;
+        // A grid not shown yet has no width of its own: it keeps the widths.
+        const double share = total > 0 && grid_->isVisible()
+                                 ? std::max(kLeastShare, static_cast<double>(room) / total)
+                                 : 1.0;
         int used = 0;
         int widest = -1;
         for (size_t c = 0; c < widths_.size(); ++c) {
