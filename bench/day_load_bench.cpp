@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "bench_common.h"
+#include "busiest_day.h"
 #include "core/analysis/jockey_recommend_table.h"
 #include "core/analysis/riding_pattern.h"
 #include "core/analysis/zenso.h"
@@ -55,30 +56,6 @@ constexpr int kDefaultRuns = 5;
 bool Exists(const fs::path& p) {
     std::error_code ec;
     return fs::is_regular_file(p, ec);
-}
-
-// The day the load is measured on: the most races, then payouts, then the
-// most runners, then the newest.
-std::string PickDay(const fs::path& folder) {
-    std::string best;
-    std::tuple<int, int, int> bestRank{-1, -1, -1};
-    for (const std::string& dateText : load::MakeDataList(folder)) {
-        auto files = load::DayFiles::Open(folder, dateText);
-        if (!files) continue;
-        auto races = files->ReadRaces();
-        if (!races) continue;
-        int runners = 0;
-        for (const auto& ra : races->records)
-            runners += static_cast<int>(text::ReadInt(text::FieldAt(ra, layout::ra::kEntered)));
-        const std::tuple<int, int, int> rank{static_cast<int>(races->records.size()),
-                                             Exists(files->Hr()) ? 1 : 0, runners};
-        // MakeDataList gives the newest first, so equals keep the newest.
-        if (rank > bestRank) {
-            bestRank = rank;
-            best = dateText;
-        }
-    }
-    return best;
 }
 
 // The files a load reads, in three groups.
@@ -171,7 +148,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path folder = args[0];
-    std::string dateText = args.size() > 1 && args[1] != "-" ? args[1] : PickDay(folder);
+    std::string dateText = args.size() > 1 && args[1] != "-" ? args[1] : PickBusiestDay(folder);
     if (auto fromYmd = load::DateTextOfYmd(dateText)) dateText = *fromYmd;
     const int runs = args.size() > 2 ? std::max(1, std::atoi(args[2].c_str())) : kDefaultRuns;
     if (dateText.empty()) {

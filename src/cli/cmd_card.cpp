@@ -106,7 +106,7 @@ Result<CardOptions> ParseCardOptions(const Args& args) {
 }
 
 std::vector<std::string> Row(const CardRow& row) {
-    return {row.begin(), row.end()};
+    return analysis::StandardCells(row);
 }
 
 void PrintText(const analysis::RaceHeader& header, const std::vector<CardRow>& rows) {
@@ -122,7 +122,7 @@ void PrintText(const analysis::RaceHeader& header, const std::vector<CardRow>& r
 }
 
 void PrintTsvRow(const CardRow& row) {
-    for (size_t c = 0; c < row.size(); ++c) {
+    for (size_t c = 0; c < analysis::kCardStandardColumns; ++c) {
         if (c > 0) std::cout << '\t';
         std::cout << text::ToUtf8(row[c]);
     }
@@ -131,7 +131,7 @@ void PrintTsvRow(const CardRow& row) {
 
 std::string JsonCells(const CardRow& row) {
     std::string out = "[";
-    for (size_t c = 0; c < row.size(); ++c) {
+    for (size_t c = 0; c < analysis::kCardStandardColumns; ++c) {
         if (c > 0) out += ", ";
         out += JsonString(text::ToUtf8(row[c]));
     }

@@ -268,7 +268,7 @@ class RaceViewTest : public QObject {
         // Result labels: the win slot of the winner, the others empty.
         QCOMPARE(Child<QLabel>("TanshoKekka1")->text(), U(" 2"));
         QCOMPARE(Child<QLabel>("TanshoNinki1")->text(), U(" 2"));
-        QCOMPARE(Child<QLabel>("TanshoHaito1")->text(), U("     520"));
+        QCOMPARE(Child<QLabel>("TanshoHaito1")->text(), U("520円"));
         QCOMPARE(Child<QLabel>("TanshoKekka2")->text(), QString());
         QCOMPARE(Child<QLabel>("UmarenKekka1")->text(), QString());
     }

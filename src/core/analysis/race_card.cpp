@@ -74,6 +74,17 @@ const CardRow& CardHeadings() {
     return kHeadings;
 }
 
+std::vector<std::string> StandardCells(const CardRow& row) {
+    return {row.begin(), row.begin() + kCardStandardColumns};
+}
+
+std::optional<CardColumn> OptionalCardColumn(std::string_view heading) {
+    for (const CardColumnSpec& column : kCardColumnTable) {
+        if (column.optional && column.heading == heading) return column.id;
+    }
+    return std::nullopt;
+}
+
 std::vector<int> CardColumnWidths(int count) {
     std::vector<int> widths;
     for (int c = 0; c < std::clamp(count, 0, kCardColumns); ++c) {
@@ -114,6 +125,27 @@ std::string FinalOddsText(std::string_view field) {
     return text::Format("%5.1f", static_cast<double>(tenths) / 10.0);
 }
 
+std::string BodyWeightText(const model::SeImage& seImage) {
+    const std::string_view weightField = seImage.Field(se::kBodyWeight);
+    const std::int64_t weight = text::ReadInt(weightField);
+    // 999 is a horse that could not be weighed.
+    constexpr std::int64_t kNotWeighed = 999;
+    if (!IsDigitsAfterBlanks(weightField) || weight <= 0 || weight >= kNotWeighed) return {};
+    std::string result = std::to_string(weight);
+    const std::string_view changeField = seImage.Field(se::kWeightChange);
+    const std::int64_t change = text::ReadInt(changeField);
+    if (!IsDigitsAfterBlanks(changeField) || change >= kNotWeighed) return result;
+    const std::string_view sign = seImage.Field(se::kWeightChangeSign);
+    if (change == 0) return result + Sj("(±0)");
+    return result + "(" + (sign == "-" ? "-" : "+") + std::to_string(change) + ")";
+}
+
+std::string OddsRangeText(double low, double high) {
+    if (low <= 0.0) return {};
+    if (high <= 0.0) return text::Format("%.1f", low);
+    return text::Format("%.1f-%.1f", low, high);
+}
+
 CardRow CardRowOf(const model::RaceDay& day, int race, int slot) {
     const model::SeImage& runner = day.RunnerSE(race, slot);
     const model::TOutData& out = day.OutData(race);
@@ -139,10 +171,15 @@ CardRow CardRowOf(const model::RaceDay& day, int race, int slot) {
     row[kCardFinish] = RankText(runner.Int(se::kFinish));
     row[kCardPopularity] = RankText(runner.Int(se::kWinPopularity));
     row[kCardFinalOdds] = FinalOddsText(runner.Field(se::kWinOdds));
+    row[kCardCarriedWeight] = store::FormatTenths(runner.Field(se::kCarriedWeight));
+    row[kCardBodyWeight] = BodyWeightText(runner);
+    row[kCardTrainer] = std::string(runner.Field(se::kTrainerShort));
+    row[kCardPlaceRange] = OddsRangeText(out.PlaceOddsLow[s], out.PlaceOddsHigh[s]);
     // A runner that does not run shows why where its odds would be.
     if (std::string scratch = ScratchText(day, race, slot); !scratch.empty()) {
         row[kCardWinOdds] = std::move(scratch);
         row[kCardPlaceOdds] = FiveBlanks();
+        row[kCardPlaceRange].clear();
     }
     return row;
 }
@@ -255,6 +292,12 @@ CellStyle CardCellStyle(const model::TOutData& out, const CardRow& row, int colu
         case kCardSpacer:
             style.bold = true;
             style.ink = placeInk();
+            break;
+        case kCardWinMark:
+        case kCardPlaceMark:
+            // The recommendations stand out from the Get/Give marks beside them.
+            style.bold = true;
+            if (!cell.empty()) style.ink = Ink::Red;
             break;
         case kCardWinOdds:
         case kCardPlaceOdds:

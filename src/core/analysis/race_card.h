@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,43 +44,86 @@ enum CardColumn : int {
     kCardFinish,
     kCardPopularity,
     kCardFinalOdds,
+    // Columns the window shows only when the user chooses them; the
+    // clipboard text, the CSV files and the terminal's card leave them out.
+    kCardCarriedWeight,
+    kCardBodyWeight,
+    kCardTrainer,
+    kCardPlaceRange,
 };
 
 // One column of the card: its heading (UTF-8), its width in pixels, whether a
 // click on its heading sorts the card, and the member that carries its cell
-// in the terminal's JSON (empty: the column is left out there).
+// in the terminal's JSON (empty: the column is left out there). The window
+// may show a clearer heading of its own (`gridHeading`, empty: the heading)
+// and explains every column by `tip`. An optional column shows only when
+// chosen, right after the column `after`.
 struct CardColumnSpec {
     CardColumn id;
     std::string_view heading;
     int width;
     bool sortable;
     std::string_view jsonName;
+    std::string_view tip;
+    std::string_view gridHeading = {};
+    bool optional = false;
+    CardColumn after = kCardBracket;
 };
 
 // The card's columns. Everything else about a column (the count, the
 // headings, the widths, the sorting headings, the JSON members) is read from
 // here; a new column is a row here and its cell text in CardRowOf.
 inline constexpr CardColumnSpec kCardColumnTable[] = {
-    {kCardBracket, "枠", 20, false, "bracket"},
-    {kCardHorse, "馬", 20, true, "horse"},
-    {kCardName, "馬名", 125, false, "name"},
-    {kCardSexAge, "性齢", 30, false, "sexAge"},
-    {kCardJockey, "騎手", 60, false, "jockey"},
-    {kCardPrevJockey, "前走騎手", 60, false, "prevJockey"},
-    {kCardRunCount, "走数", 30, false, "runCount"},
-    {kCardPattern, "騎乗", 60, true, "pattern"},
-    {kCardGet, "Get", 40, true, "get"},
-    {kCardGive, "Give", 40, true, "give"},
-    {kCardWinMark, "単推奨", 50, true, "winMark"},
-    {kCardPlaceMark, "複推奨", 50, true, "placeMark"},
-    {kCardSpacer, "", 0, false, ""},
-    {kCardWinOdds, "単ｵｯｽﾞ", 50, false, "winOdds"},
-    {kCardWinRank, "順", 20, true, "winRank"},
-    {kCardPlaceOdds, "複ｵｯｽﾞ", 50, false, "placeOdds"},
-    {kCardPlaceRank, "順", 20, true, "placeRank"},
-    {kCardFinish, "着", 20, true, "finish"},
-    {kCardPopularity, "人", 20, true, "popularity"},
-    {kCardFinalOdds, "確ｵｯｽﾞ", 40, false, "finalOdds"},
+    {kCardBracket, "枠", 20, false, "bracket", "枠番 (背景は枠の色)"},
+    {kCardHorse, "馬", 20, true, "horse", "馬番 (クリックで馬番順に並べ替え)"},
+    {kCardName, "馬名", 125, false, "name", "馬名"},
+    {kCardSexAge, "性齢", 30, false, "sexAge", "性別と馬齢"},
+    {kCardJockey, "騎手", 60, false, "jockey", "今回の騎手"},
+    {kCardPrevJockey, "前走騎手", 60, false, "prevJockey", "前走で騎乗した騎手"},
+    {kCardRunCount, "走数", 30, false, "runCount",
+     "騎乗パターンの判定に使った過去の出走数。背景はクラスの比較: 赤=前走と同じクラス、"
+     "青=今回が上のクラス、黄=今回が下のクラス"},
+    {kCardPattern, "騎乗", 60, true, "pattern",
+     "今回の騎手の騎乗パターン: テン乗り (初めて騎乗)、連続騎乗 (前走と同じ騎手)、"
+     "乗り戻り (以前に乗った騎手が戻った)"},
+    {kCardGet, "Get", 40, true, "get",
+     "○: テン乗りで、前走の騎手が今日は別の馬に乗る馬 (騎手を得た側)"},
+    {kCardGive, "Give", 40, true, "give",
+     "×: 別の馬の前走の騎手が乗り替わってきた馬 (騎手を譲られた側)。消しの印ではありません"},
+    {kCardWinMark, "単推奨", 50, true, "winMark",
+     "単勝の推奨印: ◎=騎手推奨表が騎手・騎乗パターン・人気の組で推す馬、"
+     "☆=◎のうちレースの荒れ具合 (3連複1番人気のオッズ) に合う人気の馬"},
+    {kCardPlaceMark, "複推奨", 50, true, "placeMark",
+     "複勝の推奨印: ◎=騎手推奨表が騎手・騎乗パターン・人気の組で推す馬、"
+     "☆=◎のうちレースの荒れ具合 (3連複1番人気のオッズ) に合う人気の馬"},
+    {kCardSpacer, "", 0, false, "", ""},
+    {kCardWinOdds, "単ｵｯｽﾞ", 50, false, "winOdds", "取得した最新の単勝オッズ"},
+    {kCardWinRank, "順", 20, true, "winRank", "単勝オッズの人気順 (最新のオッズ)", "単人気"},
+    {kCardPlaceOdds, "複ｵｯｽﾞ", 50, false, "placeOdds", "取得した最新の複勝オッズ (下限)"},
+    {kCardPlaceRank, "順", 20, true, "placeRank", "複勝オッズの人気順 (最新のオッズ)", "複人気"},
+    {kCardFinish, "着", 20, true, "finish", "確定着順"},
+    {kCardPopularity, "人", 20, true, "popularity", "確定した単勝人気", "確人気"},
+    {kCardFinalOdds, "確ｵｯｽﾞ", 40, false, "finalOdds", "確定単勝オッズ"},
+    {kCardCarriedWeight, "斤量", 35, false, "", "負担重量 (kg)", {}, true, kCardSexAge},
+    {kCardBodyWeight,
+     "馬体重",
+     55,
+     false,
+     "",
+     "馬体重 (kg) と前走からの増減",
+     {},
+     true,
+     kCardCarriedWeight},
+    {kCardTrainer, "調教師", 60, false, "", "調教師", {}, true, kCardPrevJockey},
+    {kCardPlaceRange,
+     "複ｵｯｽﾞ幅",
+     60,
+     false,
+     "",
+     "複勝オッズの下限と上限",
+     {},
+     true,
+     kCardPlaceOdds},
 };
 
 inline constexpr int kCardColumns = static_cast<int>(std::size(kCardColumnTable));
@@ -93,6 +137,21 @@ consteval bool CardTableInOrder() {
 }
 static_assert(CardTableInOrder(), "kCardColumnTable lists the columns in their enum order");
 
+// The columns every card has, in front of the optional ones: the layout of
+// the clipboard text, the CSV files and the terminal's card.
+inline constexpr int kCardStandardColumns = [] {
+    int count = 0;
+    while (count < kCardColumns && !kCardColumnTable[count].optional) ++count;
+    return count;
+}();
+consteval bool OptionalColumnsLast() {
+    for (int c = kCardStandardColumns; c < kCardColumns; ++c) {
+        if (!kCardColumnTable[c].optional) return false;
+    }
+    return true;
+}
+static_assert(OptionalColumnsLast(), "the optional card columns follow the standard ones");
+
 // The previous-race tab lists the runners with the card's columns up to the
 // jockey.
 inline constexpr int kRunnerListColumns = kCardJockey + 1;
@@ -102,6 +161,11 @@ using CardRow = std::array<std::string, kCardColumns>;
 
 // Heading texts of the card's columns (CP932).
 const CardRow& CardHeadings();
+// The standard columns of a row: the texts the clipboard, the CSV files and
+// the terminal show.
+std::vector<std::string> StandardCells(const CardRow& row);
+// The column the user names by its heading (UTF-8), if it is optional.
+std::optional<CardColumn> OptionalCardColumn(std::string_view heading);
 // Column widths in pixels.
 std::vector<int> CardColumnWidths(int count = kCardColumns);
 
@@ -124,6 +188,13 @@ std::string RankText(std::int64_t rank);                // "%2d", or "　" when 
 // Final win odds of a 4-character field in tenths: "%5.1f", or five blanks
 // when the field is blank, reads 0 or is not a number.
 std::string FinalOddsText(std::string_view field);
+// 馬体重 and its change since the last run: "480(+4)", "480(±0)", "480" on a
+// first run or when the change was not weighed; empty when the weight is
+// not known (blank, 0 or 999).
+std::string BodyWeightText(const model::SeImage& se);
+// The place odds as a range "1.2-1.6"; the low end alone without a high one;
+// empty without odds.
+std::string OddsRangeText(double low, double high);
 
 // Sort direction flags of the card's columns and the column last clicked.
 // Showing a race resets it; a heading click flips the column's flag and sorts

@@ -61,6 +61,13 @@ inline constexpr GeometryKeys kTrainerWindow{{"Choklocate", "top", 10},
                                              {"Choklocate", "width", 630},
                                              {"Choklocate", "height", 450}};
 
+// Size of the race grids' type and columns, in percent of the standard size
+// (表示 > 文字を大きく / 文字を小さく, Ctrl++ / Ctrl+-).
+inline constexpr IntKey kGridZoom{"Display", "GridZoom", 100};
+// The optional race-card columns shown, by their headings separated by commas
+// ("斤量,馬体重"); none by default.
+inline constexpr StringKey kCardExtraColumns{"Display", "CardColumns", ""};
+
 // Install folder of the vote plug-in, found in the registry at start-up.
 inline constexpr StringKey kVoteFolder{"Dir", "VTXTohyo", ""};
 // Time-series odds data folder of the sibling viewer.

@@ -34,8 +34,8 @@ std::string CardClipboardText(const analysis::RaceHeader& header,
     const auto labels = header.CardHeading();
     std::vector<std::vector<std::string>> grid;
     grid.reserve(rows.size() + 1);
-    grid.emplace_back(analysis::CardHeadings().begin(), analysis::CardHeadings().end());
-    for (const analysis::CardRow& row : rows) grid.emplace_back(row.begin(), row.end());
+    grid.push_back(analysis::StandardCells(analysis::CardHeadings()));
+    for (const analysis::CardRow& row : rows) grid.push_back(analysis::StandardCells(row));
     return GridClipboardText({labels.begin(), labels.end()}, grid);
 }
 

@@ -21,6 +21,7 @@ void AddNumbers(std::vector<PayoutSlotText>& out, BetType type, const auto& tabl
             t.key = text::Format("%2d", p.Key);
             t.popularity = text::Format("%2d", p.Popularity);
             t.payout = text::Format("%8d", p.Payout);
+            t.amount = p.Payout;
         }
         out.push_back(std::move(t));
     }
@@ -38,12 +39,23 @@ void AddTexts(std::vector<PayoutSlotText>& out, BetType type, const auto& table)
             t.key = std::string(key);
             t.popularity = text::Format("%2d", p.Popularity);
             t.payout = text::Format("%8d", p.Payout);
+            t.amount = p.Payout;
         }
         out.push_back(std::move(t));
     }
 }
 
 }  // namespace
+
+std::string YenText(std::int64_t amount) {
+    const std::string digits = std::to_string(amount < 0 ? -amount : amount);
+    std::string grouped;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+        grouped += digits[i];
+    }
+    return (amount < 0 ? "-" : "") + grouped + "円";
+}
 
 std::vector<PayoutSlotText> PayoutSlotTexts(const RacePayouts& p) {
     std::vector<PayoutSlotText> out;

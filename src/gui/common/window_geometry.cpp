@@ -1,13 +1,40 @@
 #include "gui/common/window_geometry.h"
 
+#include <QScreen>
 #include <QWidget>
+#include <climits>
 
 namespace quindle::gui {
+namespace {
+
+// Pixels between a window and the one it opens beside.
+constexpr int kBesideGap = 8;
+
+bool Stored(const env::SettingsFile& settings, const env::IntKey& key) {
+    return settings.ReadInteger(key.section, key.key, INT_MIN) != INT_MIN;
+}
+
+// Right of `owner` when the screen has room there, else centred on it.
+QPoint BesideOrCentred(const QWidget& owner, QSize size) {
+    const QRect frame = owner.frameGeometry();
+    const QScreen* screen = owner.screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    const QPoint beside(frame.right() + 1 + kBesideGap, frame.top());
+    if (room.isValid() && room.contains(QRect(beside, size))) return beside;
+    return frame.center() - QPoint(size.width() / 2, size.height() / 2);
+}
+
+}  // namespace
 
 void RestoreWindowGeometry(QWidget& window, const env::SettingsFile& settings,
                            const env::GeometryKeys& keys) {
-    window.move(settings.Read(keys.left), settings.Read(keys.top));
     window.resize(settings.Read(keys.width), settings.Read(keys.height));
+    const QWidget* owner = window.parentWidget() ? window.parentWidget()->window() : nullptr;
+    if (owner && !Stored(settings, keys.left) && !Stored(settings, keys.top)) {
+        window.move(BesideOrCentred(*owner, window.size()));
+        return;
+    }
+    window.move(settings.Read(keys.left), settings.Read(keys.top));
 }
 
 Status SaveWindowGeometry(const QWidget& window, env::SettingsFile& settings,

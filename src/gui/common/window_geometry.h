@@ -10,7 +10,9 @@ class QWidget;
 namespace quindle::gui {
 
 // Places `window` at the remembered top and left and gives it the remembered
-// width and height (the keys' defaults when nothing is stored).
+// width and height (the keys' defaults when nothing is stored). A window of
+// another window that has no place stored yet opens right of that window
+// when the screen has room there, else centred on it.
 void RestoreWindowGeometry(QWidget& window, const env::SettingsFile& settings,
                            const env::GeometryKeys& keys);
 

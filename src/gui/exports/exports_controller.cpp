@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QTableWidget>
 
+#include "core/analysis/race_card.h"
 #include "core/exports/clipboard_text.h"
+#include "core/text/cp932.h"
 #include "gui/common/message_sink.h"
 #include "gui/common/qt_text.h"
 #include "gui/common/user_dialogs.h"
@@ -20,18 +22,19 @@ namespace {
 
 constexpr const char* kCsvFolderCaption = "CSVﾌｧｲﾙ出力先ﾌｫﾙﾀﾞの指定";
 
-// The grid as shown: the heading row, then every row's cells (UTF-8).
+// The card as shown, in its standard layout whatever the window adds: the
+// standard headings, then every row's standard cells in the shown order
+// (UTF-8).
 std::vector<std::vector<std::string>> ShownCells(const QTableWidget* grid) {
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> heading;
-    for (int c = 0; c < grid->columnCount(); ++c) {
-        const QTableWidgetItem* item = grid->horizontalHeaderItem(c);
-        heading.push_back(item ? ToUtf8(item->text()) : std::string());
+    for (const std::string& cp932 : analysis::StandardCells(analysis::CardHeadings())) {
+        heading.push_back(text::ToUtf8(cp932));
     }
     rows.push_back(std::move(heading));
     for (int r = 0; r < grid->rowCount(); ++r) {
         std::vector<std::string> cells;
-        for (int c = 0; c < grid->columnCount(); ++c) {
+        for (int c = 0; c < analysis::kCardStandardColumns; ++c) {
             const QTableWidgetItem* item = grid->item(r, c);
             cells.push_back(item ? ToUtf8(item->text()) : std::string());
         }

@@ -34,6 +34,9 @@ namespace {
 
 // Wide enough for a race-list line ("福島10R"), so the race card fits beside it.
 constexpr int kRaceListWidth = 120;
+// The smallest the race pages get; what does not fit is cut, the window keeps
+// the size the user gave it.
+constexpr QSize kPagesMinimum(400, 300);
 
 }  // namespace
 
@@ -106,6 +109,8 @@ void MainWindow::BuildLayout() {
     stats_ = BuildStatsPage(pages_.PageControl1);
     analysis_ = BuildAnalysisPage(pages_.PageControl1);
     pages_.PageControl1->setVisible(false);  // until a race day is loaded
+    // The widest tab (分析) would otherwise widen the window when it shows.
+    pages_.PageControl1->setMinimumSize(kPagesMinimum);
     auto* areaLayout = new QVBoxLayout(raceArea);
     areaLayout->setContentsMargins(0, 0, 0, 0);
     areaLayout->addWidget(pages_.PageControl1);
@@ -133,6 +138,7 @@ void MainWindow::BuildLayout() {
     // The loaded day's damaged files stay said beside the hints.
     DamagedFilesLabel_ = new QLabel(StatusLine_);
     DamagedFilesLabel_->setObjectName(QStringLiteral("DamagedFilesLabel"));
+    DamagedFilesLabel_->setMinimumWidth(1);  // a long list never widens the window
     StatusLine_->addPermanentWidget(DamagedFilesLabel_);
 }
 

@@ -41,6 +41,7 @@ class RaceViewController;
 class RunnerController;
 class StatsController;
 class AnalysisController;
+class DisplayController;
 class MessageSink;
 class UserDialogs;
 class PastRideDelegate;
@@ -146,6 +147,7 @@ class MainWindow : public QMainWindow {
     StatsController* statsCommands_ = nullptr;
     AnalysisController* analysisCommands_ = nullptr;
     MailController* mail_ = nullptr;
+    DisplayController* display_ = nullptr;
     RaceCardView* card_ = nullptr;
     PastRideDelegate* pastRides_ = nullptr;
     QTableView* StringGrid2Fixed_ = nullptr;

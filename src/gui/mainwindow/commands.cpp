@@ -22,6 +22,7 @@
 #include "gui/common/message_sink.h"
 #include "gui/common/qt_text.h"
 #include "gui/common/wiring.h"
+#include "gui/display/display_controller.h"
 #include "gui/document/day_document.h"
 #include "gui/exports/exports_controller.h"
 #include "gui/mail/mail_controller.h"
@@ -79,6 +80,10 @@ void MainWindow::BuildControllers() {
         context,
         {menu_.MailSetItem, menu_.ForwardMailItem, top_.DeliverBtn, DeliverTimer_, StatusLine_},
         this);
+    display_ = new DisplayController(context,
+                                     {BuildDisplayMenu(menu_.ViewMenu), card_, pages_.StringGrid2,
+                                      StringGrid2Fixed_, pastRides_, pages_.StringGrid12},
+                                     this);
     connect(acquisition_, &AcquisitionController::autoOddsStarted, mail_,
             &MailController::AutoOddsStarted);
     connect(exports_, &ExportsController::previousRaceSearchWanted, raceView_,

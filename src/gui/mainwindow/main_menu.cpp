@@ -19,6 +19,7 @@ constexpr MenuSpec kMenus[] = {
     {&MainMenu::OptionMenu, "OptionMenu", "ｵﾌﾟｼｮﾝ(&O)", nullptr},
     {&MainMenu::MailMenu, "MailMenu", "メール設定", nullptr},
     {&MainMenu::FolderMenu, "FolderMenu", "ﾌｫﾙﾀﾞ指定(&F)", nullptr},
+    {&MainMenu::ViewMenu, "ViewMenu", "表示(&V)", nullptr},
     {&MainMenu::HelpMenu, "HelpMenu", "ﾍﾙﾌﾟ(&H)", nullptr},
     {&MainMenu::DevelopMenu, "DevelopMenu", "開発用", nullptr},
 };

@@ -17,6 +17,7 @@ struct MainMenu {
     QMenu* OptionMenu = nullptr;   // "ｵﾌﾟｼｮﾝ(&O)"
     QMenu* MailMenu = nullptr;     // "メール設定"
     QMenu* FolderMenu = nullptr;   // "ﾌｫﾙﾀﾞ指定(&F)"
+    QMenu* ViewMenu = nullptr;     // "表示(&V)", filled by BuildDisplayMenu
     QMenu* HelpMenu = nullptr;     // "ﾍﾙﾌﾟ(&H)"
     QMenu* DevelopMenu = nullptr;  // "開発用"
 

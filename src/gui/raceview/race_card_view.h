@@ -27,6 +27,12 @@ class RaceCardView : public QObject {
     // already have their row counts.
     void Fill(std::vector<analysis::CardRow> rows, const model::TOutData& out);
 
+    // The card's size and columns: type, rows and columns at `zoom` percent
+    // of the standard, the optional columns `extra` shown after their
+    // places, the columns stretched to fill the card's width; the runner
+    // list at the same zoom and as wide as its columns.
+    void SetLayout(int zoom, const std::vector<analysis::CardColumn>& extra);
+
     // As after showing a race: every sort flag 1.
     void ResetSort();
     // A press on the card heading `column`: flips the column's flag and

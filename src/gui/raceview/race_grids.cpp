@@ -27,8 +27,14 @@ constexpr int kCardRowHeight = 15;
 
 GridShape RaceCardGridShape() {
     GridShape shape{"StringGrid10", analysis::kCardColumns};
-    shape.headings = Headings(analysis::CardHeadings());
-    shape.widths = analysis::CardColumnWidths();
+    // The window's own, clearer headings; the optional columns start hidden.
+    for (const analysis::CardColumnSpec& column : analysis::kCardColumnTable) {
+        const std::string_view heading =
+            column.gridHeading.empty() ? column.heading : column.gridHeading;
+        shape.headings.append(
+            QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size())));
+        shape.widths.push_back(column.optional ? 0 : column.width);
+    }
     shape.rowHeight = kCardRowHeight;
     shape.wholeRowSelect = true;
     return shape;

@@ -24,6 +24,9 @@ QLabel* HeaderLabel(QWidget* parent, const char* name, int pointSize, bool bold)
     font.setBold(bold);
     label->setFont(font);
     label->setTextInteractionFlags(Qt::NoTextInteraction);
+    // A long race name or prize line is cut at the window's edge; it never
+    // widens the window.
+    label->setMinimumWidth(1);
     return label;
 }
 

@@ -74,10 +74,7 @@ RaceViewController::RaceViewController(FeatureContext context, Controls controls
     connect(pages_.StringGrid13, &QTableWidget::cellPressed, this, &R::StringGrid13MouseDown);
     // The previous-race view follows the runner chosen, whoever chose it.
     connect(&document_, &DayDocument::zensoRowChanged, this, &R::DispZensoBtnClick);
-    // The past-ride table shows the race on show, and the views follow the
-    // day's changes.
-    connect(&document_, &DayDocument::raceShown, this,
-            [this](int race) { pastRides_->ShowRace(&document_.Day(), race); });
+    // The views show the race on show and follow the day's changes.
     connect(&document_, &DayDocument::raceShown, this, &R::DrawRace);
     // The progress window goes before anything that follows a load may speak.
     connect(&document_, &DayDocument::dayLoaded, prgrsForm_, &ProgressWindow::End);
@@ -210,6 +207,7 @@ void RaceViewController::DrawRace(int race) {
     if (line < DatList_->count() && DatList_->currentRow() != line) {
         DatList_->setCurrentRow(static_cast<int>(line));
     }
+    pastRides_->ShowRace(&document_.Day(), race);
     const model::RaImage& ra = document_.Day().RaceRA(race);
     const int runners = analysis::EnteredSlots(ra);
     for (QTableWidget* grid : {pages_.StringGrid2, pages_.StringGrid10, pages_.StringGrid13}) {
@@ -248,6 +246,7 @@ void RaceViewController::FollowChange(int race, DayDocument::Change what) {
             break;
         case Change::Tracked:
             // The tracked runner's horse number turns red in the past rides.
+            pastRides_->ShowRace(&document_.Day(), document_.CurrentRace());
             pages_.StringGrid2->viewport()->update();
             StringGrid2Fixed_->viewport()->update();
             break;

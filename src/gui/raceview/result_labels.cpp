@@ -33,6 +33,11 @@ static_assert(std::size(kGroups) == store::layout::hr::kBetTypeCount);
 // The captions the three labels of a slot carry until a race fills them.
 constexpr const char* kSlotCaptions[] = {"結果：", "人気：", "配当："};
 constexpr const char* kSlotNames[] = {"Kekka", "Ninki", "Haito"};
+// The grid columns of the three labels (combination, popularity, payout):
+// the payout stands next to its combination.
+constexpr int kSlotColumns[] = {0, 2, 1};
+// The headings above the columns, in column order.
+constexpr const char* kHeadings[] = {"組番", "払戻金", "人気"};
 
 // Groups per row of the page.
 constexpr int kGroupColumns = 4;
@@ -43,6 +48,13 @@ QGroupBox* BuildGroup(QWidget* parent, const BetGroup& group,
     box->setObjectName(QString::fromLatin1(group.name) + QStringLiteral("Group"));
     auto* grid = new QGridLayout(box);
     grid->setHorizontalSpacing(12);
+    for (int column = 0; column < 3; ++column) {
+        const std::string name = std::string(group.name) + "Heading" + std::to_string(column + 1);
+        QLabel* heading = MakeLabel(box, name.c_str(), kHeadings[column]);
+        heading->setAlignment(column == 0 ? Qt::AlignLeft : Qt::AlignRight);
+        heading->setStyleSheet(QStringLiteral("color: dimgray;"));
+        grid->addWidget(heading, 0, column);
+    }
     const int count = store::layout::hr::Slots(group.type);
     for (int slot = 0; slot < count; ++slot) {
         QLabel* labels[3];
@@ -51,11 +63,11 @@ QGroupBox* BuildGroup(QWidget* parent, const BetGroup& group,
                 std::string(group.name) + kSlotNames[k] + std::to_string(slot + 1);
             labels[k] = MakeLabel(box, name.c_str(), kSlotCaptions[k]);
             labels[k]->setAlignment(k == 0 ? Qt::AlignLeft : Qt::AlignRight);
-            grid->addWidget(labels[k], slot, k);
+            grid->addWidget(labels[k], slot + 1, kSlotColumns[k]);
         }
         slotLabels.push_back({labels[0], labels[1], labels[2]});
     }
-    grid->setRowStretch(count, 1);
+    grid->setRowStretch(count + 1, 1);
     return box;
 }
 
@@ -98,7 +110,7 @@ void ShowResultLabels(const ResultLabels& labels,
         const PayoutLabels& slot = type[static_cast<size_t>(text.slot)];
         slot.key->setText(FromUtf8(text.key));
         slot.popularity->setText(FromUtf8(text.popularity));
-        slot.payout->setText(FromUtf8(text.payout));
+        slot.payout->setText(FromUtf8(model::YenText(text.amount)));
     }
 }
 

@@ -25,10 +25,10 @@ using text::ToUtf8;
 
 class RaceCardTest : public testing::RaceDayTest {};
 
-// The cells of a row as UTF-8, for readable failures.
+// The standard cells of a row as UTF-8, for readable failures.
 std::vector<std::string> Utf8(const CardRow& row) {
     std::vector<std::string> out;
-    for (const auto& cell : row) out.push_back(ToUtf8(cell));
+    for (const auto& cell : StandardCells(row)) out.push_back(ToUtf8(cell));
     return out;
 }
 
@@ -69,6 +69,58 @@ TEST_F(RaceCardTest, CellsOfARunnerWithEveryMarkAndResult) {
         "12",    " 12.3",
     };
     EXPECT_EQ(Utf8(rows[0]), expected);
+}
+
+TEST_F(RaceCardTest, OptionalColumnsCarryWeightsTrainerAndPlaceOddsRange) {
+    SetRace(0, RaRec(kToday, kVenue, kRaceNumber).Entered(2));
+    SetRunner(0, 0,
+              SeRec(kToday, kVenue, kRaceNumber, 1)
+                  .PutNumber(se::kCarriedWeight, 550)
+                  .PutNumber(se::kBodyWeight, 480)
+                  .Put(se::kWeightChangeSign, "-")
+                  .PutNumber(se::kWeightChange, 12)
+                  .Put(se::kTrainerShort, Sj("国枝栄  ")));
+    SetRunner(0, 1, SeRec(kToday, kVenue, kRaceNumber, 2));
+    model::TOutData& out = day().OutData(0);
+    out.PlaceOddsLow[0] = 1.2;
+    out.PlaceOddsHigh[0] = 1.64;
+    const std::vector<CardRow> rows = CardRows(day(), 0);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(ToUtf8(rows[0][kCardCarriedWeight]), "55.0");
+    EXPECT_EQ(ToUtf8(rows[0][kCardBodyWeight]), "480(-12)");
+    EXPECT_EQ(ToUtf8(rows[0][kCardTrainer]), "国枝栄  ");
+    EXPECT_EQ(ToUtf8(rows[0][kCardPlaceRange]), "1.2-1.6");
+    // A runner without weights or odds shows empty cells.
+    EXPECT_EQ(rows[1][kCardBodyWeight], "");
+    EXPECT_EQ(rows[1][kCardPlaceRange], "");
+    // The clipboard and the terminal keep the standard columns only.
+    EXPECT_EQ(StandardCells(rows[0]).size(), static_cast<size_t>(kCardStandardColumns));
+    EXPECT_EQ(kCardStandardColumns, kCardFinalOdds + 1);
+}
+
+TEST_F(RaceCardTest, BodyWeightAndItsChange) {
+    const struct {
+        const char* weight;
+        const char* sign;
+        const char* change;
+        const char* shown;
+    } cases[] = {
+        {"480", "+", "004", "480(+4)"}, {"480", " ", "000", "480(±0)"}, {"480", " ", "   ", "480"},
+        {"480", " ", "999", "480"},     {"999", " ", "   ", ""},        {"000", " ", "000", ""},
+        {"   ", " ", "   ", ""},
+    };
+    for (const auto& c : cases) {
+        SetRunner(0, 0,
+                  SeRec(kToday, kVenue, kRaceNumber, 1)
+                      .Put(se::kBodyWeight, c.weight)
+                      .Put(se::kWeightChangeSign, c.sign)
+                      .Put(se::kWeightChange, c.change));
+        EXPECT_EQ(ToUtf8(BodyWeightText(day().RunnerSE(0, 0))), c.shown) << c.weight << c.change;
+    }
+    EXPECT_EQ(OddsRangeText(0.0, 1.6), "");
+    EXPECT_EQ(OddsRangeText(2.0, 0.0), "2.0");
+    EXPECT_EQ(OptionalCardColumn("馬体重"), kCardBodyWeight);
+    EXPECT_EQ(OptionalCardColumn("馬名"), std::nullopt);
 }
 
 TEST_F(RaceCardTest, BlankSlotShowsZerosBlanksAndEmptyRanks) {
@@ -286,6 +338,7 @@ TEST(CardColours, RolesOfEachColumn) {
     row[kCardPlaceRank] = Sj("　");
     row[kCardFinish] = " 3";
     row[kCardPopularity] = "12";
+    row[kCardWinMark] = Sj("◎");
     const struct {
         int column;
         CellStyle style;
@@ -296,6 +349,10 @@ TEST(CardColours, RolesOfEachColumn) {
         {kCardRunCount, {Fill::ClassUp, Ink::Default, false, Align::Centre}},
         {kCardPattern, {Fill::White, Ink::Default, false, Align::Centre}},
         {kCardSpacer, {Fill::White, Ink::Black, true, Align::Centre}},
+        // ◎ and ☆ in bold red; an empty mark cell keeps the default ink.
+        {kCardWinMark, {Fill::White, Ink::Red, true, Align::Centre}},
+        {kCardPlaceMark, {Fill::White, Ink::Default, true, Align::Centre}},
+        {kCardGet, {Fill::White, Ink::Default, false, Align::Centre}},
         {kCardWinOdds, {Fill::Odds, Ink::Default, false, Align::Centre}},
         {kCardWinRank, {Fill::Odds, Ink::Red, true, Align::Centre}},
         {kCardPlaceOdds, {Fill::Odds, Ink::Default, false, Align::Centre}},

@@ -37,3 +37,11 @@ TEST(PayoutDisplay, OnlySlotsWithAResultShowTheirTexts) {
                          "３連単1|12- 3- 1|456|  123450",
                      }));
 }
+
+TEST(PayoutDisplay, YenTextGroupsThousands) {
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {0, "0円"},          {100, "100円"},           {1000, "1,000円"},
+        {20070, "20,070円"}, {1234567, "1,234,567円"},
+    };
+    for (const auto& [amount, shown] : cases) EXPECT_EQ(YenText(amount), shown) << amount;
+}
