@@ -78,7 +78,8 @@ std::string CommandLineUsage() {
            "  --tab TAB           show a tab: card, past, zenso or result\n"
            "  --open WINDOWS      open runner windows of past-ride row --runner N (else the\n"
            "                      first): horse, jockey, trainer, joined by commas, each\n"
-           "                      optionally :TAB, a tab index from 0 (horse:1)\n"
+           "                      optionally :TAB, a tab index from 0 (horse:1); tracked:\n"
+           "                      the tracked-horse list\n"
            "  --analysis          show the tab 分析 (with its feature switch) and scan its\n"
            "                      period\n"
            "  --messages stderr   write messages to the error output instead of showing boxes\n";
