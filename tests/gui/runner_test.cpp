@@ -324,7 +324,7 @@ class RunnerTest : public QObject {
         auto* jockey = Child<QWidget>(window_.get(), "KishuForm");
         auto* message = Child<QLabel>(jockey, "MessageLabel");
         QVERIFY(message->isVisible());
-        QVERIFY(message->text().contains(U("no master record")));
+        QVERIFY(message->text().contains(U("マスタレコードがありません")));
         QVERIFY(message->text().contains(QString::fromStdString(code)));
         QCOMPARE(Child<QLabel>(jockey, "NameLabel")->text(), QString());
         QVERIFY(jockey->findChild<QLabel*>(QStringLiteral("chakHeiti")) == nullptr);
