@@ -9,6 +9,7 @@
 
 #include "core/env/program_folder.h"
 #include "core/jvlink/download/download_fixture.h"
+#include "core/jvlink/download/download_texts.h"
 #include "core/util/temp_folder.h"
 
 namespace quindle::jvlink {
@@ -224,6 +225,17 @@ TEST_F(DownloadEngineTest, NothingNewEndsWithTheNoDataMessage) {
         EXPECT_EQ(home.link.Count("JVClose"), 1);
         EXPECT_EQ(home.Setting(key::kDownloadLastTime), "");
     }
+}
+
+TEST_F(DownloadEngineTest, ALinkWithNothingToServeSaysThereIsNoSource) {
+    Home home(temp_.path() / "home");
+    home.link.files.clear();
+    home.link.errorDetail = "取得元のフォルダ JVStore にデータがありません";
+    DownloadSummary s = home.Run(SetupOptions());
+    EXPECT_EQ(s.end, DownloadEnd::NoData);
+    EXPECT_EQ(home.observer.messages,
+              std::vector<std::string>{std::string(download_text::kNoSource) + "\n" +
+                                       home.link.errorDetail});
 }
 
 TEST_F(DownloadEngineTest, NothingNewFromAFromTimeInTheFutureSaysSo) {
