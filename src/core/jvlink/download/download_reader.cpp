@@ -191,9 +191,10 @@ class DownloadReadHandler : public ReadHandler {
             o.Pump();
         };
         Status s = Status::Ok();
-        if (batch_.PendingFiles() != 0) {
-            // Flushed per record the batch holds a few files: nothing to show.
-            s = options_.flushEveryRecord ? batch_.Flush() : batch_.Flush(progress);
+        if (batch_.PendingFiles() >= options_.storeProgressFiles) {
+            s = batch_.Flush(progress);
+        } else if (batch_.PendingFiles() != 0) {
+            s = batch_.Flush();
         }
         lastFlush_ = Clock::now();
         if (!s) {

@@ -227,6 +227,24 @@ TEST_F(DownloadEngineTest, NothingNewEndsWithTheNoDataMessage) {
     }
 }
 
+// The files written at the end are counted on the store bar and in the
+// label, with a pump between the pieces; the end empties the bar again.
+TEST_F(DownloadEngineTest, ALargeWriteTellsHowManyFilesAreStored) {
+    Home home(temp_.path() / "home");
+    DownloadOptions options = SetupOptions();
+    options.flushInterval = std::chrono::hours(1);  // one write, at the end
+    options.storeProgressFiles = 1;
+    ASSERT_EQ(home.Run(options).end, DownloadEnd::Completed);
+    const auto& bars = home.observer.storeBars;
+    ASSERT_EQ(bars.size(), 4u);
+    const int stored = bars[2].second;
+    EXPECT_GT(stored, 5);
+    const std::vector<std::pair<int, int>> expected{{0, 0}, {0, stored}, {stored, stored}, {0, 0}};
+    EXPECT_EQ(bars, expected);
+    const auto& labels = home.observer.labels;
+    EXPECT_NE(std::find(labels.begin(), labels.end(), StoringText(stored, stored)), labels.end());
+}
+
 TEST_F(DownloadEngineTest, ALinkWithNothingToServeSaysThereIsNoSource) {
     Home home(temp_.path() / "home");
     home.link.files.clear();
