@@ -7,6 +7,7 @@ source "$(dirname "$0")/lib/packages.sh"
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-translations-l10n
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth x11-apps imagemagick openbox fonts-noto-cjk poppler-utils
   python3 python3-aiosmtpd libcurl4-openssl-dev openssl

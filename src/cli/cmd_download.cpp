@@ -67,6 +67,7 @@ class CliDownloadObserver : public jvlink::DownloadObserver {
     }
     void SetDownloadBar(int position, int maximum) override { Bar(position, maximum); }
     void SetReadBar(int position, int maximum) override { Bar(position, maximum); }
+    void SetStoreBar(int position, int maximum) override { Bar(position, maximum); }
     void SetProgressLabel(std::string_view text) override {
         const bool newStage = Shape(text) != Shape(label_);
         label_ = std::string(text);

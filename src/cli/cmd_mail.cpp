@@ -69,7 +69,7 @@ int RunRace(const Args& args) {
     if (!loaded) return Fail(loaded.error());
     std::optional<mail::MailMessage> message = mail::RaceMail(*loaded->day, loaded->race);
     if (!message) {
-        std::cout << "予想の行がないため送信しません。" << std::endl;
+        std::cout << "the race has no marked runner: no mail is sent" << std::endl;
         return 0;
     }
     if (!dryRun) return Send(loaded->session->Settings(), std::move(*message));

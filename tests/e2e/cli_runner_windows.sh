@@ -2,7 +2,7 @@
 # The horse, jockey and trainer views of every runner of a whole race day,
 # through quindle-cli: each opens without an error, its JSON parses and holds
 # its labelled lines, and a code without a master record fails with exit code
-# 1 and "no master record".
+# 1 and "マスタレコードがありません".
 #
 # Usage: cli_runner_windows.sh QUINDLE_CLI [HOME [DAY]]
 # Without HOME a small league is generated and downloaded into a fresh
@@ -120,6 +120,6 @@ for args in "horse 1999999999" "jockey 99999" "trainer 99999"; do
     status=$?
     set -e
     [ "$status" = 1 ] || fail "$args: exit code $status, not 1"
-    grep -q "no master record" "$work/missing.err" || fail "$args: no message" "$work/missing.err"
+    grep -q "マスタレコードがありません" "$work/missing.err" || fail "$args: no message" "$work/missing.err"
 done
 echo "cli_runner_windows: $races races, $runners runners, ${#seen[@]} jockeys and trainers: ok"

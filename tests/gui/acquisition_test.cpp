@@ -427,7 +427,7 @@ class AcquisitionTest : public QObject {
         env::SettingsFile& settings = window_->Settings();
         bool ok = true;
         Acquisition().Dialogs().runModal = [&](QDialog& dialog) {
-            QCOMPARE(dialog.windowTitle(), U("データﾞ自動取得時刻指定"));
+            QCOMPARE(dialog.windowTitle(), U("データ自動取得時刻指定"));
             const std::tuple<const char*, int, int, int, bool> boxes[] = {
                 {"SpinEdit3", 3, 59, 10, true},
                 {"SpinEdit1", 5, 59, 10, true},

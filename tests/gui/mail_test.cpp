@@ -5,6 +5,7 @@
 // tested against a real server in the core tests).
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -14,6 +15,7 @@
 
 #include "core/env/settings_file.h"
 #include "core/fixtures/loader_fixture.h"
+#include "core/mail/send_report.h"
 #include "core/text/cp932.h"
 #include "gui/document/day_document.h"
 #include "gui/mail/mail_controller.h"
@@ -53,19 +55,23 @@ class StandIn {
                     sent_.push_back({std::string(from), std::string(to), std::string(text)});
                 }
                 observer.OnSendEvent({mail::SendEvent::Kind::kServerResponse, 0, 0, "250 OK"});
-                observer.OnSendEvent({final_, 0, 0, ""});
+                observer.OnSendEvent({final_, 0, 0, reason_});
             };
     }
     std::vector<Sent> sent() {
         std::lock_guard lock(mutex_);
         return sent_;
     }
-    void SetFinal(mail::SendEvent::Kind kind) { final_ = kind; }
+    void SetFinal(mail::SendEvent::Kind kind, std::string reason = {}) {
+        final_ = kind;
+        reason_ = std::move(reason);
+    }
 
   private:
     std::mutex mutex_;
     std::vector<Sent> sent_;
     mail::SendEvent::Kind final_ = mail::SendEvent::Kind::kSuccess;
+    std::string reason_;
 };
 
 // Today: three races at 中山 with post time 09:35, one runner each.
@@ -200,13 +206,36 @@ class MailTest : public QObject {
     }
 
     void failedSendBeepsAndShowsItsMessage() {
+        using Kind = mail::SendEvent::Kind;
+        const std::string starttls =
+            "サーバーが暗号化(STARTTLS)に対応していないため、"
+            "パスワードを送らずに中止しました。";
+        const struct {
+            Kind kind;
+            std::string reason;
+            QString shown;
+            bool boxBeeps;  // else the beep sounds alone before the box
+        } cases[] = {
+            {Kind::kHostUnreachable, "", QString::fromUtf8("ホストが見つかりません。"), true},
+            {Kind::kConnectionRefused, "", QString::fromUtf8(mail::kConnectionRefusedText), true},
+            // A reason too long for the status bar is shown whole.
+            {Kind::kAnyError, starttls, QString::fromStdString(starttls), false},
+        };
         FillValidFields();
-        standIn_->SetFinal(mail::SendEvent::Kind::kHostUnreachable);
-        Form().SendTestBtnClick();
-        QTRY_COMPARE(sink_->shown.size(), size_t{1});
-        QCOMPARE(sink_->shown[0].text, QString::fromUtf8("ホストが見つかりません。"));
-        QCOMPARE(sink_->shown[0].beep, Beep::Yes);
-        QVERIFY(Form().findChild<QPushButton*>("SendTestBtn")->isEnabled());
+        for (const auto& c : cases) {
+            sink_->shown.clear();
+            sink_->beeps = 0;
+            standIn_->SetFinal(c.kind, c.reason);
+            Form().SendTestBtnClick();
+            QTRY_COMPARE(sink_->shown.size(), size_t{1});
+            QCOMPARE(sink_->shown[0].text, c.shown);
+            QCOMPARE(sink_->shown[0].beep, c.boxBeeps ? Beep::Yes : Beep::No);
+            QCOMPARE(sink_->beeps, c.boxBeeps ? 0 : 1);
+            QVERIFY(Form().findChild<QPushButton*>("SendTestBtn")->isEnabled());
+        }
+        QVERIFY(Form().findChild<QLabel*>("PortNoteLabel")->text().contains("587"));
+        QVERIFY(Form().findChild<QLabel*>("PortNoteLabel")->text().contains("465"));
+        standIn_->SetFinal(Kind::kSuccess);
     }
 
     void deliveryTimerSendsEachDueRaceOncePerLoadedDay() {

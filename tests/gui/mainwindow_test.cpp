@@ -146,7 +146,7 @@ class MainWindowTest : public QObject {
                               "ﾍﾙﾌﾟ(&H)", "開発用"}));
         QCOMPARE(Texts(Child<QMenu>("FileMenu")->actions(), true),
                  (QStringList{"時系列オッズより取得(&T)", "1日分の全オッズを一括取得(&O)",
-                              "CSV出力", "終了(&X)"}));
+                              "追跡馬一覧(&H)", "CSV出力", "終了(&X)"}));
         QCOMPARE(Texts(Child<QMenu>("CsvMenu")->actions(), false),
                  (QStringList{"単推奨・複推奨", "Get・Give", "勝ち上り馬"}));
         QCOMPARE(Texts(Child<QMenu>("OptionMenu")->actions(), true),

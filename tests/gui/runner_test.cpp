@@ -13,8 +13,11 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -165,6 +168,49 @@ class RunnerTest : public QObject {
         QVERIFY(image.pixelColor(numberCell(1).topLeft() + QPoint(3, 3)) != QColor(255, 0, 0));
     }
 
+    // The horse registered above is tracked again after a restart: marked on
+    // the loaded day and listed with its last run and today's entry; the list
+    // opens its horse window and untracks it.
+    void trackedHorsesSurviveARestartAndAreListed() {
+        const int race = window_->Document().CurrentRace();
+        const QString name = Name(Runner(2));
+        RecordingSink sink;
+        auto restarted = Start(home_, sink);
+        QVERIFY2(restarted.ok(), restarted.ok() ? "" : restarted.error().c_str());
+        MainWindow& again = **restarted;
+        again.show();
+        QVERIFY(again.ShowStartView({"newest", "0", "past", false, 0}).ok());
+        QCOMPARE(int(again.Day().OutData(race).Tracked[2]), 1);
+        QCOMPARE(int(again.Day().OutData(race).Tracked[1]), 0);
+
+        Child<QAction>(&again, "TrackedHorsesItem")->trigger();
+        auto* list = Child<QWidget>(&again, "TrackedHorseForm");
+        QVERIFY(list && list->isVisible());
+        auto* grid = Child<QTableWidget>(list, "TrackedGrid");
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->item(0, 0)->text(), name);
+        QVERIFY2(QRegularExpression(QStringLiteral("^\\d{4}/\\d{2}/\\d{2} "))
+                     .match(grid->item(0, 1)->text())
+                     .hasMatch(),
+                 qPrintable(grid->item(0, 1)->text()));
+        const int number = int(text::ReadInt(Runner(2).Field(se::kHorseNumber)));
+        const QString line = Child<QListWidget>(&again, "DatList")->item(0)->text();
+        QCOMPARE(grid->item(0, 2)->text(), line + U(" %1番").arg(number));
+
+        Child<QPushButton>(list, "OpenHorseBtn")->click();
+        auto* horse = Child<QWidget>(&again, "UmaForm");
+        QVERIFY(horse && horse->isVisible());
+        QVERIFY(Child<QLabel>(horse, "NameLabel")->text().startsWith(name));
+
+        // Untracking asks, empties the file and the list, and takes the mark away.
+        Child<QPushButton>(list, "UntrackBtn")->click();
+        QCOMPARE(sink.asked.back(), name + U("の追跡を解除しますか？"));
+        QCOMPARE(ReadFile(home_ / "ChaseHorse.dat"), std::string());
+        QCOMPARE(grid->rowCount(), 0);
+        QVERIFY(Child<QLabel>(list, "HintLabel")->text().startsWith(U("追跡馬はまだいません")));
+        QCOMPARE(int(again.Day().OutData(race).Tracked[2]), 0);
+    }
+
     void theThreeWindowsOpenFromTheMenu() {
         RightClick(0);
         const int race = window_->Document().CurrentRace();
@@ -278,7 +324,7 @@ class RunnerTest : public QObject {
         auto* jockey = Child<QWidget>(window_.get(), "KishuForm");
         auto* message = Child<QLabel>(jockey, "MessageLabel");
         QVERIFY(message->isVisible());
-        QVERIFY(message->text().contains(U("no master record")));
+        QVERIFY(message->text().contains(U("マスタレコードがありません")));
         QVERIFY(message->text().contains(QString::fromStdString(code)));
         QCOMPARE(Child<QLabel>(jockey, "NameLabel")->text(), QString());
         QVERIFY(jockey->findChild<QLabel*>(QStringLiteral("chakHeiti")) == nullptr);

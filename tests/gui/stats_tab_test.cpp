@@ -1,5 +1,5 @@
-// The statistics tab "統計": "Load" fills the data grid from a file chosen in
-// the statistics folder, "計算" fills the summary grid, "Save" writes the data
+// The statistics tab "統計": "読込" fills the data grid from a file chosen in
+// the statistics folder, "計算" fills the summary grid, "保存" writes the data
 // grid under the name in Edit1. The file dialog is answered by the test.
 
 #include <QLineEdit>
@@ -98,7 +98,7 @@ class StatsTabTest : public QObject {
     void loadComputeAndSaveThroughTheButtons() {
         Click("LoadBtn");
         QCOMPARE(dialogs_->openFolder, QString::fromStdString(Folder().string()));
-        QCOMPARE(dialogs_->questions, std::vector<QString>{U("(*.csv)")});
+        QCOMPARE(dialogs_->questions, std::vector<QString>{U("統計ファイル (*.csv)")});
         auto* data = Child<QTableWidget>("StringGrid22");
         QCOMPARE(data->rowCount(), 2);
         QCOMPARE(data->horizontalHeaderItem(0)->text(), U("日付"));

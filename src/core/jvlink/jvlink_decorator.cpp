@@ -58,6 +58,10 @@ std::string JvLinkDecorator::JVLinkVersion() const {
     return inner_->JVLinkVersion();
 }
 
+std::string JvLinkDecorator::LastErrorDetail() const {
+    return inner_->LastErrorDetail();
+}
+
 void TimedJvLink::Enter(std::string_view /*operation*/) {
     entered_ = std::chrono::steady_clock::now();
 }

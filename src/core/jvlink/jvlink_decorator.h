@@ -27,6 +27,7 @@ class JvLinkDecorator : public JvLink {
     int JVCancel() override;
     int JVClose() override;
     std::string JVLinkVersion() const override;
+    std::string LastErrorDetail() const override;
 
     JvLink& Inner() { return *inner_; }
 

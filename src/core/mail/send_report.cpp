@@ -22,6 +22,8 @@ SendReport ReportOf(const SendEvent& event) {
             return same("接続が切れています。", true, /*box=*/true);
         case Kind::kHostUnreachable:
             return same("ホストが見つかりません。", true, true);
+        case Kind::kConnectionRefused:
+            return same(std::string(kConnectionRefusedText), true, true);
         case Kind::kAborted:
             return {std::nullopt, "Abort", true, std::nullopt};
         case Kind::kAnyError:

@@ -19,6 +19,12 @@ struct SendReport {
 
 SendReport ReportOf(const SendEvent& event);
 
+// A host that refused the connection: mostly a wrong port, or a provider
+// that blocks it.
+inline constexpr const char* kConnectionRefusedText =
+    "SMTPサーバーに接続を拒否されました。SMTPホストとポート番号（通常は587か465）を確かめて"
+    "ください。";
+
 // The status while a send runs.
 inline constexpr const char* kSendingStatus = "メールを送信しています。";
 

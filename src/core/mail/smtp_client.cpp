@@ -189,8 +189,11 @@ void SendMail(const SmtpAccount& account, std::string_view from, std::string_vie
     }
     switch (result) {
         case CURLE_COULDNT_RESOLVE_HOST:
-        case CURLE_COULDNT_CONNECT:
             t.Emit(Kind::kHostUnreachable);
+            return;
+        case CURLE_COULDNT_CONNECT:
+            // The name was found: the host (or the way to it) turned the port down.
+            t.Emit(Kind::kConnectionRefused);
             return;
         case CURLE_OPERATION_TIMEDOUT: {
             // A host that took the connection and then fell silent was reached.

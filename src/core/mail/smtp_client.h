@@ -18,14 +18,15 @@ namespace quindle::mail {
 
 struct SendEvent {
     enum class Kind {
-        kProgress,         // `percent` of the message sent
-        kServerResponse,   // one reply line of the server in `text`
-        kSuccess,          // the server took the message
-        kSmtpError,        // the server refused: `code` and its reply in `text`
-        kConnectionLost,   // the connection broke or the server stopped answering
-        kHostUnreachable,  // no connection to the host (name, refused, time-out)
-        kAborted,          // the send was told to stop
-        kAnyError,         // any other failure, the reason in `text` (UTF-8)
+        kProgress,           // `percent` of the message sent
+        kServerResponse,     // one reply line of the server in `text`
+        kSuccess,            // the server took the message
+        kSmtpError,          // the server refused: `code` and its reply in `text`
+        kConnectionLost,     // the connection broke or the server stopped answering
+        kHostUnreachable,    // no connection to the host (unknown name, time-out)
+        kConnectionRefused,  // the host refused the connection (no server on that port)
+        kAborted,            // the send was told to stop
+        kAnyError,           // any other failure, the reason in `text` (UTF-8)
     };
     Kind kind = Kind::kAnyError;
     int percent = 0;

@@ -53,8 +53,7 @@ RecordType MasterRecordType(MasterKind kind) {
 }
 
 std::string NoMasterRecordMessage(MasterKind kind, std::string_view code) {
-    return std::string("マスタレコードがありません (no master record): ") + CodeName(kind) + " " +
-           std::string(code);
+    return std::string("マスタレコードがありません: ") + CodeName(kind) + " " + std::string(code);
 }
 
 Result<std::string> ReadMasterRecord(const std::filesystem::path& programFolder, MasterKind kind,

@@ -35,7 +35,7 @@ Result<std::string> ReadMasterRecord(const std::filesystem::path& programFolder,
                                      std::string_view code, std::vector<std::string>& problems);
 
 // The message of a master record that is not there (UTF-8), e.g.
-// "マスタレコードがありません (no master record): 騎手コード 01155".
+// "マスタレコードがありません: 騎手コード 01155".
 std::string NoMasterRecordMessage(MasterKind kind, std::string_view code);
 
 }  // namespace quindle::masterdata

@@ -18,7 +18,7 @@ inline constexpr int kStatsColumns = 39;
 
 // The canonical name of the statistics folder under the program folder.
 inline constexpr std::string_view kStatsFolderName = "HPupload";
-// The file name the "Save" box starts with.
+// The file name the "保存" box starts with.
 inline constexpr std::string_view kDefaultStatsFileName = "Tokei.csv";
 
 // The data grid: row 0 the file's header line, every further row one race;

@@ -98,6 +98,7 @@ void GetDataForm::BuildControls() {
 
     ProgressBar1_ = MakeBar(this, "ProgressBar1");
     ProgressBar2_ = MakeBar(this, "ProgressBar2");
+    StoreBar_ = MakeBar(this, "StoreBar");
     ProgressLabel_ = MakeLabel(this, "ProgressLabel");
     MkDataLabel_ = MakeLabel(this, "MkDataLabel");
     // Long texts must not make the dialog grow while records arrive.
@@ -118,6 +119,8 @@ void GetDataForm::BuildControls() {
     grid->addWidget(ProgressBar1_, row++, 1);
     grid->addWidget(MakeLabel(this, "Label3", "読込み"), row, 0);
     grid->addWidget(ProgressBar2_, row++, 1);
+    grid->addWidget(MakeLabel(this, "StoreBarLabel", "保存"), row, 0);
+    grid->addWidget(StoreBar_, row++, 1);
     grid->addWidget(MakeLabel(this, "Label4", "作成データ"), row, 0);
     grid->addWidget(MkDataLabel_, row++, 1);
 
@@ -249,6 +252,10 @@ void GetDataForm::SetDownloadBar(int position, int maximum) {
 
 void GetDataForm::SetReadBar(int position, int maximum) {
     SetBar(ProgressBar2_, position, maximum);
+}
+
+void GetDataForm::SetStoreBar(int position, int maximum) {
+    SetBar(StoreBar_, position, maximum);
 }
 
 void GetDataForm::SetProgressLabel(std::string_view text) {

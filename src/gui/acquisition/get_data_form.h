@@ -62,6 +62,7 @@ class GetDataForm : public QDialog, private jvlink::DownloadObserver {
     void Pump() override;
     void SetDownloadBar(int position, int maximum) override;
     void SetReadBar(int position, int maximum) override;
+    void SetStoreBar(int position, int maximum) override;
     void SetProgressLabel(std::string_view text) override;
     void SetMkDataLabel(std::string_view text) override;
     void SetFromTime(std::string_view display) override;
@@ -91,6 +92,7 @@ class GetDataForm : public QDialog, private jvlink::DownloadObserver {
     QDateTimeEdit* DateTimePicker1_ = nullptr;
     QProgressBar* ProgressBar1_ = nullptr;
     QProgressBar* ProgressBar2_ = nullptr;
+    QProgressBar* StoreBar_ = nullptr;  // files stored of the files to store
     QLabel* ProgressLabel_ = nullptr;
     QLabel* MkDataLabel_ = nullptr;
     QLabel* Label5_ = nullptr;

@@ -34,7 +34,7 @@ std::span<const OzGetTimeRow> OzGetTimeRows() {
 OzGetTimeForm::OzGetTimeForm(env::SettingsFile& settings, MessageSink& messages, QWidget* parent)
     : QDialog(parent), settings_(settings), messages_(messages) {
     setObjectName(QStringLiteral("OzGetTimeForm"));
-    setWindowTitle(QString::fromUtf8("データﾞ自動取得時刻指定"));
+    setWindowTitle(QString::fromUtf8("データ自動取得時刻指定"));
     auto* layout = new QVBoxLayout(this);
     for (const OzGetTimeRow& row : kRows) {
         auto* box = new QSpinBox(this);

@@ -1,5 +1,5 @@
 #pragma once
-// The acquisition-time dialog (TOzGetTimeForm, "データﾞ自動取得時刻指定"):
+// The acquisition-time dialog (TOzGetTimeForm, "データ自動取得時刻指定"):
 // the lead time of the automatic odds retrieval, the interval of the results
 // refresh, and the kept body-weight value, each a two-digit number box bound
 // to a key of section "Time". OK writes every box back; closing otherwise

@@ -95,6 +95,14 @@ void DayDocument::TrackRunner(int race, int slot) {
     emit dayChanged(race, Change::Tracked);
 }
 
+void DayDocument::SetTrackedRunners(const std::vector<std::pair<int, int>>& runners) {
+    for (int race = 0; race < model::kRaces; ++race) day_->OutData(race).Tracked.items.fill(0);
+    for (const auto& [race, slot] : runners) {
+        day_->OutData(race).Tracked[static_cast<std::size_t>(slot)] = 1;
+    }
+    emit dayChanged(kWholeDay, Change::Tracked);
+}
+
 void DayDocument::MarkDelivered(int race) {
     day_->State().Delivered[static_cast<std::size_t>(race)] = 1;
     emit dayChanged(race, Change::Delivered);

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/day_retrieval.h"
@@ -84,6 +85,9 @@ class DayDocument : public QObject {
     Status SearchPreviousRaceWinners(ProgressSink& progress);
     // Marks runner `slot` of race `race` as tracked.
     void TrackRunner(int race, int slot);
+    // Marks exactly the runners `runners` (race, slot) as tracked: the
+    // tracked horses of the day, after a load or an untrack.
+    void SetTrackedRunners(const std::vector<std::pair<int, int>>& runners);
     // Marks the mail of race `race` as delivered.
     void MarkDelivered(int race);
 

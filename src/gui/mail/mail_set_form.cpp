@@ -55,8 +55,9 @@ MailSetForm::MailSetForm(env::SettingsFile& settings, std::vector<std::string>& 
     }
     PassEdit_->setEchoMode(QLineEdit::Password);
     QLabel* portNote = MakeLabel(this, "PortNoteLabel",
-                                 "プロバイダが送信ポート25番を制限している場合は587を"
-                                 "入力してください。通常は25です。");
+                                 "送信ポートは通常587（STARTTLS）か465（SSL/TLS）です。"
+                                 "プロバイダの案内に従って入力してください。25番は多くの"
+                                 "プロバイダで外向きの送信が止められています。");
     portNote->setWordWrap(true);
     form->addRow(portNote);
     PlainAuthCheck_ = MakeCheckBox(
@@ -122,6 +123,11 @@ void MailSetForm::SendTestBtnClick() {
 
 void MailSetForm::SendMailEvent(const mail::SendEvent& event) {
     ReportSendEvent(event, StatusBar1_, logLines_, messages_);
+    // The status bar cuts a long reason (a server without STARTTLS): the
+    // user who pressed the button reads it whole. The beep has sounded.
+    if (event.kind == mail::SendEvent::Kind::kAnyError && !event.text.empty()) {
+        messages_.Inform(FromUtf8(event.text), Beep::No);
+    }
     if (event.Final()) SendTestBtn_->setEnabled(true);
 }
 

@@ -25,6 +25,7 @@
 #include "gui/common/user_dialogs.h"
 #include "gui/common/window_geometry.h"
 #include "gui/document/day_document.h"
+#include "gui/mainwindow/start_hint.h"
 #include "gui/raceview/past_ride_delegate.h"
 #include "gui/raceview/race_card_view.h"
 #include "gui/raceview/zenso_view.h"
@@ -114,6 +115,8 @@ void MainWindow::BuildLayout() {
     auto* areaLayout = new QVBoxLayout(raceArea);
     areaLayout->setContentsMargins(0, 0, 0, 0);
     areaLayout->addWidget(pages_.PageControl1);
+    // In place of the pages while no race day is shown.
+    areaLayout->addWidget(new StartHint(*document_, pages_.PageControl1, raceArea));
     Splitter1_->addWidget(Panel6_);
     Splitter1_->addWidget(raceArea);
     Splitter1_->setStretchFactor(0, 0);

@@ -73,7 +73,7 @@ void MainWindow::BuildControllers() {
         {menu_.CsvRecommendItem, menu_.CsvGetGiveItem, menu_.CsvWinnersItem, menu_.CsvFolderItem,
          pages_.LbSpeedButton1, top_.header, pages_.StringGrid10},
         dialogs_, this);
-    runner_ = new RunnerController(context, pages_, this);
+    runner_ = new RunnerController(context, pages_, menu_.TrackedHorsesItem, this);
     statsCommands_ = new StatsController(context, stats_, dialogs_, this);
     analysisCommands_ = new AnalysisController(context, analysis_, this);
     mail_ = new MailController(

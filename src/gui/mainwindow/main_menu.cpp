@@ -36,6 +36,7 @@ constexpr ItemSpec kFileItems[] = {
     {&MainMenu::TimeSeriesOddsItem, "TimeSeriesOddsItem", "時系列オッズより取得(&T)",
      &MainMenu::FileMenu},
     {&MainMenu::AllOddsItem, "AllOddsItem", "1日分の全オッズを一括取得(&O)", &MainMenu::FileMenu},
+    {&MainMenu::TrackedHorsesItem, "TrackedHorsesItem", "追跡馬一覧(&H)", &MainMenu::FileMenu},
 };
 constexpr ItemSpec kItems[] = {
     {&MainMenu::CsvRecommendItem, "CsvRecommendItem", "単推奨・複推奨", &MainMenu::CsvMenu},

@@ -23,6 +23,7 @@ struct MainMenu {
 
     QAction* TimeSeriesOddsItem = nullptr;    // "時系列オッズより取得(&T)"
     QAction* AllOddsItem = nullptr;           // "1日分の全オッズを一括取得(&O)"
+    QAction* TrackedHorsesItem = nullptr;     // "追跡馬一覧(&H)"
     QAction* CsvRecommendItem = nullptr;      // "単推奨・複推奨"
     QAction* CsvGetGiveItem = nullptr;        // "Get・Give"
     QAction* CsvWinnersItem = nullptr;        // "勝ち上り馬"

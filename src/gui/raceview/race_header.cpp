@@ -95,4 +95,10 @@ void ShowRaceHeader(const RaceHeader& header, const analysis::RaceHeader& texts,
     header.RaceLabel->setAutoFillBackground(true);
 }
 
+void ClearRaceHeader(const RaceHeader& header, QLabel* oddsTimeLabel) {
+    ShowRaceHeader(header, analysis::RaceHeader{}, oddsTimeLabel);
+    header.RaceLabel->setAutoFillBackground(false);
+    header.RestTimeLabel->clear();
+}
+
 }  // namespace quindle::gui

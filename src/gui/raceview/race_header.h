@@ -33,4 +33,8 @@ RaceHeader BuildRaceHeader(QWidget* parent);
 void ShowRaceHeader(const RaceHeader& header, const analysis::RaceHeader& texts,
                     QLabel* oddsTimeLabel);
 
+// Empties the header and `oddsTimeLabel`, as before the first race: no race
+// is on show.
+void ClearRaceHeader(const RaceHeader& header, QLabel* oddsTimeLabel);
+
 }  // namespace quindle::gui

@@ -86,6 +86,7 @@ void BuildZensoSheet(RacePages& p) {
     p.SelUmaZensoLabel = MakeLabel(p.TabSheet18, "SelUmaZensoLabel");
     p.kachiAgariLabel = MakeLabel(p.TabSheet18, "kachiAgariLabel");
     p.ZensoKatiagariLabel = MakeLabel(p.TabSheet18, "ZensoKatiagariLabel");
+    p.ZensoKatiagariLabel->setWordWrap(true);  // the hint before the search is long
 
     // Each value label stands after its caption.
     auto* facts = new QGridLayout;

@@ -40,6 +40,13 @@
 #include "gui/raceview/zenso_view.h"
 
 namespace quindle::gui {
+namespace {
+
+constexpr const char* kZensoHint =
+    "上の「前走勝ち上り」ボタンを押すと、各馬の前走に出走した馬が次走で勝ち上がったかを"
+    "検索して表示します。";
+
+}  // namespace
 
 RaceViewController::RaceViewController(FeatureContext context, Controls controls, QObject* parent)
     : QObject(parent),
@@ -118,6 +125,7 @@ void RaceViewController::LoadRaceDay(const std::string& dateText) {
     restTime->clear();
     pages_.PageControl1->setVisible(false);
     DatList_->clear();
+    ClearRaceHeader(controls_.header, pages_.TFWtimeLabel);
     pastRides_->ShowRace(nullptr, 0);
 
     ShowDamagedFiles(load::DayLoadOutcome{});
@@ -189,6 +197,7 @@ void RaceViewController::DatListClick() {
 
 void RaceViewController::AfterDownload() {
     DatList_->clear();
+    ClearRaceHeader(controls_.header, pages_.TFWtimeLabel);
     pages_.PageControl1->setVisible(false);
     MakeDataListBtnClick();
 }
@@ -309,6 +318,11 @@ void RaceViewController::DispZensoBtnClick() {
     ShowZensoView(
         {pages_.StringGrid12, pages_.SelUmaLabel, pages_.SelUmaZensoLabel, pages_.kachiAgariLabel},
         analysis::PreviousRaceView(document_.Day(), document_.CurrentRace(), document_.ZensoRow()));
+    // Until the search has run the grid stays empty: the label says why.
+    if (!document_.Searching()) {
+        pages_.ZensoKatiagariLabel->setText(
+            document_.Day().State().ZensoExtracted ? QString() : QString::fromUtf8(kZensoHint));
+    }
 }
 
 void RaceViewController::StringGrid13MouseDown(int row) {

@@ -9,6 +9,7 @@
 #include "core/load/runner_history.h"
 #include "core/masterdata/master_reader.h"
 #include "core/masterdata/past_runs.h"
+#include "core/masterdata/tracked_horse_list.h"
 #include "core/store/codes/formatting.h"
 #include "core/text/fields.h"
 #include "gui/common/message_sink.h"
@@ -18,6 +19,7 @@
 #include "gui/raceview/race_pages.h"
 #include "gui/runner/horse_window.h"
 #include "gui/runner/person_window.h"
+#include "gui/runner/tracked_horse_window.h"
 
 namespace quindle::gui {
 namespace {
@@ -35,7 +37,8 @@ QString HorseName(std::string_view record) {
 
 }  // namespace
 
-RunnerController::RunnerController(FeatureContext context, RacePages& pages, QObject* parent)
+RunnerController::RunnerController(FeatureContext context, RacePages& pages,
+                                   QAction* trackedListItem, QObject* parent)
     : QObject(parent), context_(context), pages_(pages) {
     using R = RunnerController;
     WireActions<R>(this, {
@@ -43,6 +46,7 @@ RunnerController::RunnerController(FeatureContext context, RacePages& pages, QOb
                              {pages_.HorseItem, &R::HorseItemClick},
                              {pages_.JockeyItem, &R::JockeyItemClick},
                              {pages_.TrainerItem, &R::TrainerItemClick},
+                             {trackedListItem, &R::TrackedListItemClick},
                          });
     connect(pages_.StringGrid2, &QTableWidget::cellPressed, this,
             [this](int row, int) { StringGrid2MouseDown(row); });
@@ -53,6 +57,30 @@ RunnerController::RunnerController(FeatureContext context, RacePages& pages, QOb
     UmaForm_ = new HorseWindow(settings, context_.window);
     KishuForm_ = new PersonWindow(PersonWindow::Person::kJockey, settings, context_.window);
     ChokForm_ = new PersonWindow(PersonWindow::Person::kTrainer, settings, context_.window);
+    TrackedForm_ = new TrackedHorseWindow(context_.window);
+    connect(TrackedForm_, &TrackedHorseWindow::horseWanted, this, [this](const std::string& p) {
+        ShowHorse(p, [this, &p](std::vector<std::string>& problems) {
+            return masterdata::PastRunsFromHistory(context_.session.ProgramFolder(), p, 0,
+                                                   problems);
+        });
+    });
+    connect(TrackedForm_, &TrackedHorseWindow::untrackWanted, this, &R::UntrackHorse);
+    connect(&context_.document, &DayDocument::dayLoaded, this, &R::FollowTrackedHorses);
+
+    // The horses tracked in earlier runs. A list that cannot be read starts
+    // empty; the error log and the list window say why.
+    std::vector<std::string> problems;
+    auto tracked = masterdata::TrackedHorses::Read(context_.session.ProgramFolder(), problems);
+    if (!tracked) {
+        problems.push_back(tracked.error());
+    } else {
+        tracked_ = std::move(*tracked);
+    }
+    for (const std::string& problem : problems) {
+        // The list window shows them as well.
+        (void)context_.session.ErrorLog().AppendErrorLog(problem);
+    }
+    readProblems_ = std::move(problems);
 }
 
 Status RunnerController::OpenWindows(const std::string& windows, int row) {
@@ -73,6 +101,8 @@ Status RunnerController::OpenWindows(const std::string& windows, int row) {
         if (name == "horse") {
             HorseItemClick();
             if (tab >= 0) UmaForm_->TabControl->setCurrentIndex(tab);
+        } else if (name == "tracked") {
+            TrackedListItemClick();
         } else if (name == "jockey" || name == "trainer") {
             const bool jockey = name == "jockey";
             jockey ? JockeyItemClick() : TrainerItemClick();
@@ -128,7 +158,9 @@ void RunnerController::ChaseHorseItemClick() {
     DayDocument& document = context_.document;
     // The past rides follow the change: the horse number turns red.
     document.TrackRunner(document.CurrentRace(), selection_.slot);
-    if (Status saved = tracked_.Add(*record, context_.session.ProgramFolder()); !saved) {
+    const Status saved = tracked_.Add(*record, context_.session.ProgramFolder());
+    if (TrackedForm_->isVisible()) FillTrackedForm();
+    if (!saved) {
         // The mark stays set; the list is saved again with the next horse.
         context_.messages.Inform(FromUtf8(saved.error()), Beep::Yes);
     } else {
@@ -136,25 +168,71 @@ void RunnerController::ChaseHorseItemClick() {
     }
 }
 
+void RunnerController::TrackedListItemClick() {
+    FillTrackedForm();
+    TrackedForm_->show();
+    TrackedForm_->raise();
+    TrackedForm_->activateWindow();
+}
+
+void RunnerController::FillTrackedForm() {
+    const DayDocument& document = context_.document;
+    std::vector<std::string> problems = readProblems_;
+    const model::RaceDay* day = document.DateText().empty() ? nullptr : &document.Day();
+    const auto rows =
+        masterdata::TrackedHorseRows(tracked_, context_.session.ProgramFolder(), day, problems);
+    TrackedForm_->Fill(rows, document.DateText(), problems);
+}
+
+void RunnerController::FollowTrackedHorses() {
+    DayDocument& document = context_.document;
+    if (!document.DateText().empty()) {
+        std::vector<std::pair<int, int>> runners;
+        for (const auto& e : masterdata::TrackedRunners(tracked_, document.Day())) {
+            runners.emplace_back(e.race, e.slot);
+        }
+        document.SetTrackedRunners(runners);
+    }
+    if (TrackedForm_->isVisible()) FillTrackedForm();
+}
+
+void RunnerController::UntrackHorse(const std::string& pedigree, const QString& name) {
+    if (!context_.messages.Ask(name + QStringLiteral("の追跡を解除しますか？"))) return;
+    if (Status removed = tracked_.Remove(pedigree, context_.session.ProgramFolder()); !removed) {
+        context_.messages.Inform(FromUtf8(removed.error()), Beep::Yes);
+        return;
+    }
+    FollowTrackedHorses();
+}
+
 void RunnerController::HorseItemClick() {
     DayDocument& document = context_.document;
     if (document.DateText().empty()) return;
-    const auto& folder = context_.session.ProgramFolder();
+    const int race = document.CurrentRace();
+    const int slot = selection_.slot;
+    ShowHorse(selection_.pedigree, [&](std::vector<std::string>& problems) {
+        // The runs shown are those the day load placed; the history is read
+        // again only to name what the load read past, so that a horse whose
+        // runs were withheld never shows an empty table without a word.
+        const int raceDate = load::DateNumber(document.Day().RaceRA(race).Field(head::kRaceDate));
+        (void)masterdata::PastRunsFromHistory(context_.session.ProgramFolder(), selection_.pedigree,
+                                              raceDate, problems);
+        return masterdata::PastRunsOfRunner(document.Day(), race, slot);
+    });
+}
+
+void RunnerController::ShowHorse(
+    const std::string& pedigree,
+    const std::function<std::vector<masterdata::PastRun>(std::vector<std::string>&)>& runs) {
     std::vector<std::string> problems;
-    auto record =
-        masterdata::ReadMasterRecord(folder, MasterKind::kHorse, selection_.pedigree, problems);
+    auto record = masterdata::ReadMasterRecord(context_.session.ProgramFolder(), MasterKind::kHorse,
+                                               pedigree, problems);
     if (!record) {
         UmaForm_->Open(Error{record.error()});
         return;
     }
-    const int race = document.CurrentRace();
-    // The runs shown are those the day load placed; the history is read again
-    // only to name what the load read past, so that a horse whose runs were
-    // withheld never shows an empty table without a word.
-    const int raceDate = load::DateNumber(document.Day().RaceRA(race).Field(head::kRaceDate));
-    (void)masterdata::PastRunsFromHistory(folder, selection_.pedigree, raceDate, problems);
-    const auto runs = masterdata::PastRunsOfRunner(document.Day(), race, selection_.slot);
-    UmaForm_->Open(masterdata::MakeHorseView(*record, runs), problems);
+    const auto shown = runs(problems);
+    UmaForm_->Open(masterdata::MakeHorseView(*record, shown), problems);
 }
 
 void RunnerController::PersonItemClick(MasterKind kind, const std::string& code,

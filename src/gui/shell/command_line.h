@@ -16,7 +16,8 @@
 //   --tab TAB          then show this tab (card, past, zenso, result, or its caption)
 //   --open WINDOWS     then open the runner windows (horse, jockey, trainer, joined
 //                      by commas, each optionally ":TAB" with a tab index from 0)
-//                      of past-ride row --runner (else the first)
+//                      of past-ride row --runner (else the first), or "tracked",
+//                      the tracked-horse list
 //   --analysis         then show the tab 分析 and scan its period
 //   --messages stderr  messages on the error output instead of boxes
 //

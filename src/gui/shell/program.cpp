@@ -18,6 +18,7 @@
 #include "gui/common/message_sink.h"
 #include "gui/common/qt_text.h"
 #include "gui/mainwindow/MainWindow.h"
+#include "gui/shell/translations.h"
 
 namespace quindle::gui {
 
@@ -102,6 +103,8 @@ int RunProgram(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(FromUtf8(env::kApplicationTitle));
+    // Without the file Qt's own buttons stay English; the program still works.
+    (void)InstallJapaneseTranslations(application);
 
     std::vector<std::string> args;
     const QStringList arguments = QApplication::arguments();

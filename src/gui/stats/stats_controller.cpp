@@ -15,7 +15,7 @@
 namespace quindle::gui {
 namespace {
 
-constexpr const char* kStatsFileFilter = "(*.csv)";
+constexpr const char* kStatsFileFilter = "統計ファイル (*.csv)";
 
 // Row 0 of `cells` as the grid's heading row, the others as its rows.
 template <typename Rows>
@@ -69,7 +69,7 @@ void StatsController::LoadBtnClick() {
     ShowData();
     const auto folder = stats::StatsFolder(context_.session.ProgramFolder());
     const auto chosen =
-        dialogs_.ChooseOpenFile(PathText(folder), QString::fromLatin1(kStatsFileFilter));
+        dialogs_.ChooseOpenFile(PathText(folder), QString::fromUtf8(kStatsFileFilter));
     if (!chosen) return;
     auto loaded = stats::LoadStatsFile(PathOf(*chosen));
     if (!loaded) {

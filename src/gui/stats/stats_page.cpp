@@ -26,8 +26,8 @@ StatsPage BuildStatsPage(QTabWidget* pages) {
     s.TabSheet1 = new QWidget(pages);
     s.TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     s.Shukei2Btn = MakeButton(s.TabSheet1, {"Shukei2Btn", "集計"});
-    s.SaveBtn = MakeButton(s.TabSheet1, {"SaveBtn", "Save"});
-    s.LoadBtn = MakeButton(s.TabSheet1, {"LoadBtn", "Load"});
+    s.SaveBtn = MakeButton(s.TabSheet1, {"SaveBtn", "保存"});
+    s.LoadBtn = MakeButton(s.TabSheet1, {"LoadBtn", "読込"});
     s.CalcBtn2 = MakeButton(s.TabSheet1, {"CalcBtn2", "計算"});
     s.Edit1 = new QLineEdit(FromUtf8(stats::kDefaultStatsFileName), s.TabSheet1);
     s.Edit1->setObjectName(QStringLiteral("Edit1"));

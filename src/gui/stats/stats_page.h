@@ -13,8 +13,8 @@ namespace quindle::gui {
 struct StatsPage {
     QWidget* TabSheet1 = nullptr;
     QPushButton* Shukei2Btn = nullptr;  // "集計"
-    QPushButton* SaveBtn = nullptr;     // "Save"
-    QPushButton* LoadBtn = nullptr;     // "Load"
+    QPushButton* SaveBtn = nullptr;     // "保存"
+    QPushButton* LoadBtn = nullptr;     // "読込"
     QPushButton* CalcBtn2 = nullptr;    // "計算"
     QLineEdit* Edit1 = nullptr;         // statistics file name
     QTabWidget* StatsTabs = nullptr;

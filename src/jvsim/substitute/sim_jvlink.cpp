@@ -156,6 +156,12 @@ int SimJvLink::JVOpen(std::string_view dataSpec, std::string_view fromTime, int 
         lastStoreError_ = files.error();
         return code::kInternalError;
     }
+    if (files->empty()) {
+        // Not "nothing newer": there is nothing to serve at all, which the
+        // caller tells apart by the detail.
+        lastStoreError_ = "取得元のフォルダ " + store_.Root().string() + " にデータがありません";
+        return code::kNoData;
+    }
     const std::string now = Now();
     const bool setup = option >= jvlink::option::kSetup;
     Session session;

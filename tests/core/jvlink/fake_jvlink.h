@@ -41,6 +41,8 @@ class FakeJvLink : public JvLink {
     std::map<std::string, std::vector<FakeFile>> realtime;
 
     std::vector<FakeFault> faults;
+    // What LastErrorDetail says (the substitute's word for an empty store).
+    std::string errorDetail;
     // Every call by name, in order ("JVOpen", "JVRead", ...).
     std::vector<std::string> calls;
     // The arguments of the last JVOpen / JVRTOpen, and of the last JVRead.
@@ -59,6 +61,7 @@ class FakeJvLink : public JvLink {
     int JVCancel() override;
     int JVClose() override;
     std::string JVLinkVersion() const override { return "0490"; }
+    std::string LastErrorDetail() const override { return errorDetail; }
 
     bool SessionOpen() const { return open_; }
     int Count(std::string_view op) const;

@@ -161,7 +161,7 @@ TEST_F(SmtpClientTest, PlainServerNeedsPlainAuthAllowed) {
     EXPECT_TRUE(server.Received()[0].authenticated);
 }
 
-// A closed port is an unreachable host; a server that takes the connection
+// A closed port is a refused connection; a server that takes the connection
 // and never answers is a lost connection once the time-out has passed.
 TEST_F(SmtpClientTest, ClosedPortAndSilentServer) {
     const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -173,7 +173,7 @@ TEST_F(SmtpClientTest, ClosedPortAndSilentServer) {
     ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len), 0);
     const int port = ntohs(addr.sin_port);
 
-    EXPECT_EQ(Send(Account(port)).Final().kind, Kind::kHostUnreachable);  // bound, not listening
+    EXPECT_EQ(Send(Account(port)).Final().kind, Kind::kConnectionRefused);  // bound, not listening
 
     ASSERT_EQ(::listen(listener, 4), 0);
     SmtpAccount silent = Account(port);

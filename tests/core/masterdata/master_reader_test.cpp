@@ -70,7 +70,7 @@ TEST_F(MasterReader, FindsTheRecordOfItsCodeOrSaysThereIsNone) {
         EXPECT_TRUE(problems.empty());
         if (*c.body == '\0') {
             ASSERT_FALSE(record.ok());
-            EXPECT_NE(record.error().find("no master record"), std::string::npos);
+            EXPECT_NE(record.error().find("マスタレコードがありません"), std::string::npos);
             EXPECT_NE(record.error().find(c.code), std::string::npos);
             continue;
         }
@@ -88,7 +88,7 @@ TEST_F(MasterReader, ADamagedFileIsNamedNotTakenForAMissingRecord) {
     auto record = ReadMasterRecord(folder_.path(), MasterKind::kJockey, "02001", problems);
     ASSERT_FALSE(record.ok());
     EXPECT_NE(record.error().find("020Kish.jvKS"), std::string::npos);
-    EXPECT_EQ(record.error().find("no master record"), std::string::npos);
+    EXPECT_EQ(record.error().find("マスタレコードがありません"), std::string::npos);
 }
 
 // What the lookup reads past is named, never silent: a damaged line beside

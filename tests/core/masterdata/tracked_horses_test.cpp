@@ -1,5 +1,5 @@
 // The tracked-horse list and its file: sorted entries without duplicates,
-// CP932 lines with CR LF, only the horses added in this run.
+// CP932 lines with CR LF, read back by the next run and changed by untracking.
 
 #include "core/masterdata/tracked_horses.h"
 
@@ -41,10 +41,41 @@ TEST(TrackedHorses, SavesTheSortedEntriesOfThisRunOnce) {
         Entry("2020100001", "アルファ") + "\r\n" + Entry("2021100002", "ベータ") + "\r\n";
     EXPECT_EQ(ReadFileBytes(file).value(), two);
 
-    // After a restart the file holds only the horses added since.
-    TrackedHorses restarted;
-    ASSERT_TRUE(restarted.Add(Runner("2022100003", "ガンマ"), folder.path()).ok());
-    EXPECT_EQ(ReadFileBytes(file).value(), Entry("2022100003", "ガンマ") + "\r\n");
+    // The next run reads the list back and adds to it.
+    std::vector<std::string> problems;
+    auto restarted = TrackedHorses::Read(folder.path(), problems);
+    ASSERT_TRUE(restarted.ok()) << restarted.error();
+    EXPECT_TRUE(problems.empty());
+    EXPECT_TRUE(restarted->Contains("2021100002"));
+    ASSERT_TRUE(restarted->Add(Runner("2022100003", "ガンマ"), folder.path()).ok());
+    EXPECT_EQ(ReadFileBytes(file).value(), two + Entry("2022100003", "ガンマ") + "\r\n");
+
+    // Untracking saves the rest; a horse not in the list changes nothing.
+    ASSERT_TRUE(restarted->Remove("2020100001", folder.path()).ok());
+    ASSERT_TRUE(restarted->Remove("1999999999", folder.path()).ok());
+    EXPECT_EQ(ReadFileBytes(file).value(),
+              Entry("2021100002", "ベータ") + "\r\n" + Entry("2022100003", "ガンマ") + "\r\n");
+    EXPECT_FALSE(restarted->Contains("2020100001"));
+}
+
+TEST(TrackedHorses, ReadingPassesOverLinesThatAreNoEntry) {
+    ProgramFolderFixture folder;
+    std::vector<std::string> problems;
+    auto none = TrackedHorses::Read(folder.path(), problems);
+    ASSERT_TRUE(none.ok());
+    EXPECT_TRUE(none->Empty());
+
+    // LF alone and a missing last line end are taken too; a blank line is no problem.
+    folder.WriteBytes(folder.path() / "ChaseHorse.dat",
+                      Entry("2021100002", "ベータ") + "\n\r\nabc\r\n20201X0001" +
+                          Entry("", "アルファ") + "\r\n" + Entry("2020100001", "アルファ"));
+    auto read = TrackedHorses::Read(folder.path(), problems);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->Entries(), (std::vector<std::string>{Entry("2020100001", "アルファ"),
+                                                         Entry("2021100002", "ベータ")}));
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_NE(problems[0].find("3行目"), std::string::npos) << problems[0];
+    EXPECT_NE(problems[1].find("4行目"), std::string::npos) << problems[1];
 }
 
 TEST(TrackedHorses, AFailedSaveKeepsTheEntry) {

@@ -379,6 +379,23 @@ TEST_F(SimJvLinkTest, AReportOfAStoreErrorNamesTheStoreFile) {
     EXPECT_EQ(jvlink::JvResultText(*link, "JVRead", -1), jvlink::JvResultText("JVRead", -1));
 }
 
+// An empty store is no source at all, which the detail of "no data" says;
+// nothing newer than the from-time is plain "no data".
+TEST_F(SimJvLinkTest, AnEmptyStoreIsNoDataThatNamesTheStore) {
+    auto link = Make();
+    EXPECT_EQ(RunScript(*link, "init open:RACEDIFN:20991231000000:1"), "0 -1");
+    EXPECT_EQ(link->LastErrorDetail(), "");
+
+    TempDir empty;
+    SimSettings settings;
+    settings.store = empty.path();
+    auto bare = SimJvLink::FromSettings(settings);
+    ASSERT_TRUE(bare.ok()) << bare.error();
+    EXPECT_EQ(RunScript(**bare, "init open"), "0 -1");
+    EXPECT_NE((*bare)->LastErrorDetail().find(empty.path().string()), std::string::npos)
+        << (*bare)->LastErrorDetail();
+}
+
 TEST(SimJvLinkFromSettings, RefusesWhatItCannotServe) {
     TempDir dir;
     testing::WriteSmallStore(dir.path());

@@ -28,6 +28,7 @@ DownloadStage DownloadEngine::Start(const DownloadOptions& options) {
     session_.flags.CancelRequested = false;
     o.SetDownloadBar(0, 0);
     o.SetReadBar(0, 0);
+    o.SetStoreBar(0, 0);
 
     o.SetBusy(true);
     const int option = options.setup ? option::kSetup : option::kNormal;
@@ -36,8 +37,12 @@ DownloadStage DownloadEngine::Start(const DownloadOptions& options) {
                              summary_.downloadCount, summary_.lastFileTimestamp);
     if (rc == code::kNoData || (rc == code::kOk && summary_.readCount == 0)) {
         summary_.end = DownloadEnd::NoData;
-        std::string text(download_text::kNoNewData);
-        if (!options.now.empty() && options.fromTime > options.now) {
+        // A link that says why it has nothing has no source at all.
+        const std::string noSource = rc == code::kNoData ? session_.link.LastErrorDetail() : "";
+        std::string text(noSource.empty() ? download_text::kNoNewData : download_text::kNoSource);
+        if (!noSource.empty()) {
+            text += "\n" + noSource;
+        } else if (!options.now.empty() && options.fromTime > options.now) {
             text += "\n" + FromTimeInFutureText(options.fromTime);
         }
         Show(std::move(text), true);

@@ -17,6 +17,10 @@ class DownloadObserver : public ProgressSink {
     virtual void SetDownloadBar(int /*position*/, int /*maximum*/) {}
     // "読込み" bar: files read of the files delivered.
     virtual void SetReadBar(int /*position*/, int /*maximum*/) {}
+    // "保存" bar: files stored of the files to store, while the records read
+    // are written to the local files (at the end, and now and then between
+    // JV-Link files).
+    virtual void SetStoreBar(int /*position*/, int /*maximum*/) {}
     // The stage and its counters.
     virtual void SetProgressLabel(std::string_view /*text*/) {}
     // "作成データ": what the last stored record was; empty clears it.

@@ -107,7 +107,10 @@ class DownloadReadHandler : public ReadHandler {
                 break;
             case ReadLoopEnd::Cancelled:
                 // What was read stays stored, as it would record by record.
-                if (Flush()) summary_.end = DownloadEnd::Cancelled;
+                if (Flush()) {
+                    summary_.end = DownloadEnd::Cancelled;
+                    s_.observer.SetProgressLabel(download_text::kCancelled);
+                }
                 break;
             case ReadLoopEnd::ReadError:
                 Flush();
@@ -155,6 +158,7 @@ class DownloadReadHandler : public ReadHandler {
         o.SetProgressLabel(ReadDoneText(summary_.filesPassed, summary_.readCount));
         o.SetDownloadBar(0, summary_.downloadCount);
         o.SetReadBar(0, summary_.readCount);
+        o.SetStoreBar(0, 0);
         if (IsFileTimestamp(summary_.lastFileTimestamp)) {
             const std::string display = FromTimeDisplay(TrimBlanks(summary_.lastFileTimestamp));
             o.SetFromTime(display);
@@ -178,7 +182,20 @@ class DownloadReadHandler : public ReadHandler {
     }
 
     bool Flush() {
-        Status s = batch_.PendingFiles() == 0 ? Status::Ok() : batch_.Flush();
+        DownloadObserver& o = s_.observer;
+        // Thousands of files may be written here: the front end shows how
+        // far, and its window repaints between pieces.
+        const auto progress = [&o](size_t written, size_t total) {
+            o.SetStoreBar(static_cast<int>(written), static_cast<int>(total));
+            o.SetProgressLabel(StoringText(written, total));
+            o.Pump();
+        };
+        Status s = Status::Ok();
+        if (batch_.PendingFiles() >= options_.storeProgressFiles) {
+            s = batch_.Flush(progress);
+        } else if (batch_.PendingFiles() != 0) {
+            s = batch_.Flush();
+        }
         lastFlush_ = Clock::now();
         if (!s) {
             Fail(s.error());

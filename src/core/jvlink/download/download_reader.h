@@ -55,6 +55,9 @@ struct DownloadOptions {
     // Write the files after every record instead, reading each again for the
     // next record; the benchmark compares the two.
     bool flushEveryRecord = false;
+    // A write of at least this many files tells the front end how far it is
+    // (SetStoreBar, the label) piece by piece; fewer are over in a moment.
+    size_t storeProgressFiles = 256;
 };
 
 enum class DownloadEnd {

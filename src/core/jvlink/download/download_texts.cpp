@@ -146,6 +146,10 @@ std::string ReadingText(int filesPassed, int readCount) {
            ")";
 }
 
+std::string StoringText(size_t stored, size_t total) {
+    return "ファイル保存中．．．(" + std::to_string(stored) + "/" + std::to_string(total) + ")";
+}
+
 std::string ReadDoneText(int filesPassed, int readCount) {
     return "データ読込み完了(" + std::to_string(filesPassed) + "/" + std::to_string(readCount) +
            ")";

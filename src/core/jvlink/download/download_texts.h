@@ -18,6 +18,10 @@ namespace quindle::jvlink {
 namespace download_text {
 inline constexpr std::string_view kCaption = "ＪＶデータ取込";
 inline constexpr std::string_view kNoNewData = "最新のデータがありません。";
+// JV-Link has nothing to serve at all (the substitute's store is empty): no
+// from-time would find anything.
+inline constexpr std::string_view kNoSource =
+    "データの取得元がありません。JV-Linkの設定（利用キーとデータの取得元）を確かめてください。";
 inline constexpr std::string_view kOpenOk = "JVOpen正常:";
 inline constexpr std::string_view kDownloadStarted = "ダウンロード中・・・";
 inline constexpr std::string_view kEndOfFile = "JVRead EndOfFile :";
@@ -72,6 +76,8 @@ std::string ReadCountText(int readCount, int downloadCount);
 std::string DownloadingText(int downloaded, int downloadCount);
 std::string ReadingText(int filesPassed, int readCount);
 std::string ReadDoneText(int filesPassed, int readCount);
+// While the records read are written to the local files.
+std::string StoringText(size_t stored, size_t total);
 
 // The "作成データ" text after `record` was stored by `row` into `file`;
 // empty for rows that have no text of their own.

@@ -144,6 +144,33 @@ Status FileBatch::Stage(const std::vector<Entry*>& entries, bool syncEach) {
     return Status::Ok();
 }
 
+Status FileBatch::StageInPieces(const std::vector<Entry*>& entries, bool syncEach,
+                                const FlushProgress& progress) {
+    // A piece is written in a fraction of a second, so a window that repaints
+    // between pieces never looks frozen.
+    constexpr size_t kPieceFiles = 256;
+    std::vector<Entry*> changed;
+    for (Entry* e : entries) {
+        if (e->second.changed) changed.push_back(e);
+    }
+    // In path order, so that each piece holds neighbours as one Stage would.
+    std::sort(changed.begin(), changed.end(),
+              [](const Entry* a, const Entry* b) { return a->first < b->first; });
+    const size_t total = pending_;
+    // Files staged earlier and not changed since are written already.
+    size_t written = total - std::min(total, changed.size());
+    progress(written, total);
+    for (size_t begin = 0; begin < changed.size(); begin += kPieceFiles) {
+        const size_t end = std::min(changed.size(), begin + kPieceFiles);
+        const std::vector<Entry*> piece(changed.begin() + static_cast<std::ptrdiff_t>(begin),
+                                        changed.begin() + static_cast<std::ptrdiff_t>(end));
+        if (Status s = Stage(piece, syncEach); !s) return s;
+        written = std::min(total, written + piece.size());
+        progress(written, total);
+    }
+    return Status::Ok();
+}
+
 // Only files without unstaged changes are let go of: they stay pending, if
 // at all, as staged files.
 void FileBatch::LetGo(Entry* entry) {
@@ -152,11 +179,15 @@ void FileBatch::LetGo(Entry* entry) {
     files_.erase(entry->first);
 }
 
-Status FileBatch::Flush() {
+Status FileBatch::Flush(const FlushProgress& progress) {
     std::vector<Entry*> all(recency_.begin(), recency_.end());
     // A handful of files are each synced as written; more share one sync.
     const bool syncEach = staged_.empty() && pending_ <= 4;
-    if (Status s = Stage(all, syncEach); !s) return s;
+    if (!progress) {
+        if (Status s = Stage(all, syncEach); !s) return s;
+    } else if (Status s = StageInPieces(all, syncEach, progress); !s) {
+        return s;
+    }
     std::vector<StagedFile> staged;
     staged.reserve(staged_.size());
     for (auto& [target, file] : staged_) staged.push_back(std::move(file));

@@ -21,6 +21,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <list>
 #include <string_view>
 #include <unordered_map>
@@ -79,9 +80,15 @@ class FileBatch {
     size_t HeldFiles() const { return files_.size(); }
     size_t HeldBytes() const { return heldBytes_; }
 
+    // What a long flush tells between its pieces, on the caller's thread:
+    // the files written so far of the files it stores. A front end may let
+    // its window repaint there.
+    using FlushProgress = std::function<void(size_t written, size_t total)>;
+
     // Puts every changed file in place: all are written and made durable
     // before the first is renamed. On failure the changes stay pending.
-    Status Flush();
+    // `progress`, when given, hears of every piece of files written.
+    Status Flush(const FlushProgress& progress = nullptr);
 
     // When the batch holds more than its limits: writes the changed files
     // among those stored into least recently to temporary files and lets go
@@ -110,6 +117,9 @@ class FileBatch {
     void Changed(Entry& entry);
     // Writes the changed files among `entries` to their temporary files.
     Status Stage(const std::vector<Entry*>& entries, bool syncEach);
+    // Stage in pieces, `progress` told after each.
+    Status StageInPieces(const std::vector<Entry*>& entries, bool syncEach,
+                         const FlushProgress& progress);
     void LetGo(Entry* entry);
 
     BatchLimits limits_;

@@ -9,6 +9,7 @@
 
 #include "core/env/program_folder.h"
 #include "core/jvlink/download/download_fixture.h"
+#include "core/jvlink/download/download_texts.h"
 #include "core/util/temp_folder.h"
 
 namespace quindle::jvlink {
@@ -224,6 +225,35 @@ TEST_F(DownloadEngineTest, NothingNewEndsWithTheNoDataMessage) {
         EXPECT_EQ(home.link.Count("JVClose"), 1);
         EXPECT_EQ(home.Setting(key::kDownloadLastTime), "");
     }
+}
+
+// The files written at the end are counted on the store bar and in the
+// label, with a pump between the pieces; the end empties the bar again.
+TEST_F(DownloadEngineTest, ALargeWriteTellsHowManyFilesAreStored) {
+    Home home(temp_.path() / "home");
+    DownloadOptions options = SetupOptions();
+    options.flushInterval = std::chrono::hours(1);  // one write, at the end
+    options.storeProgressFiles = 1;
+    ASSERT_EQ(home.Run(options).end, DownloadEnd::Completed);
+    const auto& bars = home.observer.storeBars;
+    ASSERT_EQ(bars.size(), 4u);
+    const int stored = bars[2].second;
+    EXPECT_GT(stored, 5);
+    const std::vector<std::pair<int, int>> expected{{0, 0}, {0, stored}, {stored, stored}, {0, 0}};
+    EXPECT_EQ(bars, expected);
+    const auto& labels = home.observer.labels;
+    EXPECT_NE(std::find(labels.begin(), labels.end(), StoringText(stored, stored)), labels.end());
+}
+
+TEST_F(DownloadEngineTest, ALinkWithNothingToServeSaysThereIsNoSource) {
+    Home home(temp_.path() / "home");
+    home.link.files.clear();
+    home.link.errorDetail = "取得元のフォルダ JVStore にデータがありません";
+    DownloadSummary s = home.Run(SetupOptions());
+    EXPECT_EQ(s.end, DownloadEnd::NoData);
+    EXPECT_EQ(home.observer.messages,
+              std::vector<std::string>{std::string(download_text::kNoSource) + "\n" +
+                                       home.link.errorDetail});
 }
 
 TEST_F(DownloadEngineTest, NothingNewFromAFromTimeInTheFutureSaysSo) {

@@ -30,6 +30,9 @@ class RecordingObserver : public DownloadObserver {
     }
     void SetDownloadBar(int position, int maximum) override { downloadBar = {position, maximum}; }
     void SetReadBar(int position, int maximum) override { readBar = {position, maximum}; }
+    void SetStoreBar(int position, int maximum) override {
+        storeBars.emplace_back(position, maximum);
+    }
     void SetProgressLabel(std::string_view text) override { labels.emplace_back(text); }
     void SetMkDataLabel(std::string_view text) override { mkData.emplace_back(text); }
     void SetFromTime(std::string_view display) override { fromTime = std::string(display); }
@@ -44,6 +47,7 @@ class RecordingObserver : public DownloadObserver {
     std::function<void(int pump)> onPump;
     std::pair<int, int> downloadBar{-1, -1};
     std::pair<int, int> readBar{-1, -1};
+    std::vector<std::pair<int, int>> storeBars;  // every call, in order
     std::vector<std::string> labels;
     std::vector<std::string> mkData;
     std::vector<std::string> messages;

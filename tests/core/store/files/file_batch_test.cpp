@@ -218,4 +218,26 @@ TEST(FileBatch, TrimStagesTheFilesStoredIntoLeastRecentlyAndTheNextFlushPutsThem
     }
 }
 
+// A flush that reports its progress writes the held files in pieces and
+// counts the files a trim staged before as written already.
+TEST(FileBatch, AFlushWithProgressWritesInPiecesAndTellsHowFar) {
+    const Histories h;
+    constexpr int kFiles = 600;
+    FileBatch batch(BatchLimits{size_t{1} << 20, 500, true});
+    for (int i = 0; i < kFiles; ++i) {
+        const fs::path file = h.folder / (std::to_string(2019100000 + i) + ".jvSEI");
+        ASSERT_TRUE(batch.StoreKeyedLine(file, h.run1.Record(), kKeyed).ok());
+    }
+    ASSERT_TRUE(batch.Trim().ok());  // 225 staged, 375 held (three quarters of 500)
+    std::vector<std::pair<size_t, size_t>> told;
+    ASSERT_TRUE(
+        batch.Flush([&](size_t written, size_t total) { told.emplace_back(written, total); }).ok());
+    const std::vector<std::pair<size_t, size_t>> expected{{225, 600}, {481, 600}, {600, 600}};
+    EXPECT_EQ(told, expected);
+    EXPECT_EQ(batch.PendingFiles(), 0u);
+    const std::vector<std::string> names = EntryNames(h.folder);
+    ASSERT_EQ(names.size(), size_t{kFiles});  // no temporary file left
+    for (const std::string& name : names) EXPECT_EQ(ReadBytes(h.folder / name), h.run1.Record());
+}
+
 }  // namespace
