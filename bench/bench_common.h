@@ -1,6 +1,6 @@
 #pragma once
-// What the benchmarks share: timing the best of several runs and the
-// process's peak memory.
+// What the benchmarks share: timing the best of several runs, a work and
+// its floor side by side, and the process's peak memory.
 
 #include <algorithm>
 #include <chrono>
@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace quindle::bench {
 
@@ -23,6 +24,36 @@ inline double Best(int runs, const std::function<void()>& work) {
     double best = 1e9;
     for (int i = 0; i < runs; ++i) best = std::min(best, Seconds(work));
     return best;
+}
+
+// Medians of a work and its floor measured side by side: each run times
+// the floor and then the work, so that whatever else loads the machine weighs
+// on both alike. `ratio` is the median of the runs' ratios.
+struct Paired {
+    double work = 0;
+    double floor = 0;
+    double ratio = 0;
+};
+
+inline double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+// `runs` pairs after one unmeasured run of each.
+inline Paired MedianPaired(int runs, const std::function<void()>& work,
+                           const std::function<void()>& floor) {
+    floor();
+    work();
+    std::vector<double> works, floors, ratios;
+    for (int i = 0; i < runs; ++i) {
+        floors.push_back(Seconds(floor));
+        works.push_back(Seconds(work));
+        ratios.push_back(floors.back() > 0 ? works.back() / floors.back() : 0);
+    }
+    return {Median(works), Median(floors), Median(ratios)};
 }
 
 // The process's resident high-water mark in MB, and its reset (Linux; the

@@ -79,6 +79,7 @@ sync
 copy_sync_ms=$(($(now_ms) - t0))
 echo "copy: cp -r $(seconds "$copy_ms") s, with sync $(seconds "$copy_sync_ms") s;" \
   "download / copy = $(ratio "$full_ms" "$copy_ms") (with sync $(ratio "$full_ms" "$copy_sync_ms"))"
+echo "download/copy+sync $(ratio "$full_ms" "$copy_sync_ms")"
 
 # A slice, in batches and record by record: from the middle of the delivery,
 # as many files as hold SLICE_RECORDS records.

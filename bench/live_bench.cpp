@@ -1,15 +1,19 @@
 // The real-time benchmark of one downloaded race day (run by live_bench.sh):
 //
 //   live_bench odds   --home DIR --store DIR --day DATE --clock "yyyy/mm/dd hh:nn:ss"
+//   live_bench race   --home DIR --store DIR --day DATE --clock "yyyy/mm/dd hh:nn:ss"
 //   live_bench replay --home DIR --store DIR --day DATE --clock "..." --clock-speed max
 //
 // odds: the whole day's odds, every race of the race list in one go as the
 // menu's "1日分の全オッズを一括取得" fetches them, each followed by its odds
 // import, with the substitute serving the odds of the clock's moment.
+// race: the odds of the day's first race ("速報ｵｯｽﾞ"), its import and the
+// card rows of the race drawn from the imported day, as the window shows them.
 // replay: the day's schedule without a window (quindle-cli live) from the
 // clock's moment to 18:01.
 // Each prints the wall time, the time spent inside JV-Link calls and their
-// ratio: what the program adds to the component's own work.
+// ratio, "retrieval/jvlink": what the program adds to the component's own
+// work.
 
 #include <chrono>
 #include <cstdio>
@@ -20,6 +24,7 @@
 #include "app/jvlink_source.h"
 #include "app/live_day.h"
 #include "app/session.h"
+#include "core/analysis/race_card.h"
 #include "core/jvlink/jvlink_decorator.h"
 #include "core/util/command_options.h"
 
@@ -34,7 +39,9 @@ double Seconds(Clock::duration d) {
 
 void Figures(const char* what, int count, const char* unit, long long records, Clock::duration wall,
              Clock::duration inside) {
-    std::printf("%-16s %4d %-11s %7lld records  %8.3f s wall  %8.3f s in JV-Link  %7.1f x\n", what,
+    std::printf("%-16s %4d %-11s %7lld records  %8.3f s wall  %8.3f s in JV-Link  "
+                "retrieval/jvlink %7.1f\n",
+                what,
                 count, unit, records, Seconds(wall), Seconds(inside),
                 Seconds(inside) > 0 ? Seconds(wall) / Seconds(inside) : 0.0);
 }
@@ -44,7 +51,9 @@ class Quiet : public app::LiveObserver {
     void Retrieved(const app::LiveRetrieval&) override {}
 };
 
-int DayOdds(app::Session& session, const std::string& dayText) {
+// The odds of the whole day (`wholeDay`) or of its first race, with their
+// imports; for one race also the card rows the window draws after it.
+int Odds(app::Session& session, const std::string& dayText, bool wholeDay) {
     auto dateText = session.ResolveDay(dayText, session.RaceDays());
     if (!dateText) return std::fprintf(stderr, "%s\n", dateText.error().c_str()), 1;
     auto day = std::make_unique<model::RaceDay>();
@@ -62,8 +71,12 @@ int DayOdds(app::Session& session, const std::string& dayText) {
     jvlink::RealtimeObserver status;
     app::DayRetrieval retrieval(session, link, flags, status);
     const app::RetrievalDay loaded{*day, *dateText, *outcome, outcome->raceIndexes.front()};
-    const app::RetrievalReport report =
-        retrieval.Run(app::Retrieval::DayOdds, loaded, [](const app::Imported&) {});
+    size_t cardRows = 0;
+    const app::RetrievalReport report = retrieval.Run(
+        wholeDay ? app::Retrieval::DayOdds : app::Retrieval::RaceOdds, loaded,
+        [&](const app::Imported& imported) {
+            if (!wholeDay) cardRows += analysis::CardRows(*day, imported.race).size();
+        });
     const jvlink::RealtimeOutcome& out = report.retrieved;
     const Status& imported = report.imported;
     const auto wall = Clock::now() - start;
@@ -72,7 +85,12 @@ int DayOdds(app::Session& session, const std::string& dayText) {
                      !imported ? imported.error().c_str() : out.fileError.c_str());
         return 1;
     }
-    Figures("whole-day odds", static_cast<int>(outcome->raceIndexes.size()), "races", out.records,
+    if (!wholeDay && cardRows == 0) {
+        std::fprintf(stderr, "the race's card has no rows\n");
+        return 1;
+    }
+    Figures(wholeDay ? "whole-day odds" : "one race's odds",
+            wholeDay ? static_cast<int>(outcome->raceIndexes.size()) : 1, "races", out.records,
             wall, link.Inside());
     return 0;
 }
@@ -94,9 +112,9 @@ int Replay(app::Session& session, const std::string& dayText) {
 int main(int argc, char* argv[]) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const std::string mode = args.empty() ? "" : args.front();
-    if (mode != "odds" && mode != "replay") {
+    if (mode != "odds" && mode != "race" && mode != "replay") {
         std::fprintf(stderr,
-                     "usage: live_bench odds|replay --home DIR --store DIR --day DATE "
+                     "usage: live_bench odds|race|replay --home DIR --store DIR --day DATE "
                      "--clock \"yyyy/mm/dd hh:nn:ss\" [--clock-speed max]\n");
         return 2;
     }
@@ -116,5 +134,6 @@ int main(int argc, char* argv[]) {
     options.jvLink = std::move(*jvLink);
     auto session = app::Session::Open(options);
     if (!session) return std::fprintf(stderr, "%s\n", session.error().c_str()), 1;
-    return mode == "odds" ? DayOdds(*session, day) : Replay(*session, day);
+    if (mode == "replay") return Replay(*session, day);
+    return Odds(*session, day, mode == "odds");
 }

@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # The real-time benchmark on the demo league:
-#   bench/live_bench.sh BUILD_DIR [SIZE]
+#   bench/live_bench.sh BUILD_DIR [SIZE [RUNS]]
 # BUILD_DIR is a build made with -DQUINDLE_BUILD_BENCH=ON; SIZE the league
 # (default demo, whose real-time days hold 36 races). The league's last
 # real-time day is downloaded as it stood at 08:00 that morning, then
 # live_bench measures, each on its own copy of that program folder:
+# - the odds of the day's first race ("速報ｵｯｽﾞ"), its import and its card;
 # - the whole day's odds of every race in one go (the menu's "1日分の全オッズ
 #   を一括取得"), with the substitute serving the odds of 09:40;
 # - the headless replay of the whole day (quindle-cli live) from 08:50 to
 #   18:01 on a simulated clock at full speed.
-# Both in wall time and as a ratio to the time spent inside JV-Link calls.
+# Each in wall time and as a ratio to the time spent inside JV-Link calls
+# ("retrieval/jvlink"), RUNS times each (default 3), each run on a fresh
+# copy of the morning's folder.
 set -euo pipefail
 build="${1:?usage: live_bench.sh BUILD_DIR [SIZE]}"
 size="${2:-demo}"
+runs="${3:-3}"
 cli="$build/src/cli/quindle-cli"
 bench="$build/bench/live_bench"
 for program in "$cli" "$bench"; do
@@ -30,13 +34,16 @@ date="${day:0:4}/${day:4:2}/${day:6:2}"
 echo "downloading it as of $date 08:00 ..." >&2
 "$cli" download --home "$work/morning" --store "$work/league" --setup \
   --from "2000/01/01 00:00:00" --now "${day}0800" >/dev/null 2>&1
-cp -r "$work/morning" "$work/odds"
-cp -r "$work/morning" "$work/replay"
-sync
 
-echo "day $day of the $size league ($(nproc) cores):"
-"$bench" odds --home "$work/odds" --store "$work/league" --day "$day" \
-  --clock "$date 09:40:00" --clock-speed max
-sync
-"$bench" replay --home "$work/replay" --store "$work/league" --day "$day" \
-  --clock "$date 08:50:00" --clock-speed max
+echo "day $day of the $size league ($(nproc) cores, load $(cut -d ' ' -f 1-3 /proc/loadavg)):"
+for run in $(seq "$runs"); do
+  for mode in race odds replay; do
+    # Nothing is removed before the end (see download_bench.sh).
+    cp -r "$work/morning" "$work/$mode-$run"
+    sync
+    clock="$date 09:40:00"
+    [ "$mode" = replay ] && clock="$date 08:50:00"
+    "$bench" "$mode" --home "$work/$mode-$run" --store "$work/league" --day "$day" \
+      --clock "$clock" --clock-speed max
+  done
+done

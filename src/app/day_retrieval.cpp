@@ -12,25 +12,40 @@ load::RaceRef FirstRace(const RetrievalDay& day) {
     return load::RaceRefOf(day.day, indexes.empty() ? 0 : indexes.front());
 }
 
+// The damaged odds records left out cost their races the odds; the log says
+// which.
+Status LogProblems(Session& session, const std::vector<std::string>& problems) {
+    for (const std::string& problem : problems) {
+        if (Status logged = session.ErrorLog().AppendErrorLog(problem); !logged) return logged;
+    }
+    return Status::Ok();
+}
+
 }  // namespace
 
 Status ImportRetrievedOdds(Session& session, const RetrievalDay& day, int race) {
     std::vector<std::string> problems;
     const Status imported =
         load::ImportOdds(day.day, race, session.JockeyTable(), day.outcome.files, &problems);
-    // The records left out cost the race its odds; the log says which.
-    for (const std::string& problem : problems) {
-        if (Status logged = session.ErrorLog().AppendErrorLog(problem); !logged) return logged;
-    }
+    if (Status logged = LogProblems(session, problems); !logged) return logged;
     if (!imported) return Error{RaceListText(day.outcome, race) + ": " + imported.error()};
     return Status::Ok();
 }
 
 Status ImportAfterRetrieval(Session& session, const RetrievalDay& day,
                             const jvlink::RealtimeOutcome& retrieved, const ImportDone& done) {
-    for (int race : retrieved.oddsImports) {
-        if (Status s = ImportRetrievedOdds(session, day, race); !s) return s;
-        done({race, ImportKind::Odds, "odds imported: " + RaceListText(day.outcome, race)});
+    if (!retrieved.oddsImports.empty()) {
+        // The day's odds files are read once for all the races: the whole
+        // day's odds import 36 races from the same two files.
+        auto files = load::DayOddsFiles::Read(day.outcome.files);
+        const int first = retrieved.oddsImports.front();
+        if (!files) return Error{RaceListText(day.outcome, first) + ": " + files.error()};
+        if (Status logged = LogProblems(session, files->Problems()); !logged) return logged;
+        for (int race : retrieved.oddsImports) {
+            const Status imported = load::ImportOdds(day.day, race, session.JockeyTable(), *files);
+            if (!imported) return Error{RaceListText(day.outcome, race) + ": " + imported.error()};
+            done({race, ImportKind::Odds, "odds imported: " + RaceListText(day.outcome, race)});
+        }
     }
     if (retrieved.payoutImport) {
         auto shown =

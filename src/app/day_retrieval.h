@@ -61,8 +61,8 @@ struct RetrievalReport {
 // The error names the race; damaged odds records left out go to the error log.
 Status ImportRetrievedOdds(Session& session, const RetrievalDay& day, int race);
 
-// Every import `retrieved` asks for, in its order: odds race by race, then
-// the payouts. Each import done is told to `done`; the first that fails ends
+// Every import `retrieved` asks for, in its order: odds race by race (the
+// day's odds files read once for all of them), then the payouts. Each import done is told to `done`; the first that fails ends
 // the work with its reason.
 Status ImportAfterRetrieval(Session& session, const RetrievalDay& day,
                             const jvlink::RealtimeOutcome& retrieved, const ImportDone& done);

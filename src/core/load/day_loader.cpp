@@ -270,19 +270,25 @@ class Loader {
         const SeImage& runner = day_.RunnerSE(race, slot);
         progress_.SetDetail(raceDetail);
         progress_.Pump();
-        const std::string horse =
-            store::CircledNumberText(runner.Field(layout::se::kHorseNumber)) +
-            std::string(text::FirstBytes(runner.Field(layout::se::kHorseName), kDetailNameBytes));
-        const std::string horseUtf8 = text::ToUtf8(horse);
+        const bool showDetail = progress_.ShowsDetail();
+        std::string horseUtf8;
+        if (showDetail) {
+            horseUtf8 = text::ToUtf8(
+                store::CircledNumberText(runner.Field(layout::se::kHorseNumber)) +
+                std::string(
+                    text::FirstBytes(runner.Field(layout::se::kHorseName), kDetailNameBytes)));
+        }
         std::string detail;
         for (int k = 0; k < kPastRuns; ++k) {
             const SeImage& past = day_.PastSE(race, slot, k);
             if (past.Text(head::kYear).empty()) break;
-            detail.assign(PastRunPrefix(k));
-            detail += horseUtf8;
-            progress_.SetDetail(detail);
+            if (showDetail) {
+                detail.assign(PastRunPrefix(k));
+                detail += horseUtf8;
+                progress_.SetDetail(detail);
+            }
             progress_.Pump();
-            if (const std::string* found = finder.Find(past)) {
+            if (const std::string_view* found = finder.Find(past)) {
                 day_.PastRA(race, slot, k).Assign(*found);
             }
         }

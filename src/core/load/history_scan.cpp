@@ -134,7 +134,7 @@ class Scanner {
         return RaceOf(se_);
     }
     const model::RaImage* RaceOf(const model::SeImage& se) {
-        const std::string* found = finder_.Find(se);
+        const std::string_view* found = finder_.Find(se);
         if (!found) return nullptr;
         auto [it, added] = races_.try_emplace(found);
         if (added) it->second.Assign(*found);
@@ -252,7 +252,7 @@ class Scanner {
     std::vector<std::string_view> runs_;
     std::vector<std::string_view> sound_;  // the horse's checked runs, oldest first
     model::SeImage se_;
-    std::map<const std::string*, model::RaImage> races_;
+    std::map<const std::string_view*, model::RaImage> races_;
     std::string dayYmd_;
     DayPayouts day_;
 };

@@ -43,7 +43,7 @@ std::vector<PastRun> PastRunsFromHistory(const std::filesystem::path& programFol
         se.Assign(record);
         if (se.Int(head::kYear) <= 0) continue;
         model::RaImage ra;
-        if (const std::string* found = finder.Find(se)) {
+        if (const std::string_view* found = finder.Find(se)) {
             ra.Assign(*found);
         } else {
             // The race key at least, as the day load places it.

@@ -1,6 +1,8 @@
 #include "core/store/record_check.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -84,21 +86,45 @@ std::string Hex(unsigned char b) {
     return text::Format("0x%02X", b);
 }
 
-// The first byte that is not printable CP932 text, as a reason.
+// True when all eight bytes of `w` are printable ASCII (0x20-0x7E): no
+// high bit, none below 0x20, none 0x7F.
+bool PrintableAscii8(std::uint64_t w) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    const std::uint64_t belowSpace = (w - 0x20 * kOnes) & ~w;
+    const std::uint64_t del = w + kOnes;  // 0x7F turns into 0x80
+    return ((w | belowSpace | del) & kHigh) == 0;
+}
+
+// The first byte that is not printable CP932 text, as a reason. Records are
+// mostly digits and blanks: eight printable ASCII bytes are passed at once.
 std::optional<std::string> CheckCp932(std::string_view line) {
-    for (size_t i = 0; i < line.size(); ++i) {
+    size_t i = 0;
+    while (i < line.size()) {
+        if (i + 8 <= line.size()) {
+            std::uint64_t w;
+            std::memcpy(&w, line.data() + i, sizeof w);
+            if (PrintableAscii8(w)) {
+                i += 8;
+                continue;
+            }
+        }
         const auto b = static_cast<unsigned char>(line[i]);
-        if ((b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xDF)) continue;
-        const std::string where = std::to_string(i + 1) + " バイト目の";
+        if ((b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xDF)) {
+            ++i;
+            continue;
+        }
         if (text::IsLeadByte(b)) {
             const auto t = i + 1 < line.size() ? static_cast<unsigned char>(line[i + 1]) : 0;
             if ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC)) {
-                ++i;
+                i += 2;
                 continue;
             }
-            return where + "全角文字 " + Hex(b) + " に正しい 2 バイト目がありません";
+            return std::to_string(i + 1) + " バイト目の全角文字 " + Hex(b) +
+                   " に正しい 2 バイト目がありません";
         }
-        return where + "バイト " + Hex(b) + " は CP932 の文字ではありません";
+        return std::to_string(i + 1) + " バイト目のバイト " + Hex(b) +
+               " は CP932 の文字ではありません";
     }
     return std::nullopt;
 }

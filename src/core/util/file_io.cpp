@@ -31,18 +31,15 @@ constexpr std::size_t kMiB = std::size_t{1} << 20;
 constexpr std::size_t kMaxSettingsBytes = 1 * kMiB;
 constexpr std::size_t kMaxDataBytes = 64 * kMiB;
 
+#if defined(_WIN32)
 // The size of the open `f` when it is a regular file (not a folder, which
 // some systems let fopen open).
 std::optional<long long> RegularFileSize(std::FILE* f) {
-#if defined(_WIN32)
     struct _stat64 st;
     if (::_fstat64(::_fileno(f), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return {};
-#else
-    struct stat st;
-    if (::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return {};
-#endif
     return static_cast<long long>(st.st_size);
 }
+#endif
 
 }  // namespace
 
@@ -104,24 +101,9 @@ Status WriteFileOver(const fs::path& path, std::string_view bytes, bool sync,
 
 FileRead ReadFileInto(const fs::path& path, std::string& buffer, std::size_t maxBytes) {
     buffer.clear();
-    // Open first and ask the open file for its kind and size: a day load
-    // reads hundreds of small files, and every path lookup saved counts.
 #if defined(_WIN32)
     std::FILE* f = ::_wfopen(path.c_str(), L"rb");
     if (!f) return errno == ENOENT || errno == ENOTDIR ? FileRead::kMissing : FileRead::kFailed;
-#else
-    // Without O_NONBLOCK the open of a FIFO waits for a writer for good; the
-    // open file is then refused below as no regular file.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileRead::kMissing : FileRead::kFailed;
-    const int flags = ::fcntl(fd, F_GETFL);
-    std::FILE* f =
-        flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : ::fdopen(fd, "rb");
-    if (!f) {
-        ::close(fd);
-        return FileRead::kFailed;
-    }
-#endif
     const std::optional<long long> size = RegularFileSize(f);
     bool tooLarge = size && static_cast<unsigned long long>(*size) > maxBytes;
     bool ok = size && !tooLarge;
@@ -142,6 +124,47 @@ FileRead ReadFileInto(const fs::path& path, std::string& buffer, std::size_t max
         ok = ok && std::ferror(f) == 0;
     }
     std::fclose(f);
+#else
+    // One open, one fstat, one read, one close: a day load reads hundreds of
+    // small files, and every system call saved counts. O_NONBLOCK keeps the
+    // open of a FIFO from waiting for a writer for good; the fstat then
+    // refuses it as no regular file. A regular file ignores the flag.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileRead::kMissing : FileRead::kFailed;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    bool tooLarge = ok && static_cast<unsigned long long>(st.st_size) > maxBytes;
+    ok = ok && !tooLarge;
+    if (ok) {
+        // The size is a hint only: the file may grow or shrink while it is
+        // read. One byte more is asked for, so that a read that fills less
+        // than it has met the end and needs no second read to learn so.
+        const auto size = static_cast<size_t>(st.st_size);
+        size_t filled = 0;
+        size_t want = size + 1;
+        for (;;) {
+            buffer.resize(filled + want);
+            const ssize_t n = ::read(fd, buffer.data() + filled, want);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                ok = false;
+                break;
+            }
+            filled += static_cast<size_t>(n);
+            if (filled > maxBytes) {
+                tooLarge = true;
+                ok = false;
+                break;
+            }
+            // A short read of a regular file is its end, unless it stops short
+            // of the size just asked for (a network or user-space file system).
+            if (n == 0 || (static_cast<size_t>(n) < want && filled >= size)) break;
+            want = size_t{1} << 16;
+        }
+        buffer.resize(ok ? filled : 0);
+    }
+    ::close(fd);
+#endif
     if (!ok) buffer.clear();
     if (tooLarge) return FileRead::kTooLarge;
     return ok ? FileRead::kRead : FileRead::kFailed;

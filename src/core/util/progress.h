@@ -5,6 +5,7 @@
 // the silent default.
 
 #include <string_view>
+#include <typeinfo>
 
 namespace quindle {
 
@@ -22,6 +23,10 @@ public:
     virtual void Pump() {}
     // True once the user asked the running work to stop.
     virtual bool CancelRequested() const { return false; }
+
+    // False for the plain sink, which drops every text: a loop that builds a
+    // detail text for each of thousands of steps may skip building it.
+    bool ShowsDetail() const { return typeid(*this) != typeid(ProgressSink); }
 };
 
 // A sink that shows nothing and never cancels.

@@ -280,8 +280,8 @@ TEST(PastRaceFinder, ReadsEachFileOnceAndReportsADamagedOne) {
         image.Assign(SeRec(date, venue, race, 1).Record());
         return image;
     };
-    const std::string* first = finder.Find(run("20241215", "06", 5));
-    const std::string* second = finder.Find(run("20241215", "09", 7));
+    const std::string_view* first = finder.Find(run("20241215", "06", 5));
+    const std::string_view* second = finder.Find(run("20241215", "09", 7));
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(text::FieldAt(*second, head::kVenue), "09");

@@ -48,6 +48,19 @@ TEST(FileIo, ReadFileIntoTellsMissingFromUnreadable) {
     }
 }
 
+#if defined(__linux__)
+// A file whose size the system does not know ahead (those of /proc tell 0) is
+// read to its end all the same: the size is only a hint.
+TEST(FileIo, ReadFileIntoReadsPastTheSizeTheSystemTells) {
+    std::string buffer;
+    ASSERT_EQ(ReadFileInto("/proc/self/status", buffer), FileRead::kRead);
+    EXPECT_EQ(buffer.rfind("Name:", 0), 0u) << buffer;
+    EXPECT_NE(buffer.find("\nPid:"), std::string::npos);
+    EXPECT_EQ(ReadFileInto("/proc/self/status", buffer, 8), FileRead::kTooLarge);
+    EXPECT_TRUE(buffer.empty());
+}
+#endif
+
 TEST(FileIo, WholeFileReadsNameTheFileInTheirErrors) {
     TempFolder temp;
     const fs::path missing = temp.path() / "missing.jvRA";

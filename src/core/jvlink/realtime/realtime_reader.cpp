@@ -8,9 +8,13 @@ namespace {
 
 class RealtimeReadHandler : public ReadHandler {
   public:
-    RealtimeReadHandler(const std::filesystem::path& programFolder, store::Writer writer,
-                        env::ErrorLog* errorLog, RealtimeReadResult& result)
-        : files_(programFolder), writer_(writer), errorLog_(errorLog), result_(result) {}
+    RealtimeReadHandler(const std::filesystem::path& programFolder, store::FileBatch& batch,
+                        store::Writer writer, env::ErrorLog* errorLog, RealtimeReadResult& result)
+        : files_(programFolder),
+          batch_(batch),
+          writer_(writer),
+          errorLog_(errorLog),
+          result_(result) {}
 
     ReadStep OnRecord(std::string_view record, std::string_view fileName) override {
         ++result_.records;
@@ -22,20 +26,6 @@ class RealtimeReadHandler : public ReadHandler {
         }
         result_.linesStored += static_cast<std::int64_t>(outcome->stored.size());
         return ReadStep::Continue;
-    }
-
-    ReadStep OnFileEnd(std::string_view) override {
-        return Flush() ? ReadStep::Continue : ReadStep::Stop;
-    }
-
-    // Writes what is still pending, whatever ended the loop.
-    bool Flush() {
-        if (batch_.PendingFiles() == 0) return true;
-        if (Status s = batch_.Flush(); !s) {
-            Fail(s.error());
-            return false;
-        }
-        return true;
     }
 
   private:
@@ -53,7 +43,7 @@ class RealtimeReadHandler : public ReadHandler {
     }
 
     store::LocalFiles files_;
-    store::FileBatch batch_;
+    store::FileBatch& batch_;
     store::Writer writer_;
     env::ErrorLog* errorLog_;
     RealtimeReadResult& result_;
@@ -80,13 +70,11 @@ store::Writer ReaderWriter(RealtimeReader reader) {
 RealtimeReadResult ReadRealtimeRecords(JvLink& link, const AcquisitionFlags& flags,
                                        ProgressSink& sink,
                                        const std::filesystem::path& programFolder,
-                                       RealtimeReader reader, env::ErrorLog* errorLog) {
+                                       RealtimeReader reader, env::ErrorLog* errorLog,
+                                       store::FileBatch& batch) {
     RealtimeReadResult result;
-    RealtimeReadHandler handler(programFolder, ReaderWriter(reader), errorLog, result);
+    RealtimeReadHandler handler(programFolder, batch, ReaderWriter(reader), errorLog, result);
     result.loop = RunReadLoop(link, flags, sink, ReaderBufferSize(reader), handler);
-    // Records read before an error or a cancel stay stored, as they would
-    // record by record.
-    handler.Flush();
     return result;
 }
 

@@ -4,9 +4,11 @@
 // (store/files/record_writers.h): odds O1/O5, results RA/SE into existing day
 // files and HR, mining DM.
 //
-// Each reader stores through a FileBatch of its own, written at every file
-// boundary and whenever the loop ends, so a results run never shares a
-// buffer with the automatic odds list or any other work list.
+// A reader stores into the FileBatch of its retrieval, which writes it once
+// when the retrieval ends (RealtimeRetrieval): every retrieval delivers the
+// whole day so far again, and writing the day files after each JV-Link file
+// rewrote and synced them tens of times for nothing. A results run never
+// shares a batch with the automatic odds list or any other work list.
 
 #include <cstdint>
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include "core/env/error_log.h"
 #include "core/jvlink/jvlink.h"
 #include "core/jvlink/read_loop.h"
+#include "core/store/files/file_batch.h"
 #include "core/store/files/record_writers.h"
 
 namespace quindle::jvlink {
@@ -40,10 +43,12 @@ struct RealtimeReadResult {
 };
 
 // Runs the read loop of `reader` on the open session of `link`, storing into
-// the files under `programFolder`. `errorLog` may be null.
+// `batch` for the files under `programFolder`; the caller flushes it.
+// `errorLog` may be null.
 RealtimeReadResult ReadRealtimeRecords(JvLink& link, const AcquisitionFlags& flags,
                                        ProgressSink& sink,
                                        const std::filesystem::path& programFolder,
-                                       RealtimeReader reader, env::ErrorLog* errorLog);
+                                       RealtimeReader reader, env::ErrorLog* errorLog,
+                                       store::FileBatch& batch);
 
 }  // namespace quindle::jvlink

@@ -69,8 +69,22 @@ void RealtimeRetrieval::ErrorLogFailed(const std::string& reason, RealtimeOutcom
     out.errorLogFailure = reason;
 }
 
+void RealtimeRetrieval::Store(store::FileBatch& batch, RealtimeOutcome& out) {
+    if (batch.PendingFiles() == 0) return;
+    const quindle::Status flushed = batch.Flush();
+    if (flushed) return;
+    if (out.fileError.empty()) {
+        Status("");
+        observer_.Pump();
+        out.fileError = flushed.error();
+    }
+    out.oddsImports.clear();
+    out.payoutImport = false;
+    out.showSelectedRace = false;
+}
+
 void RealtimeRetrieval::RunSession(const SessionRules& rules, std::string_view key,
-                                   RealtimeOutcome& out) {
+                                   store::FileBatch& batch, RealtimeOutcome& out) {
     const int opened = link_.JVRTOpen(rules.spec, key);
     if (opened != code::kOk) {
         out.jvLinkError = true;
@@ -84,7 +98,7 @@ void RealtimeRetrieval::RunSession(const SessionRules& rules, std::string_view k
         // that still holds the session.
         flags_.CancelRequested = false;
         RealtimeReadResult read =
-            ReadRealtimeRecords(link_, flags_, observer_, programFolder_, rules.reader, errorLog_);
+            ReadRealtimeRecords(link_, flags_, observer_, programFolder_, rules.reader, errorLog_, batch);
         out.records += read.records;
         out.linesStored += read.linesStored;
         out.refused += read.refused;
@@ -115,7 +129,8 @@ void RealtimeRetrieval::RunSession(const SessionRules& rules, std::string_view k
 }
 
 void RealtimeRetrieval::RaceOdds(std::string_view raceKey, const std::string& venueRace,
-                                 bool autoList, RealtimeOutcome& out) {
+                                 bool autoList, store::FileBatch& batch,
+                                 RealtimeOutcome& out) {
     const SessionRules rules{kOddsDataSpec,
                              RealtimeReader::Odds,
                              venueRace + (autoList ? "R:" : "R:ｵｯｽﾞ取得エラー："),
@@ -123,17 +138,25 @@ void RealtimeRetrieval::RaceOdds(std::string_view raceKey, const std::string& ve
                              true,
                              true,
                              false};
-    RunSession(rules, raceKey, out);
+    RunSession(rules, raceKey, batch, out);
 }
 
 RealtimeOutcome RealtimeRetrieval::RetrieveRaceOdds(const load::RaceRef& race) {
+    store::FileBatch batch;
+    RealtimeOutcome out = SelectedRaceOdds(race, batch);
+    Store(batch, out);
+    return out;
+}
+
+RealtimeOutcome RealtimeRetrieval::SelectedRaceOdds(const load::RaceRef& race,
+                                                    store::FileBatch& batch) {
     RealtimeOutcome out;
     if (!race.UsableKey()) return out;
     out.ran = true;
     const std::string venueRace = VenueRace(race);
     Status(venueRace + "オッズ取得中");
     observer_.Pump();
-    RaceOdds(race.key, venueRace, false, out);
+    RaceOdds(race.key, venueRace, false, batch, out);
     if (!out.fileError.empty()) return out;
     Status("");
     observer_.Pump();
@@ -144,16 +167,20 @@ RealtimeOutcome RealtimeRetrieval::RetrieveRaceOdds(const load::RaceRef& race) {
 
 RealtimeOutcome RealtimeRetrieval::RetrieveDayOdds(const std::vector<load::RaceRef>& raceList) {
     RealtimeOutcome out;
+    store::FileBatch batch;
     for (const load::RaceRef& race : raceList) {
-        MergeOutcome(out, RetrieveRaceOdds(race));
+        MergeOutcome(out, SelectedRaceOdds(race, batch));
         if (!out.fileError.empty()) break;
     }
+    // Records read before a file error stay stored, with the races done.
+    Store(batch, out);
     return out;
 }
 
 RealtimeOutcome RealtimeRetrieval::RetrieveAutoOdds(std::vector<load::RaceRef> queue,
                                                     const load::RaceRef& shown) {
     RealtimeOutcome out;
+    store::FileBatch batch;
     bool showSelected = false;
     for (const load::RaceRef& race : queue) {
         out.ran = true;
@@ -161,13 +188,14 @@ RealtimeOutcome RealtimeRetrieval::RetrieveAutoOdds(std::vector<load::RaceRef> q
         Status(venueRace + "R ｵｯｽﾞ取得中");
         if (race.venue == shown.venue && race.number == shown.number) showSelected = true;
         observer_.Pump();
-        RaceOdds(race.key, venueRace, true, out);
-        if (!out.fileError.empty()) return out;
+        RaceOdds(race.key, venueRace, true, batch, out);
+        if (!out.fileError.empty()) break;
         Status("");
         observer_.Pump();
         out.oddsImports.push_back(race.index);
     }
-    out.showSelectedRace = showSelected;
+    if (out.fileError.empty()) out.showSelectedRace = showSelected;
+    Store(batch, out);
     return out;
 }
 
@@ -187,7 +215,9 @@ RealtimeOutcome RealtimeRetrieval::DaySession(bool results, const load::RaceRef&
         false,
         false,
         !automatic};
-    RunSession(rules, first.Date(), out);
+    store::FileBatch batch;
+    RunSession(rules, first.Date(), batch, out);
+    Store(batch, out);
     if (!out.fileError.empty()) return out;
     Status("");
     observer_.Pump();

@@ -24,6 +24,7 @@
 #include "core/jvlink/read_loop.h"
 #include "core/jvlink/realtime/realtime_observer.h"
 #include "core/load/race_ref.h"
+#include "core/store/files/file_batch.h"
 
 namespace quindle::jvlink {
 
@@ -98,12 +99,17 @@ class RealtimeRetrieval {
 
   private:
     struct SessionRules;
-    void RunSession(const SessionRules& rules, std::string_view key, RealtimeOutcome& out);
+    void RunSession(const SessionRules& rules, std::string_view key, store::FileBatch& batch,
+                    RealtimeOutcome& out);
+    // Writes what `batch` holds. When that fails, the text goes to
+    // out.fileError and no follow-up is left: nothing is known to be stored.
+    void Store(store::FileBatch& batch, RealtimeOutcome& out);
     void Status(std::string_view text);
     void ErrorLine(std::string text, RealtimeOutcome& out);
     void ErrorLogFailed(const std::string& reason, RealtimeOutcome& out);
     void RaceOdds(std::string_view raceKey, const std::string& venueRace, bool autoList,
-                  RealtimeOutcome& out);
+                  store::FileBatch& batch, RealtimeOutcome& out);
+    RealtimeOutcome SelectedRaceOdds(const load::RaceRef& race, store::FileBatch& batch);
     RealtimeOutcome DaySession(bool results, const load::RaceRef& first,
                                const load::RaceRef& shown);
 

@@ -122,17 +122,24 @@ RecordFileScan ForEachCheckedRecordIn(std::string_view bytes, const fs::path& fi
     return scan;
 }
 
-RecordFileScan ForEachCheckedRecord(const fs::path& file, const RecordFileSpec& spec,
-                                    const RecordVisitor& onRecord) {
-    auto bytes = ReadFileIfExists(file);
-    if (!bytes) {
+RecordFileScan ForEachCheckedRecord(const fs::path& file, std::string& bytes,
+                                    const RecordFileSpec& spec, const RecordVisitor& onRecord) {
+    const std::size_t maxBytes = MaxBytesOf(ReadLimit::kData);
+    const FileRead read = ReadFileInto(file, bytes, maxBytes);
+    if (read == FileRead::kMissing) return {};
+    if (read != FileRead::kRead) {
         RecordFileScan scan;
         scan.exists = true;
-        scan.problems.push_back({file, 0, bytes.error(), {}});
+        scan.problems.push_back({file, 0, FileReadMessage(read, file, maxBytes), {}});
         return scan;
     }
-    if (!bytes->has_value()) return {};
-    return ForEachCheckedRecordIn(**bytes, file, spec, onRecord);
+    return ForEachCheckedRecordIn(bytes, file, spec, onRecord);
+}
+
+RecordFileScan ForEachCheckedRecord(const fs::path& file, const RecordFileSpec& spec,
+                                    const RecordVisitor& onRecord) {
+    std::string bytes;
+    return ForEachCheckedRecord(file, bytes, spec, onRecord);
 }
 
 Result<std::vector<std::string>> ReadWholeRecordFile(const fs::path& file,

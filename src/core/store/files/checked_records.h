@@ -100,6 +100,11 @@ using RecordVisitor = std::function<void(const CheckedRecord&)>;
 RecordFileScan ForEachCheckedRecord(const std::filesystem::path& file, const RecordFileSpec& spec,
                                     const RecordVisitor& onRecord);
 
+// The same, reading `file` into `bytes` (a buffer the caller keeps, or reuses
+// for the next file): the records handed on point into it.
+RecordFileScan ForEachCheckedRecord(const std::filesystem::path& file, std::string& bytes,
+                                    const RecordFileSpec& spec, const RecordVisitor& onRecord);
+
 // The same over `bytes`, the contents of `file` (named in messages); the
 // records handed on point into `bytes`.
 RecordFileScan ForEachCheckedRecordIn(std::string_view bytes, const std::filesystem::path& file,

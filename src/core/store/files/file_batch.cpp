@@ -54,6 +54,7 @@ Result<FileBatch::Entry*> FileBatch::Hold(const fs::path& file, bool existingOnl
     if (!onDisk->has_value() && existingOnly) return static_cast<Entry*>(nullptr);
     Entry& entry = *files_.try_emplace(file.native()).first;
     Held& held = entry.second;
+    held.mayExist = staged != staged_.end() ? staged->second.mayExist : onDisk->has_value();
     held.list.lines = onDisk->has_value() ? std::move(**onDisk) : fresh(lineLength);
     held.bytes = EstimatedBytes(held.list);
     heldBytes_ += held.bytes;
@@ -130,7 +131,7 @@ Status FileBatch::Stage(const std::vector<Entry*>& entries, bool syncEach) {
     files.reserve(changed.size());
     reuse.reserve(changed.size());
     for (const Entry* e : changed) {
-        files.push_back({fs::path(e->first), &e->second.list.lines});
+        files.push_back({fs::path(e->first), &e->second.list.lines, e->second.mayExist});
         const auto staged = staged_.find(e->first);
         reuse.push_back(staged != staged_.end() ? staged->second.temp : fs::path::string_type());
     }
@@ -196,6 +197,9 @@ Status FileBatch::Flush(const FlushProgress& progress) {
     // Those not put in place stay staged.
     for (StagedFile& file : staged) staged_.emplace(file.target, std::move(file));
     pending_ = staged_.size();
+    for (Entry* e : all) {
+        if (staged_.count(e->first) == 0) e->second.mayExist = true;
+    }
     if (!placed) return placed;
     if (!limits_.keepWritten) {
         for (Entry* e : all) LetGo(e);

@@ -103,6 +103,10 @@ class FileBatch {
         LineList list;
         size_t bytes = 0;
         bool changed = false;
+        // The file may exist on disk: false when it was missing when first
+        // held and has not been put in place since (it is then renamed into
+        // place without trying an exchange).
+        bool mayExist = true;
         std::list<Entry*>::iterator recency;  // place in recency_
     };
 

@@ -169,13 +169,13 @@ Result<std::vector<StagedFile>> WriteTemporaries(const std::vector<FileReplaceme
             if (Status s = EnsureFolder(folder); !s) return fail(s.error());
         }
         if (i < reuse.size() && !reuse[i].empty()) {
-            staged.push_back({reuse[i], target.native()});
+            staged.push_back({reuse[i], target.native(), 0, files[i].mayExist});
             continue;
         }
         created[i] = 1;
         auto spare = spares ? spares->Take() : std::nullopt;
-        staged.push_back(
-            {spare ? std::move(*spare) : TemporaryBeside(target).native(), target.native()});
+        staged.push_back({spare ? std::move(*spare) : TemporaryBeside(target).native(),
+                          target.native(), 0, files[i].mayExist});
     }
 
     // Creating and writing files is mostly the kernel's work, and files of
@@ -206,7 +206,7 @@ Status PutInPlace(std::vector<StagedFile>& staged, SpareFiles* spares, bool sync
     std::vector<char> placed(count, 0);
     std::vector<std::string> failures(count);
     ForEachByFolder(staged, [&](size_t i) {
-        if (spares && ExchangeFiles(staged[i].temp, staged[i].target)) {
+        if (spares && staged[i].mayExist && ExchangeFiles(staged[i].temp, staged[i].target)) {
             placed[i] = 2;
             return;
         }

@@ -33,6 +33,9 @@ Result<std::optional<std::vector<std::string>>> ReadLineFile(const std::filesyst
 struct FileReplacement {
     std::filesystem::path path;
     const std::vector<std::string>* lines;  // written with JoinLines
+    // False when the file is known not to exist: it is then renamed into
+    // place without first trying to exchange it with a file that is not there.
+    bool mayExist = true;
 };
 
 // Temporary files that hold old contents nobody needs any more. A replacement
@@ -63,6 +66,7 @@ struct StagedFile {
     std::filesystem::path::string_type temp;
     std::filesystem::path::string_type target;
     unsigned long long device = 0;  // of the file system holding `temp`
+    bool mayExist = true;           // the target may exist (FileReplacement)
 };
 
 // Writes the new contents of every file of `files` to a temporary file
