@@ -1,8 +1,11 @@
 #include "gui/shell/program.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <optional>
 #include <string_view>
@@ -99,6 +102,13 @@ int RunProgram(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(FromUtf8(env::kApplicationTitle));
+    // Qt's own texts (standard buttons, the file dialog) in Japanese, from
+    // Qt's translations (beside the program in the Windows zip).
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
 
     std::vector<std::string> args;
     const QStringList arguments = QApplication::arguments();
