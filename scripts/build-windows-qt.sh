@@ -103,7 +103,9 @@ build_qt() {
 }
 
 # libcurl for the processor $1 (x86_64, i686): static, Schannel, no LDAP, no
-# compression or IDN libraries (none of them is there for mingw).
+# compression or IDN libraries (none of them is there for mingw). No CA bundle:
+# curl's configure would take this Linux machine's, and Schannel would then
+# trust that file in place of the Windows certificate store.
 build_curl() {
   local arch="$1" prefix src started=$SECONDS
   prefix="$(curl_prefix "$arch")"
@@ -118,7 +120,8 @@ build_curl() {
     -DBUILD_SHARED_LIBS=OFF -DBUILD_CURL_EXE=OFF -DBUILD_TESTING=OFF \
     -DCURL_USE_SCHANNEL=ON -DCURL_USE_OPENSSL=OFF -DCURL_USE_LIBSSH2=OFF \
     -DCURL_ZLIB=OFF -DCURL_BROTLI=OFF -DCURL_ZSTD=OFF -DUSE_LIBIDN2=OFF -DUSE_NGHTTP2=OFF \
-    -DCURL_DISABLE_LDAP=ON -DCURL_DISABLE_LDAPS=ON -DENABLE_MANUAL=OFF >/dev/null
+    -DCURL_DISABLE_LDAP=ON -DCURL_DISABLE_LDAPS=ON -DENABLE_MANUAL=OFF \
+    -DCURL_CA_BUNDLE=none -DCURL_CA_PATH=none >/dev/null
   cmake --build "$build" --parallel "$jobs" >/dev/null
   cmake --install "$build" >/dev/null
   touch "$prefix/.complete"
