@@ -93,6 +93,11 @@ for dll in $(imports "$stage/quindle-cli32.exe"); do
   fi
 done
 
+# Debian's mingw DLLs carry their debugging symbols (libstdc++ is 20 MB with them).
+find "$stage" -iname '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+x86_64-w64-mingw32-strip --strip-unneeded "$stage/quindle.exe" "$stage/quindle-cli.exe"
+i686-w64-mingw32-strip --strip-unneeded "$stage/quindle-cli32.exe"
+
 zip="$root/dist/$name.zip"
 rm -f "$zip"
 (cd "$build/zip" && zip -qr -9 "$zip" "$name")
