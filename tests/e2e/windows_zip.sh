@@ -57,8 +57,9 @@ for face in "MS UI Gothic" "MS Gothic" "MS PGothic" "Meiryo" "Meiryo UI" "Yu Got
     "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "Noto Sans CJK JP" /f \
         >/dev/null 2>&1
 done
-export OUT="$shot" APP="$app" WINE="$wine" DEMO="$(winpath "$work/demo")" \
-    STORE="$(winpath "$work/demo/store")" TREE="$work/windows.txt"
+DEMO="$(winpath "$work/demo")"
+STORE="$(winpath "$work/demo/store")"
+export OUT="$shot" APP="$app" WINE="$wine" DEMO STORE TREE="$work/windows.txt"
 xvfb-run -a -s "-screen 0 1400x960x24" bash -c '
   openbox >/dev/null 2>&1 &
   wm=$!
