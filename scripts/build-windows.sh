@@ -64,13 +64,15 @@ build_for() {
       -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache >/dev/null
     cmake --build "$out-googletest" --target install >/dev/null
   fi
-  local prefixes="$prefix"
+  local prefixes="$prefix" qt_host=()
   [ -z "${cached[curl-$arch]:-}" ] || prefixes+=";${cached[curl-$arch]}"
-  [ "$with_gui" = OFF ] || prefixes+=";${cached[qt]}"
-  # The window's Qt tools (moc, uic, rcc) are the host's.
+  if [ "$with_gui" = ON ]; then
+    prefixes+=";${cached[qt]}"
+    # The window's Qt tools (moc, uic, rcc) are the host's.
+    qt_host=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
+  fi
   cmake -S "$root" -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DQUINDLE_WINDOWS_PREFIX="$prefixes" -DCMAKE_PREFIX_PATH="$prefixes" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQUINDLE_WINDOWS_PREFIX="$prefixes" -DCMAKE_PREFIX_PATH="$prefixes" "${qt_host[@]}" \
     -DCMAKE_BUILD_TYPE="${QUINDLE_BUILD_TYPE:-Release}" -DQUINDLE_BUILD_GUI="$with_gui" \
     -DQUINDLE_WERROR=ON >/dev/null
   cmake --build "$out" --parallel "$(nproc)" --target "$@"
