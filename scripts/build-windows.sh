@@ -5,6 +5,14 @@
 # (Debian has no Qt for mingw). GoogleTest has no mingw package: it is built
 # once from Debian's sources in /usr/src/googletest with the same compiler.
 #
+# With --gui it also builds the window, quindle.exe, for 64-bit Windows into
+# $build/quindle-x86_64 beside that folder's 64-bit quindle-cli.exe, against Qt
+# and libcurl built once from Debian's sources (scripts/build-windows-qt.sh,
+# an hour or more the first time; cached outside the build trees afterwards);
+# the 32-bit quindle-cli.exe (the bridge to the 32-bit JV-Link) stays in
+# $build/quindle. Without --gui the libcurl of that cache is used when it is
+# there (the programs then send mail), and nothing is built for it.
+#
 # With --test it then runs, under 32-bit Wine with a Wine prefix of its own in
 # the build folder and no display, the core tests and the end-to-end checks
 # tests/e2e/windows_cli.sh and tests/e2e/windows_com.sh (the registered
@@ -17,19 +25,32 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${QUINDLE_WINDOWS_BUILD_DIR:-$root/build-windows}"
 run_tests=0
-if [ "${1:-}" = "--test" ]; then
-  run_tests=1
+gui=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --test) run_tests=1 ;;
+    --gui) gui=1 ;;
+    *) break ;;
+  esac
   shift
-fi
+done
 
 "$root/scripts/install-windows-deps.sh"
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
+[ "$gui" = 0 ] || "$root/scripts/build-windows-qt.sh"
+# The cached Qt and libcurl (folder names in `cached`), each when finished.
+declare -A cached
+while IFS='=' read -r name folder; do
+  [ -f "$folder/.complete" ] && cached[$name]="$folder"
+done < <("$root/scripts/build-windows-qt.sh" --print)
 
 # Builds the targets given after `arch` (i686, x86_64) into $build/quindle
-# (i686) or $build/quindle-ARCH; the core tests need GoogleTest first.
+# (i686) or $build/quindle-ARCH; the core tests need GoogleTest first. The
+# window is built when `quindle` is one of the targets.
 build_for() {
-  local arch="$1" out="$build/quindle" prefix="$build/prefix"
+  local arch="$1" out="$build/quindle" prefix="$build/prefix" with_gui=OFF
   shift
+  [[ " $* " == *" quindle "* ]] && with_gui=ON
   if [ "$arch" != i686 ]; then
     out="$build/quindle-$arch"
     prefix="$build/prefix-$arch"
@@ -43,15 +64,25 @@ build_for() {
       -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache >/dev/null
     cmake --build "$out-googletest" --target install >/dev/null
   fi
+  local prefixes="$prefix" qt_host=()
+  [ -z "${cached[curl-$arch]:-}" ] || prefixes+=";${cached[curl-$arch]}"
+  if [ "$with_gui" = ON ]; then
+    prefixes+=";${cached[qt]}"
+    # The window's Qt tools (moc, uic, rcc) are the host's.
+    qt_host=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
+  fi
   cmake -S "$root" -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DQUINDLE_WINDOWS_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
-    -DCMAKE_BUILD_TYPE="${QUINDLE_BUILD_TYPE:-Release}" -DQUINDLE_BUILD_GUI=OFF \
+    -DQUINDLE_WINDOWS_PREFIX="$prefixes" -DCMAKE_PREFIX_PATH="$prefixes" "${qt_host[@]}" \
+    -DCMAKE_BUILD_TYPE="${QUINDLE_BUILD_TYPE:-Release}" -DQUINDLE_BUILD_GUI="$with_gui" \
     -DQUINDLE_WERROR=ON >/dev/null
   cmake --build "$out" --parallel "$(nproc)" --target "$@"
   echo "Windows ($arch): $* built in $out" >&2
   built="$out"
 }
 
+if [ "$gui" = 1 ]; then
+  build_for x86_64 quindle quindle-cli
+fi
 [ "$run_tests" -eq 1 ] || {
   build_for i686 quindle-cli core_tests jvlink_double
   exit 0
@@ -79,7 +110,9 @@ else
   echo "32-bit Wine does not run here: quindle-cli is built for 32-bit Windows, and the" \
     "tests run on a 64-bit Windows build of the same code under 64-bit Wine." >&2
   build_for i686 quindle-cli jvlink_double
-  build_for x86_64 quindle-cli core_tests jvlink_double
+  targets=(quindle-cli core_tests jvlink_double)
+  [ "$gui" = 0 ] || targets+=(quindle)
+  build_for x86_64 "${targets[@]}"
   wine=(/usr/lib/wine/wine64)
   export WINEPREFIX="$build/wine64" WINEARCH=win64
 fi

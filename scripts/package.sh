@@ -2,6 +2,10 @@
 # Makes the packages a user installs, into dist/:
 #   quindle_<version>_amd64.deb   both programs, desktop entry, icon, AppStream
 #                                 metadata and manual pages (CPack)
+#   quindle-<version>-windows-x64.zip
+#                                 the Windows programs, from the Windows build
+#                                 with the window (scripts/package-windows.sh;
+#                                 skipped, saying why, when it is not there)
 # from the build in $QUINDLE_BUILD_DIR (default build-test/, built with the
 # test script's flags so that the test run and the package share one build).
 # With --check it then checks each package (tests/e2e/debian_package.sh).
@@ -23,4 +27,8 @@ deb="quindle_${version}_amd64.deb"
 cp "$QUINDLE_BUILD_DIR/package/$deb" "$root/dist/$deb"
 echo "dist/$deb: $(du -k "$root/dist/$deb" | cut -f1) KB"
 [ "$check" = 1 ] && bash "$root/tests/e2e/debian_package.sh" "$root/dist/$deb"
-exit 0
+if [ "$check" = 1 ]; then
+  "$root/scripts/package-windows.sh" --check
+else
+  "$root/scripts/package-windows.sh"
+fi

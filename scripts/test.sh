@@ -6,7 +6,8 @@
 # runs the core, session and substitute tests again there;
 # then the fuzz targets, a few seconds each; last, cross-builds the Windows
 # programs and runs their core tests and the Windows end-to-end check under
-# Wine (scripts/build-windows.sh --test). Each step's wall-clock and CPU
+# Wine (scripts/build-windows.sh --test), and where Qt for Windows is built,
+# the window too and the Windows zip with its check under Wine. Each step's wall-clock and CPU
 # seconds are printed as it ends and again in a table at the end, so that a
 # slow CI run shows where its time went.
 set -euo pipefail
@@ -27,6 +28,17 @@ step "fuzz" "$root/scripts/fuzz.sh"
 # QUINDLE_SKIP_WINDOWS=1 leaves the Windows step out (a machine without the
 # cross compiler's packages at hand).
 if [ "${QUINDLE_SKIP_WINDOWS:-0}" != 1 ]; then
-  step "windows" "$root/scripts/build-windows.sh" --test
+  # The window for Windows and its zip only where Qt for Windows is built
+  # already (scripts/build-windows-qt.sh, an hour or more once): CI does not
+  # build it.
+  qt_windows="$("$root/scripts/build-windows-qt.sh" --print | sed -n 's/^qt=//p')"
+  if [ -f "$qt_windows/.complete" ]; then
+    step "windows" "$root/scripts/build-windows.sh" --test --gui
+    step "windows zip" "$root/scripts/package-windows.sh" --check
+  else
+    echo "Windows window and zip: skipped, no Qt for Windows in $qt_windows" \
+      "(scripts/build-windows-qt.sh builds it once)" >&2
+    step "windows" "$root/scripts/build-windows.sh" --test
+  fi
 fi
 step_summary

@@ -6,6 +6,7 @@
 #include "app/jvlink_source.h"
 #include "core/env/program_folder.h"
 #include "core/util/child_process.h"
+#include "core/util/utf8_path.h"
 
 namespace quindle::app {
 namespace {
@@ -49,6 +50,18 @@ jvlink::bridge::BridgeLimits ReadBridgeLimits(const env::SettingsFile& settings)
     return limits;
 }
 
+JvLinkChoice DefaultWindowsChoice(const std::filesystem::path& executableFolder, bool is64Bit) {
+    if (is64Bit && !executableFolder.empty()) {
+        const std::filesystem::path bridge = PathBelow(executableFolder, kBridge32Program);
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(bridge, ec)) {
+            return JvLinkChoice{
+                JvLinkKind::kBridge, {bridge.string(), "jvlink-bridge", "--jvlink", "com"}, {}};
+        }
+    }
+    return JvLinkChoice{JvLinkKind::kCom, {}, {}};
+}
+
 Result<JvLinkChoice> ChooseJvLink(const std::filesystem::path& programFolder,
                                   const JvLinkOptions& options) {
     const env::SettingsFile settings(programFolder, env::kProgramName);
@@ -61,7 +74,7 @@ Result<JvLinkChoice> ChooseJvLink(const std::filesystem::path& programFolder,
     }
 #if defined(_WIN32)
     else if (!StoreNamed(settings, options)) {
-        choice = JvLinkChoice{JvLinkKind::kCom, {}, {}};
+        choice = DefaultWindowsChoice(env::ExecutableFolder(), sizeof(void*) == 8);
     }
 #endif
     if (choice) choice->bridgeLimits = ReadBridgeLimits(settings);

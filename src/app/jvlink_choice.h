@@ -7,7 +7,10 @@
 // settings file's [jvlink] source=: "substitute", "com", or "bridge" followed
 // by the bridge's command line. The option wins over the setting; without
 // either, Windows speaks to the component unless a store is named for the
-// substitute, and other systems speak to the substitute.
+// substitute, and other systems speak to the substitute. JV-Link is a 32-bit
+// component a 64-bit process cannot load, so a 64-bit program on Windows
+// reaches it through the 32-bit quindle-cli32.exe as a bridge when that
+// program sits beside it (as in the Windows zip).
 //
 // How long the program waits for a bridge's replies is set in [jvlink] too,
 // in whole seconds (0: no limit); bridge_client.h says which calls each
@@ -49,6 +52,14 @@ Result<JvLinkChoice> ParseJvLinkChoice(std::string_view text);
 
 // The bridge's time limits in `settings`.
 jvlink::bridge::BridgeLimits ReadBridgeLimits(const env::SettingsFile& settings);
+
+// The 32-bit program the Windows zip puts beside the 64-bit ones.
+inline constexpr std::string_view kBridge32Program = "quindle-cli32.exe";
+
+// Windows' choice when nothing names one: the component through COM, or for a
+// 64-bit program (`is64Bit`) with kBridge32Program in `executableFolder`, that
+// program as the bridge serving the component.
+JvLinkChoice DefaultWindowsChoice(const std::filesystem::path& executableFolder, bool is64Bit);
 
 // The JV-Link of `options` and the settings of `programFolder` (see above).
 Result<JvLinkChoice> ChooseJvLink(const std::filesystem::path& programFolder,

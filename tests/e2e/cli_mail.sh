@@ -3,7 +3,9 @@
 # STARTTLS with a certificate made here and trusted through MailSet/CAFile):
 # the test message arrives; a wrong password ends in the server's refusal;
 # the five checks refuse bad settings before any connection. No output ever
-# holds the password.
+# holds the password. QUINDLE_SMTP_TEST_HOST names the server by another name
+# of the loopback (localhost): Windows' TLS (Schannel) matches only DNS names
+# of a certificate, never its IP addresses.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 cli="$1"
@@ -20,8 +22,11 @@ home="$work/home"
 mkdir -p "$home" "$work/received"
 password="pw-$$-secret"
 
+host="${QUINDLE_SMTP_TEST_HOST:-127.0.0.1}"
+san="DNS:$host"
+[[ "$host" =~ ^[0-9.]+$ ]] && san="IP:$host"
 openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/key.pem" -out "$work/cert.pem" \
-    -days 2 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 >/dev/null 2>&1
+    -days 2 -subj "/CN=$host" -addext "subjectAltName=$san" >/dev/null 2>&1
 
 # The server stops when its input (fd 3) closes.
 mkfifo "$work/in"
@@ -40,7 +45,7 @@ settings() {
 [MailSet]
 MailTo=phone@example.jp
 MailFrom=me@example.jp
-SMTP=127.0.0.1
+SMTP=$host
 UserID=racer
 Pass=$1
 SMTPPort=$port
