@@ -8,14 +8,18 @@
 #                                 skipped, saying why, when it is not there)
 # from the build in $QUINDLE_BUILD_DIR (default build-test/, built with the
 # test script's flags so that the test run and the package share one build).
-# With --check it then checks each package (tests/e2e/debian_package.sh).
+# With --check it then checks each package (tests/e2e/debian_package.sh,
+# tests/e2e/windows_zip.sh); with --deb it makes the Debian package only.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-check=0
-if [ "${1:-}" = "--check" ]; then
-  check=1
-  shift
-fi
+check=0 windows=1
+for arg in "$@"; do
+  case "$arg" in
+    --check) check=1 ;;
+    --deb) windows=0 ;;
+    *) echo "usage: scripts/package.sh [--check] [--deb]" >&2; exit 2 ;;
+  esac
+done
 export QUINDLE_BUILD_DIR="${QUINDLE_BUILD_DIR:-$root/build-test}"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" -DQUINDLE_WERROR=ON -DQUINDLE_ASSERTIONS=ON
@@ -26,7 +30,10 @@ deb="quindle_${version}_amd64.deb"
 (cd "$QUINDLE_BUILD_DIR" && cpack -G DEB >/dev/null)
 cp "$QUINDLE_BUILD_DIR/package/$deb" "$root/dist/$deb"
 echo "dist/$deb: $(du -k "$root/dist/$deb" | cut -f1) KB"
-[ "$check" = 1 ] && bash "$root/tests/e2e/debian_package.sh" "$root/dist/$deb"
+if [ "$check" = 1 ]; then
+  bash "$root/tests/e2e/debian_package.sh" "$root/dist/$deb"
+fi
+[ "$windows" = 1 ] || exit 0
 if [ "$check" = 1 ]; then
   "$root/scripts/package-windows.sh" --check
 else
