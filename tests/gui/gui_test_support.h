@@ -28,6 +28,15 @@ struct DayDocumentTestAccess {
 
 namespace quindle::gui::testing {
 
+// A named control below `root`; a missing one is reported, so that a renamed
+// control reads as such rather than as a crash on a null pointer.
+template <typename T>
+T* NamedChild(const QObject& root, const char* name) {
+    T* child = root.findChild<T*>(QString::fromLatin1(name));
+    if (!child) qWarning("no control %s", name);
+    return child;
+}
+
 inline model::RaceDay& WritableDay(MainWindow& window) {
     return DayDocumentTestAccess::Day(window.Document());
 }

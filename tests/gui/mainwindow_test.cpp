@@ -56,9 +56,7 @@ class MainWindowTest : public QObject {
 
     template <typename T>
     T* Child(const char* name) {
-        T* child = window_->findChild<T*>(QString::fromLatin1(name));
-        if (!child) qWarning("no control %s", name);
-        return child;
+        return NamedChild<T>(*window_, name);
     }
 
   private slots:

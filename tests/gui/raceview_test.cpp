@@ -168,9 +168,7 @@ class RaceViewTest : public QObject {
 
     template <typename T>
     T* Child(const char* name) {
-        T* child = window_->findChild<T*>(QString::fromLatin1(name));
-        if (!child) qWarning("no control %s", name);
-        return child;
+        return NamedChild<T>(*window_, name);
     }
 
     // Chooses the day in DateCombo as the user does.

@@ -64,9 +64,7 @@ class StatsTabTest : public QObject {
 
     template <typename T>
     T* Child(const char* name) {
-        T* child = window_->findChild<T*>(QString::fromLatin1(name));
-        if (!child) qWarning("no control %s", name);
-        return child;
+        return NamedChild<T>(*window_, name);
     }
 
     void Click(const char* button) {
